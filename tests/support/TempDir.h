@@ -1,0 +1,24 @@
+#pragma once
+// A fresh temporary directory that is the working directory for the lifetime
+// of the object; removed with its contents afterwards.
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return path; }
+    std::string File(const std::string& name) const { return path + "/" + name; }
+    void Write(const std::string& name, const std::string& contents) const;
+    std::string Read(const std::string& name) const;
+
+private:
+    std::string path;
+    std::string previous;
+};
+
+// Directory of the real data and checkers beside the repository, or "" when absent.
+std::string SharedDir();

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/support/ChildProcess.h"
+
+#include "utilities/CustExcept.h"
+#include "utilities/UStrLoad.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+
+// The registry is process-wide; register the utilities table once per process.
+void RegisterUtilities()
+{
+    static bool done = false;
+    if (!done) AddStringsToTable(UtililityStringTable);
+    done = true;
+}
+
+TEST(MessageTable, LooksUpRegisteredCodes)
+{
+    RegisterUtilities();
+    EXPECT_STREQ(LoadStringFromTable(21003), "Incompatible vector/matrix dimensions");
+    EXPECT_STREQ(LoadStringFromTable(21001), ".\nError in file ");
+    EXPECT_STREQ(LoadStringFromTable(21002), " line ");
+    EXPECT_STREQ(LoadStringFromTable(20001), "Message");
+    EXPECT_EQ(LoadStringFromTable(99999), nullptr);
+}
+
+TEST(MessageTable, HoldsEveryMessageInOrder)
+{
+    int count = 0;
+    int previous = 0;
+    for (StringTableEntry* e = UtililityStringTable; e->Text; ++e, ++count) {
+        EXPECT_GT(e->Code, previous);
+        previous = e->Code;
+    }
+    EXPECT_EQ(count, 77);
+}
+
+// Filling the registry is for good, so it happens in a child process.
+TEST(MessageTable, FirstRegisteredTableWinsAndFullRegistryIgnoresMore)
+{
+    ChildResult r = RunInChild([] {
+        RegisterUtilities();
+        static StringTableEntry shadow[] = {{21003, "shadow"}, {29999, "late"}, {0, nullptr}};
+        AddStringsToTable(shadow);
+        std::printf("%s|%s|", LoadStringFromTable(21003), LoadStringFromTable(29999));
+        static StringTableEntry filler[] = {{29998, "filler"}, {0, nullptr}};
+        for (int i = 0; i < 25; ++i) AddStringsToTable(filler);
+        static StringTableEntry overflow[] = {{29997, "overflow"}, {0, nullptr}};
+        AddStringsToTable(overflow);
+        std::printf("%s", LoadStringFromTable(29997) ? "found" : "absent");
+    });
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.out, "Incompatible vector/matrix dimensions|late|absent");
+}
+
+TEST(RaisePattern, ComposesMessageFileAndLine)
+{
+    RegisterUtilities();
+    try {
+        RaiseError(21004, "UMatVec", 818);
+        FAIL();
+    } catch (CustomException& e) {
+        EXPECT_EQ(e.Code, 21004);
+        EXPECT_STREQ(e.Text, "Matrix must be square.\nError in file UMatVec line 818");
+    }
+}
+
+TEST(RaisePattern, PrintsZeroAndNegativeLines)
+{
+    EXPECT_STREQ(MakeErrorString("m", "-", "f", ":", 0), "m-f:0");
+    EXPECT_STREQ(MakeErrorString("m", "-", "f", ":", -12), "m-f:-12");
+    EXPECT_STREQ(MakeErrorString(nullptr, nullptr, "f", nullptr, 3), "f3");
+}
+
+TEST(RaisePattern, LongFileNameIsCutInsideTheBuffer)
+{
+    std::string longName(5000, 'x');
+    char const* text = MakeErrorString("Message", "-", longName.c_str(), "-", 7);
+    EXPECT_EQ(std::string(text).size(), 2047u);
+    try {
+        ThrowCustomException(text, 1);
+    } catch (Exception& e) {
+        EXPECT_EQ(std::string(e.Text).size(), 2047u);
+    }
+}
+
+TEST(RaisePattern, RootHandlerCatchesEveryKind)
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        try {
+            if (kind == 0) ThrowException("plain");
+            if (kind == 1) ThrowCustomException("custom", 5);
+            ThrowAbortException("abort", 6);
+        } catch (Exception& e) {
+            EXPECT_STREQ(e.Text, kind == 0 ? "plain" : kind == 1 ? "custom" : "abort");
+        }
+    }
+}
+
+}  // namespace
