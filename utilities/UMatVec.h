@@ -436,3 +436,68 @@ void Mtrans(UMatrix<T>& m)
     for (long i = 1; i < m.GetColDim(); ++i)
         for (long j = 0; j < i; ++j) std::swap(m(i, j), m(j, i));
 }
+
+// A growable array of owned heap objects (made with new); null slots are
+// allowed. Elements are deleted when the list shrinks, is cleared or dies.
+template <class T>
+class UPointerList {
+public:
+    UPointerList() = default;
+    UPointerList(UPointerList const&) = delete;
+    UPointerList& operator=(UPointerList const&) = delete;
+
+    virtual ~UPointerList() { clear(); }
+
+    // Deletes the element of slot i; the slot stays, now null.
+    virtual void DeleteElement(long i)
+    {
+        T*& slot = Slots[static_cast<std::size_t>(i)];
+        if (slot) delete slot;
+        slot = nullptr;
+    }
+
+    // The list owns p from now on.
+    void Add(T* p) { Slots.push_back(p); }
+
+    // Replacing a pointer here does not delete the old element.
+    T*& operator[](long i) { return Slots[static_cast<std::size_t>(i)]; }
+    T* operator[](long i) const { return Slots[static_cast<std::size_t>(i)]; }
+
+    long size() const { return static_cast<long>(Slots.size()); }
+    long GetDim() const { return size(); }
+
+    // Growing adds null slots; shrinking deletes slots n, n+1, ... in order.
+    // n < 0 empties the list.
+    void resize(long n)
+    {
+        long s = size();
+        if (n > s) {
+            Slots.resize(static_cast<std::size_t>(n), nullptr);
+        } else if (n < s) {
+            for (long k = Max(n, 0L); k < s; ++k) DeleteElement(k);
+            ReSize(Slots, n);
+        }
+    }
+
+    void clear() { resize(0); }
+
+private:
+    std::vector<T*> Slots;
+};
+
+// A UPointerList of elements made with array new.
+template <class T>
+class UArrayList : public UPointerList<T> {
+public:
+    UArrayList() = default;
+
+    // Here the virtual call still reaches the array delete below.
+    ~UArrayList() override { this->clear(); }
+
+    void DeleteElement(long i) override
+    {
+        T*& slot = (*this)[i];
+        if (slot) delete[] slot;
+        slot = nullptr;
+    }
+};
