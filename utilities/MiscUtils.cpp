@@ -4,6 +4,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+
+#include "utilities/UStream.h"
 
 namespace {
 
@@ -206,4 +209,13 @@ char* MakeCROnly(char const* src, char* dst)
         if (*p != '\n') *out++ = *p;
     *out = '\0';
     return dst;
+}
+
+void EnumDirContents(char const* path, UStream* out)
+{
+    if (!path || !out) return;
+    DIR* dir = opendir(path);
+    if (!dir) return;
+    while (dirent* entry = readdir(dir)) out->printf("%s\n", entry->d_name);
+    closedir(dir);
 }

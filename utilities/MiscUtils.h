@@ -3,6 +3,8 @@
 // A blank is the space character only; tabs are not blanks.
 #include "utilities/UString.h"
 
+class UStream;
+
 // Each returns its first argument.
 char* strtrim(char* s);
 char* strtrimleft(char* s);
@@ -42,3 +44,7 @@ long VersionDifference(char const* a, char const* b);
 char* MakeCRLF(char const* src, char* dst);
 char* MakeLFOnly(char const* src, char* dst);
 char* MakeCROnly(char const* src, char* dst);
+
+// Writes the name of every entry of the directory, "." and ".." included, one
+// per line in the order the system lists them; nothing when it cannot be opened.
+void EnumDirContents(char const* path, UStream* out);

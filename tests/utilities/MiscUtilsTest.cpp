@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStream.h"
 
 namespace {
 
@@ -85,6 +89,53 @@ TEST(Console, QueryConfirmsOnlyWithY)
         EXPECT_EQ(r.err, "Query: overwrite?\nEnter \"y\" to confirm, any other key to cancel\n");
         EXPECT_EQ(r.out, c.confirmed ? "1" : "0") << '"' << c.input << '"';
     }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "unterminated last line";
+    return lines;
+}
+
+std::string Listing(const char* path)
+{
+    FILE* f = std::tmpfile();
+    {
+        UFilePointerStream out(f, false);
+        EnumDirContents(path, &out);
+    }
+    std::string text;
+    std::rewind(f);
+    for (int c; (c = std::fgetc(f)) != EOF;) text += char(c);
+    std::fclose(f);
+    return text;
+}
+
+TEST(EnumDirContents, ListsEveryEntryOnItsOwnLine)
+{
+    TempDir dir;
+    dir.Write("coord", "$coord\n");
+    dir.Write("basis file", "");
+    std::filesystem::create_directory("sub");
+    std::vector<std::string> names = Lines(Listing(dir.Path().c_str()));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".", "..", "basis file", "coord", "sub"}));
+}
+
+TEST(EnumDirContents, UnopenableDirectoryWritesNothing)
+{
+    TempDir dir;
+    EXPECT_EQ(Listing("no such directory"), "");
+    dir.Write("plain", "not a directory");
+    EXPECT_EQ(Listing(dir.File("plain").c_str()), "");
 }
 
 }  // namespace
