@@ -13,9 +13,9 @@ namespace {
 void WarnUncertainEmin(long emin)
 {
     Beep();
-    DebugPrintf(Debug, "\n\n WARNING. The value EMIN may be incorrect:- EMIN = %8i\n",
+    Debug->printf("\n\n WARNING. The value EMIN may be incorrect:- EMIN = %8i\n",
                 static_cast<int>(emin));
-    DebugPrintf(Debug, "If, after inspection, the value EMIN looks acceptable please comment out\n"
+    Debug->printf("If, after inspection, the value EMIN looks acceptable please comment out\n"
                        "the IF block as marked within the code of routine Const2,\n"
                        "otherwise supply EMIN explicitly.\n");
 }

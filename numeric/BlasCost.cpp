@@ -116,7 +116,7 @@ long threadPrio = 0;
 double UnknownCount(char const* name)
 {
     Beep();
-    DebugPrintf(Debug, "OpCount called for unknown function %s\n", name);
+    Debug->printf("OpCount called for unknown function %s\n", name);
     return 1.0;
 }
 
