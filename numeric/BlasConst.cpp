@@ -14,10 +14,10 @@ void WarnUncertainEmin(long emin)
 {
     Beep();
     Debug->printf("\n\n WARNING. The value EMIN may be incorrect:- EMIN = %8i\n",
-                static_cast<int>(emin));
+                  static_cast<int>(emin));
     Debug->printf("If, after inspection, the value EMIN looks acceptable please comment out\n"
-                       "the IF block as marked within the code of routine Const2,\n"
-                       "otherwise supply EMIN explicitly.\n");
+                  "the IF block as marked within the code of routine Const2,\n"
+                  "otherwise supply EMIN explicitly.\n");
 }
 }
 
