@@ -4,11 +4,20 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "utilities/MiscUtils.h"
+#include "utilities/UDebug.h"
+
 namespace Blas {
 
 namespace {
-void WarnUncertainEmin(long)
+void WarnUncertainEmin(long emin)
 {
+    Beep();
+    Debug->printf("\n\n WARNING. The value EMIN may be incorrect:- EMIN = %8i\n",
+                  static_cast<int>(emin));
+    Debug->printf("If, after inspection, the value EMIN looks acceptable please comment out\n"
+                  "the IF block as marked within the code of routine Const2,\n"
+                  "otherwise supply EMIN explicitly.\n");
 }
 }
 

@@ -1,14 +1,15 @@
 #include "numeric/BlasCost.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 #include "numeric/BlasEnv.h"
 #include "numeric/BlasUtils.h"
 #include "utilities/CustExcept.h"
+#include "utilities/MiscUtils.h"
+#include "utilities/UDebug.h"
+#include "utilities/UMatVec.h"
 
 namespace Blas {
 
@@ -111,20 +112,11 @@ double opCost = 0.0;  // measured milliseconds per operation, 0 until measured
 long procPrio = 0;
 long threadPrio = 0;
 
-bool SameIgnoringCase(char const* a, char const* b)
+// OpCount's answer for a name it cannot count: a warning and one operation.
+double UnknownCount(char const* name)
 {
-    for (;; ++a, ++b) {
-        int const ca = std::tolower(static_cast<unsigned char>(*a));
-        int const cb = std::tolower(static_cast<unsigned char>(*b));
-        if (ca != cb)
-            return false;
-        if (ca == 0)
-            return true;
-    }
-}
-
-double UnknownCount(char const*)
-{
+    Beep();
+    Debug->printf("OpCount called for unknown function %s\n", name);
     return 1.0;
 }
 
@@ -250,7 +242,7 @@ LaNames CostIndex(char const* name)
 {
     int row = 0;
     for (; ss[row].LaName != nullptr; ++row)
-        if (SameIgnoringCase(ss[row].LaName, name) || SameIgnoringCase(ss[row].Id, name))
+        if (stricmp(ss[row].LaName, name) == 0 || stricmp(ss[row].Id, name) == 0)
             break;
     return static_cast<LaNames>(row);
 }
@@ -318,15 +310,15 @@ double Cost(long minTicks)
     long n = 20;
     long t0 = 0, t1 = 0;
     for (;;) {
-        std::vector<double> a(static_cast<size_t>(n * n));
-        std::vector<long> pivots(static_cast<size_t>(n));
+        UMatrix<double> a(n, n, n);
+        UVector<long> pivots(n, 1);
         for (long i = 0; i < n; ++i)
             for (long j = 0; j < n; ++j)
-                a[static_cast<size_t>(j * n + i)] = newRand();
+                a(i, j) = newRand();
         t0 = GetTicks();
         bool failed = false;
         try {
-            TimedFactorisation(n, a.data(), pivots.data());
+            TimedFactorisation(n, a.GetData(), pivots.GetData());
         } catch (...) {
             failed = true;
         }

@@ -1,8 +1,9 @@
 #include "numeric/BlasEnv.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "utilities/MiscUtils.h"
 
 namespace Blas {
 
@@ -87,9 +88,9 @@ long Env(LaPackEnvOptions ispec, char const* name, short, long N1, long N2, long
 
     char upper[2048];
     size_t const length = std::min(std::strlen(name), sizeof upper - 1);
-    for (size_t i = 0; i < length; ++i)
-        upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+    std::memcpy(upper, name, length);
     upper[length] = '\0';
+    strupr(upper);
 
     bool const real = upper[0] == 'S' || upper[0] == 'D';
     bool const complex = upper[0] == 'C' || upper[0] == 'Z';

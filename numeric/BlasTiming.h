@@ -43,6 +43,9 @@ struct UProgressCounter {
 class UProgressMonitor {
 public:
     UProgressMonitor(ProgressCallback callback, void* user);
+    // Plans the next report step of the current counter.
+    virtual void NextStep();
+    // Deletes the counters still open.
     virtual ~UProgressMonitor();
     UProgressMonitor(const UProgressMonitor&) = delete;
     UProgressMonitor& operator=(const UProgressMonitor&) = delete;
@@ -67,9 +70,6 @@ public:
         return *this;
     }
     void Finish(bool force);
-
-    // Plans the next report step of the current counter.
-    virtual void NextStep();
 
     // Operations that make one report interval.
     double GetTargetOps() const;
