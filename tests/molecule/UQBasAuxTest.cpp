@@ -672,6 +672,23 @@ TEST(BasFuncTransform, PairNamingNoAtomBasisRaises)
     EXPECT_EQ(RaisedCode([&] { UBasFuncTransform t(&geom, bftFromTurbo); }), 25007);
 }
 
+TEST(BasFuncTransform, AdjustingForAnotherMoleculeRaises)
+{
+    UQGeometryData one;
+    one.SetDim(1);
+    one.GetBasis()->Add(Basis("a", {stD5}));
+    one.GetBasis()->Add(0, 0);
+    UQGeometryData two;
+    two.SetDim(2);
+    two.GetBasis()->Add(Basis("a", {stD5}));
+    two.GetBasis()->Add(0, 0);
+    two.GetBasis()->Add(1, 0);
+    UBasFuncTransform t(&one, BasFuncTransformType(0));
+    EXPECT_EQ(RaisedCode([&] { t.AdjustTransform(&two, bftFromTurbo); }), 21003);
+    UQGeometryData none;
+    EXPECT_EQ(RaisedCode([&] { t.AdjustTransform(&none, bftFromTurbo); }), 25007);
+}
+
 TEST(BasFuncTransform, SetMatrixReadsRowByRow)
 {
     double const table[] = {1, 2, 3, 4, 5, 6};
