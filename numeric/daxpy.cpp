@@ -2,6 +2,7 @@
 // a negative increment runs the vector backwards from its last stored element.
 #include "numeric/BlasDouble.h"
 #include "utilities/CustExcept.h"
+#include "numeric/BlasVectorArg.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::VVadd(long n, double a, double const* x, long incx, double* y, long incy)
@@ -21,5 +22,5 @@ void BlasDouble::VVadd(long n, double a, double const* x, long incx, double* y, 
 void BlasDouble::VVadd(double a, UVector<double> const& x, UVector<double>& y)
 {
     if (x.GetDim() != y.GetDim()) RaiseError(21003, "daxpy", __LINE__);
-    VVadd(x.GetDim(), a, x.GetConstData(), x.GetInc(), y.GetData(), y.GetInc());
+    VVadd(x.GetDim(), a, RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }

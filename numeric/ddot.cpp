@@ -2,6 +2,7 @@
 // n <= 0. VVVmult: the same loop with a third factor, sum x(i)*y(i)*z(i).
 #include "numeric/BlasDouble.h"
 #include "utilities/CustExcept.h"
+#include "numeric/BlasVectorArg.h"
 #include "utilities/UMatVec.h"
 
 double BlasDouble::VVmult(long n, double const* x, long incx, double const* y, long incy)
@@ -21,7 +22,7 @@ double BlasDouble::VVmult(long n, double const* x, long incx, double const* y, l
 double BlasDouble::VVmult(UVector<double> const& x, UVector<double> const& y)
 {
     if (x.GetDim() != y.GetDim()) RaiseError(21003, "ddot", __LINE__);
-    return VVmult(x.GetDim(), x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc());
+    return VVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }
 
 double BlasDouble::VVVmult(long n, double const* x, long incx, double const* y, long incy, double const* z,
@@ -43,6 +44,5 @@ double BlasDouble::VVVmult(long n, double const* x, long incx, double const* y, 
 double BlasDouble::VVVmult(UVector<double> const& x, UVector<double> const& y, UVector<double> const& z)
 {
     if (x.GetDim() != y.GetDim() || x.GetDim() != z.GetDim()) RaiseError(21003, "ddot", __LINE__);
-    return VVVmult(x.GetDim(), x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc(), z.GetConstData(),
-                   z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
 }

@@ -3,6 +3,7 @@
 // strided; y is scaled (cleared when beta = 0) before the product is added.
 #include "numeric/BlasDouble.h"
 #include "utilities/CustExcept.h"
+#include "numeric/BlasVectorArg.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::MVVmultAdd(short opt, long m, long n, double alpha, double const* a, long lda,
@@ -73,6 +74,6 @@ void BlasDouble::MVVmultAdd(short opt, double alpha, UMatrix<double> const& A, U
     } else {
         if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, "dgemv", __LINE__);
     }
-    MVVmultAdd(opt, A.GetColDim(), A.GetRowDim(), alpha, A.GetConstData(), A.GetColSpace(), x.GetConstData(),
-               x.GetInc(), beta, y.GetData(), y.GetInc());
+    MVVmultAdd(opt, A.GetColDim(), A.GetRowDim(), alpha, A.GetConstData(), A.GetColSpace(), RawStart(x),
+               x.GetInc(), beta, RawStart(y), y.GetInc());
 }

@@ -3,6 +3,7 @@
 // skipped.
 #include "numeric/BlasDouble.h"
 #include "utilities/CustExcept.h"
+#include "numeric/BlasVectorArg.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::VVMmultAdd1(long m, long n, double alpha, double const* x, long incx, double const* y,
@@ -32,6 +33,6 @@ void BlasDouble::VVMmultAdd1(double alpha, UVector<double> const& x, UVector<dou
                              UMatrix<double>& A)
 {
     if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, "dger", __LINE__);
-    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc(),
-                A.GetData(), A.GetColSpace());
+    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), A.GetData(),
+                A.GetColSpace());
 }

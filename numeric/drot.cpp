@@ -2,6 +2,7 @@
 // x := c*x + s*y, y := c*y - s*x, for n strided elements; nothing for n <= 0.
 #include "numeric/BlasDouble.h"
 #include "utilities/CustExcept.h"
+#include "numeric/BlasVectorArg.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::Vrotate(long n, double* x, long incx, double* y, long incy, double c, double s)
@@ -27,5 +28,5 @@ void BlasDouble::Vrotate(long n, double* x, long incx, double* y, long incy, dou
 void BlasDouble::Vrotate(double c, double s, UVector<double>& x, UVector<double>& y)
 {
     if (x.GetDim() != y.GetDim()) RaiseError(21003, "drot", __LINE__);
-    Vrotate(x.GetDim(), x.GetData(), x.GetInc(), y.GetData(), y.GetInc(), c, s);
+    Vrotate(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), c, s);
 }

@@ -4,6 +4,7 @@
 // operands first; the products commute.
 #include "numeric/BlasComplex.h"
 #include "utilities/CustExcept.h"
+#include "numeric/BlasVectorArg.h"
 #include "utilities/UMatVec.h"
 
 namespace
@@ -78,19 +79,19 @@ Z BlasComplex::VVmult(long n, double const* x, long incx, Z const* y, long incy)
 Z BlasComplex::VVmult(UVector<Z> const& x, UVector<Z> const& y)
 {
     CheckPair(x, y, __LINE__);
-    return VVmult(x.GetDim(), x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc());
+    return VVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }
 
 Z BlasComplex::VVmult(UVector<double> const& x, UVector<Z> const& y)
 {
     CheckPair(x, y, __LINE__);
-    return VVmult(x.GetDim(), x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc());
+    return VVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }
 
 Z BlasComplex::VVmult(UVector<Z> const& x, UVector<double> const& y)
 {
     CheckPair(x, y, __LINE__);
-    return VVmult(y.GetDim(), y.GetConstData(), y.GetInc(), x.GetConstData(), x.GetInc());
+    return VVmult(y.GetDim(), RawStart(y), y.GetInc(), RawStart(x), x.GetInc());
 }
 
 Z BlasComplex::VVVmult(long n, Z const* x, long incx, Z const* y, long incy, Z const* z, long incz)
@@ -111,48 +112,41 @@ Z BlasComplex::VVVmult(long n, double const* x, long incx, double const* y, long
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<Z> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc(), z.GetConstData(),
-                   z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<double> const& x, UVector<Z> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc(), z.GetConstData(),
-                   z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<double> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(y.GetDim(), y.GetConstData(), y.GetInc(), x.GetConstData(), x.GetInc(), z.GetConstData(),
-                   z.GetInc());
+    return VVVmult(y.GetDim(), RawStart(y), y.GetInc(), RawStart(x), x.GetInc(), RawStart(z), z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<Z> const& y, UVector<double> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(z.GetDim(), z.GetConstData(), z.GetInc(), x.GetConstData(), x.GetInc(), y.GetConstData(),
-                   y.GetInc());
+    return VVVmult(z.GetDim(), RawStart(z), z.GetInc(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<double> const& x, UVector<double> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc(), z.GetConstData(),
-                   z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<double> const& x, UVector<Z> const& y, UVector<double> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), x.GetConstData(), x.GetInc(), z.GetConstData(), z.GetInc(), y.GetConstData(),
-                   y.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(z), z.GetInc(), RawStart(y), y.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<double> const& y, UVector<double> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(y.GetDim(), y.GetConstData(), y.GetInc(), z.GetConstData(), z.GetInc(), x.GetConstData(),
-                   x.GetInc());
+    return VVVmult(y.GetDim(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc(), RawStart(x), x.GetInc());
 }

@@ -3,6 +3,7 @@
 // element is zero are skipped.
 #include "numeric/BlasComplex.h"
 #include "utilities/CustExcept.h"
+#include "numeric/BlasVectorArg.h"
 #include "utilities/UMatVec.h"
 
 void BlasComplex::VVMmultAdd1(long m, long n, Z const& alpha, Z const* x, long incx, Z const* y, long incy,
@@ -27,6 +28,6 @@ void BlasComplex::VVMmultAdd1(long m, long n, Z const& alpha, Z const* x, long i
 void BlasComplex::VVMmultAdd1(Z const& alpha, UVector<Z> const& x, UVector<Z> const& y, UMatrix<Z>& A)
 {
     if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, "zgeru", __LINE__);
-    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, x.GetConstData(), x.GetInc(), y.GetConstData(), y.GetInc(),
-                A.GetData(), A.GetColSpace());
+    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), A.GetData(),
+                A.GetColSpace());
 }

@@ -237,3 +237,38 @@ TEST(KernelChecks, FrontEndResults)
     for (long i = 0; i < 2; ++i)
         for (long j = 0; j < 2; ++j) EXPECT_EQ(ZH(i, j), ZT(i, j));
 }
+
+TEST(KernelChecks, BackwardViewsKeepTheirElementOrder)
+{
+    // A view with increment -1 runs from its first element downwards in memory; the kernels see
+    // element i of the view as their element i and stay inside its storage.
+    double store[3] = {4.0, 5.0, 6.0};
+    UVector<double> back(store + 2, 3, -1), fwd(3, 1);
+    for (long i = 0; i < 3; ++i) fwd[i] = i + 1.0;
+    EXPECT_EQ(BlasDouble::VVmult(fwd, back), 1.0 * 6.0 + 2.0 * 5.0 + 3.0 * 4.0);
+    BlasDouble::VVadd(1.0, fwd, back);
+    EXPECT_EQ(store[2], 7.0);
+    EXPECT_EQ(store[0], 7.0);
+    UMatrix<double> A = Filled(3, 3, 1.0);
+    UVector<double> y(3, 1);
+    BlasDouble::MVVmultAdd(0x1, 1.0, A, back, 0.0, y);
+    for (long i = 0; i < 3; ++i) {
+        double s = 0.0;
+        for (long j = 0; j < 3; ++j) s += A(i, j) * back[j];
+        EXPECT_EQ(y[i], s);
+    }
+}
+
+TEST(KernelChecks, ZeroMultipliersAreSkipped)
+{
+    // A column of A that meets a zero of B is never read: its NaN does not reach C.
+    double const nan = std::nan("");
+    double a[4] = {1.0, 2.0, nan, nan}, b[4] = {3.0, 0.0, 4.0, 0.0}, c[4];
+    BlasDouble::MMMmultAdd(0x9, 2, 2, 2, 1.0, a, 2, b, 2, 0.0, c, 2, pm);
+    EXPECT_EQ(c[0], 3.0);
+    EXPECT_EQ(c[3], 8.0);
+    double y[2], x0[2] = {2.0, 0.0};
+    BlasDouble::MVVmultAdd(0x1, 2, 2, 1.0, a, 2, x0, 1, 0.0, y, 1);
+    EXPECT_EQ(y[0], 2.0);
+    EXPECT_EQ(y[1], 4.0);
+}

@@ -101,7 +101,7 @@ TEST(MatrixKernelOracle, ComplexProductMatchesReference)
                                 int mm = I(m), nn = I(n), kk = I(k), la = I(lda), lb = I(ldb), lc = I(ldc);
                                 zgemm_(&ta.letter, &tb.letter, &mm, &nn, &kk, &alpha, a.data(), &la, b.data(),
                                        &lb, &beta, ref.data(), &lc, 1, 1);
-                                EXPECT_TRUE(SameArrays(ours, ref, 2));
+                                EXPECT_TRUE(SameArrays(ours, ref, 0));
                             }
 }
 
@@ -167,7 +167,7 @@ TEST(MatrixKernelOracle, TriangularSolveAndProductMatchReference)
                                                 Blas::defProgMon);
                         ztrsm_(&side, &uplo, &tc.trans.letter, &diag, &mm, &nn, &za, z.data(), &la,
                                ref.data(), &lb, 1, 1, 1, 1);
-                        EXPECT_TRUE(SameArrays(ours, ref, 8)) << "ztrsm";
+                        EXPECT_TRUE(SameArrays(ours, ref, 4)) << "ztrsm"; // complex division
                     }
                 }
     });
