@@ -1,0 +1,215 @@
+#include "molecule/UQBasis.h"
+
+#include <cstring>
+
+#include "utilities/CustExcept.h"
+
+namespace {
+
+// Retags every shell of type from to type to.
+void Retag(UPointerList<UGaussianAtom> const& atoms, ShellType from, ShellType to)
+{
+    for (long a = 0; a < atoms.GetDim(); a++) {
+        UPointerList<UGaussianShell>& shells = atoms[a]->GetShells();
+        for (long s = 0; s < shells.GetDim(); s++)
+            if (shells[s]->GetType() == from) shells[s]->SetType(to);
+    }
+}
+
+}  // namespace
+
+UBasisSet::UBasisSet(BasisType t) : matches(0, 1), type(t), dFuncType(bfHarmonic), fFuncType(bfHarmonic) {}
+
+UBasisSet::~UBasisSet()
+{
+    matches.Clear();
+    slaters.clear();
+    gaussians.clear();
+}
+
+void UBasisSet::Clear()
+{
+    type = btNone;
+    gaussians.clear();
+    slaters.clear();
+    matches.Clear();
+}
+
+void UBasisSet::ChangedFuncType(BasFuncType t)
+{
+    dFuncType = t;
+    if (type != btGaussian) return;
+    if (t == bfCartesian) Retag(gaussians, stD5, stD6);
+    if (t == bfHarmonic) Retag(gaussians, stD6, stD5);
+}
+
+void UBasisSet::ChangefFuncType(BasFuncType t)
+{
+    fFuncType = t;
+    if (type != btGaussian) return;
+    if (t == bfCartesian) Retag(gaussians, stF7, stF10);
+    if (t == bfHarmonic) Retag(gaussians, stF10, stF7);
+}
+
+BasFuncType UBasisSet::TestdFuncType() const
+{
+    if (type != btGaussian) return bfNone;
+    BasFuncType state = bfNone;
+    for (long a = 0; a < gaussians.GetDim(); a++) {
+        UPointerList<UGaussianShell> const& shells = gaussians[a]->GetShells();
+        for (long s = 0; s < shells.GetDim(); s++) {
+            ShellType t = shells[s]->GetType();
+            if (t == stD5) {
+                if (state == bfCartesian) RaiseError(25018, "UQBasis", __LINE__);
+                state = bfHarmonic;
+            } else if (t == stD6) {
+                if (state == bfHarmonic) RaiseError(25018, "UQBasis", __LINE__);
+                state = bfCartesian;
+            }
+        }
+    }
+    return state;
+}
+
+BasFuncType UBasisSet::TestfFuncType() const
+{
+    if (type != btGaussian) return bfNone;
+    BasFuncType state = bfNone;
+    for (long a = 0; a < gaussians.GetDim(); a++) {
+        UPointerList<UGaussianShell> const& shells = gaussians[a]->GetShells();
+        for (long s = 0; s < shells.GetDim(); s++) {
+            ShellType t = shells[s]->GetType();
+            if (t == stF7) {
+                if (state == bfCartesian) RaiseError(25018, "UQBasis", __LINE__);
+                state = bfHarmonic;
+            } else if (t == stF10) {
+                if (state == bfHarmonic) RaiseError(25018, "UQBasis", __LINE__);
+                state = bfCartesian;
+            }
+        }
+    }
+    return state;
+}
+
+long UBasisSet::GetDim() const
+{
+    if (type == btGaussian) return gaussians.GetDim();
+    if (type == btSlater) return slaters.GetDim();
+    return 0;
+}
+
+long UBasisSet::GetAtomDim() const
+{
+    long largest = 0;
+    for (long i = 0; i < matches.GetDim(); i++)
+        if (matches[i].atom > largest) largest = matches[i].atom;
+    return largest + 1;
+}
+
+long UBasisSet::GetOrbitalDim() const
+{
+    if (GetDim() == 0 || type == btNone) return 0;
+    long functions = 0;
+    UVector<long> list(0, 1);
+    for (long atom = 0; atom < GetAtomDim(); atom++) {
+        MakeListForAtom(atom, list);
+        for (long k = 0; k < list.GetDim(); k++) {
+            // A pair naming no atom basis of the set adds nothing.
+            if (list[k] < 0 || list[k] >= GetDim()) continue;
+            if (type == btGaussian) {
+                UPointerList<UGaussianShell> const& shells = gaussians[list[k]]->GetShells();
+                for (long s = 0; s < shells.GetDim(); s++) functions += ShellDim(shells[s]->GetType());
+            } else {
+                functions += slaters[list[k]]->GetPrims().GetDim();
+            }
+        }
+    }
+    return functions;
+}
+
+void UBasisSet::Add(UGaussianAtom* a)
+{
+    if (type == btNone) type = btGaussian;
+    if (type != btGaussian) RaiseError(25018, "UQBasis", __LINE__);
+    gaussians.Add(a);
+}
+
+void UBasisSet::Add(USlaterAtom* a)
+{
+    if (type == btNone) type = btSlater;
+    if (type != btSlater) RaiseError(25018, "UQBasis", __LINE__);
+    slaters.Add(a);
+}
+
+void UBasisSet::BecomeSlater()
+{
+    if (type == btNone) type = btSlater;
+    if (type != btSlater) RaiseError(25018, "UQBasis", __LINE__);
+}
+
+void UBasisSet::ClearPrims()
+{
+    BecomeSlater();
+    for (long i = 0; i < slaters.GetDim(); i++) slaters[i]->ClearPrims();
+}
+
+void UBasisSet::ClearShells()
+{
+    BecomeSlater();
+    for (long i = 0; i < slaters.GetDim(); i++) slaters[i]->ClearShells();
+}
+
+void UBasisSet::MakeShellsFromPrims()
+{
+    BecomeSlater();
+    for (long i = 0; i < slaters.GetDim(); i++) slaters[i]->MakeShellsFromPrims();
+}
+
+void UBasisSet::MakePrimsFromShells()
+{
+    BecomeSlater();
+    for (long i = 0; i < slaters.GetDim(); i++) slaters[i]->MakePrimsFromShells();
+}
+
+bool UBasisSet::GetHasPrims() const
+{
+    if (type != btSlater) return false;
+    for (long i = 0; i < slaters.GetDim(); i++)
+        if (slaters[i]->GetHasPrims()) return true;
+    return false;
+}
+
+bool UBasisSet::GetHasShells() const
+{
+    if (type != btSlater) return false;
+    for (long i = 0; i < slaters.GetDim(); i++)
+        if (slaters[i]->GetHasShells()) return true;
+    return false;
+}
+
+void UBasisSet::MakeListForAtom(long atom, UVector<long>& list) const
+{
+    list.SetDim(0);
+    for (long i = 0; i < matches.GetDim(); i++)
+        if (matches[i].atom == atom) list.Add(matches[i].entry);
+}
+
+void UBasisSet::MakeListForShell(long entry, UVector<long>& list) const
+{
+    list.SetDim(0);
+    for (long i = 0; i < matches.GetDim(); i++)
+        if (matches[i].entry == entry) list.Add(matches[i].atom);
+}
+
+long UBasisSet::Find(const char* name) const
+{
+    if (!name) return -1;
+    if (type == btGaussian) {
+        for (long i = 0; i < gaussians.GetDim(); i++)
+            if (std::strcmp(gaussians[i]->GetName(), name) == 0) return i;
+    } else if (type == btSlater) {
+        for (long i = 0; i < slaters.GetDim(); i++)
+            if (std::strcmp(slaters[i]->GetName(), name) == 0) return i;
+    }
+    return -1;
+}

@@ -1,0 +1,5 @@
+#include "molecule/siChemistry.h"
+
+#include "molecule/UStrChem.h"
+
+void InitChemistry() { AddStringsToTable(ChemistryStringTable); }

@@ -1,0 +1,563 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "utilities/UMatVec.h"
+#include "utilities/UStrLoad.h"
+#include "utilities/UStrUtilities.h"
+
+extern "C" void dcopy_(const int*, const double*, const int*, double*, const int*);
+
+namespace {
+
+void RegisterUtilities()
+{
+    if (!LoadStringFromTable(21003)) AddStringsToTable(UtililityStringTable);
+}
+
+// Runs body, expecting a raise of code from UMatVec with the given message.
+template <class F>
+void ExpectRaise(int code, char const* message, F body)
+{
+    RegisterUtilities();
+    try {
+        body();
+        ADD_FAILURE() << "no raise of " << code;
+    } catch (CustomException& e) {
+        EXPECT_EQ(e.Code, code);
+        std::string text = e.Text;
+        std::string head = std::string(message) + ".\nError in file UMatVec line ";
+        EXPECT_EQ(text.substr(0, head.size()), head);
+        EXPECT_GT(text.size(), head.size());
+    }
+}
+
+std::vector<double> Elements(UVector<double> const& v)
+{
+    std::vector<double> out;
+    for (long i = 0; i < v.GetDim(); ++i) out.push_back(v[i]);
+    return out;
+}
+
+// ---- UVector ----
+
+TEST(UVector, EmptyOwnerGrowsByAdd)
+{
+    UVector<double> v(0, 1);
+    EXPECT_EQ(v.GetDim(), 0);
+    for (int k = 0; k < 3; ++k) v.Add(1.5);
+    EXPECT_EQ(Elements(v), (std::vector<double>{1.5, 1.5, 1.5}));
+}
+
+TEST(UVector, OwnerIsValueInitialisedAndStrided)
+{
+    UVector<double> v(3, 2);
+    EXPECT_EQ(Elements(v), (std::vector<double>{0, 0, 0}));
+    v[2] = 4.0;
+    EXPECT_EQ(v.GetData()[4], 4.0);
+    EXPECT_EQ(&v(1), &v.Element(1));
+    EXPECT_EQ(&v[1], v.GetConstData() + 2);
+}
+
+// Adding one of the vector's own elements must survive the reallocation.
+TEST(UVector, AddOfOwnElementAppendsItsValue)
+{
+    UVector<std::string> v(1, 1);
+    v[0] = "a string too long for any small-string buffer";
+    for (int k = 0; k < 6; ++k) v.Add(v[0]);
+    v.Add(v[v.GetDim() - 1]);
+    ASSERT_EQ(v.GetDim(), 8);
+    for (long i = 0; i < v.GetDim(); ++i) EXPECT_EQ(v[i], v[0]) << i;
+    EXPECT_EQ(v[0], "a string too long for any small-string buffer");
+}
+
+TEST(UVector, CopyIsAViewSharingTheElements)
+{
+    UVector<double> owner(3, 1);
+    {
+        UVector<double> copy(owner);
+        EXPECT_EQ(copy.GetDim(), 3);
+        EXPECT_EQ(copy.GetData(), owner.GetData());
+        copy[0] = 2.5;
+        ExpectRaise(21047, "Illegal copying of vector / matrix",
+                    [&] { copy.CloneContentsFrom(owner); });
+    }
+    EXPECT_EQ(owner[0], 2.5);
+    owner[2] = 1.0;
+    EXPECT_EQ(Elements(owner), (std::vector<double>{2.5, 0, 1.0}));
+}
+
+// An empty owner has no element 0; its data pointer and copies must not ask for one.
+TEST(UVector, EmptyOwnerHandsOutDataWithoutAnElement)
+{
+    UVector<double> empty(0, 1);
+    UVector<double> copy(empty);
+    EXPECT_EQ(copy.GetDim(), 0);
+    EXPECT_EQ(copy.GetConstData(), empty.GetConstData());
+    UVector<double> sub = empty.SubVector(0, 0, 1);
+    EXPECT_EQ(sub.GetDim(), 0);
+    std::vector<double> none;
+    UVector<double> view(none, -1, 0, 1);
+    EXPECT_EQ(view.GetDim(), 0);
+    EXPECT_EQ(view.GetData(), none.data());
+}
+
+TEST(UVector, ViewOnStdVector)
+{
+    std::vector<double> data{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    UVector<double> tail(data, -1, 1, 3);  // (10 - 1) / 3 elements
+    EXPECT_EQ(Elements(tail), (std::vector<double>{1, 4, 7}));
+    tail[2] = -7;
+    EXPECT_EQ(data[7], -7);
+    tail.SetDim(2);  // a view only changes its length
+    EXPECT_EQ(data.size(), 10u);
+    tail.Add(40);  // writes the slot after the last element
+    EXPECT_EQ(data[7], 40);
+    UVector<double> copy(tail);  // a raw view on the same elements
+    copy[0] = -1;
+    EXPECT_EQ(data[1], -1);
+}
+
+TEST(UVector, RawViewAndSubVectors)
+{
+    double raw[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+    UVector<double> view(raw, 4, 2);
+    EXPECT_EQ(Elements(view), (std::vector<double>{0, 2, 4, 6}));
+    UVector<double> sub = view.SubVector(1, 2, 1);
+    EXPECT_EQ(sub.GetInc(), 2);
+    EXPECT_EQ(Elements(sub), (std::vector<double>{2, 4}));
+
+    UVector<double> owner(6, 1);
+    for (long i = 0; i < 6; ++i) owner[i] = 10.0 * i;
+    UVector<double> odd = owner.SubVector(1, 3, 2);
+    EXPECT_EQ(odd.GetInc(), 2);
+    EXPECT_EQ(Elements(odd), (std::vector<double>{10, 30, 50}));
+    UVector<double> nested = odd.SubVector(1, 2, 1);
+    nested[1] = -5;
+    EXPECT_EQ(owner[5], -5);
+    EXPECT_EQ(owner.SubVector(2, -1, 1).GetDim(), 0);
+}
+
+TEST(UVector, SetIncLeavesElementsInPlace)
+{
+    UVector<double> v(3, 1);
+    for (long i = 0; i < 3; ++i) v[i] = i + 1.0;
+    v.SetInc(2);
+    EXPECT_EQ(v[0], 1.0);
+    EXPECT_EQ(v[1], 3.0);
+    EXPECT_EQ(v[2], 0.0);
+    v.Clear();
+    EXPECT_EQ(v.GetDim(), 0);
+    EXPECT_EQ(v.GetInc(), 1);
+    v.Add(9.0);
+    EXPECT_EQ(Elements(v), (std::vector<double>{9.0}));
+}
+
+TEST(UVector, CloneMakesAPackedCopy)
+{
+    double raw[6] = {1, 2, 3, 4, 5, 6};
+    UVector<double> strided(raw, 3, 2);
+    UVector<double> owner(1, 3);
+    owner.CloneContentsFrom(strided);
+    EXPECT_EQ(owner.GetInc(), 1);
+    EXPECT_EQ(Elements(owner), (std::vector<double>{1, 3, 5}));
+    raw[0] = 0;
+    EXPECT_EQ(owner[0], 1);
+}
+
+// The source may view the owner itself, whose storage the clone replaces.
+TEST(UVector, CloneFromAViewOfItself)
+{
+    UVector<double> v(4, 1);
+    for (long i = 0; i < 4; ++i) v[i] = i + 1.0;
+    v.CloneContentsFrom(v.SubVector(1, 3, 1));
+    EXPECT_EQ(Elements(v), (std::vector<double>{2, 3, 4}));
+    UVector<double> w(2, 1);
+    w[0] = 7;
+    w[1] = 8;
+    UVector<double> self(w);
+    w.CloneContentsFrom(self);
+    EXPECT_EQ(Elements(w), (std::vector<double>{7, 8}));
+    UVector<double> s(2, 3);
+    s[0] = 1;
+    s[1] = 2;
+    s.CloneContentsFrom(s);
+    EXPECT_EQ(s.GetInc(), 1);
+    EXPECT_EQ(Elements(s), (std::vector<double>{1, 2}));
+}
+
+TEST(UVector, CopyToHonoursBothStridesAndChecksLength)
+{
+    double a[3] = {1, 2, 3};
+    double b[6] = {};
+    UVector<double> src(a, 3, 1);
+    UVector<double> dst(b, 3, 2);
+    src.CopyTo(dst);
+    EXPECT_EQ(std::vector<double>(b, b + 6), (std::vector<double>{1, 0, 2, 0, 3, 0}));
+
+    UVector<double> four(4, 1);
+    four[0] = 9;
+    ExpectRaise(21048, "Illegal dimensions for copying of vector / matrix",
+                [&] { src.CopyTo(four); });
+    EXPECT_EQ(Elements(four), (std::vector<double>{9, 0, 0, 0}));
+}
+
+TEST(UVector, CloneIntoViewLeavesItUnchanged)
+{
+    double raw[2] = {1, 2};
+    UVector<double> view(raw, 2, 1);
+    UVector<double> src(3, 1);
+    ExpectRaise(21047, "Illegal copying of vector / matrix", [&] { view.CloneContentsFrom(src); });
+    EXPECT_EQ(view.GetDim(), 2);
+    EXPECT_EQ(raw[0], 1);
+    EXPECT_EQ(raw[1], 2);
+}
+
+// ---- UMatrix ----
+
+TEST(UMatrix, PackedOwnerIsColumnMajor)
+{
+    UMatrix<double> m(3, 2, -1);
+    EXPECT_EQ(m.GetColDim(), 3);
+    EXPECT_EQ(m.GetRowDim(), 2);
+    EXPECT_EQ(m.GetColSpace(), 3);
+    m(2, 1) = 5.0;
+    EXPECT_EQ(m.GetData()[5], 5.0);
+    EXPECT_EQ(&m.Element(2, 1), m.GetConstData() + 5);
+}
+
+TEST(UMatrix, LeadingDimensionAndPackedClone)
+{
+    UMatrix<double> m(3, 2, 5);
+    EXPECT_EQ(m.GetColSpace(), 5);
+    for (long j = 0; j < 2; ++j)
+        for (long i = 0; i < 3; ++i) m(i, j) = 10.0 * i + j;
+    EXPECT_EQ(m.GetData()[7], 21.0);
+
+    UMatrix<double> c(1, 1, 4);
+    c.CloneContentsFrom(m);
+    EXPECT_EQ(c.GetColDim(), 3);
+    EXPECT_EQ(c.GetRowDim(), 2);
+    EXPECT_EQ(c.GetColSpace(), 3);
+    for (long j = 0; j < 2; ++j)
+        for (long i = 0; i < 3; ++i) EXPECT_EQ(c.GetData()[j * 3 + i], 10.0 * i + j);
+
+    UMatrix<double> view(m);
+    ExpectRaise(21047, "Illegal copying of vector / matrix", [&] { view.CloneContentsFrom(c); });
+}
+
+TEST(UMatrix, CloneFromABlockOfItself)
+{
+    UMatrix<double> m(3, 3, -1);
+    for (long j = 0; j < 3; ++j)
+        for (long i = 0; i < 3; ++i) m(i, j) = 10.0 * i + j;
+    m.CloneContentsFrom(m.SubMatrix(1, 1, 2, 2));
+    ASSERT_EQ(m.GetColDim(), 2);
+    ASSERT_EQ(m.GetRowDim(), 2);
+    EXPECT_EQ(m(0, 0), 11);
+    EXPECT_EQ(m(1, 0), 21);
+    EXPECT_EQ(m(0, 1), 12);
+    EXPECT_EQ(m(1, 1), 22);
+}
+
+TEST(UMatrix, CopyIsAViewSharingTheElements)
+{
+    UMatrix<double> owner(2, 2, 3);
+    {
+        UMatrix<double> copy(owner);
+        EXPECT_EQ(copy.GetColSpace(), 3);
+        copy(1, 1) = 4.0;
+    }
+    EXPECT_EQ(owner(1, 1), 4.0);
+    EXPECT_EQ(owner.GetData()[4], 4.0);
+
+    UMatrix<double> empty(0, 0, -1);
+    UMatrix<double> emptyCopy(empty);
+    EXPECT_EQ(emptyCopy.GetColDim(), 0);
+    EXPECT_EQ(emptyCopy.GetConstData(), empty.GetConstData());
+}
+
+TEST(UMatrix, GrowingColumnsKeepsTheOldBlock)
+{
+    UMatrix<double> m(2, 2, -1);
+    m(0, 0) = 1;
+    m(1, 0) = 2;
+    m(0, 1) = 3;
+    m(1, 1) = 4;
+    m.SetColDim(3);
+    EXPECT_EQ(m.GetColDim(), 3);
+    EXPECT_EQ(m.GetColSpace(), 3);
+    EXPECT_EQ(m(0, 0), 1);
+    EXPECT_EQ(m(1, 0), 2);
+    EXPECT_EQ(m(0, 1), 3);
+    EXPECT_EQ(m(1, 1), 4);
+
+    UMatrix<double> wide(2, 2, 4);
+    wide(1, 1) = 6;
+    wide.SetColDim(3);  // fits in the leading dimension
+    EXPECT_EQ(wide.GetColSpace(), 4);
+    EXPECT_EQ(wide(1, 1), 6);
+    wide.SetColDim(1);
+    EXPECT_EQ(wide.GetColDim(), 1);
+    EXPECT_EQ(wide.GetColSpace(), 4);
+}
+
+TEST(UMatrix, RowDimAndColSpaceResizeTheOwner)
+{
+    UMatrix<double> m(2, 2, -1);
+    m(1, 1) = 4;
+    m.SetRowDim(3);
+    EXPECT_EQ(m(1, 1), 4);
+    EXPECT_EQ(m(0, 2), 0);
+    EXPECT_EQ(m(1, 2), 0);
+    m.SetColSpace(1);
+    EXPECT_EQ(m.GetColDim(), 1);
+    EXPECT_EQ(m.GetColSpace(), 1);
+    m.Clear();
+    EXPECT_EQ(m.GetColDim(), 0);
+    EXPECT_EQ(m.GetRowDim(), 0);
+    EXPECT_EQ(m.GetColSpace(), 0);
+}
+
+TEST(UMatrix, ViewCannotWidenItsColumns)
+{
+    double raw[9] = {};
+    UMatrix<double> view(raw, 3, 3, 3);
+    ExpectRaise(21046, "Illegal column dimension set", [&] { view.SetColDim(4); });
+    view.SetColDim(2);
+    EXPECT_EQ(view.GetColDim(), 2);
+    EXPECT_EQ(view.GetColSpace(), 3);
+}
+
+TEST(UMatrix, ViewsOnStdVectorAndRawMemory)
+{
+    std::vector<double> data(12);
+    for (std::size_t k = 0; k < data.size(); ++k) data[k] = double(k);
+    UMatrix<double> onVector(data, 2, 3, 1, 3);  // (i, j) at 1 + 3j + i
+    EXPECT_EQ(onVector(1, 2), 8);
+    onVector(0, 1) = -4;
+    EXPECT_EQ(data[4], -4);
+    UMatrix<double> narrow(data.data(), 3, 2, 1);  // leading dimension at least the rows
+    EXPECT_EQ(narrow.GetColSpace(), 3);
+    EXPECT_EQ(narrow(0, 1), 3);
+}
+
+TEST(UMatrix, SubMatrixOfOwnerAndView)
+{
+    UMatrix<double> m(4, 3, 5);
+    for (long j = 0; j < 3; ++j)
+        for (long i = 0; i < 4; ++i) m(i, j) = 10.0 * i + j;
+    UMatrix<double> block = m.SubMatrix(1, 1, -1, -1);
+    EXPECT_EQ(block.GetColDim(), 3);
+    EXPECT_EQ(block.GetRowDim(), 2);
+    EXPECT_EQ(block.GetColSpace(), 5);
+    EXPECT_EQ(block(0, 0), 11);
+    EXPECT_EQ(block(2, 1), 32);
+    UMatrix<double> raw(m);
+    UMatrix<double> inner = raw.SubMatrix(2, 1, 1, 2);
+    EXPECT_EQ(inner.GetColDim(), 1);
+    EXPECT_EQ(inner(0, 1), 22);
+    inner(0, 0) = -1;
+    EXPECT_EQ(m(2, 1), -1);
+}
+
+TEST(UMatrix, ColumnAndBandVectors)
+{
+    UMatrix<double> m(3, 2, -1);
+    for (long j = 0; j < 2; ++j)
+        for (long i = 0; i < 3; ++i) m(i, j) = 10.0 * i + j;
+    UVector<double> col = m.ColVector(1);
+    EXPECT_EQ(col.GetInc(), 1);
+    EXPECT_EQ(Elements(col), (std::vector<double>{1, 11, 21}));
+    col[2] = -21;
+    EXPECT_EQ(m(2, 1), -21);
+    UMatrix<double> raw(m);
+    EXPECT_EQ(Elements(raw.ColVector(0)), (std::vector<double>{0, 10, 20}));
+    EXPECT_EQ(Elements(m.BandVector(0, 0, 0)), (std::vector<double>{0, 11}));
+
+    UMatrix<double> sq(3, 3, -1);
+    for (long j = 0; j < 3; ++j)
+        for (long i = 0; i < 3; ++i) sq(i, j) = 10.0 * i + j;
+    UVector<double> super = sq.BandVector(-1, 0, 0);
+    EXPECT_EQ(super.GetInc(), 4);
+    EXPECT_EQ(Elements(super), (std::vector<double>{1, 12}));
+    EXPECT_EQ(Elements(sq.BandVector(1, 0, 0)), (std::vector<double>{10, 21}));
+    EXPECT_EQ(Elements(sq.BandVector(0, 0, 2)), (std::vector<double>{0, 11}));
+    UMatrix<double> sqView(sq);
+    EXPECT_EQ(Elements(sqView.BandVector(-2, 0, 0)), (std::vector<double>{2}));
+}
+
+// ---- free templates ----
+
+TEST(FreeTemplates, AbsMinMax)
+{
+    EXPECT_TRUE(std::signbit(Abs(-0.0)));
+    EXPECT_EQ(Abs(-2.5), 2.5);
+    EXPECT_EQ(Abs(-3L), 3L);
+    double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_TRUE(std::isnan(Abs(nan)));
+    EXPECT_TRUE(std::signbit(Min(0.0, -0.0)));  // a tie gives the second
+    EXPECT_FALSE(std::signbit(Max(0.0, -0.0)));  // a tie gives the first
+    EXPECT_EQ(Min(nan, 1.0), 1.0);
+    EXPECT_TRUE(std::isnan(Min(1.0, nan)));
+    EXPECT_TRUE(std::isnan(Max(nan, 1.0)));
+    EXPECT_EQ(Max(1.0, nan), 1.0);
+    EXPECT_EQ(Min(3L, -4L), -4L);
+    EXPECT_EQ(Max(3L, -4L), 3L);
+}
+
+TEST(FreeTemplates, ReSizeKeepsOrEmpties)
+{
+    std::vector<long> v{1, 2};
+    ReSize(v, 4);
+    EXPECT_EQ(v, (std::vector<long>{1, 2, 0, 0}));
+    ReSize(v, 1);
+    EXPECT_EQ(v, (std::vector<long>{1}));
+    ReSize(v, -3);
+    EXPECT_TRUE(v.empty());
+}
+
+TEST(FreeTemplates, VsetWalksPositiveIncrementsOnly)
+{
+    struct Case {
+        long n, inc;
+        std::vector<double> expected;
+    };
+    Case cases[] = {
+        {3, 1, {7, 7, 7, 0, 0, 0}}, {3, 2, {7, 0, 7, 0, 7, 0}}, {4, -1, {0, 0, 0, 0, 0, 0}},
+        {3, 0, {0, 0, 0, 0, 0, 0}}, {0, 1, {0, 0, 0, 0, 0, 0}},
+    };
+    for (Case const& c : cases) {
+        std::vector<double> x(6, 0.0);
+        Vset(c.n, x.data(), c.inc, 7.0);
+        EXPECT_EQ(x, c.expected) << "n " << c.n << " inc " << c.inc;
+    }
+    UVector<unsigned char> bytes(3, 2);
+    Vset(bytes, (unsigned char)5);
+    EXPECT_EQ(bytes[2], 5);
+    EXPECT_EQ(bytes.GetData()[1], 0);
+}
+
+TEST(FreeTemplates, VcopyAgreesWithReferenceDcopy)
+{
+    long const incs[] = {-3, -1, 0, 1, 2};
+    long const lengths[] = {-1, 0, 1, 4};
+    for (long n : lengths)
+        for (long incx : incs)
+            for (long incy : incs) {
+                std::vector<double> x(16), ours(16, -1.0), reference(16, -1.0);
+                for (std::size_t k = 0; k < x.size(); ++k) x[k] = 1.0 + k;
+                Vcopy(n, x.data(), incx, ours.data(), incy);
+                int fn = int(n), fx = int(incx), fy = int(incy);
+                dcopy_(&fn, x.data(), &fx, reference.data(), &fy);
+                EXPECT_EQ(ours, reference) << "n " << n << " incx " << incx << " incy " << incy;
+            }
+    double x[3] = {1, 2, 3};
+    double y[3] = {};
+    Vcopy(3L, x, -1L, y, 1L);
+    EXPECT_EQ(std::vector<double>(y, y + 3), (std::vector<double>{3, 2, 1}));
+}
+
+TEST(FreeTemplates, VcopyOfVectorsCopiesElementByElement)
+{
+    double a[6] = {1, 2, 3, 4, 5, 6};
+    double b[6] = {};
+    UVector<double> src(a, 3, 2);
+    UVector<double> dst(b, 3, 1);
+    Vcopy(src, dst);
+    EXPECT_EQ(std::vector<double>(b, b + 3), (std::vector<double>{1, 3, 5}));
+
+    // A negative increment walks down from element 0 at the highest address.
+    UVector<double> down(a + 5, 3, -2);
+    UVector<double> packed(3, 1);
+    Vcopy(down, packed);
+    EXPECT_EQ(Elements(packed), (std::vector<double>{6, 4, 2}));
+    double c[3] = {};
+    UVector<double> back(c + 2, 3, -1);
+    Vcopy(packed, back);
+    EXPECT_EQ(std::vector<double>(c, c + 3), (std::vector<double>{2, 4, 6}));
+
+    UVector<double> four(4, 1);
+    ExpectRaise(21003, "Incompatible vector/matrix dimensions", [&] { Vcopy(src, four); });
+    EXPECT_EQ(Elements(four), (std::vector<double>{0, 0, 0, 0}));
+}
+
+TEST(FreeTemplates, MsetFillsAndSetsTheDiagonal)
+{
+    UMatrix<double> m(2, 3, 4);
+    Mset(m, 2.0);
+    for (long j = 0; j < 3; ++j)
+        for (long i = 0; i < 2; ++i) EXPECT_EQ(m(i, j), 2.0);
+    EXPECT_EQ(m.GetData()[2], 0.0);  // beyond the rows, inside the leading dimension
+    Mset(m, 0.0, 1.0);
+    EXPECT_EQ(m(0, 0), 1.0);
+    EXPECT_EQ(m(1, 1), 1.0);
+    EXPECT_EQ(m(0, 2), 0.0);
+    EXPECT_EQ(m(1, 2), 0.0);
+    EXPECT_EQ(m(1, 0), 0.0);
+
+    UMatrix<std::complex<double>> tall(3, 2, -1);
+    Mset(tall, std::complex<double>(0, 1), std::complex<double>(2, 0));
+    EXPECT_EQ(tall(1, 1), std::complex<double>(2, 0));
+    EXPECT_EQ(tall(2, 1), std::complex<double>(0, 1));
+}
+
+TEST(FreeTemplates, McopyAcrossLeadingDimensions)
+{
+    UMatrix<double> a(2, 2, 3);
+    a(0, 0) = 1;
+    a(1, 0) = 2;
+    a(0, 1) = 3;
+    a(1, 1) = 4;
+    UMatrix<double> b(2, 2, -1);
+    Mcopy(a, b);
+    EXPECT_EQ(std::vector<double>(b.GetData(), b.GetData() + 4), (std::vector<double>{1, 2, 3, 4}));
+
+    UMatrix<std::complex<double>> ca(1, 2, -1);
+    UMatrix<std::complex<double>> cb(1, 2, 2);
+    ca(0, 1) = {1, -1};
+    Mcopy(ca, cb);
+    EXPECT_EQ(cb(0, 1), std::complex<double>(1, -1));
+
+    UMatrix<double> wide(2, 3, -1);
+    ExpectRaise(21003, "Incompatible vector/matrix dimensions", [&] { Mcopy(a, wide); });
+    UMatrix<double> tall(3, 2, -1);
+    ExpectRaise(21003, "Incompatible vector/matrix dimensions", [&] { Mcopy(a, tall); });
+    EXPECT_EQ(tall(0, 0), 0);
+}
+
+TEST(FreeTemplates, MtransTransposesSquareMatrices)
+{
+    UMatrix<double> m(3, 3, 4);
+    for (long j = 0; j < 3; ++j)
+        for (long i = 0; i < 3; ++i) m(i, j) = 10.0 * i + j;
+    Mtrans(m);
+    for (long j = 0; j < 3; ++j)
+        for (long i = 0; i < 3; ++i) EXPECT_EQ(m(i, j), 10.0 * j + i);
+    UMatrix<double> r(2, 3, -1);
+    r(0, 1) = 5;
+    ExpectRaise(21004, "Matrix must be square", [&] { Mtrans(r); });
+    EXPECT_EQ(r(0, 1), 5);
+}
+
+}  // namespace
+
+// Every member must compile for the element types the system uses.
+template class UVector<double>;
+template class UVector<long>;
+template class UVector<unsigned char>;
+template class UVector<signed char>;
+template class UVector<short>;
+template class UVector<float>;
+template class UVector<std::complex<double>>;
+template class UMatrix<double>;
+template class UMatrix<long>;
+template class UMatrix<unsigned char>;
+template class UMatrix<signed char>;
+template class UMatrix<short>;
+template class UMatrix<float>;
+template class UMatrix<std::complex<double>>;

@@ -1,0 +1,503 @@
+#pragma once
+// Vectors and column-major matrices that either own their elements or view
+// elements owned elsewhere, the free templates that work on them, and lists
+// that own heap objects.
+//
+// Copy construction makes a view, never a copy: getters hand out views by
+// value and callers write through them into the owner's storage. Deep copies
+// go through CloneContentsFrom, CopyTo, Vcopy and Mcopy. A view is valid only
+// while the viewed storage lives and is not reallocated (an owner reallocates
+// when it grows). No element access checks its index.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "utilities/CustExcept.h"
+
+// Storage kinds of UVector and UMatrix; only the low four bits are looked at.
+enum : std::int32_t {
+    vmRawView = 0,     // view on raw memory
+    vmVectorView = 1,  // view on a caller's std::vector
+    vmOwner = 2        // owns its elements
+};
+
+template <class T>
+T Abs(T const& x)
+{
+    return x < 0 ? -x : x;
+}
+
+// Ties and unordered values give the second argument.
+template <class T>
+T Min(T const& a, T const& b)
+{
+    return a < b ? a : b;
+}
+
+// Ties and unordered values give the first argument.
+template <class T>
+T Max(T const& a, T const& b)
+{
+    return b > a ? b : a;
+}
+
+// n > 0: n elements, existing ones kept, new ones value-initialised; otherwise empty.
+template <class X>
+void ReSize(std::vector<X>& v, long n)
+{
+    if (n > 0)
+        v.resize(static_cast<std::size_t>(n));
+    else
+        v.clear();
+}
+
+template <class T>
+class UMatrix;
+
+template <class T>
+class UVector {
+public:
+    // An owner of dim value-initialised elements, inc apart.
+    UVector(long dim, long inc)
+        : Mode(vmOwner), Inc(inc), Dim(dim), Offset(0), AutoResize(true), Vec(&Storage),
+          RawData(nullptr)
+    {
+        if (dim >= 1) ReSize(Storage, dim * inc);
+    }
+
+    // A raw view on src's elements; nothing is copied.
+    UVector(UVector const& src)
+        : Mode(vmRawView), Inc(src.Inc), Dim(src.Dim), Offset(0), AutoResize(false),
+          Vec(&Storage), RawData(src.Base())
+    {
+    }
+
+    // A view on v from offset; dim < 0 takes every element up to v's end.
+    UVector(std::vector<T>& v, long dim, long offset, long inc)
+        : Mode(vmVectorView), Inc(inc),
+          Dim(dim < 0 ? (static_cast<long>(v.size()) - offset) / inc : dim), Offset(offset),
+          AutoResize(false), Vec(&v), RawData(nullptr)
+    {
+    }
+
+    // A view on raw memory.
+    UVector(T* data, long dim, long inc)
+        : Mode(vmRawView), Inc(inc), Dim(dim), Offset(0), AutoResize(false), Vec(&Storage),
+          RawData(data)
+    {
+    }
+
+    // Assigning would leave an owner pointing into the other's storage.
+    UVector& operator=(UVector const&) = delete;
+
+    ~UVector() = default;
+
+    long GetDim() const { return Dim; }
+    long GetInc() const { return Inc; }
+
+    void SetDim(long n)
+    {
+        Dim = n;
+        if (AutoResize) ReSize(Storage, Inc * Dim);
+    }
+
+    // Elements are not moved.
+    void SetInc(long n)
+    {
+        Inc = n;
+        if (AutoResize) ReSize(Storage, Inc * Dim);
+    }
+
+    void Clear()
+    {
+        SetDim(0);
+        SetInc(1);
+    }
+
+    // x may live in this vector: it is copied before the storage can move.
+    void Add(T const& x)
+    {
+        T value(x);
+        SetDim(Dim + 1);
+        Element(Dim - 1) = std::move(value);
+    }
+
+    T& operator[](long i) { return At(i); }
+    T const& operator[](long i) const { return At(i); }
+    T& operator()(long i) { return At(i); }
+    T const& operator()(long i) const { return At(i); }
+    T& Element(long i) { return At(i); }
+    T const& Element(long i) const { return At(i); }
+
+    T* GetData() { return Base(); }
+    T const* GetData() const { return Base(); }
+    T const* GetConstData() const { return Base(); }
+
+    void CopyTo(UVector& dst) const
+    {
+        if (Dim != dst.Dim) RaiseError(21048, "UMatVec", __LINE__);
+        for (long i = 0; i < Dim; ++i) dst.At(i) = At(i);
+    }
+
+    // Makes this owner a packed copy of src. src is read in full before the
+    // storage changes, so it may view this vector itself.
+    void CloneContentsFrom(UVector const& src)
+    {
+        if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
+        std::vector<T> copy;
+        copy.reserve(src.Dim > 0 ? static_cast<std::size_t>(src.Dim) : 0);
+        for (long i = 0; i < src.Dim; ++i) copy.push_back(src.At(i));
+        long n = src.Dim;
+        SetInc(1);
+        SetDim(n);
+        for (long i = 0; i < n; ++i) At(i) = std::move(copy[static_cast<std::size_t>(i)]);
+    }
+
+    // n elements: start, start + step, ... A negative n gives an empty view.
+    UVector SubVector(long start, long n, long step) const
+    {
+        long dim = n < 0 ? 0 : n;
+        if (IsVectorBacked()) return UVector(Vec, Offset + start * Inc, dim, step * Inc);
+        return UVector(RawData + start * Inc, dim, step * Inc);
+    }
+
+private:
+    friend class UMatrix<T>;
+
+    // A vector view with its fields as given.
+    UVector(std::vector<T>* vec, long offset, long dim, long inc)
+        : Mode(vmVectorView), Inc(inc), Dim(dim), Offset(offset), AutoResize(false), Vec(vec),
+          RawData(nullptr)
+    {
+    }
+
+    bool IsVectorBacked() const { return (Mode & 0xF) != vmRawView; }
+
+    // Element 0; data() + Offset never touches an element of an empty vector.
+    T* Base() const { return IsVectorBacked() ? Vec->data() + Offset : RawData; }
+
+    T& At(long i) const
+    {
+        return IsVectorBacked() ? Vec->data()[Offset + i * Inc] : RawData[i * Inc];
+    }
+
+    std::int32_t Mode;
+    long Inc;
+    long Dim;
+    long Offset;
+    bool AutoResize;
+    std::vector<T> Storage;
+    std::vector<T>* Vec;
+    T* RawData;
+};
+
+template <class T>
+class UMatrix {
+public:
+    // An owner of coldim rows and rowdim columns; colspace -1 packs it.
+    UMatrix(long coldim, long rowdim, long colspace)
+        : Mode(vmOwner), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)),
+          Offset(0), AutoResize(true), Vec(&Storage), RawData(nullptr)
+    {
+        if (ColSpace * RowDim >= 1) ReSize(Storage, ColSpace * RowDim);
+    }
+
+    // A raw view on src's elements; nothing is copied.
+    UMatrix(UMatrix const& src)
+        : Mode(vmRawView), RowDim(src.RowDim), ColDim(src.ColDim), ColSpace(src.ColSpace),
+          Offset(0), AutoResize(false), Vec(&Storage), RawData(src.Base())
+    {
+    }
+
+    // A view on v with element (0, 0) at v[offset].
+    UMatrix(std::vector<T>& v, long coldim, long rowdim, long offset, long colspace)
+        : Mode(vmVectorView), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)),
+          Offset(offset), AutoResize(false), Vec(&v), RawData(nullptr)
+    {
+    }
+
+    // A view on raw memory.
+    UMatrix(T* data, long coldim, long rowdim, long colspace)
+        : Mode(vmRawView), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)),
+          Offset(0), AutoResize(false), Vec(&Storage), RawData(data)
+    {
+    }
+
+    // Assigning would leave an owner pointing into the other's storage.
+    UMatrix& operator=(UMatrix const&) = delete;
+
+    ~UMatrix() = default;
+
+    long GetColDim() const { return ColDim; }  // rows
+    long GetRowDim() const { return RowDim; }  // columns
+    long GetColSpace() const { return ColSpace; }
+
+    // Existing columns keep their place.
+    void SetRowDim(long n)
+    {
+        RowDim = n;
+        if (AutoResize) ReSize(Storage, ColSpace * RowDim);
+    }
+
+    // Elements are not moved.
+    void SetColSpace(long n)
+    {
+        ColSpace = n;
+        ColDim = Min(ColSpace, ColDim);
+        if (AutoResize) ReSize(Storage, ColSpace * RowDim);
+    }
+
+    // An owner widens its columns when n exceeds the leading dimension and
+    // keeps the old block; added rows are not reset. A view cannot widen.
+    void SetColDim(long n)
+    {
+        if (!AutoResize) {
+            if (n > ColSpace) RaiseError(21046, "UMatVec", __LINE__);
+            ColDim = n;
+            return;
+        }
+        long s = Max(ColSpace, n);
+        if (s == ColSpace) {
+            ColDim = n;
+            return;
+        }
+        long oldColDim = ColDim;
+        UMatrix saved(oldColDim, RowDim, -1);
+        CopyTo(saved);
+        ColSpace = s;
+        ReSize(Storage, ColSpace * RowDim);
+        ColDim = n;
+        UMatrix block = SubMatrix(0, 0, oldColDim, RowDim);
+        saved.CopyTo(block);
+    }
+
+    void Clear()
+    {
+        SetColDim(0);
+        SetColSpace(0);
+        SetRowDim(0);
+    }
+
+    T& operator()(long i, long j) { return At(i, j); }
+    T const& operator()(long i, long j) const { return At(i, j); }
+    T const& Element(long i, long j) const { return At(i, j); }
+
+    T* GetData() { return Base(); }
+    T const* GetData() const { return Base(); }
+    T const* GetConstData() const { return Base(); }
+
+    void CopyTo(UMatrix& dst) const
+    {
+        if (ColDim != dst.ColDim || RowDim != dst.RowDim) RaiseError(21048, "UMatVec", __LINE__);
+        for (long i = 0; i < ColDim; ++i)
+            for (long j = 0; j < RowDim; ++j) dst.At(i, j) = At(i, j);
+    }
+
+    // Makes this owner a packed copy of src. src is read in full before the
+    // storage changes, so it may view this matrix itself.
+    void CloneContentsFrom(UMatrix const& src)
+    {
+        if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
+        UMatrix packed(src.ColDim, src.RowDim, -1);
+        src.CopyTo(packed);
+        SetColDim(src.ColDim);
+        SetColSpace(packed.ColDim);
+        SetRowDim(packed.RowDim);
+        packed.CopyTo(*this);
+    }
+
+    // The block from (i, j): n rows (n < 0: to the last row) and m columns
+    // (m < 0: to the last column), with this matrix's leading dimension.
+    UMatrix SubMatrix(long i, long j, long n, long m) const
+    {
+        long rows = n < 0 ? ColDim - i : n;
+        long cols = m < 0 ? RowDim - j : m;
+        if (IsVectorBacked())
+            return UMatrix(*Vec, rows, cols, Offset + i + j * ColSpace, ColSpace);
+        return UMatrix(RawData + j * ColSpace + i, rows, cols, ColSpace);
+    }
+
+    UVector<T> ColVector(long j) const
+    {
+        if (IsVectorBacked()) return UVector<T>(Vec, Offset + j * ColSpace, ColDim, 1);
+        return UVector<T>(RawData + j * ColSpace, ColDim, 1);
+    }
+
+    // The diagonal through (i, j); i < 0 with j = 0 is the -i-th
+    // super-diagonal. n < 1 runs to the matrix's edge.
+    UVector<T> BandVector(long i, long j, long n) const
+    {
+        long row = i;
+        long col = j;
+        if (i < 0 && j == 0) {
+            row = 0;
+            col = -i;
+        }
+        long dim = n < 1 ? Min(ColDim - row, RowDim - col) : n;
+        if (IsVectorBacked())
+            return UVector<T>(Vec, Offset + row + col * ColSpace, dim, ColSpace + 1);
+        return UVector<T>(RawData + col * ColSpace + row, dim, ColSpace + 1);
+    }
+
+private:
+    bool IsVectorBacked() const { return (Mode & 0xF) != vmRawView; }
+
+    // Element (0, 0); data() + Offset never touches an element of an empty vector.
+    T* Base() const { return IsVectorBacked() ? Vec->data() + Offset : RawData; }
+
+    T& At(long i, long j) const
+    {
+        return IsVectorBacked() ? Vec->data()[Offset + j * ColSpace + i]
+                                : RawData[j * ColSpace + i];
+    }
+
+    std::int32_t Mode;
+    long RowDim;
+    long ColDim;
+    long ColSpace;
+    long Offset;
+    bool AutoResize;
+    std::vector<T> Storage;
+    std::vector<T>* Vec;
+    T* RawData;
+};
+
+// Sets x[0], x[inc], ... (n elements); nothing for inc <= 0.
+template <class T>
+void Vset(long n, T* x, long inc, T const& a)
+{
+    for (long i = 0; i < n * inc; i += inc) x[i] = a;
+}
+
+template <class T>
+void Vset(UVector<T>& v, T const& a)
+{
+    Vset(v.GetDim(), v.GetData(), v.GetInc(), a);
+}
+
+// Copies n elements of x to y as DCOPY does: a negative increment walks its
+// array backwards from element -(n-1)*inc, a zero increment stays on element 0.
+template <class T>
+void Vcopy(long n, T const* x, long incx, T* y, long incy)
+{
+    if (n <= 0) return;
+    if (incx == 1 && incy == 1) {
+        for (long i = 0; i < n; ++i) y[i] = x[i];
+        return;
+    }
+    long ix = incx < 0 ? (1 - n) * incx : 0;
+    long iy = incy < 0 ? (1 - n) * incy : 0;
+    for (long i = 0; i < n; ++i, ix += incx, iy += incy) y[iy] = x[ix];
+}
+
+// Element k of a becomes element k of b. A vector whose increment is negative
+// has its lowest address at its last element, which is where DCOPY starts.
+template <class T>
+void Vcopy(UVector<T> const& a, UVector<T>& b)
+{
+    if (a.GetDim() != b.GetDim()) RaiseError(21003, "UMatVec", __LINE__);
+    long n = a.GetDim();
+    if (n <= 0) return;
+    T const* x = a.GetInc() < 0 ? &a[n - 1] : a.GetConstData();
+    T* y = b.GetInc() < 0 ? &b[n - 1] : b.GetData();
+    Vcopy(n, x, a.GetInc(), y, b.GetInc());
+}
+
+template <class T>
+void Mset(UMatrix<T>& m, T const& x)
+{
+    for (long j = 0; j < m.GetRowDim(); ++j)
+        for (long i = 0; i < m.GetColDim(); ++i) m(i, j) = x;
+}
+
+template <class T>
+void Mset(UMatrix<T>& m, T const& offdiag, T const& diag)
+{
+    for (long j = 0; j < m.GetRowDim(); ++j) {
+        for (long i = 0; i < m.GetColDim(); ++i) m(i, j) = offdiag;
+        if (j < m.GetColDim()) m(j, j) = diag;
+    }
+}
+
+template <class T>
+void Mcopy(UMatrix<T> const& a, UMatrix<T>& b)
+{
+    if (a.GetColDim() != b.GetColDim() || a.GetRowDim() != b.GetRowDim())
+        RaiseError(21003, "UMatVec", __LINE__);
+    for (long i = 0; i < a.GetColDim(); ++i)
+        for (long j = 0; j < a.GetRowDim(); ++j) b(i, j) = a(i, j);
+}
+
+// Transposes a square matrix in place.
+template <class T>
+void Mtrans(UMatrix<T>& m)
+{
+    if (m.GetColDim() != m.GetRowDim()) RaiseError(21004, "UMatVec", __LINE__);
+    for (long i = 1; i < m.GetColDim(); ++i)
+        for (long j = 0; j < i; ++j) std::swap(m(i, j), m(j, i));
+}
+
+// A growable array of owned heap objects (made with new); null slots are
+// allowed. Elements are deleted when the list shrinks, is cleared or dies.
+template <class T>
+class UPointerList {
+public:
+    UPointerList() = default;
+    UPointerList(UPointerList const&) = delete;
+    UPointerList& operator=(UPointerList const&) = delete;
+
+    virtual ~UPointerList() { clear(); }
+
+    // Deletes the element of slot i; the slot stays, now null.
+    virtual void DeleteElement(long i)
+    {
+        T*& slot = Slots[static_cast<std::size_t>(i)];
+        if (slot) delete slot;
+        slot = nullptr;
+    }
+
+    // The list owns p from now on.
+    void Add(T* p) { Slots.push_back(p); }
+
+    // Replacing a pointer here does not delete the old element.
+    T*& operator[](long i) { return Slots[static_cast<std::size_t>(i)]; }
+    T* operator[](long i) const { return Slots[static_cast<std::size_t>(i)]; }
+
+    long size() const { return static_cast<long>(Slots.size()); }
+    long GetDim() const { return size(); }
+
+    // Growing adds null slots; shrinking deletes slots n, n+1, ... in order.
+    // n < 0 empties the list.
+    void resize(long n)
+    {
+        long s = size();
+        if (n > s) {
+            Slots.resize(static_cast<std::size_t>(n), nullptr);
+        } else if (n < s) {
+            for (long k = Max(n, 0L); k < s; ++k) DeleteElement(k);
+            ReSize(Slots, n);
+        }
+    }
+
+    void clear() { resize(0); }
+
+private:
+    std::vector<T*> Slots;
+};
+
+// A UPointerList of elements made with array new.
+template <class T>
+class UArrayList : public UPointerList<T> {
+public:
+    UArrayList() = default;
+
+    // Here the virtual call still reaches the array delete below.
+    ~UArrayList() override { this->clear(); }
+
+    void DeleteElement(long i) override
+    {
+        T*& slot = (*this)[i];
+        if (slot) delete[] slot;
+        slot = nullptr;
+    }
+};

@@ -1,0 +1,181 @@
+// Text input of UStream: reading characters, strings and lines through the
+// line-end translation.
+#include <algorithm>
+#include <cstring>
+
+#include "utilities/UStream.h"
+
+namespace {
+
+long const TextChunk = 10240;
+
+bool IsLineEndByte(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+// Reads up to want bytes; only what the device delivered counts. A read
+// that gives nothing although data should remain ends the input for good.
+long UStream::ReadChunk(char* chunk, long want)
+{
+    long const got = std::clamp(GetBuffer(chunk, want), 0L, want);
+    if (got == 0) ReadFailed = true;
+    return got;
+}
+
+void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
+{
+    if (n < 1) return;
+    if (!GetNeedTextTranslateOnInput()) {
+        GetUntranslated(buf, n, stop);
+        return;
+    }
+    char const lineEndChar = stop == sfLineEnd ? 0 : InternalLineEnd;
+    long const L = static_cast<long>(std::strlen(ExternalLineEnd));
+    char chunk[TextChunk];
+    long out = 0;
+    bool inRun = false;   // collapse mode: inside a run of CR and LF
+
+    // A run of line ends in collapse mode is consumed whole, even once
+    // buf is full, so that it never yields empty lines on the next call.
+    while (out < n || inRun) {
+        long const want = std::min(TextChunk, GetSize() - GetPosition());
+        if (want < 1) return;
+        long const got = ReadChunk(chunk, want);
+        if (got == 0) return;
+        bool const atEnd = got < want || GetPosition() >= GetSize();
+
+        long i = 0;
+        bool done = false;
+        switch (TranslateMode) {
+        case smStrict: {
+            // L bytes are compared at each index; a shorter tail waits for
+            // the next chunk unless the data end here.
+            bool const tail = atEnd || got < L;
+            long const limit = L > 0 ? got - L + 1 : got;
+            while (i < limit && out < n) {
+                if (L > 0 && std::memcmp(chunk + i, ExternalLineEnd, L) == 0) {
+                    buf[out++] = lineEndChar;
+                    i += L;
+                    if (stop == sfLineEnd) { done = true; break; }
+                } else if (chunk[i] == 0 && stop == sfNul) {
+                    buf[out++] = chunk[i++];
+                    done = true;
+                    break;
+                } else {
+                    buf[out++] = chunk[i++];
+                }
+            }
+            while (!done && tail && i < got && out < n) {
+                buf[out++] = chunk[i++];
+                if (buf[out - 1] == 0 && stop == sfNul) done = true;
+            }
+            break;
+        }
+        case smCollapse:
+            while (i < got) {
+                char const c = chunk[i];
+                if (inRun) {
+                    if (IsLineEndByte(c)) { ++i; continue; }
+                    if (stop == sfLineEnd) { done = true; break; }
+                    inRun = false;
+                }
+                if (out >= n) break;
+                if (IsLineEndByte(c)) {
+                    buf[out++] = lineEndChar;
+                    ++i;
+                    inRun = true;
+                } else if (c == 0 && stop == sfNul) {
+                    buf[out++] = chunk[i++];
+                    done = true;
+                    break;
+                } else {
+                    buf[out++] = chunk[i++];
+                }
+            }
+            break;
+        default: {
+            // Lenient. The last byte of a chunk is left for the next one, so
+            // that a CR LF pair split between two chunks is still one line end;
+            // a lone byte is scanned all the same so that each pass advances.
+            long const limit = atEnd || got < 2 ? got : got - 1;
+            while (i < limit && out < n) {
+                char const c = chunk[i];
+                if (IsLineEndByte(c)) {
+                    buf[out++] = lineEndChar;
+                    ++i;
+                    if (i < got && IsLineEndByte(chunk[i]) && chunk[i] != c) ++i;
+                    if (stop == sfLineEnd) { done = true; break; }
+                } else if (c == 0 && stop == sfNul) {
+                    buf[out++] = chunk[i++];
+                    done = true;
+                    break;
+                } else {
+                    buf[out++] = chunk[i++];
+                }
+            }
+            break;
+        }
+        }
+        if (i < got) SetPosition(GetPosition() - (got - i));
+        if (done) return;
+    }
+}
+
+// No translation needed: the bytes go straight into buf until n are read,
+// the device delivers no more, or a stop character is met; what was read
+// after the stop character is given back and cleared from buf.
+void UStream::GetUntranslated(char* buf, long n, StopFlag stop)
+{
+    bool const stops = stop == sfLineEnd || stop == sfNul;
+    char const mark = stop == sfLineEnd ? InternalLineEnd : 0;
+    long out = 0;
+    while (out < n) {
+        long const got = std::clamp(GetBuffer(buf + out, n - out), 0L, n - out);
+        if (got == 0) {
+            if (GetPosition() < GetSize()) ReadFailed = true;
+            return;
+        }
+        char* const found = stops ? static_cast<char*>(std::memchr(buf + out, mark, got)) : nullptr;
+        out += got;
+        if (found) {
+            *found = 0;
+            long const unread = buf + out - (found + 1);
+            if (unread > 0) {
+                SetPosition(GetPosition() - unread);
+                std::memset(found + 1, 0, unread);
+            }
+            return;
+        }
+    }
+}
+
+char UStream::GetChar()
+{
+    char c = 0;
+    GetTranslatedBuffer(&c, 1, sfNone);
+    return c;
+}
+
+void UStream::GetText(char* buf, long n)
+{
+    if (n < 1) return;
+    std::memset(buf, 0, n);
+    GetTranslatedBuffer(buf, n, sfNone);
+}
+
+void UStream::GetString(char* buf, long n)
+{
+    if (n < 1) return;
+    std::memset(buf, 0, n);
+    GetTranslatedBuffer(buf, n, sfNul);
+}
+
+void UStream::GetLine(char* buf, long n)
+{
+    if (n < 1) return;
+    std::memset(buf, 0, n);
+    GetTranslatedBuffer(buf, n, sfLineEnd);
+}
