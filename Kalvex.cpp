@@ -61,7 +61,7 @@ using FileNames = const char* [slotCount];
 
 [[noreturn]] void Fail(const char* format, const char* value = nullptr)
 {
-    error.Error(const_cast<char*>(format), value);
+    error.Error(format, value);
 }
 
 // The slot an option selects, or slotCount for an unknown option.
@@ -191,9 +191,9 @@ int main(int argc, char** argv)
     try {
         Run(argc, argv);
     } catch (Exception& e) {
-        error.Error(const_cast<char*>("%s"), e.Text);
+        error.Error("%s", e.Text);
     } catch (...) {
-        error.Error(const_cast<char*>("Unknown exception"));
+        error.Error("Unknown exception");
     }
     return 0;
 }
