@@ -273,6 +273,8 @@ void UElement::Initialize(long z)
 const char* UElement::GetAdjustedName(bool lower, bool pad) const
 {
     static char buffer[3];
+    buffer[0] = '\0';
+    if (!name) return buffer;
     std::strncpy(buffer, name, 2);
     buffer[2] = '\0';
     if (pad && std::strlen(buffer) < 2) {

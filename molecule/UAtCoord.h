@@ -7,7 +7,8 @@ class V3 {
 public:
     V3() : x(0.0), y(0.0), z(0.0) {}
     V3(double x, double y, double z) : x(x), y(y), z(z) {}
-    explicit V3(UVector<double> const& v);
+    // v must hold exactly three elements (21003 otherwise).
+    V3(UVector<double> const& v);
 
     double Getx() const { return x; }
     double Gety() const { return y; }

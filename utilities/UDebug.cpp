@@ -3,17 +3,26 @@
 #include <complex>
 #include <cstring>
 
-UDebug* Debug = nullptr;
+UDebugHandle Debug;
 
 namespace {
 // Shared by every message; a longer text is cut to fit.
 char buffer[15000];
 }
 
-UDebug::UDebug() : LogFile(nullptr)
+UDebug::UDebug() : LogFile(nullptr), Inert(false)
 {
     std::strcpy(LogName, "debug.txt");
     if (!Debug) Debug = this;
+}
+
+UDebug::UDebug(InertTag) : LogFile(nullptr), Inert(true) { LogName[0] = '\0'; }
+
+UDebug* UDebugHandle::InertLog()
+{
+    // Never destroyed, so calls from static destructors at exit stay safe.
+    static UDebug* const inert = new UDebug(UDebug::InertTag{});
+    return inert;
 }
 
 UDebug::~UDebug()
@@ -24,7 +33,7 @@ UDebug::~UDebug()
 
 bool UDebug::OpenLog()
 {
-    if (!LogFile) LogFile = std::fopen(LogName, "w");
+    if (!LogFile && !Inert) LogFile = std::fopen(LogName, "w");
     return LogFile != nullptr;
 }
 
@@ -65,42 +74,6 @@ void UDebug::vprintf(char const* fmt, va_list args)
 {
     std::vsnprintf(buffer, sizeof buffer, fmt, args);
     puts(buffer);
-}
-
-bool DebugOpenLog(UDebug* log) { return log && log->OpenLog(); }
-
-void DebugCloseLog(UDebug* log)
-{
-    if (log) log->CloseLog();
-}
-
-void DebugFlushLog(UDebug* log)
-{
-    if (log) log->FlushLog();
-}
-
-void DebugSetLogName(UDebug* log, char const* name)
-{
-    if (log) log->SetLogName(name);
-}
-
-void DebugPuts(UDebug* log, char const* s)
-{
-    if (log) log->puts(s);
-}
-
-void DebugPrintf(UDebug* log, char const* fmt, ...)
-{
-    if (!log) return;
-    va_list args;
-    va_start(args, fmt);
-    log->vprintf(fmt, args);
-    va_end(args);
-}
-
-void DebugVprintf(UDebug* log, char const* fmt, va_list args)
-{
-    if (log) log->vprintf(fmt, args);
 }
 
 namespace {

@@ -37,44 +37,34 @@ public:
     void Print(long coldim, long rowdim, long colspace, T const* data, char const* label = "");
 
 private:
+    struct InertTag {};
+    explicit UDebug(InertTag);   // a log that never opens a file
+    friend class UDebugHandle;
+
     char LogName[2048];
     FILE* LogFile;
+    bool Inert;
+};
+
+// The global log pointer. Every call through it does nothing while no log
+// exists: -> then reaches an inert log instead of a null pointer, so callers
+// write Debug->printf(...) without testing it.
+class UDebugHandle {
+public:
+    constexpr UDebugHandle() : Log(nullptr) {}
+    UDebugHandle& operator=(UDebug* log)
+    {
+        Log = log;
+        return *this;
+    }
+    operator UDebug*() const { return Log; }   // null while no log exists
+    UDebug* operator->() const { return Log ? Log : InertLog(); }
+    UDebug& operator*() const { return *operator->(); }
+
+private:
+    static UDebug* InertLog();
+    UDebug* Log;
 };
 
 // The process-wide log; null until the first UDebug is constructed.
-extern UDebug* Debug;
-
-// Calls through a log pointer that may be null: each does nothing for null,
-// so callers write through Debug without testing it.
-bool DebugOpenLog(UDebug* log);
-void DebugCloseLog(UDebug* log);
-void DebugFlushLog(UDebug* log);
-void DebugSetLogName(UDebug* log, char const* name);
-void DebugPuts(UDebug* log, char const* s);
-void DebugPrintf(UDebug* log, char const* fmt, ...) __attribute__((format(printf, 2, 3)));
-void DebugVprintf(UDebug* log, char const* fmt, va_list args);
-
-template <class T>
-void DebugPrint(UDebug* log, UVector<T> const& v, char const* label = "")
-{
-    if (log) log->Print(v, label);
-}
-
-template <class T>
-void DebugPrint(UDebug* log, UMatrix<T> const& m, char const* label = "")
-{
-    if (log) log->Print(m, label);
-}
-
-template <class T>
-void DebugPrint(UDebug* log, long n, T const* data, char const* label = "")
-{
-    if (log) log->Print(n, data, label);
-}
-
-template <class T>
-void DebugPrint(UDebug* log, long coldim, long rowdim, long colspace, T const* data,
-                char const* label = "")
-{
-    if (log) log->Print(coldim, rowdim, colspace, data, label);
-}
+extern UDebugHandle Debug;

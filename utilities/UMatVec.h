@@ -72,6 +72,21 @@ public:
     {
     }
 
+    // Moving takes over src as it is: a view of a dying owner would dangle,
+    // so a moved owner stays an owner (returning a local, growing a
+    // std::vector of vectors). src is left an empty owner or unchanged view.
+    UVector(UVector&& src) noexcept
+        : Mode(src.Mode), Inc(src.Inc), Dim(src.Dim), Offset(src.Offset),
+          AutoResize(src.AutoResize), Storage(std::move(src.Storage)),
+          Vec(src.Vec), RawData(src.RawData)
+    {
+        if ((src.Mode & 0xF) != vmVectorView) Vec = &Storage;
+        if ((src.Mode & 0xF) == vmOwner) {
+            src.Storage.clear();
+            src.Dim = 0;
+        }
+    }
+
     // A view on v from offset; dim < 0 takes every element up to v's end.
     UVector(std::vector<T>& v, long dim, long offset, long inc)
         : Mode(vmVectorView), Inc(inc),
@@ -209,6 +224,22 @@ public:
     {
     }
 
+    // Moving takes over src as it is: a moved owner stays an owner, so a
+    // returned local never becomes a view of freed storage. src is left an
+    // empty owner or unchanged view.
+    UMatrix(UMatrix&& src) noexcept
+        : Mode(src.Mode), RowDim(src.RowDim), ColDim(src.ColDim), ColSpace(src.ColSpace),
+          Offset(src.Offset), AutoResize(src.AutoResize), Storage(std::move(src.Storage)),
+          Vec(src.Vec), RawData(src.RawData)
+    {
+        if ((src.Mode & 0xF) != vmVectorView) Vec = &Storage;
+        if ((src.Mode & 0xF) == vmOwner) {
+            src.Storage.clear();
+            src.RowDim = 0;
+            src.ColDim = 0;
+        }
+    }
+
     // A view on v with element (0, 0) at v[offset].
     UMatrix(std::vector<T>& v, long coldim, long rowdim, long offset, long colspace)
         : Mode(vmVectorView), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)),
@@ -300,7 +331,7 @@ public:
         if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
         UMatrix packed(src.ColDim, src.RowDim, -1);
         src.CopyTo(packed);
-        SetColDim(src.ColDim);
+        SetColDim(packed.ColDim);
         SetColSpace(packed.ColDim);
         SetRowDim(packed.RowDim);
         packed.CopyTo(*this);

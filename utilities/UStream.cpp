@@ -168,7 +168,7 @@ void UStream::SetExternalLineEnd(char const* s)
 
 bool UStream::GetNeedTextTranslateOnOutput() const
 {
-    return !(ExternalLineEnd[0] == InternalLineEnd && ExternalLineEnd[1] == 0);
+    return !(std::strlen(ExternalLineEnd) == 1 && ExternalLineEnd[0] == InternalLineEnd);
 }
 
 bool UStream::GetNeedTextTranslateOnInput() const

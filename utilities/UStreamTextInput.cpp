@@ -41,11 +41,14 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
     // A run of line ends in collapse mode is consumed whole, even once
     // buf is full, so that it never yields empty lines on the next call.
     while (out < n || inRun) {
-        long const want = std::min(TextChunk, GetSize() - GetPosition());
+        long const size = GetSize();
+        long const position = GetPosition();
+        long const want = std::min(TextChunk, size - position);
         if (want < 1) return;
         long const got = ReadChunk(chunk, want);
         if (got == 0) return;
-        bool const atEnd = got < want || GetPosition() >= GetSize();
+        // A short read counts as the end: what follows was never read.
+        bool const atEnd = got < want || position + got >= size;
 
         long i = 0;
         bool done = false;
@@ -53,7 +56,6 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
         case smStrict: {
             // L bytes are compared at each index; a shorter tail waits for
             // the next chunk unless the data end here.
-            bool const tail = atEnd || got < L;
             long const limit = L > 0 ? got - L + 1 : got;
             while (i < limit && out < n) {
                 if (L > 0 && std::memcmp(chunk + i, ExternalLineEnd, L) == 0) {
@@ -68,7 +70,7 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                     buf[out++] = chunk[i++];
                 }
             }
-            while (!done && tail && i < got && out < n) {
+            while (!done && atEnd && i < got && out < n) {
                 buf[out++] = chunk[i++];
                 if (buf[out - 1] == 0 && stop == sfNul) done = true;
             }
@@ -98,9 +100,8 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
             break;
         default: {
             // Lenient. The last byte of a chunk is left for the next one, so
-            // that a CR LF pair split between two chunks is still one line end;
-            // a lone byte is scanned all the same so that each pass advances.
-            long const limit = atEnd || got < 2 ? got : got - 1;
+            // that a CR LF pair split between two chunks is still one line end.
+            long const limit = atEnd ? got : got - 1;
             while (i < limit && out < n) {
                 char const c = chunk[i];
                 if (IsLineEndByte(c)) {

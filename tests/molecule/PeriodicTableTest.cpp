@@ -81,6 +81,8 @@ TEST(PeriodicTable, AdjustedNames)
     const char* first = pTable[8].GetAdjustedName(false, false);
     pTable[11].GetAdjustedName(false, false);
     EXPECT_STREQ(first, "Na");
+    // An invalid element has no symbol: an empty name, not a crash.
+    EXPECT_STREQ(UElement().GetAdjustedName(true, true), "");
 }
 
 TEST(PeriodicTable, BondsAndStandardLengths)

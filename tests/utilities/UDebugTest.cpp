@@ -83,23 +83,32 @@ TEST(UDebug, OverlongMessageIsCut)
     log.CloseLog();
 }
 
-TEST(UDebug, CallsThroughANullLogDoNothing)
+TEST(UDebug, CallsThroughTheGlobalDoNothingWhileNoLogExists)
 {
     TempDir dir;
-    UDebug* none = nullptr;
-    EXPECT_FALSE(DebugOpenLog(none));
-    DebugPuts(none, "x");
-    DebugPrintf(none, "%d", 1);
-    DebugSetLogName(none, "other.log");
-    DebugFlushLog(none);
-    DebugCloseLog(none);
+    ASSERT_TRUE(Debug == nullptr);
+    EXPECT_FALSE(Debug->OpenLog());
+    Debug->puts("x");
+    Debug->printf("%d", 1);
+    Debug->SetLogName("other.log");
+    Debug->puts("y");
+    Debug->FlushLog();
+    (*Debug).CloseLog();
+    double raw[2] = {1, 2};
+    Debug->Print(2L, raw, "r");
     EXPECT_FALSE(Exists("debug.txt"));
     EXPECT_FALSE(Exists("other.log"));
+    EXPECT_TRUE(Debug == nullptr);
 
-    UDebug log;
-    DebugPrintf(&log, "%s=%ld\n", "n", 5L);
-    DebugPuts(&log, "done");
-    EXPECT_TRUE(DebugOpenLog(&log));
+    {
+        UDebug log;
+        ASSERT_TRUE(Debug == &log);
+        Debug->printf("%s=%ld\n", "n", 5L);
+        Debug->puts("done");
+        EXPECT_EQ(dir.Read("debug.txt"), "n=5\ndone");
+    }
+    EXPECT_TRUE(Debug == nullptr);
+    Debug->puts("after");
     EXPECT_EQ(dir.Read("debug.txt"), "n=5\ndone");
 }
 

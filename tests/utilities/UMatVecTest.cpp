@@ -544,6 +544,59 @@ TEST(FreeTemplates, MtransTransposesSquareMatrices)
     EXPECT_EQ(r(0, 1), 5);
 }
 
+
+// Two return paths keep the compiler from building the result in place.
+UVector<double> MakeVector(bool first)
+{
+    UVector<double> a(2, 1);
+    UVector<double> b(3, 1);
+    a[0] = 1;
+    b[0] = 2;
+    if (first) return a;
+    return b;
+}
+
+UMatrix<double> MakeMatrix(bool first)
+{
+    UMatrix<double> a(2, 2, -1);
+    UMatrix<double> b(1, 3, 2);
+    a(1, 1) = 1;
+    b(0, 2) = 2;
+    if (first) return a;
+    return b;
+}
+
+// A returned or relocated owner keeps its elements instead of viewing freed ones.
+TEST(Containers, MovedOwnersStayOwners)
+{
+    UVector<double> v = MakeVector(false);
+    EXPECT_EQ(v.GetDim(), 3);
+    EXPECT_EQ(v[0], 2);
+    v.Add(5);  // only an owner grows
+    EXPECT_EQ(Elements(v), (std::vector<double>{2, 0, 0, 5}));
+
+    UMatrix<double> m = MakeMatrix(false);
+    EXPECT_EQ(m.GetColSpace(), 2);
+    EXPECT_EQ(m(0, 2), 2);
+    m.SetColDim(3);
+    EXPECT_EQ(m(0, 2), 2);
+
+    std::vector<UVector<double>> rows;
+    for (int k = 0; k < 20; ++k) {
+        rows.emplace_back(1, 1);
+        rows.back()[0] = k;
+    }
+    for (int k = 0; k < 20; ++k) EXPECT_EQ(rows[k][0], k);
+
+    std::vector<double> data{1, 2, 3};
+    UVector<double> view(data, -1, 1, 1);
+    UVector<double> moved(std::move(view));
+    moved[0] = -2;
+    EXPECT_EQ(data[1], -2);
+    moved.SetDim(1);
+    EXPECT_EQ(data.size(), 3u);
+}
+
 }  // namespace
 
 // Every member must compile for the element types the system uses.

@@ -128,6 +128,15 @@ TEST(UStreamGetLine, CollapseRunAcrossChunkBoundaryIsOneLineEnd)
     EXPECT_EQ(lines[1], "b");
 }
 
+TEST(UStreamGetLine, EmptyStrictLineEndNeverMatches)
+{
+    UStream s(new TestDevice("ab\ncd"));
+    s.SetTranslateMode(smStrict);
+    s.SetExternalLineEnd("");
+    std::vector<std::string> const want = {"ab\ncd"};
+    EXPECT_EQ(ReadLines(s, 100), want);
+}
+
 TEST(UStreamTextInput, GetStringStopsAfterNul)
 {
     UStream s(new TestDevice("ab" + NUL + "cd"));

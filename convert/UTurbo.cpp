@@ -1,0 +1,108 @@
+// Turbomole records: header and data lines, index lists, small writers.
+#include "convert/UTurbo.h"
+
+#include <cstring>
+
+#include "convert/UTurboText.h"
+#include "utilities/CustExcept.h"
+#include "utilities/MiscUtils.h"
+#include "utilities/UStream.h"
+
+using namespace TurboText;
+
+const char* sectionHeader[] = {"$end",   "$coord",         "$grad",        "$hessian",
+                               "$scfmo", "$uhfmo_alpha",   "$uhfmo_beta",  "$vibrations",
+                               "$basis", "$atoms",         "$closed",      "$alpha",
+                               "$beta",  "$rundimensions", "$ecp",         "$pople",
+                               "$energy", ""};
+
+UTurboFilter::UTurboFilter(UStream* stream)
+    : UFilter(stream, true), recordType(-1), sectionType(-1), skipEmptyLines(true) {
+    record[0] = '\0';
+}
+
+UTurboFilter::~UTurboFilter() {}
+
+long UTurboFilter::GetRecord(char* buf, long len) {
+    recordType = -2;
+    do {
+        UFilter::GetRecord(record, recordLength);
+    } while (record[0] == '\0' && skipEmptyLines);
+    if (record[0] == '$') {
+        recordType = 1;
+        strtrim(record);
+        sectionType = GetNamedStart(record, sectionHeader);
+        if (sectionType < 0) sectionType = -2;
+    } else {
+        recordType = 0;
+    }
+    GetRecordText(buf, len);
+    return recordType;
+}
+
+void UTurboFilter::GetRecordText(char* buf, long len) const {
+    if (buf == nullptr || len < 1) return;
+    size_t n = strlen(record);
+    if ((long)n > len - 1) n = (size_t)(len - 1);
+    memcpy(buf, record, n);
+    buf[n] = '\0';
+}
+
+void UTurboFilter::GetDataRecord(int line) {
+    if (GetRecord(nullptr, 0) == 1) RaiseError(25010, "UTurbo", line);
+}
+
+void UTurboFilter::SkipToHeader() {
+    while (GetRecord(nullptr, 0) != 1) {
+    }
+}
+
+bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
+    const long textSize = recordLength + 1;
+    bool cont = hasContinue(text);
+    mask.SetDim(0);
+    for (;;) {
+        strtrim(text);
+        if (text[0] < '1' || text[0] > '9') break;
+        char* p = text;
+        while (*p >= '0' && *p <= '9') ++p;
+        long first = GetInt(text, p);
+        memmove(text, p, strlen(p) + 1);
+        strtrim(text);
+        if (text[0] == '\\') {
+            if (GetRecord(text, textSize) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            cont = hasContinue(text);
+            strtrim(text);
+        }
+        long last = first;
+        if (text[0] == '-') {
+            text[0] = ' ';
+            strtrim(text);
+            if (text[0] == '\\') {
+                if (GetRecord(text, textSize) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                cont = hasContinue(text);
+                strtrim(text);
+            }
+            p = text;
+            while (*p >= '0' && *p <= '9') ++p;
+            // A range needs its end.
+            if (p == text) RaiseError(25010, "UTurbo", __LINE__);
+            last = GetInt(text, p);
+            memmove(text, p, strlen(p) + 1);
+            strtrim(text);
+        }
+        // Masks are sized from the indices: a huge one is damage, not a list.
+        if (first > maxListIndex || last > maxListIndex) RaiseError(25010, "UTurbo", __LINE__);
+        AddOcc(first - 1, last - 1, mask);
+        if (text[0] == ',') text[0] = ' ';
+    }
+    return cont;
+}
+
+void UTurboFilter::PutSection(TurboFileSectionType type) {
+    if (type < tfsEnd || type > tfsEnergy) RaiseError(25010, "UTurbo", __LINE__);
+    input->printf("%s\n", sectionHeader[type]);
+}
+
+void UTurboFilter::PutData(const char* text) { input->printf("%s\n", text); }
+

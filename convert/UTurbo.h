@@ -1,0 +1,98 @@
+#pragma once
+// Reader and writer of Turbomole's $-section text files and of aoforce output.
+#include "convert/UFilter.h"
+#include "molecule/UQBasis.h"
+#include "molecule/UQGauss.h"
+#include "utilities/UMatVec.h"
+
+class UQGeometryData;
+
+// Indexes sectionHeader: the keyword that a header line starts with.
+enum TurboFileSectionType {
+    tfsEnd = 0,
+    tfsCoord = 1,
+    tfsGrad = 2,
+    tfsHessian = 3,
+    tfsScfMo = 4,
+    tfsUhfMoAlpha = 5,
+    tfsUhfMoBeta = 6,
+    tfsVibrations = 7,
+    tfsBasis = 8,
+    tfsAtoms = 9,
+    tfsClosed = 10,
+    tfsAlpha = 11,
+    tfsBeta = 12,
+    tfsRunDimensions = 13,
+    tfsEcp = 14,
+    tfsPople = 15,
+    tfsEnergy = 16
+};
+
+// The 17 section keywords in TurboFileSectionType order, closed by "".
+extern const char* sectionHeader[];
+
+class UTurboFilter : public UFilter {
+public:
+    // Records hold at most this many characters.
+    static const long recordLength = 2047;
+
+    explicit UTurboFilter(UStream* stream);
+    ~UTurboFilter() override;
+
+    // Reads the next record into the filter and a copy of at most len - 1
+    // characters into buf; returns 1 for a header, 0 for a data line.
+    long GetRecord(char* buf, long len);
+    long GetRecordType() const { return recordType; }
+    long GetSectionType() const { return sectionType; }
+    // Copies the current record into buf, at most len - 1 characters.
+    void GetRecordText(char* buf, long len) const;
+    bool GetSkipEmptyLines() const { return skipEmptyLines; }
+    void SetSkipEmptyLines(bool skip) { skipEmptyLines = skip; }
+
+    // Section dispatch over a whole file.
+    void ReadGeometry(UQGeometryData* geom);
+    void ReadControl(UQGeometryData* geom);
+    // aoforce output.
+    void ReadVibrations(UQGeometryData* geom);
+
+    // Parses a Turbomole index list (1-5,7) into a 0/1 mask; text must hold
+    // 2048 characters since continuation lines are read into it. Returns
+    // whether the last line taken ends with a backslash.
+    bool ReadList(UVector<long>& mask, char* text);
+
+    void PutSection(TurboFileSectionType type);
+    void PutData(const char* text);
+
+    // Section readers: entered with their header current, they return with
+    // the record that ends the section current.
+    void ReadCoordinates(UQGeometryData* geom);
+    void ReadEnergy(UQGeometryData* geom);
+    void ReadGradients(UQGeometryData* geom);
+    void ReadHessian(UQGeometryData* geom);
+    void ReadBasis(UQGeometryData* geom);
+    void ReadEcp(UQGeometryData* geom);
+    void ReadBasisType(UQGeometryData* geom, const char* header);
+    void ReadAtomBasis(UQGeometryData* geom);
+    void ReadOccupations(UQGeometryData* geom, TurboFileSectionType type);
+    void ReadDimension(UQGeometryData* geom);
+    void ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type, const char* header);
+
+    // Section writers, header to "$end".
+    void WriteCoordinates(UQGeometryData* geom);
+    void WriteGradients(UQGeometryData* geom);
+    void WriteHessian(UQGeometryData* geom);
+    void WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type);
+
+    ShellType GetShellType(const char* name, BasFuncType dType, BasFuncType fType) const;
+
+private:
+    // Reads the next record, raising 25010 at the caller's line when it is a header.
+    void GetDataRecord(int line);
+    // Reads records up to the next header.
+    void SkipToHeader();
+
+    char record[recordLength + 1];
+    long recordType;
+    long sectionType;
+    bool skipEmptyLines;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// Text helpers shared by the Turbomole section readers.
+#include "utilities/UMatVec.h"
+
+namespace TurboText {
+
+// Index lists name at most this index; larger ones are taken as damage.
+const long maxListIndex = 1L << 24;
+
+// The digits from begin up to end as a number; saturates above maxListIndex.
+long GetInt(const char* begin, const char* end);
+// Grows mask with zeros until it holds index last, then marks first to last.
+void AddOcc(long first, long last, UVector<long>& mask);
+// True when the trimmed line is not empty and ends with a backslash.
+bool hasContinue(const char* line);
+// strtrim, then drops one trailing backslash and trims again.
+void strtrim1(char* s);
+
+// Trims s and cuts it at its first blank: s keeps the first word, the result
+// points at the trimmed rest. Null when s holds no blank after trimming.
+char* CutWord(char* s);
+// Scans text (exponent letters already adjusted) as one number; false unless
+// the whole text apart from surrounding blanks is that number.
+bool ScanDouble(const char* text, double& value);
+bool ScanLong(const char* text, long& value);
+
+}  // namespace TurboText

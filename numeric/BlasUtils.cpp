@@ -1,0 +1,146 @@
+#include "numeric/BlasUtils.h"
+
+#include <climits>
+#include <cmath>
+#include <ctime>
+#include <new>
+
+#include "utilities/CustExcept.h"
+
+namespace Blas {
+
+namespace {
+template <class T> void Allocate(long size, T*& p)
+{
+    p = new (std::nothrow) T[size];
+    if (p == nullptr)
+        RaiseError(21058, "BlasUtils", __LINE__);
+}
+
+template <class T> void Release(T*& p)
+{
+    if (p != nullptr) {
+        delete[] p;
+        p = nullptr;
+    }
+}
+
+double startTicks = -1.0;
+}
+
+void HeapAlloc(long, long& size, long*& p) { Allocate(size, p); }
+void HeapAlloc(long, long& size, double*& p) { Allocate(size, p); }
+// std::complex value-initialises its elements to (0, 0).
+void HeapAlloc(long, long& size, std::complex<double>*& p) { Allocate(size, p); }
+
+void HeapDeAlloc(long*& p) { Release(p); }
+void HeapDeAlloc(double*& p) { Release(p); }
+void HeapDeAlloc(std::complex<double>*& p) { Release(p); }
+
+bool OptionsValid(short opt, std::initializer_list<unsigned short> groups)
+{
+    unsigned short all = 0;
+    for (unsigned short group : groups) {
+        if (BitCount(static_cast<short>(opt & group)) != 1)
+            return false;
+        all |= group;
+    }
+    return (static_cast<unsigned short>(opt) & static_cast<unsigned short>(~all)) == 0;
+}
+
+void CheckOptions(short opt, std::initializer_list<unsigned short> groups, char const* source,
+                  int line)
+{
+    if (!OptionsValid(opt, groups))
+        RaiseError(23002, source, line);
+}
+
+void CheckArgument(bool valid, char const* source, int line)
+{
+    if (!valid)
+        RaiseError(23001, source, line);
+}
+
+void CheckWorkspace(void const* work, long length, long minLength, char const* source, int line)
+{
+    if (work == nullptr)
+        RaiseError(23015, source, line);
+    if (length < minLength)
+        RaiseError(23006, source, line);
+}
+
+long BitCount(short w)
+{
+    unsigned short bits = static_cast<unsigned short>(w);
+    long count = 0;
+    for (; bits != 0; bits >>= 1)
+        count += bits & 1;
+    return count;
+}
+
+long GetTicks()
+{
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    double ms = static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) * 1e-6;
+    if (startTicks < 0.0)
+        startTicks = ms;
+    return static_cast<long>(ms - startTicks);
+}
+
+bool IsPowerOf2(long n)
+{
+    if (n < 1)
+        return false;
+    while ((n & 1) == 0)
+        n >>= 1;
+    return n == 1;
+}
+
+long ToPowerOf2(long n)
+{
+    if (n < 1)
+        return 0;
+    // Stops at the largest power of two a long holds instead of overflowing.
+    long p = 1;
+    while (p < n && p <= (LONG_MAX >> 1))
+        p <<= 1;
+    return p;
+}
+
+double Log2(double x) { return std::log(x) * 1.4426950408889634; }
+
+double Log10(double x) { return std::log(x) * 0.4342944819032518; }
+
+long RoundDtoI(double x)
+{
+    if (x >= 0.0)
+        return static_cast<long>(std::floor(x + 0.5));
+    return -static_cast<long>(std::floor(0.5 - x));
+}
+
+double Power(double x, long n)
+{
+    if (n == 0)
+        return 1.0;
+    // Unsigned so that the most negative long negates without overflow.
+    unsigned long e = static_cast<unsigned long>(n);
+    if (n < 0) {
+        x = 1.0 / x;
+        e = 0UL - e;
+    }
+    double result = 1.0;
+    for (;;) {
+        if (e & 1UL)
+            result *= x;
+        e >>= 1;
+        if (e == 0)
+            break;
+        x = x * x;
+    }
+    return result;
+}
+
+double Power(double x, double y) { return std::pow(x, y); }
+
+} // namespace Blas

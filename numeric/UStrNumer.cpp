@@ -1,0 +1,28 @@
+#include "numeric/UStrNumer.h"
+
+StringTableEntry NumerStringTable[] = {
+    {23001, "Illegal parameter value"},
+    {23002, "Illegal Option Combination"},
+    {23003, "Error in progress count data"},
+    {23004, "Vector must have increment 1"},
+    {23005, "Max # of iterations exceeded"},
+    {23006, "Insufficient workspace provided"},
+    {23007, "Out of memory"},
+    {23008, "Results vector not supplied"},
+    {23009, "Cannot resize results matrix"},
+    {23010, "Results vector not needed"},
+    {23011, "Result storage conflict"},
+    {23012, "Results matrix not supplied"},
+    {23013, "Matrix is singular"},
+    {23014, "Convergence failure"},
+    {23015, "No workspace provided"},
+    {23016, "Denominator is zero"},
+    {23017, "Illegal band matrix"},
+    {23018, "Rank not determined"},
+    {23019, "TLS noise vector zero"},
+    {23020, "Indexed sort element size inconsistency"},
+    {23021, "Incomplete initialization"},
+    {23022, "Internal group error"},
+    {23023, "Matrix data overlap"},
+    {0, nullptr},
+};

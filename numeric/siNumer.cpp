@@ -1,0 +1,5 @@
+#include "numeric/siNumer.h"
+
+#include "numeric/UStrNumer.h"
+
+void InitNumer() { AddStringsToTable(NumerStringTable); }

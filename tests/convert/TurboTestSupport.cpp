@@ -1,0 +1,44 @@
+#include "tests/convert/TurboTestSupport.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "molecule/UStrChem.h"
+#include "tests/support/TempDir.h"
+#include "utilities/UStrLoad.h"
+#include "utilities/UStrUtilities.h"
+
+void RegisterMessages() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    AddStringsToTable(UtililityStringTable);
+    AddStringsToTable(ChemistryStringTable);
+}
+
+TextStream::TextStream(const std::string& text) : file(tmpfile()) {
+    fwrite(text.data(), 1, text.size(), file);
+    rewind(file);
+    stream.reset(new UFilePointerStream(file, true));
+}
+
+std::string TextStream::Contents() {
+    fflush(file);
+    long position = ftell(file);
+    rewind(file);
+    std::string all;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, file)) > 0) all.append(buf, n);
+    fseek(file, position, SEEK_SET);
+    return all;
+}
+
+std::string SharedFile(const std::string& relative) {
+    std::string dir = SharedDir();
+    if (dir.empty()) return "";
+    std::ifstream f(dir + "/data/" + relative, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}

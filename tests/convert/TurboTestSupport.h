@@ -1,0 +1,41 @@
+#pragma once
+// Streams over given text for the Turbomole filter tests, and the message
+// tables that error texts are looked up in.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "utilities/CustExcept.h"
+#include "utilities/UStream.h"
+
+// Registers the utilities and chemistry message tables once per process.
+void RegisterMessages();
+
+// A stream over a temporary file that starts out holding text.
+class TextStream {
+public:
+    explicit TextStream(const std::string& text = "");
+    UStream* Get() { return stream.get(); }
+    // Everything the file holds now.
+    std::string Contents();
+
+private:
+    FILE* file;
+    std::unique_ptr<UFilePointerStream> stream;
+};
+
+// The contents of a file of the shared real data, "" when absent.
+std::string SharedFile(const std::string& relative);
+
+// Runs body and returns the code of the CustomException it raises (0 when it
+// raises none); text receives the exception's message.
+template <class Body>
+int RaisedCode(Body body, std::string* text = nullptr) {
+    try {
+        body();
+    } catch (CustomException& e) {
+        if (text != nullptr) *text = e.Text;
+        return e.Code;
+    }
+    return 0;
+}

@@ -1,0 +1,98 @@
+#pragma once
+// Shared by the numeric tests: message registration, the error code an
+// expression raises, and a monitor that records the progress calls of the
+// routine under test.
+#include <functional>
+#include <vector>
+
+#include "numeric/BlasCost.h"
+#include "numeric/BlasTiming.h"
+#include "numeric/siNumer.h"
+#include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
+
+// Registers the utilities' and the numeric messages once per process.
+inline void RegisterNumerMessages()
+{
+    static bool const done = [] {
+        AddStringsToTable(UtililityStringTable);
+        InitNumer();
+        return true;
+    }();
+    (void)done;
+}
+
+// The code of the CustomException that body raises, 0 when it raises none.
+inline int RaisedCode(const std::function<void()>& body)
+{
+    RegisterNumerMessages();
+    try {
+        body();
+    } catch (const CustomException& e) {
+        return e.Code;
+    }
+    return 0;
+}
+
+// A monitor with a callback that makes every outer step a report step, so
+// each Test(j) of a routine is recorded, together with each counter opened.
+// It never asks for the measured cost, so no benchmark runs.
+class RecordingMonitor : public Blas::UProgressMonitor {
+public:
+    struct Event {
+        long depth;   // 1 for the outermost routine
+        long step;    // the step reached, -1 for a counter just opened
+        long type;    // the counter's progress type
+        long steps;   // its number of outer steps
+        double total; // its expected operations
+        bool operator==(const Event& o) const
+        {
+            return depth == o.depth && step == o.step && type == o.type && steps == o.steps &&
+                   total == o.total;
+        }
+    };
+
+    RecordingMonitor() : UProgressMonitor(&Count, this) {}
+
+    void NextStep() override
+    {
+        if (Counter == nullptr) {
+            UProgressMonitor::NextStep();  // raises as the real one does
+            return;
+        }
+        long depth = 0;
+        for (Blas::UProgressCounter const* c = Counter; c != nullptr; c = c->Parent)
+            ++depth;
+        events.push_back({depth, Counter->Step, Counter->Type, Counter->Steps, Counter->OpsTotal});
+        Counter->Step += 1;
+        Counter->ChunkOps = 0.0;
+        NextReportStep = Counter->Step;
+    }
+
+    // The steps reached at a given depth, in order.
+    std::vector<long> StepsAt(long depth) const
+    {
+        std::vector<long> steps;
+        for (const Event& e : events)
+            if (e.depth == depth && e.step >= 0)
+                steps.push_back(e.step);
+        return steps;
+    }
+
+    std::vector<Event> events;
+    double reportedOps = 0.0;
+    long reports = 0;
+
+private:
+    static void Count(double ops, Blas::UProgressMonitor&, void* user)
+    {
+        RecordingMonitor* self = static_cast<RecordingMonitor*>(user);
+        self->reportedOps += ops;
+        ++self->reports;
+    }
+};
+
+// Measures the cost per operation with a minimum of 1 ms, so that a later
+// monitor with a callback finds it measured instead of running the long
+// benchmark of GetTargetOps.
+inline double PrimeCostModel() { return Blas::Cost(1); }
