@@ -13,6 +13,7 @@
 #include "utilities/CustExcept.h"
 #include "utilities/UStream.h"
 
+namespace {
 const char* const sectionHeader[21] = {
     "",         "[Molden Format]", "[FREQ]",    "[FR-COORD]", "[FR-NORM-COORD]", "[ATOMS]",
     "[GEOMETRIES]", "[FORCES]",    "[GEOCONV]", "[GTO]",      "[STO]",           "[PSEUDO]",
@@ -22,10 +23,6 @@ const char* const sectionHeader[21] = {
 // Harmonic and Cartesian d (and f) share one label; the basis-type line tells them apart.
 const char* const ShellLabel[8] = {"s", "p", "sp", "d", "d", "f", "f", "g"};
 
-const char* const moldensubsectionheaders[4] = {"max-force", "rms-force", "max-step",
-                                                "rms-step"};
-
-namespace {
 const char* const sourceName = "UMolden";
 
 // Symbol of element atno padded to two characters; 21033 outside 1..103.

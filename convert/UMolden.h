@@ -6,7 +6,7 @@
 class UStream;
 class UQGeometryData;
 
-// Index into sectionHeader.
+// The sections of a Molden file, in the order of the header table of UMolden.cpp.
 enum MoldenFileSectionType {
     mfsNone = 0,
     mfsMoldenFormat = 1,
@@ -30,18 +30,6 @@ enum MoldenFileSectionType {
     mfs7F = 19,
     mfs10F = 20
 };
-
-// Index into moldensubsectionheaders.
-enum MoldenEnergySubsection {
-    mesMaxForce = 0,
-    mesRmsForce = 1,
-    mesMaxStep = 2,
-    mesRmsStep = 3
-};
-
-extern const char* const sectionHeader[21];
-extern const char* const ShellLabel[8];
-extern const char* const moldensubsectionheaders[4];
 
 class UMoldenFilter {
 public:

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "convert/UMolden.h"
-#include "molecule/UQBasAux.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
 #include "molecule/UQGauss.h"
