@@ -7,8 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 atoms="${1:-300}"
 bash scripts/install-packages.sh cmake make g++ time python3
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKALVEX_TESTS=OFF -DKALVEX_BENCH=ON >/dev/null
-cmake --build build-bench -j 4 --target Kalvex bench_baseline >/dev/null
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKALVEX_TESTS=OFF >/dev/null
+cmake --build build-bench -j 4 --target Kalvex >/dev/null
+g++ -std=c++17 -O2 -o build-bench/conversion-baseline bench/ConversionBaseline.cpp
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -32,7 +33,7 @@ cd "$work/case"
 cat coord basis control mos >/dev/null
 measure "$OLDPWD/build-bench/Kalvex" $(cat args) -o "$work/out.molden" >/dev/null
 kalvex_s=$seconds kalvex_kb=$kbytes
-measure sh -c "\"$OLDPWD/build-bench/bench_baseline\" mos > \"$work/baseline.txt\""
+measure sh -c "\"$OLDPWD/build-bench/conversion-baseline\" mos > \"$work/baseline.txt\""
 baseline_s=$seconds baseline_kb=$kbytes
 cd "$OLDPWD"
 

@@ -1,0 +1,180 @@
+// Readers of "$basis", "$ecp" and "$pople".
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "convert/UTurbo.h"
+#include "convert/UTurboText.h"
+#include "molecule/UQBasis.h"
+#include "molecule/UQEcp.h"
+#include "molecule/UQGauss.h"
+#include "molecule/UQGeom.h"
+#include "utilities/CustExcept.h"
+#include "utilities/MiscUtils.h"
+
+using namespace TurboText;
+
+namespace {
+
+// Words of "$pople", indexed by BasFuncType.
+const char* basfunctypes[] = {"--none--", "CAO", "AO", ""};
+
+// Turbomole shell names indexed by ShellType; "ZZ" holds the places of the
+// Cartesian d and f shells, which the files also name "d" and "f".
+const char* shellnames[] = {"s", "p", "sp", "d", "ZZ", "f", "ZZ", "g", ""};
+
+// Scans exactly count numbers from text (exponent letters already adjusted).
+bool ScanNumbers(const char* text, int count, double* values) {
+    int used = 0;
+    int got = count == 3 ? sscanf(text, "%lf%lf%lf%n", &values[0], &values[1], &values[2], &used)
+                         : sscanf(text, "%lf%lf%n", &values[0], &values[1], &used);
+    if (got != count) return false;
+    for (const char* c = text + used; *c != '\0'; ++c)
+        if (*c != ' ') return false;
+    return true;
+}
+
+bool StartsWithLetter(const char* s) { return isalpha((unsigned char)s[0]) != 0; }
+
+}  // namespace
+
+ShellType UTurboFilter::GetShellType(const char* name, BasFuncType dType, BasFuncType fType) const {
+    long type = GetNamedValue(name, shellnames);
+    if (type < 0) RaiseError(25010, "UTurbo", __LINE__);
+    if (type == stD5 && dType == bfCartesian) return stD6;
+    if (type == stF7 && fType == bfCartesian) return stF10;
+    return (ShellType)type;
+}
+
+void UTurboFilter::ReadBasis(UQGeometryData* geom) {
+    UBasisSet* basis = geom->GetBasis();
+    char line[recordLength + 1];
+    for (;;) {
+        if (GetRecord(line, sizeof line) == 1) {
+            if (sectionType == tfsEnd || sectionType == tfsEcp) return;
+            RaiseError(25010, "UTurbo", __LINE__);
+        }
+        strtrim(line);
+        if (line[0] == '*' || line[0] == '#') continue;
+        // Held here until it is complete, so a damaged set is never added.
+        std::unique_ptr<UGaussianAtom> atom(new UGaussianAtom(line));
+        do {
+            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            strtrim(line);
+        } while (line[0] != '*');
+        for (;;) {
+            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            strtrim(line);
+            if (line[0] == '*') break;
+            if (line[0] == '#') continue;
+            char* name = CutWord(line);
+            if (name == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+            long count;
+            if (!ScanLong(line, count) || count < 0) RaiseError(25010, "UTurbo", __LINE__);
+            ShellType type = GetShellType(name, basis->GetdFuncType(), basis->GetfFuncType());
+            std::unique_ptr<UGaussianShell> shell(new UGaussianShell(type));
+            int values = type == stSP ? 3 : 2;
+            for (long k = 0; k < count; ++k) {
+                if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                AdjustExpChars(line);
+                double v[3] = {0.0, 0.0, 0.0};
+                if (!ScanNumbers(line, values, v)) RaiseError(25010, "UTurbo", __LINE__);
+                shell->Add(UGaussianPrimitive(v[0], v[1], v[2]));
+            }
+            atom->Add(shell.release());
+        }
+        atom->SortShells();
+        basis->Add(atom.get());
+        atom.release();
+    }
+}
+
+namespace {
+
+// Trimmed text before the first '=' of s compared with key ignoring case;
+// value receives the trimmed text after it. False when s holds no '='.
+bool SplitKey(char* s, char*& key, char*& value) {
+    char* eq = strchr(s, '=');
+    if (eq == nullptr) return false;
+    *eq = '\0';
+    key = strtrim(s);
+    value = strtrim(eq + 1);
+    return true;
+}
+
+}  // namespace
+
+void UTurboFilter::ReadEcp(UQGeometryData* geom) {
+    char line[recordLength + 1];
+    for (;;) {
+        if (GetRecord(line, sizeof line) == 1) {
+            if (sectionType == tfsEnd) return;
+            RaiseError(25010, "UTurbo", __LINE__);
+        }
+        strtrim(line);
+        if (line[0] == '*' || line[0] == '#') continue;
+        std::string name(line);
+
+        do {
+            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            strtrim(line);
+        } while (line[0] == '*' || line[0] == '#');
+        char* key;
+        char* value;
+        if (!SplitKey(line, key, value)) RaiseError(25010, "UTurbo", __LINE__);
+        if (stricmp(key, "ncore") != 0) RaiseError(25010, "UTurbo", __LINE__);
+        char* rest = CutWord(value);
+        if (rest == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        long core;
+        if (!ScanLong(value, core)) RaiseError(25010, "UTurbo", __LINE__);
+        if (!SplitKey(rest, key, value)) RaiseError(25010, "UTurbo", __LINE__);
+        if (stricmp(key, "lmax") != 0) RaiseError(25010, "UTurbo", __LINE__);
+        long lmax;
+        // Angular momenta beyond any basis are damage, not a potential.
+        if (!ScanLong(value, lmax) || lmax < 0 || lmax > 100) RaiseError(25010, "UTurbo", __LINE__);
+
+        std::unique_ptr<UEcp> ecp(new UEcp(core, lmax + 1, name.c_str()));
+        do {
+            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            strtrim(line);
+        } while (line[0] == '#');
+        for (long l = -1; l < lmax; ++l) {
+            if (!StartsWithLetter(line)) RaiseError(25010, "UTurbo", __LINE__);
+            do {
+                if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                strtrim(line);
+            } while (line[0] == '#');
+            std::unique_ptr<UEcpPart> part(new UEcpPart(l));
+            while (line[0] != '*' && !StartsWithLetter(line)) {
+                double coefficient, exponent;
+                long power;
+                if (sscanf(line, "%lf%ld%lf", &coefficient, &power, &exponent) != 3)
+                    RaiseError(25010, "UTurbo", __LINE__);
+                part->AddTerm(UEcpTerm(power, exponent, coefficient));
+                do {
+                    if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                    strtrim(line);
+                } while (line[0] == '#');
+            }
+            ecp->AddPart(part.release());
+        }
+        geom->GetEcp()->AddEcp(ecp.release());
+    }
+}
+
+void UTurboFilter::ReadBasisType(UQGeometryData* geom, const char* header) {
+    char text[recordLength + 1];
+    strncpy(text, header, recordLength);
+    text[recordLength] = '\0';
+    char* word = CutWord(text);
+    if (word != nullptr) {
+        long type = GetNamedValue(word, basfunctypes);
+        if (type == bfCartesian || type == bfHarmonic) {
+            geom->GetBasis()->ChangedFuncType((BasFuncType)type);
+            geom->GetBasis()->ChangefFuncType((BasFuncType)type);
+        }
+    }
+    GetRecord(nullptr, 0);
+}

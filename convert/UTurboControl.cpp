@@ -1,0 +1,105 @@
+// Readers of the control-file sections "$atoms", "$closed", "$alpha",
+// "$beta" and "$rundimensions".
+#include <cstring>
+
+#include "convert/UTurbo.h"
+#include "convert/UTurboText.h"
+#include "molecule/UQBasis.h"
+#include "molecule/UQEcp.h"
+#include "molecule/UQGeom.h"
+#include "utilities/CustExcept.h"
+#include "utilities/MiscUtils.h"
+
+using namespace TurboText;
+
+void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
+    if (!geom->GetHasBasis()) RaiseError(25010, "UTurbo", __LINE__);
+    UBasisSet* basis = geom->GetBasis();
+    UEcpSet* ecps = geom->GetEcp();
+    char line[recordLength + 1];
+    // ReadList reads continuation lines into its text: it gets a whole record buffer.
+    char text[recordLength + 1];
+    char basisName[recordLength + 1];
+    char ecpName[recordLength + 1];
+    UVector<long> mask(0, 1);
+    for (;;) {
+        if (GetRecord(line, sizeof line) == 1) return;
+        char* list = CutWord(line);
+        if (list == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        strcpy(text, list);
+        bool cont = ReadList(mask, text);
+
+        bool haveBasis = false, haveEcp = false;
+        basisName[0] = ecpName[0] = '\0';
+        for (;;) {
+            strtrim1(text);
+            char* eq = strchr(text, '=');
+            if (eq == nullptr) {
+                if (!cont) break;
+                if (GetRecord(text, sizeof text) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                cont = hasContinue(text);
+                continue;
+            }
+            *eq = '\0';
+            char* key = strtrim(text);
+            char* value = eq + 1;
+            strtrim1(value);
+            if (strcmp(key, "basis") == 0) {
+                strcpy(basisName, value);
+                haveBasis = true;
+            } else if (strcmp(key, "ecp") == 0) {
+                strcpy(ecpName, value);
+                haveEcp = true;
+            }
+            if (haveBasis && haveEcp) break;
+            // One key per line.
+            text[0] = '\0';
+        }
+        while (cont) {
+            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            cont = hasContinue(line);
+        }
+
+        long basisIndex = basis->Find(basisName);
+        if (!haveBasis || basisIndex < 0) RaiseError(25010, "UTurbo", __LINE__);
+        long ecpIndex = haveEcp ? ecps->Find(ecpName) : -1;
+        for (long i = 0; i < mask.GetDim(); ++i) {
+            if (mask[i] != 1) continue;
+            basis->Add(i, basisIndex);
+            if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
+        }
+    }
+}
+
+void UTurboFilter::ReadOccupations(UQGeometryData* geom, TurboFileSectionType type) {
+    char line[recordLength + 1];
+    char text[recordLength + 1];
+    if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+    char* list = CutWord(line);
+    if (list == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    strcpy(text, list);
+    UVector<long> mask(0, 1);
+    ReadList(mask, text);
+
+    double perOrbital = type == tfsClosed ? 2.0 : 1.0;
+    UVector<double> occupations(mask.GetDim(), 1);
+    for (long i = 0; i < mask.GetDim(); ++i) occupations[i] = perOrbital * (double)mask[i];
+    if (type == tfsClosed)
+        geom->SetO(occupations);
+    else if (type == tfsAlpha)
+        geom->SetOAlpha(occupations);
+    else if (type == tfsBeta)
+        geom->SetOBeta(occupations);
+}
+
+void UTurboFilter::ReadDimension(UQGeometryData*) {
+    char line[recordLength + 1];
+    while (GetRecord(line, sizeof line) == 0) {
+        strtrim(line);
+        char* eq = strchr(line, '=');
+        if (eq == nullptr) continue;
+        *eq = '\0';
+        // The count is not kept: the orbital reader takes its own.
+        if (strcmp(line, "nbf(AO)") == 0) return;
+    }
+}

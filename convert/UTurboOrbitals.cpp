@@ -1,0 +1,183 @@
+// Reader and writer of the orbital sections "$scfmo", "$uhfmo_alpha" and
+// "$uhfmo_beta".
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "convert/UTurbo.h"
+#include "convert/UTurboText.h"
+#include "molecule/UQBasAux.h"
+#include "molecule/UQGeom.h"
+#include "utilities/CustExcept.h"
+#include "utilities/MiscUtils.h"
+#include "utilities/UStream.h"
+
+using namespace TurboText;
+
+namespace {
+
+// One more than the index of the last column holding a non-zero element
+// (NaN counts as non-zero); 0 when all are zero.
+long nonzerodim(UMatrix<double>& m) {
+    for (long j = m.GetRowDim() - 1; j >= 0; --j)
+        for (long i = 0; i < m.GetColDim(); ++i)
+            if (m(i, j) != 0.0) return j + 1;
+    return 0;
+}
+
+}  // namespace
+
+void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
+                                const char* header) {
+    char line[recordLength + 1];
+
+    // Number format NdW.D of the coefficient lines.
+    char format[recordLength + 1] = "4d20.14";
+    const char* open = strstr(header, "format(");
+    if (open != nullptr) {
+        open += strlen("format(");
+        const char* close = strchr(open, ')');
+        if (close == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        size_t n = (size_t)(close - open);
+        if (n > (size_t)recordLength) n = (size_t)recordLength;
+        memcpy(format, open, n);
+        format[n] = '\0';
+        strtrim(format);
+    }
+    AdjustExpChars(format);
+    long perLine, width;
+    if (sscanf(format, "%lde%ld", &perLine, &width) != 2) RaiseError(25010, "UTurbo", __LINE__);
+    // A line of coefficients must fit one record.
+    if (perLine < 1 || width < 1 || width > recordLength / perLine)
+        RaiseError(25010, "UTurbo", __LINE__);
+
+    // The first orbital line gives the count of every orbital.
+    do {
+        if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+        strtrim(line);
+    } while (line[0] == '#');
+    char* eq = strchr(line, '=');
+    if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    eq = strchr(eq + 1, '=');
+    if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    long n;
+    if (sscanf(eq + 1, "%ld", &n) != 1 || n < 1) RaiseError(25010, "UTurbo", __LINE__);
+
+    // Storage grows with what the file holds, so a damaged count cannot
+    // demand memory that the file does not back.
+    std::vector<double> energies;
+    std::vector<double> firstColumn;
+    UMatrix<double> mos(0, 0, -1);
+    char field[recordLength + 1];
+    for (long j = 0;; ++j) {
+        if (j >= n) RaiseError(25010, "UTurbo", __LINE__);
+        eq = strchr(record, '=');
+        if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        // An orbital of another count belongs to another symmetry block or
+        // another basis: reading it with n coefficients would misplace them.
+        char* countEq = strchr(eq + 1, '=');
+        long count;
+        if (countEq != nullptr && sscanf(countEq + 1, "%ld", &count) == 1 && count != n)
+            RaiseError(25010, "UTurbo", __LINE__);
+        strcpy(field, eq + 1);
+        CutWord(field);
+        AdjustExpChars(field);
+        double value;
+        if (!ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
+        energies.push_back(value);
+
+        long length = 0;
+        for (long i = 0; i < n; ++i) {
+            long k = i % perLine;
+            if (k == 0) {
+                if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                AdjustExpChars(line);
+                length = (long)strlen(line);
+            }
+            // Fields come from this line only; one beyond its end is missing.
+            long start = k * width;
+            if (start >= length) RaiseError(25010, "UTurbo", __LINE__);
+            long w = length - start < width ? length - start : width;
+            memcpy(field, line + start, (size_t)w);
+            field[w] = '\0';
+            if (!ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
+            if (j == 0)
+                firstColumn.push_back(value);
+            else
+                mos(i, j) = value;
+        }
+        if (j == 0) {
+            mos.SetColDim(n);
+            mos.SetColSpace(n);
+            mos.SetRowDim(n);
+            Mset(mos, 0.0);
+            for (long i = 0; i < n; ++i) mos(i, 0) = firstColumn[i];
+            std::vector<double>().swap(firstColumn);
+        }
+        if (GetRecord(nullptr, 0) == 1) break;
+    }
+    if (sectionType != tfsEnd) RaiseError(25010, "UTurbo", __LINE__);
+
+    UVector<double> e(n, 1);
+    for (size_t j = 0; j < energies.size(); ++j) e[(long)j] = energies[j];
+    if (geom->GetHasBasis()) {
+        UMatrix<double> reordered(0, 0, -1);
+        UBasFuncTransform transform(geom, bftFromTurbo);
+        transform.TransformMatrix(mos, reordered);
+        mos.CloneContentsFrom(reordered);
+    }
+    if (type == tfsScfMo) {
+        geom->SetE(e);
+        geom->SetMos(mos);
+    } else if (type == tfsUhfMoAlpha) {
+        geom->SetEAlpha(e);
+        geom->SetAlpha(mos);
+    } else if (type == tfsUhfMoBeta) {
+        geom->SetEBeta(e);
+        geom->SetBeta(mos);
+    }
+}
+
+void UTurboFilter::WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type) {
+    if (type != tfsScfMo && type != tfsUhfMoAlpha && type != tfsUhfMoBeta)
+        RaiseError(25007, "UTurbo", __LINE__);
+    OrbitalType set = (OrbitalType)(type - tfsScfMo);
+    UVector<double> energies = geom->GetE(set);
+    UMatrix<double> stored = geom->GetMos(set);
+    UMatrix<double> mos(0, 0, -1);
+    if (geom->GetHasBasis()) {
+        UBasFuncTransform transform(geom, bftToTurbo);
+        transform.TransformMatrix(stored, mos);
+    } else {
+        mos.CloneContentsFrom(stored);
+    }
+    long m = nonzerodim(mos);
+    long nb = mos.GetColDim();
+    if (energies.GetDim() < m) RaiseError(21003, "UTurbo", __LINE__);
+
+    input->printf("%s   scfconv=6   format(4d20.14)\n", sectionHeader[type]);
+    input->printf("# molecular orbitals of project :\n#  --->  Dranvel  <---\n");
+    if (geom->GetHasEnergy())
+        input->printf("# SCF total energy is%20.10lf a.u.\n", geom->GetEnergy());
+    else
+        input->printf("# no SCF total energy available\n");
+    input->printf("#\n");
+
+    const long perLine = 4, width = 20;
+    char line[perLine * 32];
+    for (long j = 0; j < m; ++j) {
+        input->printf("%6ld  a      eigenvalue=%20.14le   nsaos=%1ld\n", j + 1, energies[j], nb);
+        long pos = 0;
+        for (long i = 0; i < nb; ++i) {
+            int w = snprintf(line + pos, sizeof line - (size_t)pos, "%20.13le", mos(i, j));
+            // The reader takes fixed columns: a wider value would shift them.
+            if (w != width) RaiseError(25010, "UTurbo", __LINE__);
+            pos += w;
+            if (i % perLine == perLine - 1 || i == nb - 1) {
+                input->printf("%s\n", line);
+                pos = 0;
+            }
+        }
+    }
+    PutSection(tfsEnd);
+}

@@ -1,0 +1,253 @@
+// Whole files through the two dispatchers, the real Turbomole files of the
+// shared data, and damaged input of every kind.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "convert/UTurbo.h"
+#include "molecule/UQBasis.h"
+#include "molecule/UQGauss.h"
+#include "molecule/UQGeom.h"
+#include "tests/convert/TurboTestSupport.h"
+
+namespace {
+
+int ReadGeometry(UQGeometryData& geom, const std::string& contents, std::string* message = nullptr) {
+    TextStream text(contents);
+    UTurboFilter filter(text.Get());
+    return RaisedCode([&] { filter.ReadGeometry(&geom); }, message);
+}
+
+int ReadControl(UQGeometryData& geom, const std::string& contents) {
+    TextStream text(contents);
+    UTurboFilter filter(text.Get());
+    return RaisedCode([&] { filter.ReadControl(&geom); });
+}
+
+class TurboDispatch : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterMessages(); }
+    UQGeometryData geom;
+};
+
+TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped) {
+    const char* coord =
+        "$coord\n 0 0 -1.2 c\n 0 0 0.9 o\n"
+        "$redundant\n     number_of_atoms             2\n# definitions\n   1 k  1.0 stre 1 2\n"
+        "$intdef\n 1 k 1.0 stre 1 2\n"
+        "$user-defined bonds\n"
+        "$end\n";
+    ASSERT_EQ(0, ReadGeometry(geom, coord));
+    EXPECT_EQ(2, geom.GetDim());
+}
+
+TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused) {
+    const char* sections[] = {"$atoms\n", "$closed shells\n a 1\n", "$alpha shells\n a 1\n",
+                              "$beta shells\n a 1\n", "$rundimensions\n natoms=1\n",
+                              "$vibrations\n"};
+    for (const char* s : sections) {
+        UQGeometryData fresh;
+        EXPECT_EQ(25010, ReadGeometry(fresh, std::string("$coord\n 0 0 0 h\n") + s + "$end\n")) << s;
+    }
+    // A data line where a header is due.
+    EXPECT_EQ(25010, ReadGeometry(geom, " 0 0 0 h\n$end\n"));
+}
+
+TEST_F(TurboDispatch, OneFileCanHoldAnySections) {
+    const char* all =
+        "$pople AO\n"
+        "$coord\n 0 0 0 h\n$end\n";
+    ASSERT_EQ(0, ReadGeometry(geom, all));
+    EXPECT_EQ(1, geom.GetDim());
+    // Reading stops at the first "$end".
+    UQGeometryData other;
+    ASSERT_EQ(0, ReadGeometry(other, "$coord\n 0 0 0 h\n$end\n$coord\n 0 0 0 h\n 1 1 1 h\n$end\n"));
+    EXPECT_EQ(1, other.GetDim());
+}
+
+TEST_F(TurboDispatch, ControlFileSkipsWhatItDoesNotRead) {
+    ASSERT_EQ(0, ReadControl(geom, "$title\nsome text\n$unknown  x=1\n  y=2\n$hessian (projected)\n"
+                                   "  1  1  1.0\n$end\n"));
+    EXPECT_EQ(25001, ReadControl(geom, "$title\n$closed shells\n a 1-2\n"));
+}
+
+// Every kind of damage ends in the system's error and nothing else.
+TEST_F(TurboDispatch, BadInputTable) {
+    const char raw[] = "\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0\x01\0\0\0\xff\xfe\n\0\0$end";
+    std::string binary(raw, sizeof raw - 1);
+    struct Case {
+        std::string text;
+        int code;
+        const char* what;
+    } cases[] = {
+        {"", 25001, "empty file"},
+        {"$coord\n 0 0 0 h\n 1 1 1", 25010, "coordinates cut in a line"},
+        {"$coord\n 0 0 0 h\n 1 1 1 h", 25001, "coordinates cut after a line"},
+        {"$coord\n 0 0 0 h\n", 25001, "missing $end"},
+        {"$coord\n 0 0 x h\n$end\n", 25010, "letters in a coordinate"},
+        {"$coord\n 0 0 1.0.0 h\n$end\n", 25010, "a malformed number"},
+        {"$coord\n 0 0 0\n$end\n", 25010, "three fields only"},
+        {"$coord\n" + std::string(5000, '1') + "\n$end\n", 25010, "a line of 5000 digits"},
+        {"$coord\n 0 0 0 " + std::string(5000, 'h') + "\n$end\n", 25010, "a line of 5000 characters"},
+        {"$hessian\n  1 1            1.0            2.0            3.0\n"
+         "  2 2            1.0            2.0            3.0\n$end\n", 25010, "wrong Hessian line number"},
+        {"$hessian\n  1 1            1.0\n", 25001, "truncated Hessian"},
+        {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 1 2", 25010, "truncated gradients"},
+        {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n", 25001, "gradients without their end"},
+        {"$energy\n 1 -1.0\n", 25001, "energy without $end"},
+        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=2\n 0.1D+00", 25010, "truncated orbitals"},
+        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=999999999999\n 0.1D+00\n$end\n", 25010, "a huge count"},
+        {"$basis\n*\nh b\n*\n 3 s\n 1.0 1.0\n", 25001, "truncated basis"},
+        {binary, 25010, "binary file"},
+    };
+    for (const Case& c : cases) {
+        UQGeometryData fresh;
+        std::string message;
+        EXPECT_EQ(c.code, ReadGeometry(fresh, c.text, &message)) << c.what;
+        EXPECT_NE(std::string::npos, message.find(".\nError in file U")) << c.what;
+    }
+    EXPECT_EQ(25001, ReadControl(geom, ""));
+    EXPECT_EQ(25001, ReadControl(geom, binary.substr(0, 20)));
+}
+
+// Real files of the shared data; skipped when it is absent.
+class RealTurbomoleFiles : public TurboDispatch {
+protected:
+    void ReadFile(const std::string& file, bool control = false) {
+        std::string contents = SharedFile(file);
+        ASSERT_FALSE(contents.empty()) << file;
+        std::string message;
+        TextStream text(contents);
+        UTurboFilter filter(text.Get());
+        int code = RaisedCode([&] {
+            if (control)
+                filter.ReadControl(&geom);
+            else
+                filter.ReadGeometry(&geom);
+        }, &message);
+        ASSERT_EQ(0, code) << file << ": " << message;
+    }
+    void SetUp() override {
+        TurboDispatch::SetUp();
+        if (SharedFile("README.md").empty()) GTEST_SKIP() << "no shared data";
+    }
+};
+
+TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted) {
+    ReadFile("dvb-rhf-sto3g/coord");
+    ASSERT_EQ(20, geom.GetDim());
+    long carbons = 0;
+    for (long i = 0; i < 20; ++i) carbons += geom.GetAtomData()[i].GetAtno() == 6;
+    EXPECT_EQ(10, carbons);
+    EXPECT_DOUBLE_EQ(-2.69176330280845, geom.GetAtomData()[0].GetCoord().Getx());
+    ReadFile("dvb-rhf-sto3g/basis");
+    ASSERT_EQ(2, geom.GetBasis()->GetDim());
+    EXPECT_EQ(3, geom.GetBasis()->GetGaussian(0)->GetShells().GetDim());
+    EXPECT_EQ(1, geom.GetBasis()->GetGaussian(1)->GetShells().GetDim());
+    ReadFile("dvb-rhf-sto3g/control", true);
+    EXPECT_EQ(60, geom.GetBasis()->GetOrbitalDim());
+    UVector<double> o = geom.GetO();
+    ASSERT_EQ(35, o.GetDim());
+    EXPECT_EQ(2.0, o[34]);
+    ReadFile("dvb-rhf-sto3g/mos");
+    ASSERT_EQ(60, geom.GetE().GetDim());
+    EXPECT_DOUBLE_EQ(-9.7461484059799, geom.GetE()[0]);
+    UMatrix<double> c = geom.GetMos();
+    ASSERT_EQ(60, c.GetColDim());
+    EXPECT_DOUBLE_EQ(0.69876828353937, c(0, 0));
+    EXPECT_DOUBLE_EQ(0.032405121159405, c(1, 0));
+    EXPECT_EQ(60, geom.GetO().GetDim());
+}
+
+TEST_F(RealTurbomoleFiles, DivinylbenzeneCation) {
+    ReadFile("dvb-uhf-cation-sto3g/coord");
+    ReadFile("dvb-uhf-cation-sto3g/basis");
+    ReadFile("dvb-uhf-cation-sto3g/control", true);
+    UVector<double> a = geom.GetOAlpha(), b = geom.GetOBeta();
+    ASSERT_EQ(35, a.GetDim());
+    ASSERT_EQ(34, b.GetDim());
+    EXPECT_EQ(1.0, a[34]);
+    ReadFile("dvb-uhf-cation-sto3g/alpha");
+    ReadFile("dvb-uhf-cation-sto3g/beta");
+    EXPECT_EQ(60, geom.GetAlpha().GetRowDim());
+    EXPECT_EQ(60, geom.GetBeta().GetRowDim());
+    EXPECT_EQ(60, geom.GetEBeta().GetDim());
+    EXPECT_TRUE(geom.GetIsUnrestricted());
+}
+
+TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells) {
+    ReadFile("co-pbe0-6311gss/coord");
+    ASSERT_EQ(2, geom.GetDim());
+    EXPECT_EQ(6, geom.GetAtomData()[0].GetAtno());
+    EXPECT_EQ(8, geom.GetAtomData()[1].GetAtno());
+    ReadFile("co-pbe0-6311gss/energy");
+    EXPECT_DOUBLE_EQ(-113.2171540515, geom.GetEnergy());
+    ReadFile("co-pbe0-6311gss/basis");
+    UGaussianAtom* c = geom.GetBasis()->GetGaussian(0);
+    ASSERT_EQ(10, c->GetShells().GetDim());
+    EXPECT_EQ(stD5, c->GetShells()[9]->GetType());
+    ReadFile("co-pbe0-6311gss/control", true);
+    EXPECT_EQ(44, geom.GetBasis()->GetOrbitalDim());
+    EXPECT_EQ(7, geom.GetO().GetDim());
+    ReadFile("co-pbe0-6311gss/mos");
+    UMatrix<double> mos = geom.GetMos();
+    ASSERT_EQ(44, mos.GetColDim());
+    ASSERT_EQ(44, mos.GetRowDim());
+    EXPECT_DOUBLE_EQ(-19.31513250292, geom.GetE()[0]);
+    // s and p functions keep their place; the first is the carbon 1s.
+    EXPECT_DOUBLE_EQ(0.56306316870283, mos(0, 1));
+
+    // The same file without a basis set stays in Turbomole order: carbon's d
+    // shell (functions 17 to 21) holds m = 0, +1, -1, -2, +2 there and
+    // m = 0, +1, -1, +2, -2 in the molecule.
+    UQGeometryData plain;
+    TextStream text(SharedFile("co-pbe0-6311gss/mos"));
+    UTurboFilter filter(text.Get());
+    ASSERT_EQ(0, RaisedCode([&] { filter.ReadGeometry(&plain); }));
+    UMatrix<double> file = plain.GetMos();
+    for (long j = 0; j < 44; ++j) {
+        for (long i = 0; i < 20; ++i) EXPECT_DOUBLE_EQ(file(i, j), mos(i, j)) << i << " " << j;
+        EXPECT_DOUBLE_EQ(file(21, j), mos(20, j)) << j;
+        EXPECT_DOUBLE_EQ(file(20, j), mos(21, j)) << j;
+    }
+
+    // Written in Turbomole order again, the section reads back the same.
+    TextStream out;
+    UTurboFilter writer(out.Get());
+    writer.WriteOrbitals(&geom, tfsScfMo);
+    UQGeometryData back;
+    for (const char* f : {"co-pbe0-6311gss/coord", "co-pbe0-6311gss/basis"}) {
+        TextStream in(SharedFile(f));
+        UTurboFilter reader(in.Get());
+        ASSERT_EQ(0, RaisedCode([&] { reader.ReadGeometry(&back); })) << f;
+    }
+    TextStream control(SharedFile("co-pbe0-6311gss/control"));
+    UTurboFilter controlReader(control.Get());
+    ASSERT_EQ(0, RaisedCode([&] { controlReader.ReadControl(&back); }));
+    TextStream in(out.Contents());
+    UTurboFilter reader(in.Get());
+    ASSERT_EQ(0, RaisedCode([&] { reader.ReadGeometry(&back); }));
+    UMatrix<double> again = back.GetMos();
+    ASSERT_EQ(44, again.GetRowDim());
+    for (long j = 0; j < 44; ++j)
+        for (long i = 0; i < 44; ++i) EXPECT_NEAR(mos(i, j), again(i, j), 1e-13) << i << " " << j;
+}
+
+TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian) {
+    ReadFile("dvb-aoforce-sto3g/coord");
+    ReadFile("dvb-aoforce-sto3g/hessian");
+    ASSERT_TRUE(geom.GetHasHessian());
+    UMatrix<double> h = geom.GetHessian();
+    ASSERT_EQ(60, h.GetColDim());
+    EXPECT_DOUBLE_EQ(0.6711059487, h(0, 0));
+    double worst = 0.0;
+    for (long i = 0; i < 60; ++i)
+        for (long j = 0; j < i; ++j) worst = std::fmax(worst, std::fabs(h(i, j) - h(j, i)));
+    EXPECT_LT(worst, 1e-6);
+    ReadFile("dvb-aoforce-sto3g/basis");
+    ReadFile("dvb-aoforce-sto3g/control", true);
+    EXPECT_EQ(60, geom.GetBasis()->GetOrbitalDim());
+}
+
+}  // namespace
