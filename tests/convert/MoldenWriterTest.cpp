@@ -132,30 +132,30 @@ TEST_F(MoldenWriter, GeometryWithNormalModes)
               "H    1   1     0.00000000000000     0.00000000000000    -0.70000000000000\n"
               "H    2   1     0.00000000000000     0.00000000000000     0.70000000000000\n"
               "[FREQ] \n"
-              "     0.00000000000000\n     0.00000000000000\n     0.00000000000000\n"
-              "     0.00000000000000\n     0.00000000000000\n  4401.25000000000000\n"
+              "    0.00000000000000\n    0.00000000000000\n    0.00000000000000\n"
+              "    0.00000000000000\n    0.00000000000000\n 4401.25000000000000\n"
               "[FR-COORD] \n"
               "h      0.00000000000000     0.00000000000000    -0.70000000000000\n"
               "h      0.00000000000000     0.00000000000000     0.70000000000000\n"
               "[FR-NORM-COORD] \n"
               "vibration 1\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
               "vibration 2\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
               "vibration 3\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
               "vibration 4\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
               "vibration 5\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
-              "     0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.00000000000000\n"
               "vibration 6\n"
-              "     0.00000000000000     0.00000000000000    -0.50000000000000\n"
-              "     0.00000000000000     0.00000000000000     0.50000000000000\n");
+              "    0.00000000000000     0.00000000000000    -0.50000000000000\n"
+              "    0.00000000000000     0.00000000000000     0.50000000000000\n");
 }
 
 TEST_F(MoldenWriter, TrailingZeroModesAreLeftOutDownToThreeNMinusSix)
@@ -387,11 +387,11 @@ TEST_F(MoldenWriter, OrbitalsLeaveOutZeroCoefficientsAndEmptyOrbitals)
     SetRestricted(geom, mos, {-0.578, 0.1, 0.670}, {2.0});
     EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }),
               "[MO]\n"
-              " Sym=     1a\n Ene=     -0.57800000000000\n Spin= Alpha\n Occup=    2.00000\n"
-              "     1      0.54890000000000\n"
-              " Sym=     3a\n Ene=      0.67000000000000\n Spin= Alpha\n Occup=    0.00000\n"
+              " Sym=     1a\n Ene=    -0.57800000000000\n Spin= Alpha\n Occup=    2.00000\n"
+              "     1     0.54890000000000\n"
+              " Sym=     3a\n Ene=     0.67000000000000\n Spin= Alpha\n Occup=    0.00000\n"
               "     1                  nan\n"
-              "     2     -1.21150000000000\n");
+              "     2    -1.21150000000000\n");
 }
 
 TEST_F(MoldenWriter, UnrestrictedOrbitalsAreWrittenAlphaThenBeta)
@@ -414,10 +414,10 @@ TEST_F(MoldenWriter, UnrestrictedOrbitalsAreWrittenAlphaThenBeta)
     geom.SetBeta(one);
     EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }),
               "[MO]\n"
-              " Sym=     1a\n Ene=     -0.50000000000000\n Spin= Alpha\n Occup=    1.00000\n"
-              "     1      1.00000000000000\n"
-              " Sym=     1a\n Ene=     -0.50000000000000\n Spin= Beta\n Occup=    0.00000\n"
-              "     1      1.00000000000000\n");
+              " Sym=     1a\n Ene=    -0.50000000000000\n Spin= Alpha\n Occup=    1.00000\n"
+              "     1     1.00000000000000\n"
+              " Sym=     1a\n Ene=    -0.50000000000000\n Spin= Beta\n Occup=    0.00000\n"
+              "     1     1.00000000000000\n");
 }
 
 TEST_F(MoldenWriter, CartesianFFunctionsAreReorderedForMolden)
@@ -434,7 +434,7 @@ TEST_F(MoldenWriter, CartesianFFunctionsAreReorderedForMolden)
     std::string rows = text.substr(text.find("Occup=    2.00000\n") + 18);
     // xxx yyy zzz xyy xxy xxz xzz yzz yyz xyz
     const int order[] = {1, 2, 3, 6, 4, 5, 8, 9, 7, 10};
-    std::string expected = "     1      0.25000000000000\n";
+    std::string expected = "     1     0.25000000000000\n";
     char line[64];
     for (int j = 0; j < 10; j++) {
         std::snprintf(line, sizeof line, "%6d %20.14lf\n", j + 2, double(order[j]));
@@ -488,8 +488,8 @@ TEST_F(MoldenWriter, OrbitalsWithoutBasisAreWrittenAsStored)
     mos(1, 0) = -0.25;
     SetRestricted(geom, mos, {-0.3}, {2.0});
     EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }),
-              "[MO]\n Sym=     1a\n Ene=     -0.30000000000000\n Spin= Alpha\n Occup=    2.00000\n"
-              "     1      0.75000000000000\n     2     -0.25000000000000\n");
+              "[MO]\n Sym=     1a\n Ene=    -0.30000000000000\n Spin= Alpha\n Occup=    2.00000\n"
+              "     1     0.75000000000000\n     2    -0.25000000000000\n");
 }
 
 }  // namespace

@@ -28,12 +28,12 @@ const char* const h2Molden =
     "    0.16885540    0.4446345400\n"
     "\n"
     "[MO]\n"
-    " Sym=     1a\n Ene=     -0.57820297751246\n Spin= Alpha\n Occup=    2.00000\n"
-    "     1      0.54893404039964\n"
-    "     2      0.54893404039964\n"
-    " Sym=     2a\n Ene=      0.67026776827367\n Spin= Alpha\n Occup=    0.00000\n"
-    "     1      1.21146407354350\n"
-    "     2     -1.21146407354350\n";
+    " Sym=     1a\n Ene=    -0.57820297751246\n Spin= Alpha\n Occup=    2.00000\n"
+    "     1     0.54893404039964\n"
+    "     2     0.54893404039964\n"
+    " Sym=     2a\n Ene=     0.67026776827367\n Spin= Alpha\n Occup=    0.00000\n"
+    "     1     1.21146407354350\n"
+    "     2    -1.21146407354350\n";
 
 TEST(DriverRun, ConvertsH2IntoOneMoldenFile)
 {
