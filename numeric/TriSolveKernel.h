@@ -5,15 +5,10 @@
 // never asks for. The arguments have been checked by the caller and alpha is not zero.
 #include <complex>
 #include "numeric/BlasTiming.h"
+#include "numeric/ColumnUpdate.h"
 
 namespace TriSolveDetail
 {
-
-// x(i) -= s*y(i) for i = from .. to-1; x and y never overlap here.
-template <class T> inline void SubScaled(long from, long to, T s, T const* __restrict y, T* __restrict x)
-{
-    for (long i = from; i < to; ++i) x[i] -= s * y[i];
-}
 
 inline double Conj(double x) { return x; }
 inline std::complex<double> Conj(std::complex<double> const& x) { return std::conj(x); }
@@ -45,13 +40,13 @@ void Solve(short opt, long m, long n, T const& alpha, T const* a, long lda, T* b
                     for (long k = m - 1; k >= 0; --k) {
                         if (bj[k] == zero) continue;
                         if (nounit) bj[k] = bj[k] / A(k, k);
-                        SubScaled(0, k, bj[k], a + k * lda, bj);
+                        SubScaledColumn(0, k, bj[k], a + k * lda, bj);
                     }
                 } else {
                     for (long k = 0; k < m; ++k) {
                         if (bj[k] == zero) continue;
                         if (nounit) bj[k] = bj[k] / A(k, k);
-                        SubScaled(k + 1, m, bj[k], a + k * lda, bj);
+                        SubScaledColumn(k + 1, m, bj[k], a + k * lda, bj);
                     }
                 }
             } else {
@@ -76,7 +71,7 @@ void Solve(short opt, long m, long n, T const& alpha, T const* a, long lda, T* b
         return;
     }
 
-    auto SubCol = [m](T* x, T const& s, T const* y) { SubScaled(0, m, s, y, x); };
+    auto SubCol = [m](T* x, T const& s, T const* y) { SubScaledColumn(0, m, s, y, x); };
     if (notrans) {
         if (upper) {
             for (long j = 0; j < n; ++j) {

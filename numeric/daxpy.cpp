@@ -9,9 +9,7 @@ void BlasDouble::VVadd(long n, double a, double const* x, long incx, double* y, 
 {
     if (n <= 0 || a == 0.0) return;
     if (incx == 1 && incy == 1) {
-        double const* __restrict xs = x;
-        double* __restrict ys = y;
-        for (long i = 0; i < n; ++i) ys[i] += a * xs[i];
+        for (long i = 0; i < n; ++i) y[i] += a * x[i];
         return;
     }
     long ix = incx < 0 ? (1 - n) * incx : 0;

@@ -3,6 +3,7 @@
 // (C means T for real data). Zero elements of the multiplying operand are skipped; beta = 0 clears C
 // without reading it.
 #include "numeric/BlasDouble.h"
+#include "numeric/ColumnUpdate.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
@@ -15,11 +16,6 @@ void ScaleColumn(long m, double beta, double* c)
         for (long i = 0; i < m; ++i) c[i] = 0.0;
     else if (beta != 1.0)
         for (long i = 0; i < m; ++i) c[i] = beta * c[i];
-}
-
-inline void AddColumn(long m, double t, double const* __restrict a, double* __restrict c)
-{
-    for (long i = 0; i < m; ++i) c[i] += t * a[i];
 }
 
 } // namespace
@@ -50,7 +46,7 @@ void BlasDouble::MMMmultAdd(short opt, long m, long n, long k, double alpha, dou
             ScaleColumn(m, beta, cj);
             for (long l = 0; l < k; ++l) {
                 double const blj = notb ? b[l + j * ldb] : b[j + l * ldb];
-                if (blj != 0.0) AddColumn(m, alpha * blj, a + l * lda, cj);
+                if (blj != 0.0) AddScaledColumn(0L, m, alpha * blj, a + l * lda, cj);
             }
         } else {
             // Each element of column j of C is a dot product of a column of A.

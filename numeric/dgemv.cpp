@@ -4,6 +4,7 @@
 #include "numeric/BlasDouble.h"
 #include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "numeric/ColumnUpdate.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::MVVmultAdd(short opt, long m, long n, double alpha, double const* a, long lda,
@@ -41,10 +42,9 @@ void BlasDouble::MVVmultAdd(short opt, long m, long n, double alpha, double cons
         for (long j = 0; j < n; ++j, jx += incx) {
             if (x[jx] == 0.0) continue;
             double const temp = alpha * x[jx];
-            double const* __restrict col = a + j * lda;
+            double const* col = a + j * lda;
             if (incy == 1) {
-                double* __restrict ys = y;
-                for (long i = 0; i < m; ++i) ys[i] += temp * col[i];
+                AddScaledColumn(0L, m, temp, col, y);
             } else {
                 long iy = ky;
                 for (long i = 0; i < m; ++i, iy += incy) y[iy] += temp * col[i];

@@ -4,6 +4,7 @@
 #include "numeric/BlasDouble.h"
 #include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "numeric/ColumnUpdate.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::VVMmultAdd1(long m, long n, double alpha, double const* x, long incx, double const* y,
@@ -18,10 +19,9 @@ void BlasDouble::VVMmultAdd1(long m, long n, double alpha, double const* x, long
     for (long j = 0; j < n; ++j, jy += incy) {
         if (y[jy] == 0.0) continue;
         double const temp = alpha * y[jy];
-        double* __restrict col = a + j * lda;
+        double* col = a + j * lda;
         if (incx == 1) {
-            double const* __restrict xs = x;
-            for (long i = 0; i < m; ++i) col[i] += xs[i] * temp;
+            AddScaledColumn(0L, m, temp, x, col);
         } else {
             long ix = kx;
             for (long i = 0; i < m; ++i, ix += incx) col[i] += x[ix] * temp;

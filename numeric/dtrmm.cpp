@@ -3,17 +3,12 @@
 // or A**T (0x20, or 0x40 which means the same for real data), with unit diagonal, not read (0x80),
 // or non-unit (0x100). alpha = 0 sets B to zero without reading A.
 #include "numeric/BlasDouble.h"
+#include "numeric/ColumnUpdate.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
 namespace
 {
-
-// x(i) += s*y(i) for i = from .. to-1; x and y never overlap here.
-inline void AddScaled(long from, long to, double s, double const* __restrict y, double* __restrict x)
-{
-    for (long i = from; i < to; ++i) x[i] += s * y[i];
-}
 
 void Multiply(short opt, long m, long n, double alpha, double const* a, long lda, double* b, long ldb,
               Blas::UProgressMonitor& pm)
@@ -35,7 +30,7 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
                 for (long k = 0; k < m; ++k) {
                     if (bj[k] == 0.0) continue;
                     double temp = alpha * bj[k];
-                    AddScaled(0, k, temp, a + k * lda, bj);
+                    AddScaledColumn(0, k, temp, a + k * lda, bj);
                     if (nounit) temp = temp * A(k, k);
                     bj[k] = temp;
                 }
@@ -45,7 +40,7 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
                     double const temp = alpha * bj[k];
                     bj[k] = temp;
                     if (nounit) bj[k] = bj[k] * A(k, k);
-                    AddScaled(k + 1, m, temp, a + k * lda, bj);
+                    AddScaledColumn(k + 1, m, temp, a + k * lda, bj);
                 }
             } else if (upper) {
                 for (long i = m - 1; i >= 0; --i) {
@@ -74,7 +69,7 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
                 if (nounit) temp = temp * A(j, j);
                 Scale(Col(j), temp);
                 for (long k = 0; k < j; ++k)
-                    if (A(k, j) != 0.0) AddScaled(0, m, alpha * A(k, j), Col(k), Col(j));
+                    if (A(k, j) != 0.0) AddScaledColumn(0, m, alpha * A(k, j), Col(k), Col(j));
                 pm.Test(n - 1 - j);
             }
         } else {
@@ -83,7 +78,7 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
                 if (nounit) temp = temp * A(j, j);
                 Scale(Col(j), temp);
                 for (long k = j + 1; k < n; ++k)
-                    if (A(k, j) != 0.0) AddScaled(0, m, alpha * A(k, j), Col(k), Col(j));
+                    if (A(k, j) != 0.0) AddScaledColumn(0, m, alpha * A(k, j), Col(k), Col(j));
                 pm.Test(j);
             }
         }
@@ -91,7 +86,7 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
         if (upper) {
             for (long k = 0; k < n; ++k) {
                 for (long j = 0; j < k; ++j)
-                    if (A(j, k) != 0.0) AddScaled(0, m, alpha * A(j, k), Col(k), Col(j));
+                    if (A(j, k) != 0.0) AddScaledColumn(0, m, alpha * A(j, k), Col(k), Col(j));
                 double temp = alpha;
                 if (nounit) temp = temp * A(k, k);
                 if (temp != 1.0) Scale(Col(k), temp);
@@ -100,7 +95,7 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
         } else {
             for (long k = n - 1; k >= 0; --k) {
                 for (long j = k + 1; j < n; ++j)
-                    if (A(j, k) != 0.0) AddScaled(0, m, alpha * A(j, k), Col(k), Col(j));
+                    if (A(j, k) != 0.0) AddScaledColumn(0, m, alpha * A(j, k), Col(k), Col(j));
                 double temp = alpha;
                 if (nounit) temp = temp * A(k, k);
                 if (temp != 1.0) Scale(Col(k), temp);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "convert/UTurbo.h"
 #include "molecule/UQBasis.h"
@@ -248,6 +250,57 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian) {
     ReadFile("dvb-aoforce-sto3g/basis");
     ReadFile("dvb-aoforce-sto3g/control", true);
     EXPECT_EQ(60, geom.GetBasis()->GetOrbitalDim());
+}
+
+// Every Turbomole input of every shared case, in the order a conversion reads them.
+TEST_F(RealTurbomoleFiles, EveryCaseReadsInConversionOrder) {
+    for (const char* name : {"co-pbe0-6311gss", "dvb-aoforce-sto3g", "dvb-rhf-sto3g",
+                             "dvb-uhf-cation-sto3g"}) {
+        UQGeometryData molecule;
+        std::istringstream args(SharedFile(std::string(name) + "/args"));
+        std::string option, file, geometryFiles[5], basis, control;
+        std::vector<std::string> orbitals;
+        const std::string order = "cegh";
+        while (args >> option) {
+            if (option == "-bo") {
+                while (args >> file && file[0] != '-') orbitals.push_back(file);
+                if (file[0] != '-') break;
+                option = file;
+            }
+            args >> file;
+            if (option.size() == 3 && option[1] == 'i' && order.find(option[2]) != std::string::npos)
+                geometryFiles[order.find(option[2])] = file;
+            if (option == "-ba") basis = file;
+            if (option == "-bc") control = file;
+        }
+        auto read = [&](const std::string& f, bool isControl) {
+            if (f.empty()) return;
+            TextStream text(SharedFile(std::string(name) + "/" + f));
+            UTurboFilter filter(text.Get());
+            std::string message;
+            int code = RaisedCode([&] {
+                if (isControl)
+                    filter.ReadControl(&molecule);
+                else
+                    filter.ReadGeometry(&molecule);
+            }, &message);
+            EXPECT_EQ(0, code) << name << "/" << f << ": " << message;
+        };
+        for (const std::string& f : geometryFiles) read(f, false);
+        read(basis, false);
+        read(control, true);
+        for (const std::string& f : orbitals) read(f, false);
+
+        EXPECT_TRUE(molecule.GetHasCoordinates()) << name;
+        long functions = molecule.GetBasis()->GetOrbitalDim();
+        EXPECT_GT(functions, 0) << name;
+        if (molecule.GetIsUnrestricted()) {
+            EXPECT_EQ(functions, molecule.GetAlpha().GetColDim()) << name;
+            EXPECT_EQ(functions, molecule.GetBeta().GetColDim()) << name;
+        } else {
+            EXPECT_EQ(functions, molecule.GetMos().GetColDim()) << name;
+        }
+    }
 }
 
 }  // namespace

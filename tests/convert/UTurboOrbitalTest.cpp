@@ -102,6 +102,10 @@ TEST_F(TurboOrbitals, DamagedSections) {
         {OrbitalText("$scfmo", 3, 4, 20, 4), "more orbitals than functions"},
         {good.substr(0, good.size() - 5) + "$coord\n$end\n", "another section before $end"},
         {good.substr(0, good.size() - 5), "missing $end"},
+        {"$scfmo\n 1 a1 eigenvalue=-1.0 nsaos=2\n             0.1D+00             0.2D+00\n"
+         " 2 a1 eigenvalue=-0.5 nsaos=2\n             0.1D+00             0.2D+00\n"
+         " 1 b1 eigenvalue=-0.2 nsaos=1\n             1.0D+00\n$end\n",
+         "orbitals per irreducible representation"},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
@@ -175,6 +179,17 @@ TEST_F(TurboOrbitals, WriterReadsBack) {
     for (long j = 0; j < 6; ++j)
         for (long i = 0; i < 6; ++i) EXPECT_NEAR(c(i, j), b(i, j), 1e-13);
     EXPECT_NEAR(-17.551614518074, back.GetEBeta()[3], 1e-12);
+}
+
+TEST_F(TurboOrbitals, GShellsCannotBeReordered) {
+    const char* basis = "$basis\n*\nh g-basis\n*\n 1 s\n 1.0 1.0\n 1 g\n 1.0 1.0\n*\n$end\n";
+    ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
+    ASSERT_EQ(0, Read(basis));
+    TextStream control("$atoms\nh 1 \\\n basis =h g-basis\n$end\n");
+    UTurboFilter filter(control.Get());
+    filter.ReadControl(&geom);
+    EXPECT_EQ(25007, Read(OrbitalText("$scfmo", 16, 4, 20)));
+    EXPECT_EQ(0, geom.GetE().GetDim());
 }
 
 TEST_F(TurboOrbitals, WriterRefusesWhatWouldShiftColumns) {

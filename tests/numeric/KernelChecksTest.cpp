@@ -158,6 +158,16 @@ TEST(KernelChecks, FrontEndShapesAreCheckedFirst)
     UVector<cplx> zr(3, 2);
     EXPECT_EQ(RaisedCode([&] { LAPackComplex::MVsolve(Z, zr, pm); }), 23004);
 
+    // A matrix without rows has spacing 0, which no leading-dimension check accepts.
+    UMatrix<double> noRows(0, 2, -1), C02(0, 2, -1);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::MMMmultAdd(0x9, 1.0, noRows, Filled(2, 2, 1.0), 0.0, C02, pm); }),
+              23001);
+    UMatrix<cplx> ZA(2, 3, -1), ZB(2, 2, -1), ZC(3, 3, -1);
+    EXPECT_EQ(RaisedCode([&] { BlasComplex::MMMmultAdd(0x9, cplx(1, 0), ZA, ZB, cplx(0, 0), ZC, pm); }),
+              21003);
+    EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x115, ZA, cplx(1, 0), ZB, pm); }), 21004);
+    EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x116, ZC, cplx(1, 0), ZB, pm); }), 21003);
+
     // An empty system through the vector front-end has leading dimension 0.
     UMatrix<double> E(0, 0, -1);
     UVector<double> e(0, 1);
