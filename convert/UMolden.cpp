@@ -1,0 +1,300 @@
+#include "convert/UMolden.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "molecule/UAtCoord.h"
+#include "molecule/UQBasAux.h"
+#include "molecule/UQBasis.h"
+#include "molecule/UQEcp.h"
+#include "molecule/UQGauss.h"
+#include "molecule/UQGeom.h"
+#include "molecule/UQSlater.h"
+#include "utilities/CustExcept.h"
+#include "utilities/UStream.h"
+
+namespace {
+const char* const sectionHeader[21] = {
+    "",         "[Molden Format]", "[FREQ]",    "[FR-COORD]", "[FR-NORM-COORD]", "[ATOMS]",
+    "[GEOMETRIES]", "[FORCES]",    "[GEOCONV]", "[GTO]",      "[STO]",           "[PSEUDO]",
+    "[MO]",     "[5D7F]",          "[6D7F]",    "[5D10F]",    "[6D10F]",         "[5D]",
+    "[6D]",     "[7F]",            "[10F]"};
+
+// Harmonic and Cartesian d (and f) share one label; the basis-type line tells them apart.
+const char* const ShellLabel[8] = {"s", "p", "sp", "d", "d", "f", "f", "g"};
+
+const char* const sourceName = "UMolden";
+
+// Symbol of element atno padded to two characters; 21033 outside 1..103.
+const char* PaddedSymbol(long atno, bool lower)
+{
+    return pTable[atno].GetAdjustedName(lower, true);
+}
+
+bool ColumnIsZero(const UMatrix<double>& m, long column)
+{
+    for (long row = 0; row < m.GetColDim(); row++)
+        if (m(row, column) != 0.0) return false;   // NaN counts as non-zero
+    return true;
+}
+}
+
+UMoldenFilter::UMoldenFilter(UStream* stream) : recordType(-1), sectionType(-1), stream(stream) {}
+
+void UMoldenFilter::PutSection(MoldenFileSectionType t, const char* text)
+{
+    stream->printf("%s %s\n", sectionHeader[t], text);
+}
+
+void UMoldenFilter::PutData(const char* text) { stream->printf("%s\n", text); }
+
+void UMoldenFilter::WriteGeometry(UQGeometryData* geom)
+{
+    PutSection(mfsMoldenFormat, "");
+    if (geom->GetHasCoordinates()) WriteCoordinates(geom);
+    if (geom->GetHasFrequencies() && geom->GetHasCoordinates() && geom->GetHasVibrations()) {
+        WriteFrequencies(geom);
+        WriteFreqCoordinates(geom);
+        WriteVibrations(geom);
+    }
+}
+
+void UMoldenFilter::WriteCoordinates(UQGeometryData* geom)
+{
+    if (!geom->GetHasCoordinates()) RaiseError(25007, sourceName, __LINE__);
+    PutSection(mfsAtoms, "AU");
+    UVector<UQAtomData> atoms = geom->GetAtomData();
+    char line[2048];
+    for (long i = 0; i < geom->GetDim(); i++) {
+        const UQAtomData& atom = atoms[i];
+        V3 r = atom.GetCoord();
+        std::snprintf(line, sizeof line, "%s %3ld %3ld %20.14lf %20.14lf %20.14lf",
+                      PaddedSymbol(atom.GetAtno(), false), i + 1, atom.GetAtno(), r.Getx(), r.Gety(), r.Getz());
+        PutData(line);
+    }
+}
+
+void UMoldenFilter::WriteFrequencies(UQGeometryData* geom)
+{
+    if (!geom->GetHasFrequencies()) RaiseError(25007, sourceName, __LINE__);
+    long k = GetReducedDim(geom);
+    PutSection(mfsFreq, "");
+    UVector<double> frequencies = geom->GetFrequencies();
+    char line[64];
+    for (long m = 0; m < k; m++) {
+        std::snprintf(line, sizeof line, "%20.14lf", frequencies[m]);
+        PutData(line);
+    }
+}
+
+void UMoldenFilter::WriteFreqCoordinates(UQGeometryData* geom)
+{
+    if (!geom->GetHasCoordinates()) RaiseError(25007, sourceName, __LINE__);
+    PutSection(mfsFrCoord, "");
+    UVector<UQAtomData> atoms = geom->GetAtomData();
+    char line[2048];
+    for (long i = 0; i < geom->GetDim(); i++) {
+        const UQAtomData& atom = atoms[i];
+        V3 r = atom.GetCoord();
+        std::snprintf(line, sizeof line, "%s %20.14lf %20.14lf %20.14lf",
+                      PaddedSymbol(atom.GetAtno(), true), r.Getx(), r.Gety(), r.Getz());
+        PutData(line);
+    }
+}
+
+void UMoldenFilter::WriteVibrations(UQGeometryData* geom)
+{
+    if (!geom->GetHasVibrations()) RaiseError(25007, sourceName, __LINE__);
+    long k = GetReducedDim(geom);
+    PutSection(mfsFrNormCoord, "");
+    UMatrix<double> modes = geom->GetVibrations();
+    char line[128];
+    for (long m = 0; m < k; m++) {
+        std::snprintf(line, sizeof line, "vibration %1ld", m + 1);
+        PutData(line);
+        for (long a = 0; a < geom->GetDim(); a++) {
+            std::snprintf(line, sizeof line, "%20.14lf %20.14lf %20.14lf", modes(3 * a, m),
+                          modes(3 * a + 1, m), modes(3 * a + 2, m));
+            PutData(line);
+        }
+    }
+}
+
+long UMoldenFilter::GetReducedDim(UQGeometryData* geom)
+{
+    if (!geom->GetHasFrequencies()) RaiseError(25007, sourceName, __LINE__);
+    UVector<double> frequencies = geom->GetFrequencies();
+    long k = frequencies.GetDim();
+    long floor = 3 * geom->GetDim() - 6;
+    if (floor < 0) floor = 0;
+    if (!geom->GetHasVibrations()) {
+        while (k > floor && frequencies[k - 1] == 0.0) k--;
+        return k;
+    }
+    UMatrix<double> modes = geom->GetVibrations();
+    // A mode matrix with fewer columns than frequencies would be read past its end.
+    if (modes.GetRowDim() < k || modes.GetColDim() < 3 * geom->GetDim())
+        RaiseError(21003, sourceName, __LINE__);
+    while (k > floor && frequencies[k - 1] == 0.0 && ColumnIsZero(modes, k - 1)) k--;
+    return k;
+}
+
+void UMoldenFilter::WriteBasis(UQGeometryData* geom)
+{
+    UBasisSet* basis = geom->GetBasis();
+    if (basis->GetDim() == 0 || basis->GetBasisType() == btNone) return;
+    long atomDim = basis->GetAtomDim();
+    if (basis->GetBasisType() == btGaussian)
+        WriteGaussianBasis(geom, atomDim);
+    else
+        WriteSlaterBasis(geom, atomDim);
+    if (geom->GetEcp()->GetDim() > 0)
+        WriteEcpCharges(geom, atomDim);
+    else if (basis->GetBasisType() == btSlater)
+        WriteSlaterCoreCharges(geom, atomDim);
+}
+
+void UMoldenFilter::WriteGaussianBasis(UQGeometryData* geom, long atomDim)
+{
+    UBasisSet* basis = geom->GetBasis();
+    bool sphericalD = basis->TestdFuncType() == bfHarmonic;
+    bool sphericalF = basis->TestfFuncType() == bfHarmonic;
+    MoldenFileSectionType header = sphericalD ? (sphericalF ? mfs5D7F : mfs5D10F)
+                                              : (sphericalF ? mfs6D7F : mfs6D10F);
+    stream->printf("%s\n", sectionHeader[header]);
+    stream->printf("%s\n", sectionHeader[mfsGTO]);
+    UVector<long> list(0, 1);
+    for (long a = 0; a < atomDim; a++) {
+        basis->MakeListForAtom(a, list);
+        if (list.GetDim() == 0) continue;
+        stream->printf("%1ld 0\n", a + 1);
+        for (long b = 0; b < list.GetDim(); b++) {
+            const UGaussianAtom* atomBasis = basis->GetGaussian(list[b]);
+            const UPointerList<UGaussianShell>& shells = atomBasis->GetShells();
+            for (long s = 0; s < shells.GetDim(); s++) {
+                const UGaussianShell* shell = shells[s];
+                const UVector<UGaussianPrimitive>& prims = shell->GetPrim();
+                stream->printf("%s %1ld 1.00\n", ShellLabel[shell->GetType()], prims.GetDim());
+                for (long p = 0; p < prims.GetDim(); p++) {
+                    const UGaussianPrimitive& prim = prims[p];
+                    if (shell->GetType() == stSP)
+                        stream->printf("%14.8lf %15.10lf %15.10lf\n", prim.exponent,
+                                       prim.coefficient, prim.coefficient2);
+                    else
+                        stream->printf("%14.8lf %15.10lf\n", prim.exponent, prim.coefficient);
+                }
+            }
+        }
+        stream->printf("\n");
+    }
+}
+
+void UMoldenFilter::WriteSlaterBasis(UQGeometryData* geom, long atomDim)
+{
+    UBasisSet* basis = geom->GetBasis();
+    stream->printf("%s\n", sectionHeader[mfsSTO]);
+    UVector<long> list(0, 1);
+    for (long a = 0; a < atomDim; a++) {
+        basis->MakeListForAtom(a, list);
+        for (long b = 0; b < list.GetDim(); b++) {
+            const UVector<USlaterPrimitive>& prims = basis->GetSlater(list[b])->GetPrims();
+            for (long p = 0; p < prims.GetDim(); p++) {
+                const USlaterPrimitive& prim = prims[p];
+                stream->printf("%1ld %1ld %1ld %1ld %1ld %14.8lf %15.10lf\n", a + 1, prim.nx,
+                               prim.ny, prim.nz, prim.nr, prim.exponent,
+                               1.0 / std::sqrt(prim.GetNorm()));
+            }
+        }
+    }
+}
+
+void UMoldenFilter::WriteEcpCharges(UQGeometryData* geom, long atomDim)
+{
+    // Basis pairs may name atoms the molecule does not have; there is nothing to write for them.
+    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
+    UEcpSet* ecp = geom->GetEcp();
+    UVector<UQAtomData> atoms = geom->GetAtomData();
+    stream->printf("%s\n", sectionHeader[mfsPseudo]);
+    for (long i = 0; i < atomDim; i++) {
+        long atno = atoms[i].GetAtno();
+        long charge = atno;
+        long p = ecp->FindAtom(i);
+        if (p >= 0) charge -= ecp->GetEcp(p)->GetCoreElec();
+        stream->printf("%s %3ld %3ld\n", PaddedSymbol(atno, false), i + 1, charge);
+    }
+}
+
+void UMoldenFilter::WriteSlaterCoreCharges(UQGeometryData* geom, long atomDim)
+{
+    UBasisSet* basis = geom->GetBasis();
+    UVector<long> list(0, 1);
+    bool hasCore = false;
+    for (long a = 0; a < atomDim && !hasCore; a++) {
+        basis->MakeListForAtom(a, list);
+        if (list.GetDim() != 1) continue;
+        const UVector<USlaterShell>& shells = basis->GetSlater(list[0])->GetShells();
+        for (long s = 0; s < shells.GetDim(); s++)
+            if (shells[s].core) hasCore = true;
+    }
+    if (!hasCore) return;
+    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
+    UVector<UQAtomData> atoms = geom->GetAtomData();
+    stream->printf("%s\n", sectionHeader[mfsPseudo]);
+    for (long a = 0; a < atomDim; a++) {
+        basis->MakeListForAtom(a, list);
+        if (list.GetDim() != 1) continue;
+        long atno = atoms[a].GetAtno();
+        long charge = atno;
+        const UVector<USlaterShell>& shells = basis->GetSlater(list[0])->GetShells();
+        for (long s = 0; s < shells.GetDim(); s++)
+            if (shells[s].core) charge -= 4 * shells[s].l + 2;
+        stream->printf("%s %3ld %3ld\n", PaddedSymbol(atno, false), a + 1, charge);
+    }
+}
+
+void UMoldenFilter::WriteOrbitals(UQGeometryData* geom)
+{
+    stream->printf("%s\n", sectionHeader[mfsMO]);
+    if (geom->GetIsUnrestricted()) {
+        UVector<double> oAlpha = geom->GetOAlpha();
+        UVector<double> eAlpha = geom->GetEAlpha();
+        UMatrix<double> alpha = geom->GetAlpha();
+        WriteOrbitals1(geom, oAlpha, eAlpha, alpha, false);
+        UVector<double> oBeta = geom->GetOBeta();
+        UVector<double> eBeta = geom->GetEBeta();
+        UMatrix<double> beta = geom->GetBeta();
+        WriteOrbitals1(geom, oBeta, eBeta, beta, true);
+    } else {
+        UVector<double> o = geom->GetO();
+        UVector<double> e = geom->GetE();
+        UMatrix<double> mos = geom->GetMos();
+        WriteOrbitals1(geom, o, e, mos, false);
+    }
+}
+
+void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
+                                   UVector<double>& energies, UMatrix<double>& coefficients,
+                                   bool beta)
+{
+    long n = energies.GetDim();
+    UMatrix<double> m(0, 0, -1);
+    if (geom->GetHasBasis()) {
+        UBasFuncTransform toMolden(geom, bftCartFToGaussian);
+        toMolden.TransformMatrix(coefficients, m);
+    } else {
+        m.CloneContentsFrom(coefficients);
+    }
+    // One coefficient column and one occupation per energy, or the loop reads past them.
+    if (m.GetRowDim() < n || occ.GetDim() < n) RaiseError(21003, sourceName, __LINE__);
+    long rows = m.GetColDim();
+    const char* spin = beta ? "Beta" : "Alpha";
+    for (long i = 0; i < n; i++) {
+        if (ColumnIsZero(m, i)) continue;
+        stream->printf(" Sym= %5lda\n Ene= %20.14lf\n Spin= %s\n Occup= %10.5lf\n", i + 1,
+                       energies[i], spin, occ[i]);
+        for (long j = 0; j < rows; j++) {
+            double c = m(j, i);
+            if (c != 0.0) stream->printf("%6ld %20.14lf\n", j + 1, c);
+        }
+    }
+}

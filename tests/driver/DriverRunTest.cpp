@@ -1,0 +1,114 @@
+// Whole runs of Kalvex on small hand-made Turbomole files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/driver/DriverFixture.h"
+
+namespace {
+
+const char* const h2Molden =
+    "[Molden Format] \n"
+    "[ATOMS] AU\n"
+    "H    1   1     0.00000000000000     0.00000000000000    -0.70000000000000\n"
+    "H    2   1     0.00000000000000     0.00000000000000     0.70000000000000\n"
+    "[6D10F]\n"
+    "[GTO]\n"
+    "1 0\n"
+    "s 3 1.00\n"
+    "    3.42525091    0.1543289700\n"
+    "    0.62391373    0.5353281400\n"
+    "    0.16885540    0.4446345400\n"
+    "\n"
+    "2 0\n"
+    "s 3 1.00\n"
+    "    3.42525091    0.1543289700\n"
+    "    0.62391373    0.5353281400\n"
+    "    0.16885540    0.4446345400\n"
+    "\n"
+    "[MO]\n"
+    " Sym=     1a\n Ene=    -0.57820297751246\n Spin= Alpha\n Occup=    2.00000\n"
+    "     1     0.54893404039964\n"
+    "     2     0.54893404039964\n"
+    " Sym=     2a\n Ene=     0.67026776827367\n Spin= Alpha\n Occup=    0.00000\n"
+    "     1     1.21146407354350\n"
+    "     2    -1.21146407354350\n";
+
+TEST(DriverRun, ConvertsH2IntoOneMoldenFile)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    // The options' order does not change the order in which the files are read.
+    const std::vector<std::string> orders[] = {
+        {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
+        {"-o", "out", "-BO", "mos", "-Bc", "control", "-bA", "basis", "-iC", "coord"},
+    };
+    for (const std::vector<std::string>& args : orders) {
+        ChildResult r = RunKalvex(args, dir.Path());
+        EXPECT_EQ(r.exitStatus, 0);
+        EXPECT_EQ(r.out, "Kalvex exits...\n");
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(dir.Read("out"), h2Molden);
+    }
+}
+
+TEST(DriverRun, CoordinatesAloneGiveTheGeometry)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    dir.Write("out", "an older file that is replaced\n");
+    ChildResult r = RunKalvex({"-ic", "coord", "-o", "out"}, dir.Path());
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.out, "Kalvex exits...\n");
+    EXPECT_EQ(dir.Read("out"),
+              "[Molden Format] \n"
+              "[ATOMS] AU\n"
+              "H    1   1     0.00000000000000     0.00000000000000    -0.70000000000000\n"
+              "H    2   1     0.00000000000000     0.00000000000000     0.70000000000000\n");
+}
+
+TEST(DriverRun, BasisWithoutAtomsFailsInsteadOfWritingUnorderedOrbitals)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    ChildResult r = RunKalvex({"-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
+                              dir.Path());
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("\aError: Incompatible vector/matrix dimensions.\nError in file ", 0), 0u)
+        << r.err;
+    EXPECT_FALSE(FileExists(dir.File("out")));
+}
+
+TEST(DriverRun, AFullDiskIsAFailure)
+{
+    if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    TempDir dir;
+    WriteH2Files(dir);
+    ChildResult r = RunKalvex(
+        {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "/dev/full"},
+        dir.Path());
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("\aError: Stream output error.\nError in file Kalvex line ", 0), 0u)
+        << r.err;
+    EXPECT_EQ(r.err.substr(r.err.size() - std::string(kalvexUsage).size()), kalvexUsage);
+}
+
+TEST(DriverRun, AFailureWhileWritingKeepsWhatWasWritten)
+{
+    TempDir dir;
+    // A frozen-atom flag after the symbol is not an element the Molden file can name.
+    dir.Write("coord",
+              "$coord\n"
+              "    0.00000000000000      0.00000000000000     -0.70000000000000      h f\n"
+              "$end\n");
+    ChildResult r = RunKalvex({"-ic", "coord", "-o", "out"}, dir.Path());
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("\aError: Illegal index access.\nError in file ", 0), 0u) << r.err;
+    EXPECT_EQ(dir.Read("out"), "[Molden Format] \n[ATOMS] AU\n");
+}
+
+}  // namespace
