@@ -1,6 +1,5 @@
 #include "utilities/UError.h"
 
-#include <cstdarg>
 #include <cstdlib>
 
 #include "utilities/MiscUtils.h"
@@ -18,25 +17,27 @@ void UError::Usage()
     std::exit(1);
 }
 
-void UError::Error(char const* fmt, ...)
+void UError::Report(char const* kind, char const* fmt, va_list args)
 {
     Beep();
-    std::fputs("Error: ", ErrorFile);
+    std::fputs(kind, ErrorFile);
+    std::vfprintf(ErrorFile, fmt, args);
+    std::fputs("\n", ErrorFile);
+}
+
+void UError::Error(char const* fmt, ...)
+{
     va_list args;
     va_start(args, fmt);
-    std::vfprintf(ErrorFile, fmt, args);
+    Report("Error: ", fmt, args);
     va_end(args);
-    std::fputs("\n", ErrorFile);
     Usage();
 }
 
 void UError::Warning(char const* fmt, ...)
 {
-    Beep();
-    std::fputs("Warning: ", ErrorFile);
     va_list args;
     va_start(args, fmt);
-    std::vfprintf(ErrorFile, fmt, args);
+    Report("Warning: ", fmt, args);
     va_end(args);
-    std::fputs("\n", ErrorFile);
 }

@@ -77,25 +77,30 @@ long UFilePointerBasicStream::Write(void const* p, long n)
     return static_cast<long>(std::fwrite(p, 1, static_cast<size_t>(n), FilePointer));
 }
 
-UFilePointerStream::UFilePointerStream(FILE* fp, bool deleteOnExit)
-    : UStream(nullptr), FileStream(nullptr)
+namespace {
+
+// The stream constructors never raise: a device that cannot be made is none.
+template <class... Args>
+UFilePointerBasicStream* NewDevice(Args... args)
 {
     try {
-        FileStream = new UFilePointerBasicStream(fp, deleteOnExit);
+        return new UFilePointerBasicStream(args...);
     } catch (...) {
-        FileStream = nullptr;
+        return nullptr;
     }
+}
+
+}  // namespace
+
+UFilePointerStream::UFilePointerStream(FILE* fp, bool deleteOnExit)
+    : UStream(nullptr), FileStream(NewDevice(fp, deleteOnExit))
+{
     Stream = FileStream;
 }
 
 UFilePointerStream::UFilePointerStream(char const* path, char const* mode)
-    : UStream(nullptr), FileStream(nullptr)
+    : UStream(nullptr), FileStream(NewDevice(path, mode))
 {
-    try {
-        FileStream = new UFilePointerBasicStream(path, mode);
-    } catch (...) {
-        FileStream = nullptr;
-    }
     Stream = FileStream;
 }
 

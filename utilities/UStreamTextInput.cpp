@@ -16,11 +16,17 @@ bool IsLineEndByte(char c)
 
 }  // namespace
 
-// Reads up to want bytes; only what the device delivered counts. A read
-// that gives nothing although data should remain ends the input for good.
+// Reads up to want bytes, asking again while the device hands out less, so
+// that a short read never splits a line end; only what was delivered counts.
+// A read that gives nothing although data should remain ends the input.
 long UStream::ReadChunk(char* chunk, long want)
 {
-    long const got = std::clamp(GetBuffer(chunk, want), 0L, want);
+    long got = 0;
+    while (got < want) {
+        long const piece = std::clamp(GetBuffer(chunk + got, want - got), 0L, want - got);
+        if (piece == 0) break;
+        got += piece;
+    }
     if (got == 0) ReadFailed = true;
     return got;
 }
@@ -47,11 +53,17 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
         if (want < 1) return;
         long const got = ReadChunk(chunk, want);
         if (got == 0) return;
-        // A short read counts as the end: what follows was never read.
+        // Less than asked means the device has no more: the data end here.
         bool const atEnd = got < want || position + got >= size;
 
         long i = 0;
         bool done = false;
+        // Copies one byte; true when it was the NUL that ends an sfNul read.
+        auto copyByte = [&] {
+            char const c = chunk[i++];
+            buf[out++] = c;
+            return c == 0 && stop == sfNul;
+        };
         switch (TranslateMode) {
         case smStrict: {
             // L bytes are compared at each index; a shorter tail waits for
@@ -62,18 +74,12 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                     buf[out++] = lineEndChar;
                     i += L;
                     if (stop == sfLineEnd) { done = true; break; }
-                } else if (chunk[i] == 0 && stop == sfNul) {
-                    buf[out++] = chunk[i++];
+                } else if (copyByte()) {
                     done = true;
                     break;
-                } else {
-                    buf[out++] = chunk[i++];
                 }
             }
-            while (!done && atEnd && i < got && out < n) {
-                buf[out++] = chunk[i++];
-                if (buf[out - 1] == 0 && stop == sfNul) done = true;
-            }
+            while (!done && atEnd && i < got && out < n) done = copyByte();
             break;
         }
         case smCollapse:
@@ -89,12 +95,9 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                     buf[out++] = lineEndChar;
                     ++i;
                     inRun = true;
-                } else if (c == 0 && stop == sfNul) {
-                    buf[out++] = chunk[i++];
+                } else if (copyByte()) {
                     done = true;
                     break;
-                } else {
-                    buf[out++] = chunk[i++];
                 }
             }
             break;
@@ -109,12 +112,9 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                     ++i;
                     if (i < got && IsLineEndByte(chunk[i]) && chunk[i] != c) ++i;
                     if (stop == sfLineEnd) { done = true; break; }
-                } else if (c == 0 && stop == sfNul) {
-                    buf[out++] = chunk[i++];
+                } else if (copyByte()) {
                     done = true;
                     break;
-                } else {
-                    buf[out++] = chunk[i++];
                 }
             }
             break;

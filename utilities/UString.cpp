@@ -13,7 +13,7 @@ size_t LengthOf(char const* s) { return s ? std::strlen(s) : 0; }
 char* NewBuffer(size_t n)
 {
     char* buffer = new (std::nothrow) char[n];
-    if (!buffer) RaiseError(21058, "UString", __LINE__);
+    if (!buffer) RaiseError(21058, "MiscUtils", __LINE__);
     return buffer;
 }
 

@@ -319,6 +319,49 @@ TEST(AoforceOutput, RealDivinylbenzeneOutput)
             ASSERT_NEAR(numbers[60 + 60 * c + r], m(r, c), 1e-9) << r << "," << c;
 }
 
+// As a conversion reads them: the coordinate and "$hessian" files first. The
+// output's atoms overwrite the same atoms and its printed force constants
+// agree with the file's, element by element.
+TEST(AoforceOutput, RealOutputAgreesWithTheCoordinateAndHessianFiles)
+{
+    std::string coord = SharedFile("dvb-aoforce-sto3g/coord");
+    std::string hessian = SharedFile("dvb-aoforce-sto3g/hessian");
+    std::string output = SharedFile("dvb-aoforce-sto3g/aoforce.out");
+    if (coord.empty() || hessian.empty() || output.empty()) GTEST_SKIP() << "shared data absent";
+    RegisterMessages();
+    UQGeometryData geom;
+    for (const std::string* file : {&coord, &hessian}) {
+        TextStream stream(*file);
+        UTurboFilter filter(stream.Get());
+        ASSERT_EQ(0, RaisedCode([&] { filter.ReadGeometry(&geom); }));
+    }
+    ASSERT_EQ(20, geom.GetDim());
+    std::vector<long> elements;
+    std::vector<double> coordinates, constants;
+    UVector<UQAtomData> before = geom.GetAtomData();
+    for (long i = 0; i < 20; ++i) {
+        elements.push_back(before[i].GetAtno());
+        for (long k = 0; k < 3; ++k) coordinates.push_back(before[i].GetCoord()[k]);
+    }
+    UMatrix<double> fromFile = geom.GetHessian();
+    for (long r = 0; r < 60; ++r)
+        for (long c = 0; c < 60; ++c) constants.push_back(fromFile(r, c));
+
+    ReadVibrations(output, geom);
+    ASSERT_EQ(20, geom.GetDim());
+    UVector<UQAtomData> atoms = geom.GetAtomData();
+    for (long i = 0; i < 20; ++i) {
+        EXPECT_EQ(elements[i], atoms[i].GetAtno()) << i;
+        for (long k = 0; k < 3; ++k)
+            EXPECT_NEAR(coordinates[3 * i + k], atoms[i].GetCoord()[k], 1e-8) << i << "," << k;
+    }
+    // Seven printed decimals; the file's matrix is symmetric to 1e-6 only.
+    UMatrix<double> h = geom.GetHessian();
+    for (long r = 0; r < 60; ++r)
+        for (long c = 0; c < 60; ++c) ASSERT_NEAR(constants[60 * r + c], h(r, c), 2e-6) << r << "," << c;
+    EXPECT_TRUE(geom.GetHasVibrations());
+}
+
 struct DamagedCase {
     const char* name;
     std::string text;

@@ -87,6 +87,19 @@ TEST(RaisePattern, LongFileNameIsCutInsideTheBuffer)
     } catch (Exception& e) {
         EXPECT_EQ(std::string(e.Text).size(), 2047u);
     }
+    // A text handed over directly is cut to the exception's buffer as well.
+    std::string const longText(5000, 'y');
+    try {
+        ThrowException(longText.c_str());
+    } catch (Exception& e) {
+        EXPECT_EQ(std::string(e.Text), longText.substr(0, 2047));
+    }
+    try {
+        RaiseError(21004, longName.c_str(), 9);
+    } catch (CustomException& e) {
+        EXPECT_EQ(e.Code, 21004);
+        EXPECT_EQ(std::string(e.Text).size(), 2047u);
+    }
 }
 
 TEST(RaisePattern, RootHandlerCatchesEveryKind)

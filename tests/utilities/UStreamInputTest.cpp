@@ -26,6 +26,14 @@ std::vector<std::string> ReadLines(UStream& s, long n, int limit = 100000)
     return lines;
 }
 
+// The text mode first: the platform then sets the line ends from it.
+void Configure(UStream& s, StrictMode mode, TargetPlatform platform, bool textMode)
+{
+    s.SetTextMode(textMode);
+    s.SetPlatform(platform);
+    s.SetTranslateMode(mode);
+}
+
 struct LineCase {
     char const* name;
     std::string data;
@@ -66,9 +74,7 @@ TEST(UStreamGetLine, SplitsLinesByModeAndPlatform)
     for (LineCase const& c : cases) {
         SCOPED_TRACE(c.name);
         UStream s(new TestDevice(c.data));
-        s.SetTextMode(c.textMode);
-        s.SetPlatform(c.platform);
-        s.SetTranslateMode(c.mode);
+        Configure(s, c.mode, c.platform, c.textMode);
         EXPECT_EQ(ReadLines(s, c.n), c.lines);
         EXPECT_TRUE(s.GetAtEOF());
     }
@@ -111,9 +117,7 @@ TEST(UStreamGetLine, PairSplitAtChunkBoundaryIsOneLineEnd)
     }
     // Strict: the two bytes of the external line end across the boundary.
     UStream s(new TestDevice(std::string(10239, 'a') + CR + LF + "b"));
-    s.SetTextMode(true);
-    s.SetPlatform(tpCRLF);
-    s.SetTranslateMode(smStrict);
+    Configure(s, smStrict, tpCRLF, true);
     std::vector<std::string> const lines = ReadLines(s, 20000);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], "b");
@@ -249,9 +253,7 @@ TEST(UStreamTextInput, AgreesWithByteSplitterOnRandomData)
                 SCOPED_TRACE(std::string(setting.name) + " stop " + std::to_string(stop) + " n " +
                              std::to_string(n));
                 UStream s(new TestDevice(data));
-                s.SetTextMode(setting.textMode);
-                s.SetPlatform(setting.platform);
-                s.SetTranslateMode(setting.mode);
+                Configure(s, setting.mode, setting.platform, setting.textMode);
                 std::vector<char> buf(static_cast<size_t>(n));
                 long p = 0;
                 int calls = 0;
@@ -303,6 +305,34 @@ TEST(UStreamShortRead, PiecemealReadsDeliverEveryByte)
         std::vector<std::string> const want = {"line one", "second", "x"};
         EXPECT_EQ(ReadLines(s, 100), want) << "mode " << mode;
     }
+}
+
+// A device that hands out a few bytes per read must not split a line end.
+TEST(UStreamShortRead, PairSplitByAShortReadIsOneLineEnd)
+{
+    struct Case {
+        char const* name;
+        StrictMode mode;
+        TargetPlatform platform;
+        bool textMode;
+        std::string data;
+        std::vector<std::string> lines;
+    };
+    std::vector<Case> const cases = {
+        {"lenient CR LF", smLenient, tpLF, false, "ab" + CR + LF + "cd", {"ab", "cd"}},
+        {"lenient LF CR", smLenient, tpLF, false, "ab" + LF + CR + "cd", {"ab", "cd"}},
+        {"strict CR LF", smStrict, tpCRLF, true, "ab" + CR + LF + "cd", {"ab", "cd"}},
+        {"strict tail CR", smStrict, tpCRLF, true, "ab" + CR + LF + "c" + CR, {"ab", "c\r"}},
+    };
+    for (Case const& c : cases)
+        for (long maxRead : {1L, 2L, 3L}) {
+            SCOPED_TRACE(std::string(c.name) + " reads of " + std::to_string(maxRead));
+            auto* device = new TestDevice(c.data);
+            device->maxRead = maxRead;
+            UStream s(device);
+            Configure(s, c.mode, c.platform, c.textMode);
+            EXPECT_EQ(ReadLines(s, 100), c.lines);
+        }
 }
 
 TEST(UStreamShortRead, FailingDeviceEndsEveryReaderLoop)
