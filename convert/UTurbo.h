@@ -34,7 +34,7 @@ extern const char* sectionHeader[];
 class UTurboFilter : public UFilter {
 public:
     // Records hold at most this many characters.
-    static const long recordLength = 2047;
+    static constexpr long recordLength = 2047;
 
     explicit UTurboFilter(UStream* stream);
     ~UTurboFilter() override;

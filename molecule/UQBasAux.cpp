@@ -1,8 +1,8 @@
 #include "molecule/UQBasAux.h"
 
 #include <cmath>
-#include <cstring>
 
+#include "molecule/NameCopy.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQGeom.h"
@@ -394,10 +394,7 @@ namespace {
 
 void AddCopy(UArrayList<char>& list, const char* name)
 {
-    if (!name) return;
-    char* copy = new char[std::strlen(name) + 1];
-    std::strcpy(copy, name);
-    list.Add(copy);
+    if (name) list.Add(CopyName(name));
 }
 
 }  // namespace

@@ -16,7 +16,42 @@ void Retag(UPointerList<UGaussianAtom> const& atoms, ShellType from, ShellType t
     }
 }
 
+// The form that the shells of the two types have, in list order: bfNone
+// while there are none; false as soon as a shell of the other form follows.
+bool ShellForm(UPointerList<UGaussianAtom> const& atoms, ShellType harmonic, ShellType cartesian,
+               BasFuncType& form)
+{
+    for (long a = 0; a < atoms.GetDim(); a++) {
+        UPointerList<UGaussianShell> const& shells = atoms[a]->GetShells();
+        for (long s = 0; s < shells.GetDim(); s++) {
+            ShellType t = shells[s]->GetType();
+            if (t == harmonic) {
+                if (form == bfCartesian) return false;
+                form = bfHarmonic;
+            } else if (t == cartesian) {
+                if (form == bfHarmonic) return false;
+                form = bfCartesian;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+void EntriesOfAtom(UVector<UPair> const& pairs, long atom, UVector<long>& list)
+{
+    list.SetDim(0);
+    for (long i = 0; i < pairs.GetDim(); i++)
+        if (pairs[i].atom == atom) list.Add(pairs[i].entry);
+}
+
+void AtomsOfEntry(UVector<UPair> const& pairs, long entry, UVector<long>& list)
+{
+    list.SetDim(0);
+    for (long i = 0; i < pairs.GetDim(); i++)
+        if (pairs[i].entry == entry) list.Add(pairs[i].atom);
+}
 
 UBasisSet::UBasisSet(BasisType t) : matches(0, 1), type(t), dFuncType(bfHarmonic), fFuncType(bfHarmonic) {}
 
@@ -54,41 +89,17 @@ void UBasisSet::ChangefFuncType(BasFuncType t)
 BasFuncType UBasisSet::TestdFuncType() const
 {
     if (type != btGaussian) return bfNone;
-    BasFuncType state = bfNone;
-    for (long a = 0; a < gaussians.GetDim(); a++) {
-        UPointerList<UGaussianShell> const& shells = gaussians[a]->GetShells();
-        for (long s = 0; s < shells.GetDim(); s++) {
-            ShellType t = shells[s]->GetType();
-            if (t == stD5) {
-                if (state == bfCartesian) RaiseError(25018, "UQBasis", __LINE__);
-                state = bfHarmonic;
-            } else if (t == stD6) {
-                if (state == bfHarmonic) RaiseError(25018, "UQBasis", __LINE__);
-                state = bfCartesian;
-            }
-        }
-    }
-    return state;
+    BasFuncType form = bfNone;
+    if (!ShellForm(gaussians, stD5, stD6, form)) RaiseError(25018, "UQBasis", __LINE__);
+    return form;
 }
 
 BasFuncType UBasisSet::TestfFuncType() const
 {
     if (type != btGaussian) return bfNone;
-    BasFuncType state = bfNone;
-    for (long a = 0; a < gaussians.GetDim(); a++) {
-        UPointerList<UGaussianShell> const& shells = gaussians[a]->GetShells();
-        for (long s = 0; s < shells.GetDim(); s++) {
-            ShellType t = shells[s]->GetType();
-            if (t == stF7) {
-                if (state == bfCartesian) RaiseError(25018, "UQBasis", __LINE__);
-                state = bfHarmonic;
-            } else if (t == stF10) {
-                if (state == bfHarmonic) RaiseError(25018, "UQBasis", __LINE__);
-                state = bfCartesian;
-            }
-        }
-    }
-    return state;
+    BasFuncType form = bfNone;
+    if (!ShellForm(gaussians, stF7, stF10, form)) RaiseError(25018, "UQBasis", __LINE__);
+    return form;
 }
 
 long UBasisSet::GetDim() const
@@ -187,19 +198,9 @@ bool UBasisSet::GetHasShells() const
     return false;
 }
 
-void UBasisSet::MakeListForAtom(long atom, UVector<long>& list) const
-{
-    list.SetDim(0);
-    for (long i = 0; i < matches.GetDim(); i++)
-        if (matches[i].atom == atom) list.Add(matches[i].entry);
-}
+void UBasisSet::MakeListForAtom(long atom, UVector<long>& list) const { EntriesOfAtom(matches, atom, list); }
 
-void UBasisSet::MakeListForShell(long entry, UVector<long>& list) const
-{
-    list.SetDim(0);
-    for (long i = 0; i < matches.GetDim(); i++)
-        if (matches[i].entry == entry) list.Add(matches[i].atom);
-}
+void UBasisSet::MakeListForShell(long entry, UVector<long>& list) const { AtomsOfEntry(matches, entry, list); }
 
 long UBasisSet::Find(const char* name) const
 {

@@ -22,6 +22,11 @@ public:
     long entry;
 };
 
+// Empty list, then the entries paired with atom, or the atoms paired with
+// entry, in pair order.
+void EntriesOfAtom(UVector<UPair> const& pairs, long atom, UVector<long>& list);
+void AtomsOfEntry(UVector<UPair> const& pairs, long entry, UVector<long>& list);
+
 class UBasisSet {
 public:
     // d and f start spherical, as in Turbomole unless told otherwise.

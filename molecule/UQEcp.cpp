@@ -2,12 +2,11 @@
 
 #include <cstring>
 
+#include "molecule/NameCopy.h"
+
 UEcp::UEcp(long coreElectrons, long lmax, const char* name)
-    : lmax(lmax), coreElectrons(coreElectrons), name(nullptr)
+    : lmax(lmax), coreElectrons(coreElectrons), name(CopyName(name))
 {
-    const char* text = name ? name : "";
-    this->name = new char[std::strlen(text) + 1];
-    std::strcpy(this->name, text);
 }
 
 UEcp::~UEcp()
@@ -29,19 +28,9 @@ void UEcpSet::Clear()
     ecps.clear();
 }
 
-void UEcpSet::MakeListForAtom(long atom, UVector<long>& list) const
-{
-    list.SetDim(0);
-    for (long i = 0; i < matches.GetDim(); i++)
-        if (matches[i].atom == atom) list.Add(matches[i].entry);
-}
+void UEcpSet::MakeListForAtom(long atom, UVector<long>& list) const { EntriesOfAtom(matches, atom, list); }
 
-void UEcpSet::MakeListForEcp(long ecp, UVector<long>& list) const
-{
-    list.SetDim(0);
-    for (long i = 0; i < matches.GetDim(); i++)
-        if (matches[i].entry == ecp) list.Add(matches[i].atom);
-}
+void UEcpSet::MakeListForEcp(long ecp, UVector<long>& list) const { AtomsOfEntry(matches, ecp, list); }
 
 long UEcpSet::FindAtom(long atom) const
 {

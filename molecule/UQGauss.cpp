@@ -1,7 +1,8 @@
 #include "molecule/UQGauss.h"
 
-#include <cstring>
 #include <vector>
+
+#include "molecule/NameCopy.h"
 
 long ShellDim(ShellType t)
 {
@@ -12,12 +13,7 @@ long ShellDim(ShellType t)
 
 bool LessThan(ShellType a, ShellType b) { return a < b; }
 
-UGaussianAtom::UGaussianAtom(const char* name) : name(nullptr)
-{
-    const char* text = name ? name : "";
-    this->name = new char[std::strlen(text) + 1];
-    std::strcpy(this->name, text);
-}
+UGaussianAtom::UGaussianAtom(const char* name) : name(CopyName(name)) {}
 
 UGaussianAtom::~UGaussianAtom()
 {

@@ -1,6 +1,6 @@
 #include "molecule/UQSlater.h"
 
-#include <cstring>
+#include "molecule/NameCopy.h"
 
 namespace {
 
@@ -76,11 +76,8 @@ bool UTripel::Next()
     return true;
 }
 
-USlaterAtom::USlaterAtom(const char* name) : name(nullptr), prims(0, 1), shells(0, 1)
+USlaterAtom::USlaterAtom(const char* name) : name(CopyName(name)), prims(0, 1), shells(0, 1)
 {
-    const char* text = name ? name : "";
-    this->name = new char[std::strlen(text) + 1];
-    std::strcpy(this->name, text);
 }
 
 USlaterAtom::~USlaterAtom()

@@ -6,7 +6,7 @@
 
 #include "numeric/BlasEnv.h"
 #include "numeric/BlasUtils.h"
-#include "utilities/CustExcept.h"
+#include "numeric/LAPackDouble.h"
 #include "utilities/MiscUtils.h"
 #include "utilities/UDebug.h"
 #include "utilities/UMatVec.h"
@@ -230,12 +230,6 @@ double DriverOrModelCount(LaNames row, short opt, long m, long n, long k, long l
         return 0.0;
     }
 }
-
-// The factorisation the benchmark times.
-void TimedFactorisation(long, double*, long*)
-{
-    RaiseError(23021, "BlasCost", __LINE__);
-}
 } // namespace
 
 LaNames CostIndex(char const* name)
@@ -318,7 +312,7 @@ double Cost(long minTicks)
         t0 = GetTicks();
         bool failed = false;
         try {
-            TimedFactorisation(n, a.GetData(), pivots.GetData());
+            LAPackDouble::LUfactor(n, n, a.GetData(), n, pivots.GetData(), defProgMon);
         } catch (...) {
             failed = true;
         }

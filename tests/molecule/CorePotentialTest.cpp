@@ -3,15 +3,9 @@
 #include <vector>
 
 #include "molecule/UQEcp.h"
+#include "tests/molecule/VectorItems.h"
 
 namespace {
-
-std::vector<long> List(UVector<long> const& v)
-{
-    std::vector<long> out;
-    for (long i = 0; i < v.GetDim(); i++) out.push_back(v[i]);
-    return out;
-}
 
 TEST(CorePotential, TermsPartsAndPotentials)
 {
@@ -64,9 +58,9 @@ TEST(CorePotential, SetAssignsPotentialsToAtoms)
     EXPECT_EQ(s.Find("c"), -1);
     UVector<long> list(0, 1);
     s.MakeListForAtom(0, list);
-    EXPECT_EQ(List(list), (std::vector<long>{2, 0}));
+    EXPECT_EQ(Items(list), (std::vector<long>{2, 0}));
     s.MakeListForEcp(2, list);
-    EXPECT_EQ(List(list), (std::vector<long>{0, 3}));
+    EXPECT_EQ(Items(list), (std::vector<long>{0, 3}));
     s.MakeListForEcp(1, list);
     EXPECT_EQ(list.GetDim(), 0);
 
@@ -75,7 +69,7 @@ TEST(CorePotential, SetAssignsPotentialsToAtoms)
     m[1].entry = 1;
     EXPECT_EQ(s.FindAtom(0), 2);
     s.MakeListForAtom(0, list);
-    EXPECT_EQ(List(list), (std::vector<long>{2, 1}));
+    EXPECT_EQ(Items(list), (std::vector<long>{2, 1}));
 
     s.Clear();
     EXPECT_EQ(s.GetDim(), 0);

@@ -5,6 +5,7 @@
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
 #include "tests/molecule/RaiseCode.h"
+#include "tests/molecule/VectorItems.h"
 
 namespace {
 
@@ -20,13 +21,6 @@ UGaussianAtom* Atom(const char* name, std::vector<ShellType> const& types)
     UGaussianAtom* a = new UGaussianAtom(name);
     for (ShellType t : types) a->Add(Shell(t));
     return a;
-}
-
-std::vector<long> List(UVector<long> const& v)
-{
-    std::vector<long> out;
-    for (long i = 0; i < v.GetDim(); i++) out.push_back(v[i]);
-    return out;
 }
 
 TEST(GaussianBasis, ShellDimensions)
@@ -100,11 +94,11 @@ TEST(BasisSet, CountsFunctionsOverAssignedAtoms)
     EXPECT_EQ(b.GetAtomDim(), 3);
     UVector<long> list(0, 1);
     b.MakeListForAtom(0, list);
-    EXPECT_EQ(List(list), (std::vector<long>{0, 1}));
+    EXPECT_EQ(Items(list), (std::vector<long>{0, 1}));
     b.MakeListForAtom(1, list);
     EXPECT_EQ(list.GetDim(), 0);
     b.MakeListForShell(0, list);
-    EXPECT_EQ(List(list), (std::vector<long>{0, 2}));
+    EXPECT_EQ(Items(list), (std::vector<long>{0, 2}));
     EXPECT_EQ(b.GetOrbitalDim(), 10 + 4 + 10);
 }
 

@@ -7,23 +7,10 @@
 
 #include "molecule/UQGeom.h"
 #include "tests/molecule/RaiseCode.h"
+#include "tests/molecule/VectorItems.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {
-
-UVector<double> Values(std::vector<double> const& v)
-{
-    UVector<double> out(0, 1);
-    for (double x : v) out.Add(x);
-    return out;
-}
-
-std::vector<double> Items(UVector<double> const& v)
-{
-    std::vector<double> out;
-    for (long i = 0; i < v.GetDim(); i++) out.push_back(v[i]);
-    return out;
-}
 
 TEST(AtomData, BuildsFromNumberOrSymbol)
 {

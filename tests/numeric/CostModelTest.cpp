@@ -177,6 +177,20 @@ TEST(CostModel, PriorityStubs)
     EXPECT_TRUE(Blas::IsFrontProcess());
 }
 
+TEST(CostModel, CostTimesLuFactorisations)
+{
+    ChildResult r = RunInChild([] {
+        long const t0 = Blas::GetTicks();
+        double const cost = Blas::Cost(5);
+        long const t1 = Blas::GetTicks();
+        // A measurement replaces the default of 0.001 ms; no machine that
+        // runs this is slower than a million operations a second.
+        std::printf("%d %d %d\n", cost != 0.001, cost > 0.0 && cost < 0.001, t1 - t0 < 20000);
+    });
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.out, "1 1 1\n");
+}
+
 TEST(CostModel, CostIsMeasuredOnceAndKept)
 {
     ChildResult r = RunInChild([] {
