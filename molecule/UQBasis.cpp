@@ -147,8 +147,7 @@ void UBasisSet::Add(UGaussianAtom* a)
 
 void UBasisSet::Add(USlaterAtom* a)
 {
-    if (type == btNone) type = btSlater;
-    if (type != btSlater) RaiseError(25018, "UQBasis", __LINE__);
+    BecomeSlater();
     slaters.Add(a);
 }
 

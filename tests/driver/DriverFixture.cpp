@@ -1,5 +1,7 @@
 #include "tests/driver/DriverFixture.h"
 
+#include <fstream>
+
 #include <sys/stat.h>
 
 const char* const kalvexUsage =
@@ -36,6 +38,15 @@ bool FileExists(const std::string& path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> Words(const std::string& path)
+{
+    std::ifstream in(path);
+    std::vector<std::string> words;
+    std::string w;
+    while (in >> w) words.push_back(w);
+    return words;
 }
 
 void WriteH2Files(const TempDir& dir)

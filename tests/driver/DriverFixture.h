@@ -16,5 +16,8 @@ ChildResult RunKalvex(const std::vector<std::string>& args, const std::string& d
 
 bool FileExists(const std::string& path);
 
+// The blank-separated words of a file, such as the options in a case folder's "args".
+std::vector<std::string> Words(const std::string& path);
+
 // A closed-shell H2 molecule in a one-function-per-atom basis: coord, basis, control, mos.
 void WriteH2Files(const TempDir& dir);

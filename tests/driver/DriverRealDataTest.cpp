@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,15 +13,6 @@
 namespace {
 
 const char* const python = "/usr/bin/python3";
-
-std::vector<std::string> Words(const std::string& path)
-{
-    std::ifstream in(path);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w) words.push_back(w);
-    return words;
-}
 
 std::vector<std::string> DataFolders(const std::string& shared)
 {

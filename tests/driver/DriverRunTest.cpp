@@ -53,6 +53,20 @@ TEST(DriverRun, ConvertsH2IntoOneMoldenFile)
     }
 }
 
+TEST(DriverRun, ConvertsTheBundledExample)
+{
+    // The example holds the same molecule as WriteH2Files, its orbitals written by its own script.
+    TempDir out;
+    std::string example = std::string(KALVEX_SOURCE_DIR) + "/example";
+    std::vector<std::string> args = Words(example + "/args");
+    args.push_back("-o");
+    args.push_back(out.File("h2.molden"));
+    ChildResult r = RunKalvex(args, example);
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, "Kalvex exits...\n");
+    EXPECT_EQ(out.Read("h2.molden"), h2Molden);
+}
+
 TEST(DriverRun, CoordinatesAloneGiveTheGeometry)
 {
     TempDir dir;

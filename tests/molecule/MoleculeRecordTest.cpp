@@ -268,6 +268,49 @@ TEST(MoleculeRecord, LazyModeAndFrequencyViews)
     EXPECT_EQ(g.GetFrequencies()[5], 0.0);
 }
 
+// Setters keep their own copy; getters hand out the record's storage.
+TEST(MoleculeRecord, SettersCopyAndGettersShare)
+{
+    UQGeometryData g;
+    g.AddAtom(1L);
+    UVector<double> source = Values({-0.5, 0.25, 2.0});
+    struct VectorMember {
+        const char* name;
+        void (UQGeometryData::*set)(UVector<double> const&);
+        UVector<double> (UQGeometryData::*get)() const;
+    } const members[] = {
+        {"E", &UQGeometryData::SetE, &UQGeometryData::GetE},
+        {"EAlpha", &UQGeometryData::SetEAlpha, &UQGeometryData::GetEAlpha},
+        {"EBeta", &UQGeometryData::SetEBeta, &UQGeometryData::GetEBeta},
+        {"O", &UQGeometryData::SetO, &UQGeometryData::GetO},
+        {"OAlpha", &UQGeometryData::SetOAlpha, &UQGeometryData::GetOAlpha},
+        {"OBeta", &UQGeometryData::SetOBeta, &UQGeometryData::GetOBeta},
+        {"Frequencies", &UQGeometryData::SetFrequencies, &UQGeometryData::GetFrequencies},
+    };
+    for (auto const& m : members) {
+        (g.*m.set)(source);
+        source[0] = 9.0;
+        EXPECT_EQ((g.*m.get)()[0], -0.5) << m.name;
+        UVector<double> view = (g.*m.get)();
+        view[1] = 7.0;
+        EXPECT_EQ((g.*m.get)()[1], 7.0) << m.name;
+        source[0] = -0.5;
+    }
+
+    UMatrix<double> modes(3, 2, -1);
+    modes(2, 1) = 0.5;
+    g.SetVibrations(modes);
+    modes(2, 1) = 0.0;
+    EXPECT_EQ(g.GetVibrations()(2, 1), 0.5);
+    UMatrix<double> shared = g.GetVibrations();
+    shared(0, 0) = 3.0;
+    EXPECT_EQ(g.GetVibrations()(0, 0), 3.0);
+
+    UVector<UQAtomData> atoms = g.GetAtomData();
+    atoms[0].SetCoord(V3(0, 0, 1.5));
+    EXPECT_EQ(g.GetAtomData()[0].GetCoord().z, 1.5);
+}
+
 TEST(MoleculeRecord, EnergiesPadOccupations)
 {
     UQGeometryData g;
