@@ -31,7 +31,7 @@ const char usageText[] =
     "  <mos> / <alphas>,<betas> contain the orbitals\n"
     "  <moldeninp> will contain Molden input\n";
 
-// Messages of each file slot, in slot order.
+// The file slots of the command line and the messages that name them.
 enum SlotIndex { incoord, inenergy, ingrad, inhess, aoforce, basisset, control, mos, mos_b, molden,
                  slotCount };
 

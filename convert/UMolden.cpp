@@ -292,9 +292,21 @@ void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
         if (ColumnIsZero(m, i)) continue;
         stream->printf(" Sym= %5lda\n Ene= %20.14lf\n Spin= %s\n Occup= %10.5lf\n", i + 1,
                        energies[i], spin, occ[i]);
+        // The coefficient lines go to the stream in batches: one formatted write per line
+        // costs more than the formatting. A line is at most 20 + 1 + 325 + 1 characters (the
+        // widest long and the widest double in "%20.14lf"), so the margin holds the next one.
+        char lines[8192];
+        const long margin = 512;
+        long fill = 0;
         for (long j = 0; j < rows; j++) {
             double c = m(j, i);
-            if (c != 0.0) stream->printf("%6ld %20.14lf\n", j + 1, c);
+            if (c == 0.0) continue;
+            fill += std::snprintf(lines + fill, sizeof lines - fill, "%6ld %20.14lf\n", j + 1, c);
+            if (fill > long(sizeof lines) - margin) {
+                stream->PutText(lines, fill);
+                fill = 0;
+            }
         }
+        stream->PutText(lines, fill);
     }
 }

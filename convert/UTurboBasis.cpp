@@ -1,6 +1,5 @@
 // Readers of "$basis", "$ecp" and "$pople".
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -25,15 +24,23 @@ const char* basfunctypes[] = {"--none--", "CAO", "AO", ""};
 // Cartesian d and f shells, which the files also name "d" and "f".
 const char* shellnames[] = {"s", "p", "sp", "d", "ZZ", "f", "ZZ", "g", ""};
 
-// Scans exactly count numbers from text (exponent letters already adjusted).
-bool ScanNumbers(const char* text, int count, double* values) {
-    int used = 0;
-    int got = count == 3 ? sscanf(text, "%lf%lf%lf%n", &values[0], &values[1], &values[2], &used)
-                         : sscanf(text, "%lf%lf%n", &values[0], &values[1], &used);
-    if (got != count) return false;
-    for (const char* c = text + used; *c != '\0'; ++c)
-        if (*c != ' ') return false;
-    return true;
+// Cuts text into exactly count words and scans each as a number; an integer
+// where integer is set for that word.
+bool ScanWords(char* text, int count, double* values, const bool* integer) {
+    char* word = text;
+    for (int k = 0; k < count; ++k) {
+        if (word == nullptr) return false;
+        char* rest = CutWord(word);
+        long whole;
+        if (integer[k]) {
+            if (!ScanLong(word, whole)) return false;
+            values[k] = (double)whole;
+        } else if (!ScanDouble(word, values[k])) {
+            return false;
+        }
+        word = rest;
+    }
+    return word == nullptr;
 }
 
 bool StartsWithLetter(const char* s) { return isalpha((unsigned char)s[0]) != 0; }
@@ -76,11 +83,12 @@ void UTurboFilter::ReadBasis(UQGeometryData* geom) {
             ShellType type = GetShellType(name, basis->GetdFuncType(), basis->GetfFuncType());
             std::unique_ptr<UGaussianShell> shell(new UGaussianShell(type));
             int values = type == stSP ? 3 : 2;
+            const bool noInteger[3] = {false, false, false};
             for (long k = 0; k < count; ++k) {
                 if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
                 AdjustExpChars(line);
                 double v[3] = {0.0, 0.0, 0.0};
-                if (!ScanNumbers(line, values, v)) RaiseError(25010, "UTurbo", __LINE__);
+                if (!ScanWords(line, values, v, noInteger)) RaiseError(25010, "UTurbo", __LINE__);
                 shell->Add(UGaussianPrimitive(v[0], v[1], v[2]));
             }
             atom->Add(shell.release());
@@ -147,12 +155,12 @@ void UTurboFilter::ReadEcp(UQGeometryData* geom) {
                 strtrim(line);
             } while (line[0] == '#');
             std::unique_ptr<UEcpPart> part(new UEcpPart(l));
+            // Coefficient, power of r and exponent, taken as written.
+            const bool powerInteger[3] = {false, true, false};
             while (line[0] != '*' && !StartsWithLetter(line)) {
-                double coefficient, exponent;
-                long power;
-                if (sscanf(line, "%lf%ld%lf", &coefficient, &power, &exponent) != 3)
-                    RaiseError(25010, "UTurbo", __LINE__);
-                part->AddTerm(UEcpTerm(power, exponent, coefficient));
+                double term[3];
+                if (!ScanWords(line, 3, term, powerInteger)) RaiseError(25010, "UTurbo", __LINE__);
+                part->AddTerm(UEcpTerm((long)term[1], term[2], term[0]));
                 do {
                     if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
                     strtrim(line);

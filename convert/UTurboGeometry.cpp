@@ -33,32 +33,43 @@ void StoreAtom(UQGeometryData* geom, bool hadAtoms, long i, long atno, const V3&
 
 long ElementNumber(const char* symbol) { return pTable.Find(symbol).GetCharge(); }
 
-}  // namespace
+// A "$coord" line cut into its words: x, y, z and the element symbol, which
+// is null when no blank follows z (as in a gradient line of "$grad").
+struct CoordinateLine {
+    char* x;
+    char* y;
+    char* z;
+    char* symbol;
+};
 
-// Adjusts the exponent letters of word and scans it as one number; 25010 at
-// the caller's line when it is not one.
-static double NumberWord(const UFilter& filter, char* word, int line) {
-    double value;
-    filter.AdjustExpChars(word);
-    if (!ScanDouble(word, value)) RaiseError(25010, "UTurbo", line);
-    return value;
+CoordinateLine CutCoordinateLine(char* line, int raiseLine) {
+    CoordinateLine words{line, nullptr, nullptr, nullptr};
+    words.y = CutWord(words.x);
+    if (words.y == nullptr) RaiseError(25010, "UTurbo", raiseLine);
+    words.z = CutWord(words.y);
+    if (words.z == nullptr) RaiseError(25010, "UTurbo", raiseLine);
+    words.symbol = CutWord(words.z);
+    return words;
 }
+
+V3 LineVector(const UFilter& filter, const CoordinateLine& words, int raiseLine) {
+    double x = NumberField(filter, words.x, raiseLine);
+    double y = NumberField(filter, words.y, raiseLine);
+    double z = NumberField(filter, words.z, raiseLine);
+    return V3(x, y, z);
+}
+
+}  // namespace
 
 void UTurboFilter::ReadCoordinates(UQGeometryData* geom) {
     char line[recordLength + 1];
     bool hadAtoms = geom->GetDim() > 0;
     long count = 0;
     while (GetRecord(line, sizeof line) == 0) {
-        char* x = line;
-        char* y = CutWord(x);
-        if (y == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        char* z = CutWord(y);
-        if (z == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        char* symbol = CutWord(z);
-        if (symbol == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        V3 r(NumberWord(*this, x, __LINE__), NumberWord(*this, y, __LINE__),
-             NumberWord(*this, z, __LINE__));
-        StoreAtom(geom, hadAtoms, count, ElementNumber(symbol), r, __LINE__);
+        CoordinateLine words = CutCoordinateLine(line, __LINE__);
+        if (words.symbol == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        V3 r = LineVector(*this, words, __LINE__);
+        StoreAtom(geom, hadAtoms, count, ElementNumber(words.symbol), r, __LINE__);
         ++count;
     }
     if (hadAtoms && count != geom->GetDim()) RaiseError(21003, "UTurbo", __LINE__);
@@ -68,10 +79,15 @@ void UTurboFilter::ReadEnergy(UQGeometryData* geom) {
     char line[recordLength + 1];
     char last[recordLength + 1] = "";
     while (GetRecord(line, sizeof line) == 0) strcpy(last, line);
+    // The cycle and the energy; the numbers after them are not used. The
+    // energy is taken as written: a D exponent does not scan.
+    char* energy = CutWord(last);
+    if (energy == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    CutWord(energy);
     long cycle;
-    double energy;
-    if (sscanf(last, "%ld%lf", &cycle, &energy) != 2) RaiseError(25010, "UTurbo", __LINE__);
-    geom->SetEnergy(energy);
+    double value;
+    if (!ScanLong(last, cycle) || !ScanDouble(energy, value)) RaiseError(25010, "UTurbo", __LINE__);
+    geom->SetEnergy(value);
 }
 
 void UTurboFilter::ReadGradients(UQGeometryData* geom) {
@@ -86,7 +102,7 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
     if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
     char* energy = eq + 1;
     CutWord(energy);
-    geom->SetEnergy(NumberWord(*this, energy, __LINE__));
+    geom->SetEnergy(NumberField(*this, energy, __LINE__));
 
     // Coordinate lines up to the first line of three numbers.
     char firstGradient[recordLength + 1] = "";
@@ -94,19 +110,13 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
     long count = 0;
     while (GetRecord(line, sizeof line) == 0) {
         strcpy(firstGradient, line);
-        char* x = line;
-        char* y = CutWord(x);
-        if (y == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        char* z = CutWord(y);
-        if (z == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        char* symbol = CutWord(z);
-        if (symbol == nullptr) {
+        CoordinateLine words = CutCoordinateLine(line, __LINE__);
+        if (words.symbol == nullptr) {
             haveGradient = true;
             break;
         }
-        V3 r(NumberWord(*this, x, __LINE__), NumberWord(*this, y, __LINE__),
-             NumberWord(*this, z, __LINE__));
-        StoreAtom(geom, hadAtoms, count, ElementNumber(symbol), r, __LINE__);
+        V3 r = LineVector(*this, words, __LINE__);
+        StoreAtom(geom, hadAtoms, count, ElementNumber(words.symbol), r, __LINE__);
         ++count;
     }
     if (hadAtoms && count != geom->GetDim()) RaiseError(21003, "UTurbo", __LINE__);
@@ -120,13 +130,9 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
     strcpy(line, firstGradient);
     for (long i = 0; i < n; ++i) {
         if (i > 0 && GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
-        char* gx = line;
-        char* gy = CutWord(gx);
-        if (gy == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        char* gz = CutWord(gy);
-        if (gz == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        gradients[i] = V3(NumberWord(*this, gx, __LINE__), NumberWord(*this, gy, __LINE__),
-                          NumberWord(*this, gz, __LINE__));
+        CoordinateLine words = CutCoordinateLine(line, __LINE__);
+        if (words.symbol != nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        gradients[i] = LineVector(*this, words, __LINE__);
     }
     for (long i = 0; i < n; ++i) geom->SetGradients(i, gradients[i]);
     GetRecord(nullptr, 0);
@@ -150,8 +156,7 @@ bool HessianValue(const UFilter& filter, const char* line, long k, double& value
     filter.GetField(line, hessValueStart + k * hessValueWidth, hessValueWidth, field);
     strtrim(field);
     if (field[0] == '\0') return false;
-    filter.AdjustExpChars(field);
-    if (!ScanDouble(field, value)) RaiseError(25010, "UTurbo", raiseLine);
+    value = NumberField(filter, field, raiseLine);
     return true;
 }
 

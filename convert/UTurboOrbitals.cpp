@@ -2,6 +2,7 @@
 // "$uhfmo_beta".
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "convert/UTurbo.h"
@@ -63,11 +64,10 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     long n;
     if (sscanf(eq + 1, "%ld", &n) != 1 || n < 1) RaiseError(25010, "UTurbo", __LINE__);
 
-    // Storage grows with what the file holds, so a damaged count cannot
-    // demand memory that the file does not back.
+    // Orbitals are kept as read until the section is complete, so a damaged
+    // count or a truncated file cannot demand a matrix the file does not back.
     std::vector<double> energies;
-    std::vector<double> firstColumn;
-    UMatrix<double> mos(0, 0, -1);
+    std::vector<std::vector<double>> columns;
     char field[recordLength + 1];
     for (long j = 0;; ++j) {
         if (j >= n) RaiseError(25010, "UTurbo", __LINE__);
@@ -81,17 +81,14 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
             RaiseError(25010, "UTurbo", __LINE__);
         strcpy(field, eq + 1);
         CutWord(field);
-        AdjustExpChars(field);
-        double value;
-        if (!ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
-        energies.push_back(value);
+        energies.push_back(NumberField(*this, field, __LINE__));
 
+        std::vector<double> column;
         long length = 0;
         for (long i = 0; i < n; ++i) {
             long k = i % perLine;
             if (k == 0) {
                 if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
-                AdjustExpChars(line);
                 length = (long)strlen(line);
             }
             // Fields come from this line only; one beyond its end is missing.
@@ -100,26 +97,21 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
             long w = length - start < width ? length - start : width;
             memcpy(field, line + start, (size_t)w);
             field[w] = '\0';
-            if (!ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
-            if (j == 0)
-                firstColumn.push_back(value);
-            else
-                mos(i, j) = value;
+            column.push_back(NumberField(*this, field, __LINE__));
         }
-        if (j == 0) {
-            mos.SetColDim(n);
-            mos.SetColSpace(n);
-            mos.SetRowDim(n);
-            Mset(mos, 0.0);
-            for (long i = 0; i < n; ++i) mos(i, 0) = firstColumn[i];
-            std::vector<double>().swap(firstColumn);
-        }
+        columns.push_back(std::move(column));
         if (GetRecord(nullptr, 0) == 1) break;
     }
     if (sectionType != tfsEnd) RaiseError(25010, "UTurbo", __LINE__);
 
     UVector<double> e(n, 1);
-    for (size_t j = 0; j < energies.size(); ++j) e[(long)j] = energies[j];
+    Vset(e, 0.0);
+    UMatrix<double> mos(n, n, -1);
+    Mset(mos, 0.0);
+    for (size_t j = 0; j < columns.size(); ++j) {
+        e[(long)j] = energies[j];
+        for (long i = 0; i < n; ++i) mos(i, (long)j) = columns[j][(size_t)i];
+    }
     if (geom->GetHasBasis()) {
         UMatrix<double> reordered(0, 0, -1);
         UBasFuncTransform transform(geom, bftFromTurbo);

@@ -1,9 +1,12 @@
 #include "convert/UTurboText.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "convert/UFilter.h"
+#include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 
 namespace TurboText {
@@ -58,12 +61,29 @@ bool OnlyBlanks(const char* s) {
     return true;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace
 
 bool ScanDouble(const char* text, double& value) {
-    char* end = nullptr;
-    double v = strtod(text, &end);
-    if (end == text || !OnlyBlanks(end)) return false;
+    const char* c = text;
+    while (*c == ' ') ++c;
+    const char* number = c;
+    if (*c == '+' || *c == '-') ++c;
+    long digits = 0;
+    for (; IsDigit(*c); ++c) ++digits;
+    if (*c == '.')
+        for (++c; IsDigit(*c); ++c) ++digits;
+    if (digits == 0) return false;
+    if (*c == 'e' || *c == 'E') {
+        ++c;
+        if (*c == '+' || *c == '-') ++c;
+        if (!IsDigit(*c)) return false;
+        while (IsDigit(*c)) ++c;
+    }
+    if (!OnlyBlanks(c)) return false;
+    double v = strtod(number, nullptr);
+    if (std::isinf(v)) return false;
     value = v;
     return true;
 }
@@ -75,6 +95,13 @@ bool ScanLong(const char* text, long& value) {
     if (end == text || errno == ERANGE || !OnlyBlanks(end)) return false;
     value = v;
     return true;
+}
+
+double NumberField(const UFilter& filter, char* text, int line) {
+    filter.AdjustExpChars(text);
+    double value;
+    if (!ScanDouble(text, value)) RaiseError(25010, "UTurbo", line);
+    return value;
 }
 
 }  // namespace TurboText

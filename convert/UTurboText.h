@@ -2,6 +2,8 @@
 // Text helpers shared by the Turbomole section readers.
 #include "utilities/UMatVec.h"
 
+class UFilter;
+
 namespace TurboText {
 
 // Index lists name at most this index; larger ones are taken as damage.
@@ -19,9 +21,13 @@ void strtrim1(char* s);
 // Trims s and cuts it at its first blank: s keeps the first word, the result
 // points at the trimmed rest. Null when s holds no blank after trimming.
 char* CutWord(char* s);
-// Scans text (exponent letters already adjusted) as one number; false unless
-// the whole text apart from surrounding blanks is that number.
+// Scans text as one decimal number (sign, digits, point, exponent e or E),
+// apart from surrounding blanks. "nan", "inf", hexadecimal text and values
+// beyond the range of a double are not numbers here.
 bool ScanDouble(const char* text, double& value);
 bool ScanLong(const char* text, long& value);
+// The number fields of the files: exponent letters of text are adjusted in
+// place, then it must scan as one number; 25010 at line otherwise.
+double NumberField(const UFilter& filter, char* text, int line);
 
 }  // namespace TurboText

@@ -123,10 +123,7 @@ private:
     {
         char field[fieldBufferSize];
         filter.GetField(line, f.start, f.width, field);
-        filter.AdjustExpChars(field);
-        double value;
-        if (!TurboText::ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
-        return value;
+        return TurboText::NumberField(filter, field, __LINE__);
     }
 
     // A printed frequency; an imaginary one (i123.45) is stored negative.

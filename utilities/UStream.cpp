@@ -106,7 +106,8 @@ void UStream::SetSize(long n)
 
 void UStream::Attach(UBasicStream* device)
 {
-    delete Stream;
+    // Attaching the present device again must not free it under the stream.
+    if (device != Stream) delete Stream;
     Stream = device;
     ReadFailed = false;
 }

@@ -394,6 +394,26 @@ TEST_F(MoldenWriter, OrbitalsLeaveOutZeroCoefficientsAndEmptyOrbitals)
               "     2    -1.21150000000000\n");
 }
 
+TEST_F(MoldenWriter, LongOrbitalsKeepEveryCoefficientLine)
+{
+    // Enough rows, some of them as wide as a double gets, to fill several batches of lines.
+    const long rows = 700;
+    UQGeometryData geom;
+    UMatrix<double> mos(rows, 1, -1);
+    std::string expected = "[MO]\n Sym=     1a\n Ene=     0.00000000000000\n Spin= Alpha\n"
+                           " Occup=    0.00000\n";
+    char line[512];
+    for (long j = 0; j < rows; j++) {
+        double c = j % 7 == 0 ? -std::numeric_limits<double>::max() : (j % 3 == 0 ? 0.0 : j * 1e-3);
+        mos(j, 0) = c;
+        if (c == 0.0) continue;
+        std::snprintf(line, sizeof line, "%6ld %20.14lf\n", j + 1, c);
+        expected += line;
+    }
+    SetRestricted(geom, mos, {0.0}, {0.0});
+    EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }), expected);
+}
+
 TEST_F(MoldenWriter, UnrestrictedOrbitalsAreWrittenAlphaThenBeta)
 {
     UQGeometryData geom;

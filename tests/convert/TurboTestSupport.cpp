@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "convert/UTurbo.h"
 #include "molecule/UStrChem.h"
 #include "tests/support/TempDir.h"
 #include "utilities/UStrLoad.h"
@@ -41,4 +42,16 @@ std::string SharedFile(const std::string& relative) {
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+int ReadTurboFile(UQGeometryData& geom, const std::string& contents, std::string* message) {
+    TextStream text(contents);
+    UTurboFilter filter(text.Get());
+    return RaisedCode([&] { filter.ReadGeometry(&geom); }, message);
+}
+
+int ReadControlFile(UQGeometryData& geom, const std::string& contents) {
+    TextStream text(contents);
+    UTurboFilter filter(text.Get());
+    return RaisedCode([&] { filter.ReadControl(&geom); });
 }

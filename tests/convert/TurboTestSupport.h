@@ -1,10 +1,13 @@
 #pragma once
 // Streams over given text for the Turbomole filter tests, and the message
 // tables that error texts are looked up in.
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "molecule/UQGeom.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UStream.h"
 
@@ -39,3 +42,19 @@ int RaisedCode(Body body, std::string* text = nullptr) {
     }
     return 0;
 }
+
+// Reads contents as a whole Turbomole file (ReadGeometry) or as a control
+// file (ReadControl); returns the raised code, 0 when none.
+int ReadTurboFile(UQGeometryData& geom, const std::string& contents,
+                  std::string* message = nullptr);
+int ReadControlFile(UQGeometryData& geom, const std::string& contents);
+
+// A molecule that whole files are read into, the message tables registered.
+class TurboFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterMessages(); }
+    int Read(const std::string& contents) { return ReadTurboFile(geom, contents); }
+    int ReadControl(const std::string& contents) { return ReadControlFile(geom, contents); }
+
+    UQGeometryData geom;
+};

@@ -12,23 +12,9 @@
 
 namespace {
 
-class TurboBasis : public ::testing::Test {
+class TurboBasis : public TurboFileTest {
 protected:
-    void SetUp() override { RegisterMessages(); }
-
-    int Read(const std::string& contents) {
-        TextStream text(contents);
-        UTurboFilter filter(text.Get());
-        return RaisedCode([&] { filter.ReadGeometry(&geom); });
-    }
-    int ReadControl(const std::string& contents) {
-        TextStream text(contents);
-        UTurboFilter filter(text.Get());
-        return RaisedCode([&] { filter.ReadControl(&geom); });
-    }
     UBasisSet* Basis() { return geom.GetBasis(); }
-
-    UQGeometryData geom;
 };
 
 const char* twoSets =
@@ -96,6 +82,9 @@ TEST_F(TurboBasis, DamagedBasisSets) {
         {"$basis\n*\nx b\n*\n 2 s\n 1.0 1.0\n$end\n", 25010},         // header among primitives
         {"$basis\n*\nx b\n*\n 1 s\n 1.0 abc\n*\n$end\n", 25010},      // letters in a value
         {"$basis\n*\nx b\n*\n 1 sp\n 1.0 0.5\n*\n$end\n", 25010},     // sp needs three
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 0.5 0.2\n*\n$end\n", 25010}, // s takes two
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 nan\n*\n$end\n", 25010},
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0-100 1.0\n*\n$end\n", 25010},
         {"$basis\n*\nx b\n$end\n", 25010},
         {"$basis\n*\nx b\n*\n 1 s\n", 25001},
     };
@@ -162,6 +151,11 @@ TEST_F(TurboBasis, DamagedPotentials) {
         "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 x 1\n*\n$end\n",
         "$ecp\n*\nx\n*\n ncore = ten lmax = 0\nd\n 1 1 1\n*\n$end\n",
         "$ecp\n*\nx\n*\n ncore = 10 lmax = 99999999999999999999\nd\n 1 1 1\n*\n$end\n",
+        // Terms are a number, an integer and a number, taken as written.
+        "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2.5 3.0\n*\n$end\n",
+        "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2 3.5D+00\n*\n$end\n",
+        "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2\n*\n$end\n",
+        "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2 3.0 4.0\n*\n$end\n",
     };
     for (const char* c : cases) {
         UQGeometryData fresh;

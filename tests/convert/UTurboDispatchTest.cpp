@@ -15,23 +15,7 @@
 
 namespace {
 
-int ReadGeometry(UQGeometryData& geom, const std::string& contents, std::string* message = nullptr) {
-    TextStream text(contents);
-    UTurboFilter filter(text.Get());
-    return RaisedCode([&] { filter.ReadGeometry(&geom); }, message);
-}
-
-int ReadControl(UQGeometryData& geom, const std::string& contents) {
-    TextStream text(contents);
-    UTurboFilter filter(text.Get());
-    return RaisedCode([&] { filter.ReadControl(&geom); });
-}
-
-class TurboDispatch : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterMessages(); }
-    UQGeometryData geom;
-};
+class TurboDispatch : public TurboFileTest {};
 
 TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped) {
     const char* coord =
@@ -40,7 +24,7 @@ TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped) {
         "$intdef\n 1 k 1.0 stre 1 2\n"
         "$user-defined bonds\n"
         "$end\n";
-    ASSERT_EQ(0, ReadGeometry(geom, coord));
+    ASSERT_EQ(0, ReadTurboFile(geom, coord));
     EXPECT_EQ(2, geom.GetDim());
 }
 
@@ -50,28 +34,39 @@ TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused) {
                               "$vibrations\n"};
     for (const char* s : sections) {
         UQGeometryData fresh;
-        EXPECT_EQ(25010, ReadGeometry(fresh, std::string("$coord\n 0 0 0 h\n") + s + "$end\n")) << s;
+        EXPECT_EQ(25010, ReadTurboFile(fresh, std::string("$coord\n 0 0 0 h\n") + s + "$end\n")) << s;
     }
     // A data line where a header is due.
-    EXPECT_EQ(25010, ReadGeometry(geom, " 0 0 0 h\n$end\n"));
+    EXPECT_EQ(25010, ReadTurboFile(geom, " 0 0 0 h\n$end\n"));
 }
 
 TEST_F(TurboDispatch, OneFileCanHoldAnySections) {
     const char* all =
         "$pople AO\n"
         "$coord\n 0 0 0 h\n$end\n";
-    ASSERT_EQ(0, ReadGeometry(geom, all));
+    ASSERT_EQ(0, ReadTurboFile(geom, all));
     EXPECT_EQ(1, geom.GetDim());
     // Reading stops at the first "$end".
     UQGeometryData other;
-    ASSERT_EQ(0, ReadGeometry(other, "$coord\n 0 0 0 h\n$end\n$coord\n 0 0 0 h\n 1 1 1 h\n$end\n"));
+    ASSERT_EQ(0, ReadTurboFile(other, "$coord\n 0 0 0 h\n$end\n$coord\n 0 0 0 h\n 1 1 1 h\n$end\n"));
     EXPECT_EQ(1, other.GetDim());
 }
 
 TEST_F(TurboDispatch, ControlFileSkipsWhatItDoesNotRead) {
-    ASSERT_EQ(0, ReadControl(geom, "$title\nsome text\n$unknown  x=1\n  y=2\n$hessian (projected)\n"
-                                   "  1  1  1.0\n$end\n"));
-    EXPECT_EQ(25001, ReadControl(geom, "$title\n$closed shells\n a 1-2\n"));
+    ASSERT_EQ(0, ReadControlFile(geom, "$title\nsome text\n$unknown  x=1\n  y=2\n$hessian (projected)\n"
+                                       "  1  1  1.0\n$end\n"));
+    EXPECT_EQ(25001, ReadControlFile(geom, "$title\n$closed shells\n a 1-2\n"));
+}
+
+// One complete orbital over 40000 functions and nothing after it: the file
+// cannot back the 40000 x 40000 matrix that its count announces.
+std::string HugeFirstOrbital() {
+    std::string s = "$scfmo\n     1  a      eigenvalue=-.10D+01   nsaos=40000\n";
+    std::string line;
+    for (int k = 0; k < 4; ++k) line += "  1.234567890123D+00";
+    line += "\n";
+    for (int i = 0; i < 10000; ++i) s += line;
+    return s;
 }
 
 // Every kind of damage ends in the system's error and nothing else.
@@ -102,15 +97,24 @@ TEST_F(TurboDispatch, BadInputTable) {
         {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=999999999999\n 0.1D+00\n$end\n", 25010, "a huge count"},
         {"$basis\n*\nh b\n*\n 3 s\n 1.0 1.0\n", 25001, "truncated basis"},
         {binary, 25010, "binary file"},
+        {"$coord\n 0 0 nan h\n$end\n", 25010, "nan for a coordinate"},
+        {"$coord\n 0 inf 0 h\n$end\n", 25010, "inf for a coordinate"},
+        {"$coord\n 0 0 1e999 h\n$end\n", 25010, "a coordinate beyond a double"},
+        {"$energy\n 1 -7.61D+01\n$end\n", 25010, "an energy with a D exponent"},
+        {"$hessian\n  1 1            nan            2.0            3.0\n$end\n", 25010,
+         "nan in the Hessian"},
+        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=1\n                 nan\n$end\n", 25010,
+         "nan for a coefficient"},
+        {HugeFirstOrbital(), 25001, "a first orbital of 40000 functions, then the end of the file"},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
         std::string message;
-        EXPECT_EQ(c.code, ReadGeometry(fresh, c.text, &message)) << c.what;
+        EXPECT_EQ(c.code, ReadTurboFile(fresh, c.text, &message)) << c.what;
         EXPECT_NE(std::string::npos, message.find(".\nError in file U")) << c.what;
     }
-    EXPECT_EQ(25001, ReadControl(geom, ""));
-    EXPECT_EQ(25001, ReadControl(geom, binary.substr(0, 20)));
+    EXPECT_EQ(25001, ReadControlFile(geom, ""));
+    EXPECT_EQ(25001, ReadControlFile(geom, binary.substr(0, 20)));
 }
 
 // Real files of the shared data; skipped when it is absent.

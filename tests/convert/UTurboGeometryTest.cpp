@@ -10,19 +10,7 @@
 
 namespace {
 
-class TurboGeometry : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterMessages(); }
-
-    // Reads a whole file with the section dispatcher; returns the raised code.
-    int Read(const std::string& contents) {
-        TextStream text(contents);
-        UTurboFilter filter(text.Get());
-        return RaisedCode([&] { filter.ReadGeometry(&geom); });
-    }
-
-    UQGeometryData geom;
-};
+class TurboGeometry : public TurboFileTest {};
 
 const char* waterCoord =
     "$coord\n"
@@ -60,8 +48,15 @@ TEST_F(TurboGeometry, Energy) {
     ASSERT_EQ(0, Read("$energy   SCF  SCFKIN\n  1  -76.1  1.0\n  2  -76.2  1.0\n$end\n"));
     EXPECT_TRUE(geom.GetHasEnergy());
     EXPECT_DOUBLE_EQ(-76.2, geom.GetEnergy());
-    EXPECT_EQ(25010, Read("$energy\n$end\n"));
-    EXPECT_EQ(25010, Read("$energy\n  1  abc\n$end\n"));
+    ASSERT_EQ(0, Read("$energy\n  3  -7.63E+01\n$end\n"));
+    EXPECT_DOUBLE_EQ(-76.3, geom.GetEnergy());
+    // The energy is taken as written: what is not a number in full is refused,
+    // never read as its leading digits.
+    for (const char* last : {"", "  1", "  1  abc", "  1  -7.61D+01  1.0", "  1  -76.1x",
+                             "  1.5  -76.1", "  x  -76.1", "  1  nan"}) {
+        EXPECT_EQ(25010, Read(std::string("$energy\n") + last + "\n$end\n")) << last;
+        EXPECT_DOUBLE_EQ(-76.3, geom.GetEnergy()) << last;
+    }
 }
 
 const char* gradient =

@@ -34,15 +34,8 @@ std::string OrbitalText(const char* header, long n, long perLine, long width, lo
     return s + "$end\n";
 }
 
-class TurboOrbitals : public ::testing::Test {
+class TurboOrbitals : public TurboFileTest {
 protected:
-    void SetUp() override { RegisterMessages(); }
-
-    int Read(const std::string& contents) {
-        TextStream text(contents);
-        UTurboFilter filter(text.Get());
-        return RaisedCode([&] { filter.ReadGeometry(&geom); });
-    }
     void ExpectTestOrbitals(OrbitalType type, long n) {
         UVector<double> e = geom.GetE(type);
         UMatrix<double> c = geom.GetMos(type);
@@ -54,8 +47,6 @@ protected:
             for (long i = 0; i < n; ++i) EXPECT_NEAR(Coefficient(i, j), c(i, j), 1e-12);
         }
     }
-
-    UQGeometryData geom;
 };
 
 TEST_F(TurboOrbitals, FormatsAndSets) {

@@ -247,12 +247,16 @@ TEST(UStreamTextInput, AgreesWithByteSplitterOnRandomData)
     };
     std::mt19937 rng(20260);
     std::string const data = RandomText(rng, 3 * 10240 + 517);
+    // Whole reads, and a device that hands out odd pieces of a chunk.
+    for (long maxRead : {1L << 30, 509L})
     for (Setting const& setting : settings) {
         for (StopFlag stop : {sfNone, sfLineEnd, sfNul}) {
             for (long n : {1L, 3L, 64L, 10239L, 10240L, 10241L, 25000L}) {
                 SCOPED_TRACE(std::string(setting.name) + " stop " + std::to_string(stop) + " n " +
-                             std::to_string(n));
-                UStream s(new TestDevice(data));
+                             std::to_string(n) + " reads of " + std::to_string(maxRead));
+                auto* device = new TestDevice(data);
+                device->maxRead = maxRead;
+                UStream s(device);
                 Configure(s, setting.mode, setting.platform, setting.textMode);
                 std::vector<char> buf(static_cast<size_t>(n));
                 long p = 0;

@@ -214,6 +214,9 @@ TEST(UStreamDevice, AttachDeletesTheOldDeviceAndDetachHandsItOver)
         EXPECT_FALSE(s.GetIsOpen());
         EXPECT_EQ(destroyed, 1);
         s.Attach(device);
+        s.Attach(device);   // the same device again stays attached
+        EXPECT_EQ(destroyed, 1);
+        EXPECT_EQ(s.GetPosition(), 1);
     }
     EXPECT_EQ(destroyed, 2);
 }

@@ -1,0 +1,58 @@
+// The number rule of the Turbomole readers: what is a number and what is damage.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "convert/UFilter.h"
+#include "convert/UTurboText.h"
+#include "tests/convert/TurboTestSupport.h"
+
+namespace {
+
+TEST(TurboNumbers, DecimalTextOnly) {
+    struct Case {
+        const char* text;
+        bool scans;
+        double value;
+    } cases[] = {
+        {"1.5", true, 1.5},           {"  -0.25  ", true, -0.25},  {"+3", true, 3.0},
+        {".5", true, 0.5},            {"2.", true, 2.0},           {"-1.5e-3", true, -0.0015},
+        {"1E+02", true, 100.0},       {"1e-400", true, 0.0},       {"", false, 0},
+        {"   ", false, 0},            {".", false, 0},             {"-", false, 0},
+        {"1.5x", false, 0},           {"1.0.0", false, 0},         {"1 2", false, 0},
+        {"1e", false, 0},             {"1e+", false, 0},           {"1D-3", false, 0},
+        {"nan", false, 0},            {"-nan", false, 0},          {"inf", false, 0},
+        {"infinity", false, 0},       {"0x1p3", false, 0},         {"1e999", false, 0},
+        {"-1e400", false, 0},         {"0.1234-100", false, 0},
+    };
+    for (const Case& c : cases) {
+        double value = -99.0;
+        EXPECT_EQ(c.scans, TurboText::ScanDouble(c.text, value)) << c.text;
+        if (c.scans)
+            EXPECT_DOUBLE_EQ(c.value, value) << c.text;
+        else
+            EXPECT_EQ(-99.0, value) << c.text;
+    }
+}
+
+TEST(TurboNumbers, FieldsAdjustExponentLettersOrRaise25010) {
+    RegisterMessages();
+    UFilter filter(nullptr, true);
+    const char* good[][2] = {{"-0.1234D+02", "-12.34"}, {"1.5d-3", "0.0015"}, {"2.0F1", "20"},
+                             {"2.0g1", "20"}};
+    for (auto& c : good) {
+        char text[32];
+        strcpy(text, c[0]);
+        EXPECT_DOUBLE_EQ(std::stod(c[1]), TurboText::NumberField(filter, text, 7)) << c[0];
+    }
+    for (const char* bad : {"nan", "1.0Q2", "", "0x10"}) {
+        char text[32];
+        strcpy(text, bad);
+        std::string message;
+        EXPECT_EQ(25010, RaisedCode([&] { TurboText::NumberField(filter, text, 7); }, &message))
+            << bad;
+        EXPECT_EQ("Invalid Turbomole file header/contents.\nError in file UTurbo line 7", message);
+    }
+}
+
+}  // namespace
