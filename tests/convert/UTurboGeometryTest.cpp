@@ -176,6 +176,8 @@ TEST_F(TurboGeometry, WritersReadBack) {
     EXPECT_NE(std::string::npos, written.find("$grad          cartesian gradients\n"
                                               "  cycle =      1    SCF energy =   -113.2171540515   |dE/dxyz| =  0.000000\n"));
     EXPECT_NE(std::string::npos, written.find("  1 1  -0.5000000000  -0.4900000000"));
+    EXPECT_NE(std::string::npos, written.find("\n -2.50000000000000e-03 -1.50000000000000e-03"
+                                              " -5.00000000000000e-04\n"));
 
     // Read each section back into a fresh molecule.
     UQGeometryData back;
@@ -230,6 +232,13 @@ TEST_F(TurboGeometry, WritersNeedTheirData) {
     EXPECT_EQ(25007, RaisedCode([&] { writer.WriteGradients(&geom); }));
     EXPECT_EQ(25007, RaisedCode([&] { writer.WriteHessian(&geom); }));
     EXPECT_EQ("", out.Contents());
+
+    // An atom without an element has no symbol to write.
+    ASSERT_EQ(0, Read("$coord\n 0 0 0 o f\n$end\n"));
+    geom.SetEnergy(-1.0);
+    geom.SetGradients(0, V3(0.0, 0.0, 0.0));
+    EXPECT_EQ(21033, RaisedCode([&] { writer.WriteCoordinates(&geom); }));
+    EXPECT_EQ(21033, RaisedCode([&] { writer.WriteGradients(&geom); }));
 }
 
 }  // namespace
