@@ -225,7 +225,8 @@ double DriverOrModelCount(LaNames row, short opt, long m, long n, long k, long l
     case ptShrinking:
         return factor * dk * dk * dk;
     case ptFft:
-        return static_cast<double>(m) * factor * Log2(static_cast<double>(m));
+        // Log2 of a length below 1 is -inf or NaN: no work then, as for length 1.
+        return m >= 1 ? static_cast<double>(m) * factor * Log2(static_cast<double>(m)) : 0.0;
     default:
         return 0.0;
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <string>
 
 #include <unistd.h>
@@ -151,6 +152,28 @@ TEST(BlasUtils, HeapAllocAndDeAlloc)
     Blas::HeapDeAlloc(work);
     EXPECT_EQ(pivots, nullptr);
     EXPECT_EQ(work, nullptr);
+}
+
+TEST(BlasUtils, HeapAllocRaises21058WhenNothingIsAllocated)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer stops the process on an impossible allocation";
+#endif
+    // 2^58 elements fit the size type but no address space: the allocation yields null.
+    long size = 1L << 58;
+    long* pivots = nullptr;
+    double* work = nullptr;
+    std::complex<double>* z = nullptr;
+    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, pivots); }), 21058);
+    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, work); }), 21058);
+    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, z); }), 21058);
+    EXPECT_EQ(pivots, nullptr);
+    EXPECT_EQ(work, nullptr);
+    EXPECT_EQ(z, nullptr);
+    // A length whose bytes the size type cannot hold is the runtime's own allocation failure,
+    // which passes through unchanged.
+    size = std::numeric_limits<long>::max();
+    EXPECT_THROW(Blas::HeapAlloc(1, size, work), std::bad_alloc);
 }
 
 TEST(BlasUtils, OptionWordNeedsOneBitPerGroupAndNothingOutside)
