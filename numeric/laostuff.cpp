@@ -36,27 +36,40 @@ template <class T> T RowTimesColumn(UMatrix<T> const& A, UMatrix<T> const& B, lo
     return sum;
 }
 
+// The overlaps that the products accept: P on A's storage needs a square B, P on B's a square A,
+// P on both all three square of one order; each with one spacing for the shared storage. Tested
+// in this order (P with A, A with B, then P with B) before the shapes.
+template <class T> void CheckOverlap(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T> const& P)
+{
+    if (SameStorage(P, A)) {
+        bool const fits = SameStorage(A, B)
+                              ? IsSquare(A) && IsSquare(B) && IsSquare(P) && A.GetColDim() == B.GetColDim() &&
+                                    A.GetColDim() == P.GetColDim() && A.GetColSpace() == B.GetColSpace() &&
+                                    A.GetColSpace() == P.GetColSpace()
+                              : IsSquare(B) && A.GetColSpace() == P.GetColSpace();
+        if (!fits) RaiseError(23023, kSource, __LINE__);
+    } else if (SameStorage(P, B)) {
+        if (!IsSquare(A) || B.GetColSpace() != P.GetColSpace()) RaiseError(23023, kSource, __LINE__);
+    }
+}
+
 template <class T> void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T>& P)
 {
+    CheckOverlap(A, B, P);
     long const m = A.GetColDim(), n = B.GetRowDim();
     if (A.GetRowDim() != B.GetColDim() || P.GetColDim() != m || P.GetRowDim() != n)
         RaiseError(21003, kSource, __LINE__);
 
+    if (SameStorage(P, A) && SameStorage(A, B)) {
+        // A*A into A: the full product through a temporary of the whole matrix.
+        std::vector<T> full(static_cast<size_t>(m * n));
+        for (long i = 0; i < m; ++i)
+            for (long j = 0; j < n; ++j) full[static_cast<size_t>(i + j * m)] = RowTimesColumn(A, B, i, j);
+        for (long i = 0; i < m; ++i)
+            for (long j = 0; j < n; ++j) P(i, j) = full[static_cast<size_t>(i + j * m)];
+        return;
+    }
     if (SameStorage(P, A)) {
-        if (SameStorage(A, B)) {
-            // A*A into A: the full product through a temporary of the whole matrix.
-            if (!IsSquare(A) || !IsSquare(B) || !IsSquare(P) || A.GetColDim() != B.GetColDim() ||
-                A.GetColSpace() != B.GetColSpace() || A.GetColSpace() != P.GetColSpace())
-                RaiseError(23023, kSource, __LINE__);
-            std::vector<T> full(static_cast<size_t>(m * n));
-            for (long i = 0; i < m; ++i)
-                for (long j = 0; j < n; ++j)
-                    full[static_cast<size_t>(i + j * m)] = RowTimesColumn(A, B, i, j);
-            for (long i = 0; i < m; ++i)
-                for (long j = 0; j < n; ++j) P(i, j) = full[static_cast<size_t>(i + j * m)];
-            return;
-        }
-        if (!IsSquare(B) || A.GetColSpace() != P.GetColSpace()) RaiseError(23023, kSource, __LINE__);
         // Row i of P is computed from row i of A only, so it waits in a temporary.
         std::vector<T> row(static_cast<size_t>(n));
         for (long i = 0; i < m; ++i) {
@@ -66,7 +79,6 @@ template <class T> void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatri
         return;
     }
     if (SameStorage(P, B)) {
-        if (!IsSquare(A) || B.GetColSpace() != P.GetColSpace()) RaiseError(23023, kSource, __LINE__);
         // Column j of P is computed from column j of B only.
         std::vector<T> col(static_cast<size_t>(m));
         for (long j = 0; j < n; ++j) {
@@ -128,7 +140,7 @@ template <class T> void SquareElements(UVector<T>& v)
 
 // MMmult: P = A*B, each element summed in increasing order of the inner index. P may share A's
 // storage (B square, equal spacing), B's (A square, equal spacing) or both (all square, equal
-// spacing); other overlaps raise 23023, shapes that do not conform 21003.
+// spacing); other overlaps raise 23023, and then shapes that do not conform 21003.
 void MMmult(UMatrix<double> const& A, UMatrix<double> const& B, UMatrix<double>& P) { Product(A, B, P); }
 void MMmult(UMatrix<Complex> const& A, UMatrix<Complex> const& B, UMatrix<Complex>& P) { Product(A, B, P); }
 
