@@ -191,6 +191,11 @@ TEST(KernelChecks, QuickReturnsTouchNothing)
     double yy[2] = {1.0, 2.0};
     BlasDouble::VVadd(2, 0.0, a, 1, yy, 1);
     EXPECT_EQ(yy[0], 1.0);
+    // beta = 0 replaces y without reading it.
+    double full[4] = {1.0, 2.0, 3.0, 4.0}, x2[2] = {1.0, 1.0};
+    BlasDouble::MVVmultAdd(0x1, 2, 2, 1.0, full, 2, x2, 1, 0.0, y, 1);
+    EXPECT_EQ(y[0], 4.0);
+    EXPECT_EQ(y[1], 6.0);
     // k = 0 with beta = 0 clears C.
     double c2[4] = {nan, nan, nan, nan};
     BlasDouble::MMMmultAdd(0x9, 2, 2, 0, 1.0, a, 2, a, 1, 0.0, c2, 2, pm);
