@@ -21,6 +21,7 @@ void WarnUncertainEmin(long emin)
 }
 }
 
+// ConstAdd (DLAMC3): a + b, stored to a double before it is returned.
 double ConstAdd(double a, double b)
 {
     volatile double sum = a + b;
@@ -260,6 +261,9 @@ void Const2(long& beta, long& t, bool& rnd, double& eps, long& emin, double& rmi
     rmax = lrmax;
 }
 
+// Constants (DLAMCH): the machine constant that which selects, from the probes of Const2 on the
+// first call: eps, safe minimum, base, eps*base, mantissa digits, rounding, emin, underflow
+// threshold, emax, overflow threshold.
 double Constants(LaPackMachOptions which)
 {
     static bool first = true;
@@ -301,6 +305,7 @@ double Constants(LaPackMachOptions which)
     return 0.0;
 }
 
+// Constants1 (DLABAD): square roots of both thresholds when log10(large) exceeds 2000.
 void Constants1(double& small, double& large)
 {
     if (Log10(large) > 2000.0) {

@@ -225,13 +225,16 @@ double DriverOrModelCount(LaNames row, short opt, long m, long n, long k, long l
     case ptShrinking:
         return factor * dk * dk * dk;
     case ptFft:
-        return static_cast<double>(m) * factor * Log2(static_cast<double>(m));
+        // Log2 of a length below 1 is -inf or NaN: no work then, as for length 1.
+        return m >= 1 ? static_cast<double>(m) * factor * Log2(static_cast<double>(m)) : 0.0;
     default:
         return 0.0;
     }
 }
 } // namespace
 
+// CostIndex: the first row whose LAPACK name, then routine id, equals name ignoring case; the
+// closing row 90 when none does.
 LaNames CostIndex(char const* name)
 {
     int row = 0;
@@ -241,6 +244,9 @@ LaNames CostIndex(char const* name)
     return static_cast<LaNames>(row);
 }
 
+// ChangeDefaults: the per-routine adjustments of a row's factor (BDSQR by the number of vector
+// sets in opt, HSEQR and LAHQR by opt, LAFFT for opt 0x2) and of m (min(m, n) for the QR, QL, LQ and
+// blocked LU factorisations); other rows are left alone.
 void ChangeDefaults(LaNames row, ProgressType&, double& factor, short opt, long& m, long& n, long&)
 {
     switch (row) {
@@ -265,6 +271,9 @@ void ChangeDefaults(LaNames row, ProgressType&, double& factor, short opt, long&
     }
 }
 
+// OpCount: the operations of the routine name with option word opt and dimensions m, n, k, l: the
+// drivers' own formulas, else the row's model. An unknown name or a count of 0 rings the bell,
+// writes a line to the debug log and counts 1.
 double OpCount(char const* name, short opt, long m, long n, long k, long l)
 {
     LaNames const row = CostIndex(name);
@@ -276,6 +285,7 @@ double OpCount(char const* name, short opt, long m, long n, long k, long l)
     return ops;
 }
 
+// newRand: a random double in [0, 1) from two draws of random().
 double newRand()
 {
     double const high = static_cast<double>(random()) / 2147483648.0;
@@ -283,12 +293,16 @@ double newRand()
     return high + low / 2147483647.0;
 }
 
+// Fixed stand-ins for the platform's priority queries.
 unsigned short GetCurrentProcess() { return 2; }
 long GetPriorityClass(unsigned short) { return 3; }
 unsigned short GetCurrentThread() { return 4; }
 long GetThreadPriority(unsigned short) { return 5; }
 bool IsFrontProcess() { return true; }
 
+// Cost: milliseconds per operation, by timing LU factorisations of random matrices of order 20, 40,
+// ... until one takes longer than minTicks; kept until the priorities change. A factorisation that
+// throws or a clock that steps back is tried once more; a second failure keeps 0.001.
 double Cost(long minTicks)
 {
     long const p = static_cast<uint16_t>(GetPriorityClass(GetCurrentProcess()));

@@ -60,6 +60,8 @@ bool AnyKeyEquals(EnvRow const& row, char const* text)
 
 } // namespace
 
+// LaSubString: out = len blanks and a NUL, then min(len, strlen(s) - start) characters of s from
+// position start (0-based) over them, when that count is at least 1.
 void LaSubString(char const* s, long start, long len, char* out)
 {
     for (long i = 0; i < len; ++i)
@@ -70,6 +72,10 @@ void LaSubString(char const* s, long start, long len, char* out)
         std::memcpy(out, s + start, static_cast<size_t>(count));
 }
 
+// Env (ILAENV): for ispec 1 to 3 the block size, minimum block size or crossover point of the
+// routine name (either case): its first letter picks real or complex, C2 = letters 2-3, C3 = 4-6 and
+// C4 = letters 2-3 of C3 find the row. ispec 4 to 8 give fixed values, 6 from min(N1, N2); any
+// other ispec gives -1. opts and N3 are not used.
 long Env(LaPackEnvOptions ispec, char const* name, short, long N1, long N2, long, long N4)
 {
     switch (ispec) {

@@ -33,6 +33,8 @@ double UProgressMonitor::bkTicks = 200.0;
 
 UProgressMonitor defProgMon(nullptr, nullptr);
 
+// A counter of total operations under parent; bounded (or a bounded parent) clips the total to
+// what the parent has left. Its destructor hands what it did to the parent.
 UProgressCounter::UProgressCounter(double total, UProgressCounter* parent, bool bounded)
     : OpsDone(0.0), OpsTotal(0.0), ChunkOps(0.0), Bounded(false), Type(ptNone), Step(-1),
       Steps(-1), CoefA(0.0), CoefB(0.0), Parent(parent)
@@ -55,11 +57,23 @@ UProgressCounter::~UProgressCounter()
         Parent->OpsDone += OpsDone;
 }
 
+// Counting: false without a callback; raises 23003 when a monitor with one has no open counter.
+bool UProgressMonitor::Counting() const
+{
+    if (Callback == nullptr)
+        return false;
+    if (Counter == nullptr)
+        RaiseError(23003, "BlasTiming", __LINE__);
+    return true;
+}
+
+// A monitor reporting to callback with user; without a callback it is inert.
 UProgressMonitor::UProgressMonitor(ProgressCallback callback, void* user)
     : Callback(callback), UserData(user), Counter(nullptr), NextReportStep(-1), PendingOps(0.0)
 {
 }
 
+// Deletes the counters still open, innermost first.
 UProgressMonitor::~UProgressMonitor()
 {
     while (Counter != nullptr) {
@@ -69,6 +83,9 @@ UProgressMonitor::~UProgressMonitor()
     }
 }
 
+// Start: opens a counter for the routine name (its LAPACK name) with option word opt and the cost
+// model's dimensions m, n, k: the cost table's type and factor give its steps, total and work model;
+// then plans its first report step.
 void UProgressMonitor::Start(char const* name, short opt, long m, long n, long k, bool bounded)
 {
     PendingOps = 0.0;
@@ -122,12 +139,12 @@ void UProgressMonitor::Start(char const* name, short opt, long m, long n, long k
     NextStep();
 }
 
+// NextStep: the next report step of the current counter, so that about GetTargetOps() operations
+// of its work model lie between two reports; nothing for a counter without steps.
 void UProgressMonitor::NextStep()
 {
-    if (Callback == nullptr)
+    if (!Counting())
         return;
-    if (Counter == nullptr)
-        RaiseError(23003, "BlasTiming", __LINE__);
     UProgressCounter& c = *Counter;
     if (c.Steps < 1)
         return;
@@ -182,34 +199,32 @@ void UProgressMonitor::NextStep()
     c.ChunkOps = chunk;
 }
 
+// DoStep: reports the chunk up to the current report step and plans the next.
 void UProgressMonitor::DoStep()
 {
-    if (Callback == nullptr)
+    if (!Counting())
         return;
-    if (Counter == nullptr)
-        RaiseError(23003, "BlasTiming", __LINE__);
     Add(Counter->ChunkOps, false);
     NextStep();
 }
 
+// Test(from, count): reports the steps due inside the block of count steps from step from.
 void UProgressMonitor::Test(long from, long count)
 {
-    if (Callback == nullptr)
+    if (!Counting())
         return;
-    if (Counter == nullptr)
-        RaiseError(23003, "BlasTiming", __LINE__);
     long const last = std::min(from + count, Counter->Steps - 1);
     if (NextReportStep >= 0 && from <= NextReportStep)
         while (NextReportStep < last)
             DoStep();
 }
 
+// Add: counts ops (at most what the counter has left) and passes what is pending to the callback
+// when force is set or it exceeds a sixteenth of the report interval.
 void UProgressMonitor::Add(double ops, bool force)
 {
-    if (Callback == nullptr)
+    if (!Counting())
         return;
-    if (Counter == nullptr)
-        RaiseError(23003, "BlasTiming", __LINE__);
     double const left = Counter->OpsTotal - Counter->OpsDone;
     if (left < ops)
         ops = left;
@@ -223,12 +238,11 @@ void UProgressMonitor::Add(double ops, bool force)
     }
 }
 
+// Finish: counts what the current counter has left, closes it and returns to its parent.
 void UProgressMonitor::Finish(bool force)
 {
-    if (Callback == nullptr)
+    if (!Counting())
         return;
-    if (Counter == nullptr)
-        RaiseError(23003, "BlasTiming", __LINE__);
     Add(Counter->OpsTotal - Counter->OpsDone, force);
     UProgressCounter* parent = Counter->Parent;
     delete Counter;
@@ -237,6 +251,8 @@ void UProgressMonitor::Finish(bool force)
         NextReportStep = parent->Step;
 }
 
+// GetTargetOps: the operations of one report interval, from the target ticks and the measured
+// cost; sets the report threshold of Add. 1e15 without a callback.
 double UProgressMonitor::GetTargetOps() const
 {
     if (Callback == nullptr)
@@ -246,6 +262,7 @@ double UProgressMonitor::GetTargetOps() const
     return target;
 }
 
+// GetTargetTicks, SetTargetTicks: the interval between reports in milliseconds.
 double UProgressMonitor::GetTargetTicks() { return IsFrontProcess() ? fgTicks : bkTicks; }
 
 void UProgressMonitor::SetTargetTicks(double fg, double bk)

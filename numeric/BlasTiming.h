@@ -81,6 +81,9 @@ public:
     double GetPendingOps() const { return PendingOps; }
 
 protected:
+    // False for a monitor without a callback; with one, raises 23003 when no counter is open.
+    bool Counting() const;
+
     ProgressCallback Callback;  // null makes the monitor inert
     void* UserData;             // not owned
     UProgressCounter* Counter;  // innermost running routine, owned

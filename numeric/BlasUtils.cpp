@@ -28,6 +28,8 @@ template <class T> void Release(T*& p)
 double startTicks = -1.0;
 }
 
+// HeapAlloc: p = a new array of size elements (min, the reference minimum, is not used); a null
+// result raises 21058. HeapDeAlloc: releases p when it is not null and nulls it.
 void HeapAlloc(long, long& size, long*& p) { Allocate(size, p); }
 void HeapAlloc(long, long& size, double*& p) { Allocate(size, p); }
 // std::complex value-initialises its elements to (0, 0).
@@ -37,6 +39,7 @@ void HeapDeAlloc(long*& p) { Release(p); }
 void HeapDeAlloc(double*& p) { Release(p); }
 void HeapDeAlloc(std::complex<double>*& p) { Release(p); }
 
+// OptionsValid: exactly one bit of opt in every group of groups and none outside their union.
 bool OptionsValid(short opt, std::initializer_list<unsigned short> groups)
 {
     unsigned short all = 0;
@@ -48,6 +51,8 @@ bool OptionsValid(short opt, std::initializer_list<unsigned short> groups)
     return (static_cast<unsigned short>(opt) & static_cast<unsigned short>(~all)) == 0;
 }
 
+// CheckOptions, CheckArgument, CheckWorkspace: raise 23002, 23001, and 23015 or 23006 under the
+// name source and the caller's line.
 void CheckOptions(short opt, std::initializer_list<unsigned short> groups, char const* source,
                   int line)
 {
@@ -69,6 +74,7 @@ void CheckWorkspace(void const* work, long length, long minLength, char const* s
         RaiseError(23006, source, line);
 }
 
+// BitCount: the number of 1-bits among the 16 bits of w.
 long BitCount(short w)
 {
     unsigned short bits = static_cast<unsigned short>(w);
@@ -78,6 +84,7 @@ long BitCount(short w)
     return count;
 }
 
+// GetTicks: milliseconds of the real-time clock since the first call, truncated towards zero.
 long GetTicks()
 {
     timespec now;
@@ -88,6 +95,7 @@ long GetTicks()
     return static_cast<long>(ms - startTicks);
 }
 
+// IsPowerOf2: whether n >= 1 has a single 1-bit (shifted right while even, then compared with 1).
 bool IsPowerOf2(long n)
 {
     if (n < 1)
@@ -97,6 +105,7 @@ bool IsPowerOf2(long n)
     return n == 1;
 }
 
+// ToPowerOf2: 0 for n < 1, else the smallest power of two >= n, found by doubling from 1.
 long ToPowerOf2(long n)
 {
     if (n < 1)
@@ -108,10 +117,12 @@ long ToPowerOf2(long n)
     return p;
 }
 
+// Log2, Log10: ln(x) times the constant of the base.
 double Log2(double x) { return std::log(x) * 1.4426950408889634; }
 
 double Log10(double x) { return std::log(x) * 0.4342944819032518; }
 
+// RoundDtoI: x rounded half away from zero.
 long RoundDtoI(double x)
 {
     if (x >= 0.0)
@@ -119,6 +130,7 @@ long RoundDtoI(double x)
     return -static_cast<long>(std::floor(0.5 - x));
 }
 
+// Power(x, n): x to the integer power n by binary powering; n < 0 powers 1/x. Power(x, y): pow(x, y).
 double Power(double x, long n)
 {
     if (n == 0)

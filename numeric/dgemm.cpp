@@ -4,7 +4,7 @@
 // without reading it.
 #include "numeric/BlasDouble.h"
 #include "numeric/ColumnUpdate.h"
-#include "utilities/CustExcept.h"
+#include "numeric/MatrixFrontEnds.h"
 #include "utilities/UMatVec.h"
 
 namespace
@@ -70,11 +70,5 @@ void BlasDouble::MMMmultAdd(short opt, long m, long n, long k, double alpha, dou
 void BlasDouble::MMMmultAdd(short opt, double alpha, UMatrix<double> const& A, UMatrix<double> const& B,
                             double beta, UMatrix<double>& C, Blas::UProgressMonitor& pm)
 {
-    long const m = (opt & 0x1) ? A.GetColDim() : A.GetRowDim();
-    long const k = (opt & 0x1) ? A.GetRowDim() : A.GetColDim();
-    long const n = (opt & 0x8) ? B.GetRowDim() : B.GetColDim();
-    if (m != C.GetColDim() || n != C.GetRowDim()) RaiseError(21003, "dgemm", __LINE__);
-    if (k != ((opt & 0x8) ? B.GetColDim() : B.GetRowDim())) RaiseError(21003, "dgemm", __LINE__);
-    MMMmultAdd(opt, m, n, k, alpha, A.GetConstData(), A.GetColSpace(), B.GetConstData(), B.GetColSpace(),
-               beta, C.GetData(), C.GetColSpace(), pm);
+    MatrixFrontEnds::Product<BlasDouble>(opt, alpha, A, B, beta, C, pm, "dgemm");
 }

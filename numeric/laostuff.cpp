@@ -36,27 +36,40 @@ template <class T> T RowTimesColumn(UMatrix<T> const& A, UMatrix<T> const& B, lo
     return sum;
 }
 
+// The overlaps that the products accept: P on A's storage needs a square B, P on B's a square A,
+// P on both all three square of one order; each with one spacing for the shared storage. Tested
+// in this order (P with A, A with B, then P with B) before the shapes.
+template <class T> void CheckOverlap(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T> const& P)
+{
+    if (SameStorage(P, A)) {
+        bool const fits = SameStorage(A, B)
+                              ? IsSquare(A) && IsSquare(B) && IsSquare(P) && A.GetColDim() == B.GetColDim() &&
+                                    A.GetColDim() == P.GetColDim() && A.GetColSpace() == B.GetColSpace() &&
+                                    A.GetColSpace() == P.GetColSpace()
+                              : IsSquare(B) && A.GetColSpace() == P.GetColSpace();
+        if (!fits) RaiseError(23023, kSource, __LINE__);
+    } else if (SameStorage(P, B)) {
+        if (!IsSquare(A) || B.GetColSpace() != P.GetColSpace()) RaiseError(23023, kSource, __LINE__);
+    }
+}
+
 template <class T> void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T>& P)
 {
+    CheckOverlap(A, B, P);
     long const m = A.GetColDim(), n = B.GetRowDim();
     if (A.GetRowDim() != B.GetColDim() || P.GetColDim() != m || P.GetRowDim() != n)
         RaiseError(21003, kSource, __LINE__);
 
+    if (SameStorage(P, A) && SameStorage(A, B)) {
+        // A*A into A: the full product through a temporary of the whole matrix.
+        std::vector<T> full(static_cast<size_t>(m * n));
+        for (long i = 0; i < m; ++i)
+            for (long j = 0; j < n; ++j) full[static_cast<size_t>(i + j * m)] = RowTimesColumn(A, B, i, j);
+        for (long i = 0; i < m; ++i)
+            for (long j = 0; j < n; ++j) P(i, j) = full[static_cast<size_t>(i + j * m)];
+        return;
+    }
     if (SameStorage(P, A)) {
-        if (SameStorage(A, B)) {
-            // A*A into A: the full product through a temporary of the whole matrix.
-            if (!IsSquare(A) || !IsSquare(B) || !IsSquare(P) || A.GetColDim() != B.GetColDim() ||
-                A.GetColSpace() != B.GetColSpace() || A.GetColSpace() != P.GetColSpace())
-                RaiseError(23023, kSource, __LINE__);
-            std::vector<T> full(static_cast<size_t>(m * n));
-            for (long i = 0; i < m; ++i)
-                for (long j = 0; j < n; ++j)
-                    full[static_cast<size_t>(i + j * m)] = RowTimesColumn(A, B, i, j);
-            for (long i = 0; i < m; ++i)
-                for (long j = 0; j < n; ++j) P(i, j) = full[static_cast<size_t>(i + j * m)];
-            return;
-        }
-        if (!IsSquare(B) || A.GetColSpace() != P.GetColSpace()) RaiseError(23023, kSource, __LINE__);
         // Row i of P is computed from row i of A only, so it waits in a temporary.
         std::vector<T> row(static_cast<size_t>(n));
         for (long i = 0; i < m; ++i) {
@@ -66,7 +79,6 @@ template <class T> void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatri
         return;
     }
     if (SameStorage(P, B)) {
-        if (!IsSquare(A) || B.GetColSpace() != P.GetColSpace()) RaiseError(23023, kSource, __LINE__);
         // Column j of P is computed from column j of B only.
         std::vector<T> col(static_cast<size_t>(m));
         for (long j = 0; j < n; ++j) {
@@ -126,9 +138,13 @@ template <class T> void SquareElements(UVector<T>& v)
 
 } // namespace
 
+// MMmult: P = A*B, each element summed in increasing order of the inner index. P may share A's
+// storage (B square, equal spacing), B's (A square, equal spacing) or both (all square, equal
+// spacing); other overlaps raise 23023, and then shapes that do not conform 21003.
 void MMmult(UMatrix<double> const& A, UMatrix<double> const& B, UMatrix<double>& P) { Product(A, B, P); }
 void MMmult(UMatrix<Complex> const& A, UMatrix<Complex> const& B, UMatrix<Complex>& P) { Product(A, B, P); }
 
+// MVmult: y = A*x; VMmult: y = x*A. y may be the storage of x (21003 for shapes).
 void MVmult(UMatrix<double> const& A, UVector<double> const& x, UVector<double>& y)
 {
     MatrixVector(A, x, y, false);
@@ -146,9 +162,11 @@ void VMmult(UVector<Complex> const& x, UMatrix<Complex> const& A, UVector<Comple
     MatrixVector(A, x, y, true);
 }
 
+// Minvert: A = its inverse, solving A*X = I by LU (21004 unless square; 23013 when singular).
 void Minvert(UMatrix<double>& A, Blas::UProgressMonitor& pm) { Invert<double, LAPackDouble>(A, pm); }
 void Minvert(UMatrix<Complex>& A, Blas::UProgressMonitor& pm) { Invert<Complex, LAPackComplex>(A, pm); }
 
+// Vnorm: v scaled to length len; the complex form by the unconjugated square sum.
 void Vnorm(UVector<double>& v, double len)
 {
     BlasDouble::Vscale(v, len / std::sqrt(BlasDouble::VVmult(v, v)));
@@ -159,17 +177,20 @@ void Vnorm(UVector<Complex>& v, Complex const& len)
     BlasComplex::Vscale(v, len / std::sqrt(BlasComplex::VVmult(v, v)));
 }
 
+// Msquare, Vsquare: every element replaced by its square.
 void Msquare(UMatrix<double>& A) { SquareElements(A); }
 void Msquare(UMatrix<Complex>& A) { SquareElements(A); }
 void Vsquare(UVector<double>& v) { SquareElements(v); }
 void Vsquare(UVector<Complex>& v) { SquareElements(v); }
 
+// Mconj: every element replaced by its conjugate.
 void Mconj(UMatrix<Complex>& A)
 {
     for (long i = 0; i < A.GetColDim(); ++i)
         for (long j = 0; j < A.GetRowDim(); ++j) A(i, j) = std::conj(A(i, j));
 }
 
+// MconjTrans(A): the square A replaced by its conjugate transpose (21004 unless square).
 void MconjTrans(UMatrix<Complex>& A)
 {
     if (!IsSquare(A)) RaiseError(21004, kSource, __LINE__);
@@ -183,6 +204,8 @@ void MconjTrans(UMatrix<Complex>& A)
     }
 }
 
+// MconjTrans(A, B): B = the conjugate transpose of A (21003 for shapes); in place when they share
+// storage.
 void MconjTrans(UMatrix<Complex> const& A, UMatrix<Complex>& B)
 {
     if (A.GetColDim() != B.GetRowDim() || A.GetRowDim() != B.GetColDim())
@@ -196,12 +219,15 @@ void MconjTrans(UMatrix<Complex> const& A, UMatrix<Complex>& B)
         for (long j = 0; j < A.GetRowDim(); ++j) B(j, i) = std::conj(A(i, j));
 }
 
+// Mtrace: the sum of the min(m, n) elements of the main diagonal.
 double Mtrace(UMatrix<double> const& A) { return Vsum(A.BandVector(0, 0, 0)); }
 Complex Mtrace(UMatrix<Complex> const& A) { return Vsum(A.BandVector(0, 0, 0)); }
 
+// Vsum: the sum of the elements of v (nothing for a negative increment).
 double Vsum(UVector<double> const& v) { return Vsum(v.GetDim(), v.GetConstData(), v.GetInc()); }
 Complex Vsum(UVector<Complex> const& v) { return Vsum(v.GetDim(), v.GetConstData(), v.GetInc()); }
 
+// VVdirect: A(i, j) = x(i)*y(j) (21003 unless A is as large as x by y).
 void VVdirect(UVector<double> const& x, UVector<double> const& y, UMatrix<double>& A)
 {
     if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, kSource, __LINE__);
@@ -209,6 +235,7 @@ void VVdirect(UVector<double> const& x, UVector<double> const& y, UMatrix<double
         for (long j = 0; j < y.GetDim(); ++j) A(i, j) = x[i] * y[j];
 }
 
+// MMadd: P += a*B, element by element (21003 unless of one shape).
 void MMadd(double a, UMatrix<double> const& B, UMatrix<double>& P)
 {
     if (P.GetColDim() != B.GetColDim() || P.GetRowDim() != B.GetRowDim())
@@ -217,8 +244,10 @@ void MMadd(double a, UMatrix<double> const& B, UMatrix<double>& P)
         for (long j = 0; j < P.GetRowDim(); ++j) P(i, j) += a * B(i, j);
 }
 
+// Abs1: |Re z| + |Im z|.
 double Abs1(Complex const& z) { return std::fabs(z.real()) + std::fabs(z.imag()); }
 
+// LaoSquare: the unconjugated square sum of v.
 Complex LaoSquare(UVector<Complex>& v)
 {
     Complex sum(0.0, 0.0);
@@ -226,6 +255,7 @@ Complex LaoSquare(UVector<Complex>& v)
     return sum;
 }
 
+// LaoInner: the unconjugated sum of x(i)*y(i) (21003 for lengths that differ).
 Complex LaoInner(UVector<Complex>& x, UVector<Complex>& y)
 {
     if (x.GetDim() != y.GetDim()) RaiseError(21003, kSource, __LINE__);
@@ -234,12 +264,15 @@ Complex LaoInner(UVector<Complex>& x, UVector<Complex>& y)
     return sum;
 }
 
+// LaoNorm: v divided by the complex square root of its unconjugated square sum.
 void LaoNorm(UVector<Complex>& v)
 {
     Complex const f = Complex(1.0, 0.0) / std::sqrt(LaoSquare(v));
     for (long i = 0; i < v.GetDim(); ++i) v[i] *= f;
 }
 
+// LaoSchmidt: the first n columns of the n-row A made orthonormal under the unconjugated form,
+// column by column; a matrix with fewer columns than rows raises 21003.
 void LaoSchmidt(UMatrix<Complex>& A)
 {
     long const n = A.GetColDim();

@@ -2,7 +2,7 @@
 // C m x n. opt: TRANSA 0x1 N, 0x2 T, 0x4 C (conjugate transpose); TRANSB 0x8 N, 0x10 T, 0x20 C.
 // Zero elements of the multiplying operand are skipped; beta = 0 clears C without reading it.
 #include "numeric/BlasComplex.h"
-#include "utilities/CustExcept.h"
+#include "numeric/MatrixFrontEnds.h"
 #include "utilities/UMatVec.h"
 
 namespace
@@ -76,11 +76,5 @@ void BlasComplex::MMMmultAdd(short opt, long m, long n, long k, Z const& alpha, 
 void BlasComplex::MMMmultAdd(short opt, Z const& alpha, UMatrix<Z> const& A, UMatrix<Z> const& B,
                              Z const& beta, UMatrix<Z>& C, Blas::UProgressMonitor& pm)
 {
-    long const m = (opt & 0x1) ? A.GetColDim() : A.GetRowDim();
-    long const k = (opt & 0x1) ? A.GetRowDim() : A.GetColDim();
-    long const n = (opt & 0x8) ? B.GetRowDim() : B.GetColDim();
-    if (m != C.GetColDim() || n != C.GetRowDim()) RaiseError(21003, "zgemm", __LINE__);
-    if (k != ((opt & 0x8) ? B.GetColDim() : B.GetRowDim())) RaiseError(21003, "zgemm", __LINE__);
-    MMMmultAdd(opt, m, n, k, alpha, A.GetConstData(), A.GetColSpace(), B.GetConstData(), B.GetColSpace(),
-               beta, C.GetData(), C.GetColSpace(), pm);
+    MatrixFrontEnds::Product<BlasComplex>(opt, alpha, A, B, beta, C, pm, "zgemm");
 }

@@ -1,23 +1,10 @@
 // MswapRows (ZLASWP): applies the row interchanges ipiv(k1) .. ipiv(k2) (1-based) to the n columns
-// of the complex A, one row pair at a time: forwards for incx > 0, in reverse order for incx < 0,
-// not at all for incx = 0. No checks are made.
+// of the complex A (leading dimension lda), one row pair at a time: forwards for incx > 0, in
+// reverse order for incx < 0, not at all for incx = 0. No checks are made.
 #include "numeric/LAPackComplex.h"
-#include "numeric/Vswap.h"
+#include "numeric/LUKernel.h"
 
 void LAPackComplex::MswapRows(long n, Z* a, long lda, long k1, long k2, long* ipiv, long incx)
 {
-    if (incx == 0) return;
-    if (incx > 0) {
-        long ix = k1;
-        for (long i = k1; i <= k2; ++i, ix += incx) {
-            long const ip = ipiv[ix - 1];
-            if (ip != i) Vswap(n, a + (i - 1), lda, a + (ip - 1), lda);
-        }
-    } else {
-        long ix = 1 + (1 - k2) * incx;
-        for (long i = k2; i >= k1; --i, ix += incx) {
-            long const ip = ipiv[ix - 1];
-            if (ip != i) Vswap(n, a + (i - 1), lda, a + (ip - 1), lda);
-        }
-    }
+    LUDetail::SwapRows(n, a, lda, k1, k2, ipiv, incx);
 }

@@ -49,6 +49,13 @@ TEST(UFilter, KeywordLookups) {
     EXPECT_EQ(0, loose.GetNamedStart("$END", keywords));
     EXPECT_EQ(0, loose.GetNamedValue("$END", keywords));
     EXPECT_TRUE(loose.MatchesFull("  $END ", "$end"));
+    EXPECT_TRUE(loose.Matches("  $END of it", "$end"));
+    EXPECT_TRUE(loose.MatchesFromStart("$END", "$end"));
+    EXPECT_FALSE(loose.MemCmp("$END", "$end", 4));
+    EXPECT_FALSE(loose.StrCmp("$END", "$end"));
+    EXPECT_TRUE(strict.MemCmp("$END", "$end", 4));
+    EXPECT_TRUE(strict.StrCmp("$END", "$end"));
+    EXPECT_FALSE(strict.MatchesFromStart("$END", "$end"));
 }
 
 TEST(UFilter, Matching) {

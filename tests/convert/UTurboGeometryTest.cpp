@@ -100,6 +100,21 @@ TEST_F(TurboGeometry, ShortGradientCycleStoresNoGradient) {
     EXPECT_FALSE(geom.GetHasGradients());
 }
 
+TEST_F(TurboGeometry, GradientCoordinatesFollowTheAtomRule) {
+    ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n 0 0 1 h\n$end\n"));
+    const char* cycle = "$grad\n cycle = 1 SCF energy = -1.0D+00\n";
+    EXPECT_EQ(21003, Read(std::string(cycle) + " 0 0 0 h\n 1 2 3\n$end\n"));
+    EXPECT_EQ(21055, Read(std::string(cycle) + " 0 0 0 h\n 0 0 1 h\n 0 0 2 h\n 1 2 3\n$end\n"));
+    EXPECT_FALSE(geom.GetHasGradients());
+    ASSERT_EQ(0, Read(std::string(cycle) + " 0 0 0 o\n 0 0 2 h\n 1 2 3\n 4 5 6\n$end\n"));
+    EXPECT_DOUBLE_EQ(-1.0, geom.GetEnergy());
+    EXPECT_EQ(8, geom.GetAtomData()[0].GetAtno());
+    EXPECT_DOUBLE_EQ(2.0, geom.GetAtomData()[1].GetCoord().Getz());
+    EXPECT_DOUBLE_EQ(6.0, geom.GetAtomData()[1].GetGrad().Getz());
+    // A gradient line holds three numbers and nothing else.
+    EXPECT_EQ(25010, Read(std::string(cycle) + " 0 0 0 o\n 0 0 2 h\n 1 2 3\n 4 5 6 7\n$end\n"));
+}
+
 // A Hessian section of n columns with element (r, c) = r + c / 100.
 std::string HessianText(long n) {
     std::string s = "$hessian (projected)\n";
@@ -176,6 +191,8 @@ TEST_F(TurboGeometry, WritersReadBack) {
     EXPECT_NE(std::string::npos, written.find("$grad          cartesian gradients\n"
                                               "  cycle =      1    SCF energy =   -113.2171540515   |dE/dxyz| =  0.000000\n"));
     EXPECT_NE(std::string::npos, written.find("  1 1  -0.5000000000  -0.4900000000"));
+    EXPECT_NE(std::string::npos, written.find("\n -2.50000000000000e-03 -1.50000000000000e-03"
+                                              " -5.00000000000000e-04\n"));
 
     // Read each section back into a fresh molecule.
     UQGeometryData back;
@@ -230,6 +247,13 @@ TEST_F(TurboGeometry, WritersNeedTheirData) {
     EXPECT_EQ(25007, RaisedCode([&] { writer.WriteGradients(&geom); }));
     EXPECT_EQ(25007, RaisedCode([&] { writer.WriteHessian(&geom); }));
     EXPECT_EQ("", out.Contents());
+
+    // An atom without an element has no symbol to write.
+    ASSERT_EQ(0, Read("$coord\n 0 0 0 o f\n$end\n"));
+    geom.SetEnergy(-1.0);
+    geom.SetGradients(0, V3(0.0, 0.0, 0.0));
+    EXPECT_EQ(21033, RaisedCode([&] { writer.WriteCoordinates(&geom); }));
+    EXPECT_EQ(21033, RaisedCode([&] { writer.WriteGradients(&geom); }));
 }
 
 }  // namespace

@@ -172,6 +172,20 @@ TEST_F(TurboOrbitals, WriterReadsBack) {
     EXPECT_NEAR(-17.551614518074, back.GetEBeta()[3], 1e-12);
 }
 
+TEST_F(TurboOrbitals, WrittenHeaderCarriesTheEnergy) {
+    ASSERT_EQ(0, Read(OrbitalText("$scfmo", 2, 4, 20)));
+    geom.SetEnergy(-113.2171540515);
+    TextStream out;
+    UTurboFilter writer(out.Get());
+    writer.WriteOrbitals(&geom, tfsScfMo);
+    EXPECT_EQ(0u, out.Contents().find("$scfmo   scfconv=6   format(4d20.14)\n"
+                                      "# molecular orbitals of project :\n#  --->  Dranvel  <---\n"
+                                      "# SCF total energy is     -113.2171540515 a.u.\n#\n"
+                                      "     1  a      eigenvalue=-2.05516145180740e+01   nsaos=2\n"
+                                      " 6.2500000000000e-02 1.8750000000000e-01\n"))
+        << out.Contents();
+}
+
 TEST_F(TurboOrbitals, GShellsCannotBeReordered) {
     const char* basis = "$basis\n*\nh g-basis\n*\n 1 s\n 1.0 1.0\n 1 g\n 1.0 1.0\n*\n$end\n";
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
@@ -181,6 +195,18 @@ TEST_F(TurboOrbitals, GShellsCannotBeReordered) {
     filter.ReadControl(&geom);
     EXPECT_EQ(25007, Read(OrbitalText("$scfmo", 16, 4, 20)));
     EXPECT_EQ(0, geom.GetE().GetDim());
+}
+
+TEST_F(TurboOrbitals, BasisOfAnotherSizeIsRefused) {
+    ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
+    ASSERT_EQ(0, Read("$basis\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n"));
+    TextStream control("$atoms\nh 1 \\\n basis =h one-s\n$end\n");
+    UTurboFilter filter(control.Get());
+    filter.ReadControl(&geom);
+    EXPECT_EQ(21003, Read(OrbitalText("$scfmo", 2, 4, 20)));
+    EXPECT_EQ(0, geom.GetE().GetDim());
+    ASSERT_EQ(0, Read(OrbitalText("$scfmo", 1, 4, 20)));
+    EXPECT_EQ(1, geom.GetE().GetDim());
 }
 
 TEST_F(TurboOrbitals, WriterRefusesWhatWouldShiftColumns) {

@@ -145,15 +145,18 @@ TEST(CostTable, OpCountWarnsAboutUnknownNamesAndZeroCounts)
         double const unknown = Blas::OpCount("DLASQ1", 0, 5, 5, 5, 0);
         double const noSteps = Blas::OpCount("DGEMM", 0x9, 5, 5, 0, 0);
         double const empty = Blas::OpCount("DSYEV", 0, 0, 0, 0, 0);
-        std::printf("%g %g %g\n", unknown, noSteps, empty);
+        // A transform of length 0 would be 0 * log2(0), not a number.
+        double const noLength = Blas::OpCount("LAFFT", 0, 0, 0, 0, 0);
+        std::printf("%g %g %g %g\n", unknown, noSteps, empty, noLength);
     });
     EXPECT_EQ(r.exitStatus, 0);
-    EXPECT_EQ(r.out, "1 1 1\n");
-    EXPECT_EQ(r.err, "\a\a\a");
+    EXPECT_EQ(r.out, "1 1 1 1\n");
+    EXPECT_EQ(r.err, "\a\a\a\a");
     EXPECT_EQ(dir.Read("debug.txt"),
               "OpCount called for unknown function DLASQ1\n"
               "OpCount called for unknown function DGEMM\n"
-              "OpCount called for unknown function DSYEV\n");
+              "OpCount called for unknown function DSYEV\n"
+              "OpCount called for unknown function LAFFT\n");
 }
 
 TEST(CostModel, NewRandTakesTwoDrawsInOrder)

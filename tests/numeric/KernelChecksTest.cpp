@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <string>
 
 #include "numeric/BlasComplex.h"
 #include "numeric/BlasDouble.h"
@@ -189,6 +191,11 @@ TEST(KernelChecks, QuickReturnsTouchNothing)
     double yy[2] = {1.0, 2.0};
     BlasDouble::VVadd(2, 0.0, a, 1, yy, 1);
     EXPECT_EQ(yy[0], 1.0);
+    // beta = 0 replaces y without reading it.
+    double full[4] = {1.0, 2.0, 3.0, 4.0}, x2[2] = {1.0, 1.0};
+    BlasDouble::MVVmultAdd(0x1, 2, 2, 1.0, full, 2, x2, 1, 0.0, y, 1);
+    EXPECT_EQ(y[0], 4.0);
+    EXPECT_EQ(y[1], 6.0);
     // k = 0 with beta = 0 clears C.
     double c2[4] = {nan, nan, nan, nan};
     BlasDouble::MMMmultAdd(0x9, 2, 2, 0, 1.0, a, 2, a, 1, 0.0, c2, 2, pm);
@@ -281,4 +288,137 @@ TEST(KernelChecks, ZeroMultipliersAreSkipped)
     BlasDouble::MVVmultAdd(0x1, 2, 2, 1.0, a, 2, x0, 1, 0.0, y, 1);
     EXPECT_EQ(y[0], 2.0);
     EXPECT_EQ(y[1], 4.0);
+}
+
+namespace
+{
+
+struct Raise {
+    int code;
+    std::string source;  // the file named in the text
+};
+
+Raise RaisedWhere(std::function<void()> const& body)
+{
+    RegisterNumerMessages();
+    try {
+        body();
+    } catch (CustomException const& e) {
+        std::string const text = e.Text, key = "Error in file ";
+        size_t const from = text.find(key);
+        if (from == std::string::npos) return {e.Code, "?"};
+        size_t const start = from + key.size();
+        return {e.Code, text.substr(start, text.find(" line", start) - start)};
+    }
+    return {0, ""};
+}
+
+} // namespace
+
+TEST(KernelChecks, EachCallFailsAtItsFirstCheckInTheSourceThatMadeIt)
+{
+    // Every call breaks several checks at once; only the first in order may answer: the front-end's
+    // 21004, 21003 and 23004, then the raw form's option word (23002), then its arguments (23001).
+    UMatrix<double> rect = Filled(2, 3, 1.0), sq = Filled(3, 3, 1.0), empty(0, 0, -1), noRows(0, 3, -1);
+    UVector<double> v2(2, 1), v3(3, 1), s2(2, 2), s3(3, 2), e0(0, 1);
+    UMatrix<cplx> zrect(2, 3, -1), zsq(3, 3, -1), zempty(0, 0, -1);
+    UVector<cplx> z2(2, 2), z3(3, 1), zs3(3, 2), ze0(0, 1);
+    double a[9] = {0}, b[9] = {0};
+    cplx za[9], zb[9];
+    long piv[3] = {1, 2, 3};
+    short const bad = 0x3;  // two bits in the first group of every option word below
+    short const badTri = 0x1 | 0xc | 0x10 | 0x100;  // left side, but both triangles
+
+    struct Case {
+        char const* what;
+        std::function<void()> call;
+        int code;
+        char const* source;
+    };
+    Case const cases[] = {
+        // Front-ends: square before shape before increment, all before the option word.
+        {"dtrsm vector, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, s3, pm); }, 21004, "dtrsm"},
+        {"dtrsm vector, wrong length", [&] { BlasDouble::TriMMsolve(short(0x3 | 0x4), sq, 1.0, s2, pm); },
+         21003, "dtrsm"},
+        {"dtrsm vector, strided", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, s3, pm); }, 23004, "dtrsm"},
+        {"dtrsm vector, option", [&] { BlasDouble::TriMMsolve(badTri, empty, 1.0, e0, pm); }, 23002, "dtrsm"},
+        {"dtrsm vector, empty", [&] { BlasDouble::TriMMsolve(0x115, empty, 1.0, e0, pm); }, 23001, "dtrsm"},
+        {"dtrsm matrix, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, rect, pm); }, 21004, "dtrsm"},
+        {"dtrsm matrix, left side", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, rect, pm); }, 21003, "dtrsm"},
+        {"ztrsm vector, not square", [&] { BlasComplex::TriMMsolve(bad, zrect, 1.0, zs3, pm); }, 21004,
+         "ztrsm"},
+        {"ztrsm vector, wrong length", [&] { BlasComplex::TriMMsolve(0x1, zsq, 1.0, z2, pm); }, 21003, "ztrsm"},
+        {"ztrsm vector, strided", [&] { BlasComplex::TriMMsolve(badTri, zsq, 1.0, zs3, pm); }, 23004, "ztrsm"},
+        {"ztrsm vector, option", [&] { BlasComplex::TriMMsolve(badTri, zempty, 1.0, ze0, pm); }, 23002, "ztrsm"},
+        {"dgesv vector, not square", [&] { LAPackDouble::MVsolve(rect, s3, pm); }, 21004, "dgesv"},
+        {"dgesv vector, wrong length", [&] { LAPackDouble::MVsolve(sq, s2, pm); }, 21003, "dgesv"},
+        {"dgesv vector, strided", [&] { LAPackDouble::MVsolve(sq, s3, pm); }, 23004, "dgesv"},
+        {"dgesv vector, empty", [&] { LAPackDouble::MVsolve(empty, e0, pm); }, 23001, "dgesv"},
+        {"dgesv matrix, not square", [&] { LAPackDouble::MVsolve(rect, rect, pm); }, 21004, "dgesv"},
+        {"dgesv matrix, rows", [&] { LAPackDouble::MVsolve(sq, rect, pm); }, 21003, "dgesv"},
+        {"zgesv vector, not square", [&] { LAPackComplex::MVsolve(zrect, zs3, pm); }, 21004, "zgesv"},
+        {"zgesv vector, wrong length", [&] { LAPackComplex::MVsolve(zsq, z2, pm); }, 21003, "zgesv"},
+        {"zgesv vector, strided", [&] { LAPackComplex::MVsolve(zsq, zs3, pm); }, 23004, "zgesv"},
+        {"zgesv vector, empty", [&] { LAPackComplex::MVsolve(zempty, ze0, pm); }, 23001, "zgesv"},
+        {"zgesv matrix, rows", [&] { LAPackComplex::MVsolve(zsq, zrect, pm); }, 21003, "zgesv"},
+        {"dgemm, shape", [&] { BlasDouble::MMMmultAdd(bad, 1.0, rect, rect, 0.0, sq, pm); }, 21003, "dgemm"},
+        {"dgemm, option", [&] { BlasDouble::MMMmultAdd(0x3, 1.0, noRows, sq, 0.0, noRows, pm); }, 23002,
+         "dgemm"},
+        {"zgemm, shape", [&] { BlasComplex::MMMmultAdd(bad, 1.0, zrect, zrect, 0.0, zsq, pm); }, 21003,
+         "zgemm"},
+        {"dgemv, shape", [&] { BlasDouble::MVVmultAdd(bad, 1.0, rect, v2, 0.0, v3); }, 21003, "dgemv"},
+        {"dgemv, option", [&] { BlasDouble::MVVmultAdd(0x0, 1.0, noRows, e0, 0.0, v3); }, 23002, "dgemv"},
+        {"dtrmv, shape", [&] { BlasDouble::TriMVmult(bad, rect, v3); }, 21003, "dtrmv"},
+        {"dtrmv, option", [&] { BlasDouble::TriMVmult(bad, empty, e0); }, 23002, "dtrmv"},
+        {"dtrmm, shape", [&] { BlasDouble::TriMMmult(bad, 1.0, sq, rect, pm); }, 21003, "dtrmm"},
+        {"dtrmm, option", [&] { BlasDouble::TriMMmult(bad, 1.0, empty, empty, pm); }, 23002, "dtrmm"},
+        {"daxpy, shape", [&] { BlasDouble::VVadd(1.0, v2, v3); }, 21003, "daxpy"},
+        {"ddot, shape", [&] { BlasDouble::VVVmult(v3, v3, v2); }, 21003, "ddot"},
+        {"drot, shape", [&] { BlasDouble::Vrotate(0.6, 0.8, v2, v3); }, 21003, "drot"},
+        {"dger, shape", [&] { BlasDouble::VVMmultAdd1(1.0, v3, v3, rect); }, 21003, "dger"},
+        {"dger, argument", [&] { BlasDouble::VVMmultAdd1(1.0, e0, v3, noRows); }, 23001, "dger"},
+        {"zdotu, shape", [&] { BlasComplex::VVVmult(z3, v3, z2); }, 21003, "zdotu"},
+        {"zgeru, shape", [&] { BlasComplex::VVMmultAdd1(1.0, z3, z3, zrect); }, 21003, "zgeru"},
+        // Raw forms: the option word before any argument.
+        {"dgemm raw", [&] { BlasDouble::MMMmultAdd(bad, -1, 2, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); }, 23002,
+         "dgemm"},
+        {"zgemm raw", [&] { BlasComplex::MMMmultAdd(bad, -1, 2, 2, 1.0, za, 0, zb, 0, 0.0, zb, 0, pm); },
+         23002, "zgemm"},
+        {"dgemv raw", [&] { BlasDouble::MVVmultAdd(bad, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0); }, 23002, "dgemv"},
+        {"dsymv raw", [&] { BlasDouble::SymMVVmultAdd(bad, -1, 1.0, a, 0, b, 0, 0.0, b, 0); }, 23002, "dsymv"},
+        {"dsymv argument", [&] { BlasDouble::SymMVVmultAdd(0x4, 2, 1.0, a, 2, b, 1, 0.0, b, 0); }, 23001,
+         "dsymv"},
+        {"dsyr2 raw", [&] { BlasDouble::SymVVMmultAdd(bad, -1, 1.0, a, 0, b, 0, b, 0); }, 23002, "dsyr2"},
+        {"dsyr2 argument", [&] { BlasDouble::SymVVMmultAdd(0x8, 3, 1.0, a, 1, b, 1, b, 2); }, 23001, "dsyr2"},
+        {"dtrmv raw", [&] { BlasDouble::TriMVmult(bad, -1, a, 0, b, 0); }, 23002, "dtrmv"},
+        {"dtrsm raw", [&] { BlasDouble::TriMMsolve(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002, "dtrsm"},
+        {"dtrsm argument", [&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, b, 2, pm); }, 23001, "dtrsm"},
+        {"ztrsm raw", [&] { BlasComplex::TriMMsolve(bad, -1, 2, 1.0, za, 0, zb, 0, pm); }, 23002, "ztrsm"},
+        {"ztrsm argument", [&] { BlasComplex::TriMMsolve(0x115, 3, 1, 1.0, za, 2, zb, 3, pm); }, 23001,
+         "ztrsm"},
+        {"dtrmm raw", [&] { BlasDouble::TriMMmult(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002, "dtrmm"},
+        {"dtrmm argument", [&] { BlasDouble::TriMMmult(0x115, 2, 2, 1.0, a, 2, b, 1, pm); }, 23001, "dtrmm"},
+        {"dsyr2k raw", [&] { BlasDouble::SymMMMmultAdd(0x40 | 0x14, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); },
+         23002, "dsyr2k"},
+        {"dsyr2k argument", [&] { BlasDouble::SymMMMmultAdd(0x24, 3, 2, 1.0, a, 1, b, 2, 0.0, b, 3, pm); },
+         23001, "dsyr2k"},
+        {"dgetrs raw", [&] { LAPackDouble::LUsolve(0x30, -1, 1, a, 0, piv, b, 0, pm); }, 23002, "dgetrs"},
+        {"dgetrs argument", [&] { LAPackDouble::LUsolve(0x20, 3, 1, a, 3, piv, b, 2, pm); }, 23001, "dgetrs"},
+        {"zgetrs raw", [&] { LAPackComplex::LUsolve(0, -1, 1, za, 0, piv, zb, 0, pm); }, 23002, "zgetrs"},
+        {"zgetrs argument", [&] { LAPackComplex::LUsolve(0x40, 3, -1, za, 3, piv, zb, 3, pm); }, 23001,
+         "zgetrs"},
+        {"dgesv raw", [&] { LAPackDouble::MVsolve(3, 1, a, 2, nullptr, b, 3, pm); }, 23001, "dgesv"},
+        {"zgesv raw", [&] { LAPackComplex::MVsolve(3, 1, za, 3, nullptr, zb, 2, pm); }, 23001, "zgesv"},
+        {"dgetrf raw", [&] { LAPackDouble::LUfactor(3, -1, a, 3, piv, pm); }, 23001, "dgetrf"},
+        {"zgetrf raw", [&] { LAPackComplex::LUfactor(3, 3, za, 2, piv, pm); }, 23001, "zgetrf"},
+        {"dgetf2 raw", [&] { LAPackDouble::LUfactor2(-1, 3, a, 3, piv, pm); }, 23001, "dgetf2"},
+        {"zgetf2 raw", [&] { LAPackComplex::LUfactor2(3, 3, za, 2, piv, pm); }, 23001, "zgetf2"},
+        {"zgetf2 singular", [&] { LAPackComplex::LUfactor2(2, 2, za, 2, piv, pm); }, 23013, "zgetf2"},
+        {"dgetf2 singular", [&] { LAPackDouble::LUfactor2(2, 2, a, 2, piv, pm); }, 23013, "dgetf2"},
+    };
+    for (Case const& c : cases) {
+        Raise const r = RaisedWhere(c.call);
+        EXPECT_EQ(r.code, c.code) << c.what;
+        EXPECT_EQ(r.source, c.source) << c.what;
+    }
 }

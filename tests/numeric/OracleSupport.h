@@ -16,9 +16,17 @@ namespace oracle
 typedef std::complex<double> cplx;
 double const NaN = std::numeric_limits<double>::quiet_NaN();
 
+// Restarts at the same seed in every test, so that a test's data do not depend on which tests ran
+// before it in the same process.
 inline std::mt19937& Rng()
 {
-    static std::mt19937 rng(12345);
+    static std::mt19937 rng;
+    static ::testing::TestInfo const* owner = nullptr;
+    ::testing::TestInfo const* const now = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (now != owner) {
+        owner = now;
+        rng.seed(12345);
+    }
     return rng;
 }
 

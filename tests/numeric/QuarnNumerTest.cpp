@@ -110,7 +110,12 @@ TEST(QuarnNumer, MatrixProductsWithSharedStorage)
     }
     RegisterNumerMessages();
     UMatrix<double> A = Filled(3, 3, 1.0), B32 = Filled(3, 2, 1.0);
-    EXPECT_EQ(RaisedCode([&] { MMmult(A, B32, A); }), 21003); // P 3 x 3 cannot hold a 3 x 2 product
+    // The overlap is judged before the shapes: B is not square.
+    EXPECT_EQ(RaisedCode([&] { MMmult(A, B32, A); }), 23023);
+    UMatrix<double> B22 = Filled(2, 2, 1.0);
+    EXPECT_EQ(RaisedCode([&] { MMmult(A, B22, A); }), 21003); // an accepted overlap, shapes that do not conform
+    UMatrix<double> A22view(A.GetData(), 2, 2, 3);
+    EXPECT_EQ(RaisedCode([&] { MMmult(A, A22view, A22view); }), 23023); // all one storage, not one order
     UMatrix<double> S = Filled(3, 3, 1.0), B23 = Filled(2, 3, 1.0);
     UMatrix<double> A32 = S.SubMatrix(0, 0, 3, 2);
     EXPECT_EQ(RaisedCode([&] { MMmult(A32, B23, S); }), 23023); // P on A's storage needs a square B
