@@ -1,9 +1,17 @@
 // The byte device over a standard I/O FILE* and the stream that owns one.
 #include <algorithm>
 #include <cstring>
+#include <stdio_ext.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "utilities/UStream.h"
+
+namespace {
+
+long const CacheCapacity = 65536;
+
+}  // namespace
 
 UFilePointerBasicStream::UFilePointerBasicStream(FILE* fp, bool deleteOnExit)
     : FilePointer(fp), DeleteOnExit(deleteOnExit)
@@ -17,22 +25,81 @@ UFilePointerBasicStream::UFilePointerBasicStream(char const* path, char const* m
 
 UFilePointerBasicStream::~UFilePointerBasicStream()
 {
+    // A borrowed file goes back to its owner where the device stood.
+    DropCache();
     if (DeleteOnExit && FilePointer) std::fclose(FilePointer);
+}
+
+FILE* UFilePointerBasicStream::GetFilePointer() const
+{
+    DropCache();
+    return FilePointer;
+}
+
+bool UFilePointerBasicStream::IsRegularFile() const
+{
+    if (Regular < 0) {
+        struct stat info;
+        int const fd = FilePointer ? fileno(FilePointer) : -1;
+        Regular = fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? 1 : 0;
+    }
+    return Regular == 1;
+}
+
+void UFilePointerBasicStream::DropCache() const
+{
+    if (!Cached) return;
+    Cached = false;
+    std::fseek(FilePointer, Cursor, SEEK_SET);
+}
+
+// Reads the next cache load at CacheEnd; false when the file gives nothing.
+bool UFilePointerBasicStream::Refill() const
+{
+    if (Cache.empty()) Cache.resize(CacheCapacity);
+    // The end-of-file mark would stop a file that has grown since.
+    if (std::feof(FilePointer)) std::fseek(FilePointer, CacheEnd, SEEK_SET);
+    size_t const got = std::fread(Cache.data(), 1, Cache.size(), FilePointer);
+    if (got == 0) return false;
+    CacheStart = CacheEnd;
+    CacheEnd += static_cast<long>(got);
+    return true;
 }
 
 long UFilePointerBasicStream::GetPosition() const
 {
-    return FilePointer ? std::ftell(FilePointer) : 0;
+    if (!FilePointer) return 0;
+    return Cached ? Cursor : std::ftell(FilePointer);
 }
 
 void UFilePointerBasicStream::SetPosition(long p)
 {
-    if (FilePointer) std::fseek(FilePointer, p, SEEK_SET);
+    if (!FilePointer) return;
+    if (Cached && p >= CacheStart && p <= CacheEnd) {
+        Cursor = p;
+        return;
+    }
+    // A seek that fails must leave the file where the device stood.
+    DropCache();
+    std::fseek(FilePointer, p, SEEK_SET);
 }
 
 long UFilePointerBasicStream::GetSize() const
 {
     if (!FilePointer) return 0;
+    if (IsRegularFile()) {
+        // Buffered output belongs to the file: it is counted as written.
+        if (__fpending(FilePointer) > 0) std::fflush(FilePointer);
+        struct stat info;
+        if (fstat(fileno(FilePointer), &info) == 0) {
+            long const size = static_cast<long>(info.st_size);
+            // The file was cut under the reader: what was cached beyond the
+            // cut is no longer there.
+            if (Cached && CacheEnd > size) DropCache();
+            return size;
+        }
+    }
+    DropCache();
     long const position = std::ftell(FilePointer);
     std::fseek(FilePointer, 0, SEEK_END);
     long const size = std::ftell(FilePointer);
@@ -43,6 +110,7 @@ long UFilePointerBasicStream::GetSize() const
 void UFilePointerBasicStream::SetSize(long n)
 {
     if (!FilePointer) return;
+    DropCache();
     n = std::max(n, 0L);
     long const size = GetSize();
     long const position = GetPosition();
@@ -68,12 +136,43 @@ void UFilePointerBasicStream::SetSize(long n)
 long UFilePointerBasicStream::Read(void* p, long n)
 {
     if (n < 1 || !FilePointer) return 0;
-    return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
+    if (!IsRegularFile()) return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
+    if (!Cached) {
+        // The seek sends buffered output to the file and turns it to reading.
+        long const position = std::ftell(FilePointer);
+        if (position < 0) return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
+        std::fseek(FilePointer, position, SEEK_SET);
+        CacheStart = CacheEnd = Cursor = position;
+        Cached = true;
+    }
+    char* const out = static_cast<char*>(p);
+    long done = 0;
+    while (done < n) {
+        if (Cursor == CacheEnd) {
+            long const left = n - done;
+            if (left >= CacheCapacity) {
+                // A large read goes straight to the caller.
+                long const got = static_cast<long>(std::fread(out + done, 1, static_cast<size_t>(left), FilePointer));
+                done += got;
+                Cursor += got;
+                CacheStart = CacheEnd = Cursor;
+                break;
+            }
+            if (!Refill()) break;
+        }
+        long const piece = std::min(n - done, CacheEnd - Cursor);
+        std::memcpy(out + done, Cache.data() + (Cursor - CacheStart), static_cast<size_t>(piece));
+        Cursor += piece;
+        done += piece;
+    }
+    return done;
 }
 
 long UFilePointerBasicStream::Write(void const* p, long n)
 {
     if (n < 1 || !FilePointer) return 0;
+    // The seek back to the device position also turns the file to writing.
+    DropCache();
     return static_cast<long>(std::fwrite(p, 1, static_cast<size_t>(n), FilePointer));
 }
 

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 // Line-end convention of the data.
 enum TargetPlatform : int32_t {
@@ -144,12 +145,28 @@ public:
     long Read(void* p, long n) override;
     long Write(void const* p, long n) override;
 
-    FILE* GetFilePointer() const { return FilePointer; }
+    // The file, positioned where the device stands; the device reads it
+    // afresh afterwards, so the caller may use it directly in between.
+    FILE* GetFilePointer() const;
     bool GetDeleteOnExit() const { return DeleteOnExit; }
 
 private:
+    // A regular file is read through a cache, so that a text read that gives
+    // back what it did not consume costs no seek, and its size is asked of
+    // the file system without moving the file position.
+    bool IsRegularFile() const;
+    bool Refill() const;
+    void DropCache() const;   // the file position becomes Cursor again
+
     FILE* FilePointer;
     bool DeleteOnExit;   // close the file when destroyed
+
+    mutable int Regular = -1;         // -1 not yet known, else 0 or 1
+    mutable bool Cached = false;      // the cache stands for the file position
+    mutable std::vector<char> Cache;  // file bytes CacheStart .. CacheEnd
+    mutable long CacheStart = 0;
+    mutable long CacheEnd = 0;        // the file position while Cached
+    mutable long Cursor = 0;          // the device position while Cached
 };
 
 // A stream that creates and owns a file device. Never raises: when the

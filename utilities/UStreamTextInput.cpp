@@ -8,6 +8,8 @@
 namespace {
 
 long const TextChunk = 10240;
+// The first piece of a chunk that a text read fetches: a typical line.
+long const FirstPiece = 256;
 
 bool IsLineEndByte(char c)
 {
@@ -18,7 +20,6 @@ bool IsLineEndByte(char c)
 
 // Reads up to want bytes, asking again while the device hands out less, so
 // that a short read never splits a line end; only what was delivered counts.
-// A read that gives nothing although data should remain ends the input.
 long UStream::ReadChunk(char* chunk, long want)
 {
     long got = 0;
@@ -27,7 +28,6 @@ long UStream::ReadChunk(char* chunk, long want)
         if (piece == 0) break;
         got += piece;
     }
-    if (got == 0) ReadFailed = true;
     return got;
 }
 
@@ -51,10 +51,26 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
         long const position = GetPosition();
         long const want = std::min(TextChunk, size - position);
         if (want < 1) return;
-        long const got = ReadChunk(chunk, want);
-        if (got == 0) return;
+
+        // The chunk is fetched from the device as the scan reaches its end,
+        // in growing pieces, so that a short line does not copy a whole
+        // chunk; the scan sees the same bytes as if it had been read at once.
+        long have = 0;       // bytes of the chunk fetched so far
+        bool whole = false;  // have is all the chunk gets
+        auto fetch = [&] {
+            long const more = std::min(want, std::max(FirstPiece, 2 * have)) - have;
+            long const got = ReadChunk(chunk + have, more);
+            have += got;
+            whole = got < more || have == want;
+        };
+        fetch();
+        // A read that gives nothing although data should remain ends the input.
+        if (have == 0) {
+            ReadFailed = true;
+            return;
+        }
         // Less than asked means the device has no more: the data end here.
-        bool const atEnd = got < want || position + got >= size;
+        auto atEnd = [&] { return whole && (have < want || position + have >= size); };
 
         long i = 0;
         bool done = false;
@@ -65,62 +81,73 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
             return c == 0 && stop == sfNul;
         };
         switch (TranslateMode) {
-        case smStrict: {
+        case smStrict:
             // L bytes are compared at each index; a shorter tail waits for
             // the next chunk unless the data end here.
-            long const limit = L > 0 ? got - L + 1 : got;
-            while (i < limit && out < n) {
-                if (L > 0 && std::memcmp(chunk + i, ExternalLineEnd, L) == 0) {
-                    buf[out++] = lineEndChar;
-                    i += L;
-                    if (stop == sfLineEnd) { done = true; break; }
-                } else if (copyByte()) {
-                    done = true;
-                    break;
+            for (;;) {
+                long const limit = L > 0 ? have - L + 1 : have;
+                while (i < limit && out < n) {
+                    if (L > 0 && std::memcmp(chunk + i, ExternalLineEnd, L) == 0) {
+                        buf[out++] = lineEndChar;
+                        i += L;
+                        if (stop == sfLineEnd) { done = true; break; }
+                    } else if (copyByte()) {
+                        done = true;
+                        break;
+                    }
                 }
+                if (done || out >= n || whole) break;
+                fetch();
             }
-            while (!done && atEnd && i < got && out < n) done = copyByte();
+            while (!done && atEnd() && i < have && out < n) done = copyByte();
             break;
-        }
         case smCollapse:
-            while (i < got) {
-                char const c = chunk[i];
-                if (inRun) {
-                    if (IsLineEndByte(c)) { ++i; continue; }
-                    if (stop == sfLineEnd) { done = true; break; }
-                    inRun = false;
+            for (;;) {
+                while (i < have) {
+                    char const c = chunk[i];
+                    if (inRun) {
+                        if (IsLineEndByte(c)) { ++i; continue; }
+                        if (stop == sfLineEnd) { done = true; break; }
+                        inRun = false;
+                    }
+                    if (out >= n) break;
+                    if (IsLineEndByte(c)) {
+                        buf[out++] = lineEndChar;
+                        ++i;
+                        inRun = true;
+                    } else if (copyByte()) {
+                        done = true;
+                        break;
+                    }
                 }
-                if (out >= n) break;
-                if (IsLineEndByte(c)) {
-                    buf[out++] = lineEndChar;
-                    ++i;
-                    inRun = true;
-                } else if (copyByte()) {
-                    done = true;
-                    break;
-                }
+                if (done || i < have || whole) break;
+                fetch();
             }
             break;
-        default: {
+        default:
             // Lenient. The last byte of a chunk is left for the next one, so
-            // that a CR LF pair split between two chunks is still one line end.
-            long const limit = atEnd ? got : got - 1;
-            while (i < limit && out < n) {
-                char const c = chunk[i];
-                if (IsLineEndByte(c)) {
-                    buf[out++] = lineEndChar;
-                    ++i;
-                    if (i < got && IsLineEndByte(chunk[i]) && chunk[i] != c) ++i;
-                    if (stop == sfLineEnd) { done = true; break; }
-                } else if (copyByte()) {
-                    done = true;
-                    break;
+            // that a CR LF pair split between two chunks is still one line end;
+            // before the chunk is whole, the byte after each one is at hand.
+            for (;;) {
+                long const limit = atEnd() ? have : have - 1;
+                while (i < limit && out < n) {
+                    char const c = chunk[i];
+                    if (IsLineEndByte(c)) {
+                        buf[out++] = lineEndChar;
+                        ++i;
+                        if (i < have && IsLineEndByte(chunk[i]) && chunk[i] != c) ++i;
+                        if (stop == sfLineEnd) { done = true; break; }
+                    } else if (copyByte()) {
+                        done = true;
+                        break;
+                    }
                 }
+                if (done || out >= n || whole) break;
+                fetch();
             }
             break;
         }
-        }
-        if (i < got) SetPosition(GetPosition() - (got - i));
+        if (i < have) SetPosition(GetPosition() - (have - i));
         if (done) return;
     }
 }

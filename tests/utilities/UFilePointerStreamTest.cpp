@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -160,6 +161,148 @@ TEST(UFilePointerStream, FileShrinkingUnderTheReaderEndsCleanly)
         want.push_back(kept.substr(start, end - start));
     want.push_back(kept.substr(start));
     EXPECT_EQ(lines, want);
+}
+
+// Letters and LF only, so that a lenient GetText hands back the bytes as they are.
+std::string RandomLines(std::mt19937& rng, size_t size)
+{
+    std::uniform_int_distribution<int> pick(0, 90);
+    std::string s(size, ' ');
+    for (char& c : s) {
+        int const k = pick(rng);
+        c = k < 3 ? '\n' : static_cast<char>('a' + k % 26);
+    }
+    return s;
+}
+
+TEST(UFilePointerStream, CachedReadsFollowEveryJump)
+{
+    // Several cache loads long; jumps land inside, before and after the cached bytes.
+    TempDir dir;
+    std::mt19937 rng(7101);
+    std::string const data = RandomLines(rng, 200000);
+    long const size = static_cast<long>(data.size());
+    dir.Write("r.txt", data);
+    UFilePointerStream s(std::fopen("r.txt", "rb"), true);
+    std::uniform_int_distribution<int> op(0, 9);
+    std::uniform_int_distribution<long> anywhere(0, size + 10);
+    std::uniform_int_distribution<long> length(1, 3000);
+    std::vector<char> buf(3001);
+    long p = 0;
+    for (int step = 0; step < 3000; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step) + " at " + std::to_string(p));
+        int const k = op(rng);
+        if (k < 2) {
+            p = k == 0 ? anywhere(rng) : std::max(0L, p - length(rng));
+            s.SetPosition(p);
+        } else if (k < 6) {
+            long const n = length(rng);
+            std::fill(buf.begin(), buf.end(), '#');
+            s.GetText(buf.data(), n);
+            std::string const want = p < size ? data.substr(static_cast<size_t>(p), static_cast<size_t>(n)) : "";
+            ASSERT_EQ(std::string(buf.data(), want.size()), want);
+            ASSERT_EQ(buf[want.size()], want.size() < static_cast<size_t>(n) ? '\0' : '#');
+            if (p < size) p = std::min(size, p + n);
+        } else {
+            s.GetLine(buf.data(), 3000);
+            size_t const end = p < size ? data.find('\n', static_cast<size_t>(p)) : std::string::npos;
+            std::string want = p < size ? data.substr(static_cast<size_t>(p), end - static_cast<size_t>(p)) : "";
+            if (want.size() >= 3000) want.resize(3000);
+            ASSERT_EQ(std::string(buf.data(), strnlen(buf.data(), 3000)), want);
+            if (p < size) p = end == std::string::npos || end - static_cast<size_t>(p) >= 3000
+                                  ? std::min(size, p + static_cast<long>(want.size()))
+                                  : static_cast<long>(end) + 1;
+        }
+        ASSERT_EQ(s.GetPosition(), p);
+        ASSERT_EQ(s.GetAtEOF(), p >= size);
+    }
+}
+
+TEST(UFilePointerStream, ReadsAndWritesMeetOnOneFile)
+{
+    TempDir dir;
+    {
+        UFilePointerStream s(std::fopen("rw.txt", "w+b"), true);
+        s.PutText("abc\ndef\n");
+        EXPECT_EQ(s.GetSize(), 8);   // still buffered, counted all the same
+        s.SetPosition(0);
+        char buf[16];
+        s.GetLine(buf, 15);
+        EXPECT_STREQ(buf, "abc");
+        s.PutText("XY");   // over the second line, where reading stopped
+        EXPECT_EQ(s.GetPosition(), 6);
+        s.GetLine(buf, 15);
+        EXPECT_STREQ(buf, "f");
+        EXPECT_TRUE(s.GetAtEOF());
+        s.PutLine("ghi");
+        s.SetPosition(0);
+        std::vector<std::string> const want = {"abc", "XYf", "ghi"};
+        EXPECT_EQ(ReadLines(s), want);
+    }
+    EXPECT_EQ(dir.Read("rw.txt"), "abc\nXYf\nghi\n");
+}
+
+TEST(UFilePointerStream, SetSizeWhileReadingCutsWhatWasRead)
+{
+    TempDir dir;
+    std::string content;
+    for (int i = 0; i < 1000; ++i) content += "row " + std::to_string(i) + "\n";
+    dir.Write("s.txt", content);
+    UFilePointerStream s(std::fopen("s.txt", "r+b"), true);
+    char buf[64];
+    s.GetLine(buf, 63);
+    EXPECT_STREQ(buf, "row 0");
+    s.SetSize(12);   // "row 0\nrow 1\n"
+    std::vector<std::string> want = {"row 1"};
+    EXPECT_EQ(ReadLines(s), want);
+    s.SetSize(14);
+    s.SetPosition(6);
+    s.GetLine(buf, 63);
+    EXPECT_STREQ(buf, "row 1");
+    EXPECT_EQ(s.GetChar(), '\0');
+    EXPECT_EQ(s.GetPosition(), 13);
+    EXPECT_EQ(dir.Read("s.txt"), std::string("row 0\nrow 1\n") + std::string(2, '\0'));
+}
+
+TEST(UFilePointerStream, FileCutOrGrownBetweenCallsIsSeenAtOnce)
+{
+    TempDir dir;
+    dir.Write("g.txt", "first\nsecond line\nthird\n");
+    UFilePointerStream s(std::fopen("g.txt", "rb"), true);
+    char buf[64];
+    s.GetLine(buf, 63);
+    EXPECT_FALSE(s.GetAtEOF());
+    ASSERT_EQ(truncate("g.txt", 9), 0);   // "first\nsec"
+    s.GetLine(buf, 63);
+    EXPECT_STREQ(buf, "sec");
+    EXPECT_TRUE(s.GetAtEOF());
+    FILE* append = std::fopen("g.txt", "ab");
+    ASSERT_NE(append, nullptr);
+    std::fputs("ond\nlast\n", append);
+    std::fclose(append);
+    EXPECT_FALSE(s.GetAtEOF());
+    s.GetLine(buf, 63);
+    EXPECT_STREQ(buf, "ond");
+    s.GetLine(buf, 63);
+    EXPECT_STREQ(buf, "last");
+    EXPECT_TRUE(s.GetAtEOF());
+}
+
+TEST(UFilePointerStream, FileHandedOutStandsWhereTheStreamStood)
+{
+    TempDir dir;
+    dir.Write("h.txt", "one\ntwo\nthree\n");
+    FILE* fp = std::fopen("h.txt", "rb");
+    ASSERT_NE(fp, nullptr);
+    auto* device = new UFilePointerBasicStream(fp, true);
+    UStream s(device);
+    char buf[16];
+    s.GetLine(buf, 15);
+    EXPECT_EQ(std::ftell(device->GetFilePointer()), 4);
+    ASSERT_NE(std::fgets(buf, sizeof buf, device->GetFilePointer()), nullptr);
+    EXPECT_STREQ(buf, "two\n");
+    s.GetLine(buf, 15);
+    EXPECT_STREQ(buf, "three");
 }
 
 TEST(UFilePointerStream, DirectoryOpenedAsFileEndsEveryReaderLoop)
