@@ -31,6 +31,7 @@ std::vector<Event> Opened(std::function<void(Blas::UProgressMonitor&)> const& ca
         if (e.step == -1) opened.push_back(e);
     return opened;
 }
+
 } // namespace
 
 TEST(KernelMonitor, EachRoutineOpensItsCounterWithItsDimensions)
