@@ -19,13 +19,6 @@ namespace
 
 Blas::UProgressMonitor& pm = Blas::defProgMon;
 
-std::vector<long> Steps(long n)
-{
-    std::vector<long> s;
-    for (long i = 0; i < n; ++i) s.push_back(i);
-    return s;
-}
-
 } // namespace
 
 TEST(KernelIdentity, TriangularProductUndoesTheSolve)
@@ -59,16 +52,16 @@ TEST(KernelIdentity, ProgressStepsRunUpwardsInEveryLoopDirection)
         std::vector<double> aa = PaddedMatrix<double>(side, side, side);
         BlasDouble::TriMMsolve(opt, m, n, 1.0, opt & 0x1 ? aa.data() : a.data(), side, x.data(), m, solve);
         BlasDouble::TriMMmult(opt, m, n, 1.0, opt & 0x1 ? aa.data() : a.data(), side, x.data(), m, mult);
-        EXPECT_EQ(solve.StepsAt(1), Steps(n)) << std::hex << opt;
-        EXPECT_EQ(mult.StepsAt(1), Steps(n)) << std::hex << opt;
+        EXPECT_EQ(solve.StepsAt(1), StepsUpTo(n)) << std::hex << opt;
+        EXPECT_EQ(mult.StepsAt(1), StepsUpTo(n)) << std::hex << opt;
         EXPECT_EQ(solve.GetCounter(), nullptr);
     }
     RecordingMonitor gemm, syr2k;
     BlasDouble::MMMmultAdd(0x9, m, n, m, 1.0, b.data(), m, b.data(), m, 0.0, c.data(), m, gemm);
-    EXPECT_EQ(gemm.StepsAt(1), Steps(n));
+    EXPECT_EQ(gemm.StepsAt(1), StepsUpTo(n));
     std::vector<double> s = PaddedMatrix<double>(n, n, n);
     BlasDouble::SymMMMmultAdd(0x14, n, 2, 1.0, a.data(), n, a.data(), n, 1.0, s.data(), n, syr2k);
-    EXPECT_EQ(syr2k.StepsAt(1), Steps(n));
+    EXPECT_EQ(syr2k.StepsAt(1), StepsUpTo(n));
 
     // The quick returns and the alpha = 0 shortcut report nothing.
     RecordingMonitor quiet;
@@ -86,7 +79,7 @@ TEST(KernelIdentity, SolverNestsItsCountersAndLeavesOneOpenOnError)
     RecordingMonitor pmr;
     LAPackDouble::MVsolve(3, 1, a.data(), 3, nullptr, b.data(), 3, pmr);
     EXPECT_EQ(pmr.GetCounter(), nullptr);
-    EXPECT_EQ(pmr.StepsAt(3), Steps(3)); // DGESV > DGETRF > DGETF2
+    EXPECT_EQ(pmr.StepsAt(3), StepsUpTo(3)); // DGESV > DGETRF > DGETF2
     ASSERT_FALSE(pmr.events.empty());
     EXPECT_EQ(pmr.events[0].depth, 1);
 

@@ -32,13 +32,6 @@ std::vector<Event> Opened(std::function<void(Blas::UProgressMonitor&)> const& ca
     return opened;
 }
 
-std::vector<long> Upto(long n)
-{
-    std::vector<long> s;
-    for (long i = 0; i < n; ++i) s.push_back(i);
-    return s;
-}
-
 } // namespace
 
 TEST(KernelMonitor, EachRoutineOpensItsCounterWithItsDimensions)
@@ -150,13 +143,13 @@ TEST(KernelMonitor, ComplexKernelsReportEveryColumnUpwards)
                 RecordingMonitor pm;
                 std::vector<cplx> x = c;
                 BlasComplex::TriMMsolve(opt, m, n, 1.0, a.data(), side == 0x1 ? m : n, x.data(), m, pm);
-                EXPECT_EQ(pm.StepsAt(1), Upto(n)) << std::hex << opt;
+                EXPECT_EQ(pm.StepsAt(1), StepsUpTo(n)) << std::hex << opt;
             }
     for (short opt : {short(0x9), short(0x22), short(0x14)}) {
         RecordingMonitor pm;
         std::vector<cplx> x = c;
         BlasComplex::MMMmultAdd(opt, m, n, m, 1.0, a.data(), n, a.data(), n, 0.0, x.data(), m, pm);
-        EXPECT_EQ(pm.StepsAt(1), Upto(n)) << std::hex << opt;
+        EXPECT_EQ(pm.StepsAt(1), StepsUpTo(n)) << std::hex << opt;
     }
 }
 

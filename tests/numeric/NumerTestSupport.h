@@ -86,6 +86,14 @@ private:
     static void Ignore(double, Blas::UProgressMonitor&, void*) {}
 };
 
+// The steps 0 .. n-1 that a routine with n outer steps reports.
+inline std::vector<long> StepsUpTo(long n)
+{
+    std::vector<long> s;
+    for (long i = 0; i < n; ++i) s.push_back(i);
+    return s;
+}
+
 // Measures the cost per operation with a minimum of 1 ms, so that a later
 // monitor with a callback finds it measured instead of running the long
 // benchmark of GetTargetOps.
