@@ -26,6 +26,19 @@ long nonzerodim(UMatrix<double>& m) {
     return 0;
 }
 
+// The coefficients as read, in the internal order of the basis when there is
+// one; the matrix read is released before the result is handed on.
+UMatrix<double> Reordered(UQGeometryData* geom, UMatrix<double>&& read) {
+    if (!geom->GetHasBasis()) return std::move(read);
+    UMatrix<double> reordered(0, 0, -1);
+    {
+        UMatrix<double> in(std::move(read));
+        UBasFuncTransform transform(geom, bftFromTurbo);
+        transform.TransformMatrix(in, reordered);
+    }
+    return reordered;
+}
+
 }  // namespace
 
 void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
@@ -67,7 +80,12 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     // Orbitals are kept as read until the section is complete, so a damaged
     // count or a truncated file cannot demand a matrix the file does not back.
     std::vector<double> energies;
-    std::vector<std::vector<double>> columns;
+    // Columns are kept in blocks of about 4 MB, each reserved only once an
+    // orbital has proved the count; the allocator gives blocks this large
+    // back to the system when they are freed.
+    const long perBlock = n < (1L << 19) ? (1L << 19) / n : 1;
+    std::vector<std::vector<double>> blocks;
+    std::vector<double> column;
     char field[recordLength + 1];
     for (long j = 0;; ++j) {
         if (j >= n) RaiseError(25010, "UTurbo", __LINE__);
@@ -83,7 +101,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
         CutWord(field);
         energies.push_back(NumberField(*this, field, __LINE__));
 
-        std::vector<double> column;
+        column.clear();
         long length = 0;
         for (long i = 0; i < n; ++i) {
             long k = i % perLine;
@@ -99,25 +117,29 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
             field[w] = '\0';
             column.push_back(NumberField(*this, field, __LINE__));
         }
-        columns.push_back(std::move(column));
+        if (j % perBlock == 0) {
+            blocks.emplace_back();
+            blocks.back().reserve((size_t)(perBlock * n));
+        }
+        blocks.back().insert(blocks.back().end(), column.begin(), column.end());
         if (GetRecord(nullptr, 0) == 1) break;
     }
     if (sectionType != tfsEnd) RaiseError(25010, "UTurbo", __LINE__);
 
     UVector<double> e(n, 1);
     Vset(e, 0.0);
-    UMatrix<double> mos(n, n, -1);
-    Mset(mos, 0.0);
-    for (size_t j = 0; j < columns.size(); ++j) {
+    UMatrix<double> read(n, n, -1);
+    Mset(read, 0.0);
+    for (size_t j = 0; j < energies.size(); ++j) {
         e[(long)j] = energies[j];
-        for (long i = 0; i < n; ++i) mos(i, (long)j) = columns[j][(size_t)i];
+        std::vector<double>& block = blocks[j / (size_t)perBlock];
+        const double* from = block.data() + (j % (size_t)perBlock) * (size_t)n;
+        for (long i = 0; i < n; ++i) read(i, (long)j) = from[i];
+        // Released once copied: the coefficients are held twice at most.
+        if ((j + 1) % (size_t)perBlock == 0 || j + 1 == energies.size())
+            std::vector<double>().swap(block);
     }
-    if (geom->GetHasBasis()) {
-        UMatrix<double> reordered(0, 0, -1);
-        UBasFuncTransform transform(geom, bftFromTurbo);
-        transform.TransformMatrix(mos, reordered);
-        mos.CloneContentsFrom(reordered);
-    }
+    UMatrix<double> mos = Reordered(geom, std::move(read));
     if (type == tfsScfMo) {
         geom->SetE(e);
         geom->SetMos(mos);

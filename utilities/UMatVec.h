@@ -9,6 +9,7 @@
 // while the viewed storage lives and is not reallocated (an owner reallocates
 // when it grows). No element access checks its index.
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -329,6 +330,20 @@ public:
     void CloneContentsFrom(UMatrix const& src)
     {
         if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
+        if (!Overlaps(src)) {
+            // Nothing of src moves with this storage: copied in place, column by column.
+            long const rows = src.ColDim;
+            long const cols = src.RowDim;
+            ReSize(Storage, rows * cols);
+            ColDim = rows;
+            ColSpace = rows;
+            RowDim = cols;
+            T* to = Storage.data();
+            T const* from = src.Base();
+            for (long j = 0; j < cols; ++j)
+                for (long i = 0; i < rows; ++i) to[j * rows + i] = from[j * src.ColSpace + i];
+            return;
+        }
         UMatrix packed(src.ColDim, src.RowDim, -1);
         src.CopyTo(packed);
         SetColDim(packed.ColDim);
@@ -375,6 +390,16 @@ private:
 
     // Element (0, 0); data() + Offset never touches an element of an empty vector.
     T* Base() const { return IsVectorBacked() ? Vec->data() + Offset : RawData; }
+
+    // True when an element of src may lie in this matrix's own storage.
+    bool Overlaps(UMatrix const& src) const
+    {
+        if (src.ColDim <= 0 || src.RowDim <= 0 || Storage.empty()) return false;
+        T const* first = src.Base();
+        T const* last = first + (src.RowDim - 1) * src.ColSpace + (src.ColDim - 1);
+        std::less<T const*> before;
+        return !before(last, Storage.data()) && before(first, Storage.data() + Storage.size());
+    }
 
     T& At(long i, long j) const
     {

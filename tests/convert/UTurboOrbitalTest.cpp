@@ -67,6 +67,13 @@ TEST_F(TurboOrbitals, FewerOrbitalsThanFunctionsLeaveZeroColumns) {
     EXPECT_EQ(0.0, geom.GetE()[4]);
 }
 
+TEST_F(TurboOrbitals, OrbitalsBeyondOneStorageBlockKeepTheirPlace) {
+    // Enough coefficients that the reader keeps them in more than one block.
+    const long n = 730;
+    ASSERT_EQ(0, Read(OrbitalText("$scfmo    scfconv=7   format(4d20.14)", n, 4, 20)));
+    ExpectTestOrbitals(otRestricted, n);
+}
+
 TEST_F(TurboOrbitals, LaterOrbitalLineWithoutCount) {
     std::string text = OrbitalText("$scfmo", 2, 4, 20);
     size_t second = text.find("     2  a");

@@ -264,6 +264,28 @@ TEST(UMatrix, CloneFromABlockOfItself)
     EXPECT_EQ(m(1, 1), 22);
 }
 
+TEST(UMatrix, CloneFromRawViewsOnItsOwnStorageAndFromEmpty)
+{
+    UMatrix<double> m(3, 3, -1);
+    for (long j = 0; j < 3; ++j)
+        for (long i = 0; i < 3; ++i) m(i, j) = 10.0 * i + j;
+    // The last two columns, seen through raw memory as one 2 x 3 block.
+    UMatrix<double> tail(m.GetData() + 3, 2, 2, 3);
+    m.CloneContentsFrom(tail);
+    ASSERT_EQ(m.GetColDim(), 2);
+    ASSERT_EQ(m.GetRowDim(), 2);
+    EXPECT_EQ(m(0, 0), 1);
+    EXPECT_EQ(m(1, 0), 11);
+    EXPECT_EQ(m(0, 1), 2);
+    EXPECT_EQ(m(1, 1), 12);
+
+    UMatrix<double> empty(0, 4, -1);
+    m.CloneContentsFrom(empty);
+    EXPECT_EQ(m.GetColDim(), 0);
+    EXPECT_EQ(m.GetRowDim(), 4);
+    EXPECT_EQ(m.GetColSpace(), 0);
+}
+
 TEST(UMatrix, CopyIsAViewSharingTheElements)
 {
     UMatrix<double> owner(2, 2, 3);
