@@ -147,6 +147,9 @@ void UMoldenFilter::WriteBasis(UQGeometryData* geom)
     UBasisSet* basis = geom->GetBasis();
     if (basis->GetDim() == 0 || basis->GetBasisType() == btNone) return;
     long atomDim = basis->GetAtomDim();
+    // Basis pairs may name atoms the molecule does not have: a basis or a core charge for
+    // them would not match the atoms and orbitals of the file.
+    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
     if (basis->GetBasisType() == btGaussian)
         WriteGaussianBasis(geom, atomDim);
     else
@@ -213,8 +216,6 @@ void UMoldenFilter::WriteSlaterBasis(UQGeometryData* geom, long atomDim)
 
 void UMoldenFilter::WriteEcpCharges(UQGeometryData* geom, long atomDim)
 {
-    // Basis pairs may name atoms the molecule does not have; there is nothing to write for them.
-    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
     UEcpSet* ecp = geom->GetEcp();
     UVector<UQAtomData> atoms = geom->GetAtomData();
     stream->printf("%s\n", sectionHeader[mfsPseudo]);
@@ -240,7 +241,6 @@ void UMoldenFilter::WriteSlaterCoreCharges(UQGeometryData* geom, long atomDim)
             if (shells[s].core) hasCore = true;
     }
     if (!hasCore) return;
-    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
     UVector<UQAtomData> atoms = geom->GetAtomData();
     stream->printf("%s\n", sectionHeader[mfsPseudo]);
     for (long a = 0; a < atomDim; a++) {
