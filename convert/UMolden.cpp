@@ -26,6 +26,9 @@ const char* const ShellLabel[8] = {"s", "p", "sp", "d", "d", "f", "f", "g"};
 
 const char* const sourceName = "UMolden";
 
+// Room for a line of three doubles as wide as "%20.14lf" makes them (325 characters each).
+const size_t lineLength = 2048;
+
 // Symbol of element atno padded to two characters; 21033 outside 1..103.
 const char* PaddedSymbol(long atno, bool lower)
 {
@@ -65,7 +68,7 @@ void UMoldenFilter::WriteCoordinates(UQGeometryData* geom)
     if (!geom->GetHasCoordinates()) RaiseError(25007, sourceName, __LINE__);
     PutSection(mfsAtoms, "AU");
     UVector<UQAtomData> atoms = geom->GetAtomData();
-    char line[2048];
+    char line[lineLength];
     for (long i = 0; i < geom->GetDim(); i++) {
         const UQAtomData& atom = atoms[i];
         V3 r = atom.GetCoord();
@@ -81,7 +84,7 @@ void UMoldenFilter::WriteFrequencies(UQGeometryData* geom)
     long k = GetReducedDim(geom);
     PutSection(mfsFreq, "");
     UVector<double> frequencies = geom->GetFrequencies();
-    char line[64];
+    char line[lineLength];
     for (long m = 0; m < k; m++) {
         std::snprintf(line, sizeof line, "%20.14lf", frequencies[m]);
         PutData(line);
@@ -93,7 +96,7 @@ void UMoldenFilter::WriteFreqCoordinates(UQGeometryData* geom)
     if (!geom->GetHasCoordinates()) RaiseError(25007, sourceName, __LINE__);
     PutSection(mfsFrCoord, "");
     UVector<UQAtomData> atoms = geom->GetAtomData();
-    char line[2048];
+    char line[lineLength];
     for (long i = 0; i < geom->GetDim(); i++) {
         const UQAtomData& atom = atoms[i];
         V3 r = atom.GetCoord();
@@ -109,7 +112,7 @@ void UMoldenFilter::WriteVibrations(UQGeometryData* geom)
     long k = GetReducedDim(geom);
     PutSection(mfsFrNormCoord, "");
     UMatrix<double> modes = geom->GetVibrations();
-    char line[128];
+    char line[lineLength];
     for (long m = 0; m < k; m++) {
         std::snprintf(line, sizeof line, "vibration %1ld", m + 1);
         PutData(line);

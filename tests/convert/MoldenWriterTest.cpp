@@ -158,6 +158,32 @@ TEST_F(MoldenWriter, GeometryWithNormalModes)
               "    0.00000000000000     0.00000000000000     0.50000000000000\n");
 }
 
+TEST_F(MoldenWriter, NumbersAsWideAsADoubleGetsAreWrittenInFull)
+{
+    const double wide = -std::numeric_limits<double>::max();
+    UQGeometryData geom;
+    geom.AddCoordinates(1, V3(wide, wide, wide));
+    geom.AddCoordinates(1, V3(0.0, 0.0, wide));
+    UVector<double> freq(0, 1);
+    for (int i = 0; i < 6; i++) freq.Add(wide);
+    geom.SetFrequencies(freq);
+    UMatrix<double> modes(6, 6, -1);
+    Mset(modes, wide);
+    geom.SetVibrations(modes);
+    std::string w(1024, '\0');
+    w.resize(std::snprintf(&w[0], w.size(), "%20.14lf", wide));
+    const std::string three = w + " " + w + " " + w + "\n";
+    std::string expected = "[Molden Format] \n[ATOMS] AU\n"
+                           "H    1   1 " + three + "H    2   1 " + "    0.00000000000000 " +
+                           "    0.00000000000000 " + w + "\n[FREQ] \n";
+    for (int i = 0; i < 6; i++) expected += w + "\n";
+    expected += "[FR-COORD] \nh  " + three + "h      0.00000000000000     0.00000000000000 " +
+                w + "\n[FR-NORM-COORD] \n";
+    for (int m = 0; m < 6; m++)
+        expected += "vibration " + std::to_string(m + 1) + "\n" + three + three;
+    EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteGeometry(&geom); }), expected);
+}
+
 TEST_F(MoldenWriter, TrailingZeroModesAreLeftOutDownToThreeNMinusSix)
 {
     struct Case {

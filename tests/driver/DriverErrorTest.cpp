@@ -15,7 +15,7 @@ struct ErrorCase {
 };
 
 // Every case runs in a directory where the files coord, basis, control and mos exist and
-// make a valid H2 run, and "missing" does not exist.
+// make a valid H2 run, "empty" is empty, and no other file exists.
 const ErrorCase optionCases[] = {
     {{}, "No input file specified"},
     {{"-o", "out"}, "No input file specified"},
@@ -67,6 +67,16 @@ const ErrorCase optionCases[] = {
     // The fixed read order: the coordinate file is opened before the aoforce output,
     // whatever the order of the options.
     {{"-ia", "missing2", "-ic", "missing", "-o", "out"}, "Could not open incoord file missing"},
+    {{"-ia", "a", "-ih", "h", "-ig", "g", "-ie", "e", "-o", "out"},
+     "Could not open inenergy file e"},
+    {{"-ia", "a", "-ih", "h", "-ig", "g", "-o", "out"}, "Could not open ingrad file g"},
+    {{"-ia", "a", "-ih", "h", "-o", "out"}, "Could not open inhess file h"},
+    {{"-bo", "missing", "-ia", "a", "-o", "out"}, "Could not open aoforce file a"},
+    {{"-bo", "m", "-bc", "c", "-ba", "b", "-o", "out"}, "Could not open basisset file b"},
+    {{"-bo", "m", "-bc", "c", "-ba", "basis", "-o", "out"}, "Could not open control file c"},
+    // All three are opened before any of them is read.
+    {{"-ba", "empty", "-bc", "empty", "-bo", "missing", "-o", "out"},
+     "Could not open mos file missing"},
     {{"-ic", "coord", "-o", "nodir/out"}, "Could not open molden file nodir/out"},
 };
 
@@ -74,6 +84,7 @@ TEST(DriverErrors, EveryOptionErrorIsReportedWithTheUsageText)
 {
     TempDir dir;
     WriteH2Files(dir);
+    dir.Write("empty", "");
     for (const ErrorCase& c : optionCases) {
         std::string line;
         for (const std::string& a : c.args) line += " " + a;
@@ -115,6 +126,8 @@ TEST(DriverErrors, AnInputThatFailsToReadLeavesNoOutputFile)
         {"-ic", "empty", "-o", "out"},
         {"-ic", "broken", "-o", "out"},
         {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "broken", "-o", "out"},
+        // The beta file is opened only after the other three were read.
+        {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "broken", "missing", "-o", "out"},
     };
     for (const std::vector<std::string>& args : cases) {
         ChildResult r = RunKalvex(args, dir.Path());
