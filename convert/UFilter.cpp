@@ -74,8 +74,15 @@ void UFilter::GetMergeRecord(char* buf, long len, FileMergeType type) {
 void UFilter::PutRecord(const char* text) { output->PutLine(text, -1); }
 
 void UFilter::AdjustExpChars(char* s) const {
-    for (; *s != '\0'; ++s)
-        if (strchr("eEdDfFgG", *s) != nullptr) *s = 'e';
+    for (; *s != '\0'; ++s) {
+        switch (*s) {
+        case 'e': case 'E': case 'd': case 'D': case 'f': case 'F': case 'g': case 'G':
+            *s = 'e';
+            break;
+        default:
+            break;
+        }
+    }
 }
 
 bool UFilter::MemCmp(const char* a, const char* b, long n) const {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "convert/UFixedFormat.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQBasAux.h"
 #include "molecule/UQBasis.h"
@@ -304,7 +305,7 @@ void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
         for (long j = 0; j < rows; j++) {
             double c = m(j, i);
             if (c == 0.0) continue;
-            fill += std::snprintf(lines + fill, sizeof lines - fill, "%6ld %20.14lf\n", j + 1, c);
+            fill += FormatCoefficientLine(lines + fill, sizeof lines - fill, j + 1, c);
             if (fill > long(sizeof lines) - margin) {
                 stream->PutText(lines, fill);
                 fill = 0;

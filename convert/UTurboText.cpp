@@ -69,20 +69,47 @@ bool ScanDouble(const char* text, double& value) {
     const char* c = text;
     while (*c == ' ') ++c;
     const char* number = c;
+    bool negative = *c == '-';
     if (*c == '+' || *c == '-') ++c;
+    // The digits as an integer while at most 15 are significant, so that it
+    // is exact, and the power of ten that scales it.
+    unsigned long long significand = 0;
+    long significant = 0;
+    long scale = 0;
+    auto take = [&](char d) {
+        if (significand != 0 || d != '0') ++significant;
+        if (significant <= 15) significand = significand * 10 + (unsigned long long)(d - '0');
+    };
     long digits = 0;
-    for (; IsDigit(*c); ++c) ++digits;
+    for (; IsDigit(*c); ++c, ++digits) take(*c);
     if (*c == '.')
-        for (++c; IsDigit(*c); ++c) ++digits;
+        for (++c; IsDigit(*c); ++c, ++digits, --scale) take(*c);
     if (digits == 0) return false;
+    long exponent = 0;
     if (*c == 'e' || *c == 'E') {
         ++c;
+        bool down = *c == '-';
         if (*c == '+' || *c == '-') ++c;
         if (!IsDigit(*c)) return false;
-        while (IsDigit(*c)) ++c;
+        for (; IsDigit(*c); ++c)
+            if (exponent < 100000) exponent = exponent * 10 + (*c - '0');
+        if (down) exponent = -exponent;
     }
     if (!OnlyBlanks(c)) return false;
-    double v = strtod(number, nullptr);
+    // An exact integer times or divided by an exact power of ten is rounded
+    // once, correctly: the very double strtod gives.
+    static const double tens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    long power = scale + exponent;
+    double v;
+    if (significant <= 15 && power >= -22 && power <= 22) {
+        v = (double)significand;
+        v = power >= 0 ? v * tens[power] : v / tens[-power];
+        if (negative) v = -v;
+    } else {
+        v = strtod(number, nullptr);
+    }
     if (std::isinf(v)) return false;
     value = v;
     return true;

@@ -1,6 +1,10 @@
 // The number rule of the Turbomole readers: what is a number and what is damage.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "convert/UFilter.h"
@@ -32,6 +36,38 @@ TEST(TurboNumbers, DecimalTextOnly) {
             EXPECT_DOUBLE_EQ(c.value, value) << c.text;
         else
             EXPECT_EQ(-99.0, value) << c.text;
+    }
+}
+
+TEST(TurboNumbers, ValuesAreBitForBitThoseOfStrtod) {
+    // Field-like texts of every digit count around the exact fast range,
+    // with exponents inside and beyond it, and a few hand-picked hard ones.
+    std::vector<std::string> texts = {"0.0", "-0.0", "-0", "0.1", "1e22", "1e23", "9007199254740993",
+                                      "123456789012345", "1234567890123456", "0.30000000000000004",
+                                      "2.2250738585072014e-308", "4.9e-324", "000000000000000000001.5",
+                                      "1." + std::string(30, '0') + "1", "1.7976931348623157e308"};
+    std::mt19937_64 rng(4106);
+    char text[64];
+    for (int k = 0; k < 200000; ++k) {
+        int const digits = 1 + (int)(rng() % 18);
+        int const point = (int)(rng() % (digits + 1));
+        int const exponent = (int)(rng() % 61) - 30;
+        std::string t = rng() % 2 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            if (d == point) t += '.';
+            t += (char)('0' + rng() % 10);
+        }
+        snprintf(text, sizeof text, "%se%+03d", t.c_str(), exponent);
+        texts.push_back(text);
+        // As the orbital files have them: "%20.13E".
+        snprintf(text, sizeof text, "%20.13E", std::ldexp((double)(rng() >> 11), -53) * (rng() % 2 ? 1 : -1));
+        texts.push_back(text);
+    }
+    for (const std::string& t : texts) {
+        double value = -99.0;
+        ASSERT_TRUE(TurboText::ScanDouble(t.c_str(), value)) << t;
+        double const want = std::strtod(t.c_str(), nullptr);
+        ASSERT_EQ(0, std::memcmp(&want, &value, sizeof value)) << t;
     }
 }
 
