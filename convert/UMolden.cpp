@@ -35,6 +35,15 @@ const char* PaddedSymbol(long atno, bool lower)
     return pTable[atno].GetAdjustedName(lower, true);
 }
 
+// True when a pair of the set names an atom at or beyond atomCount.
+bool NamesMissingAtom(const UBasisSet& basis, long atomCount)
+{
+    UVector<UPair> pairs = basis.GetMatches();
+    for (long i = 0; i < pairs.GetDim(); i++)
+        if (pairs[i].atom >= atomCount) return true;
+    return false;
+}
+
 bool ColumnIsZero(const UMatrix<double>& m, long column)
 {
     for (long row = 0; row < m.GetColDim(); row++)
@@ -148,9 +157,9 @@ void UMoldenFilter::WriteBasis(UQGeometryData* geom)
     UBasisSet* basis = geom->GetBasis();
     if (basis->GetDim() == 0 || basis->GetBasisType() == btNone) return;
     long atomDim = basis->GetAtomDim();
-    // Basis pairs may name atoms the molecule does not have: a basis or a core charge for
-    // them would not match the atoms and orbitals of the file.
-    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
+    // A basis written for an atom the molecule does not have would not match the atoms and
+    // orbitals of the file.
+    if (NamesMissingAtom(*basis, geom->GetDim())) RaiseError(21055, sourceName, __LINE__);
     if (basis->GetBasisType() == btGaussian)
         WriteGaussianBasis(geom, atomDim);
     else
@@ -217,6 +226,8 @@ void UMoldenFilter::WriteSlaterBasis(UQGeometryData* geom, long atomDim)
 
 void UMoldenFilter::WriteEcpCharges(UQGeometryData* geom, long atomDim)
 {
+    // A line for every atom below atomDim, which is 1 also when no atom has a basis.
+    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
     UEcpSet* ecp = geom->GetEcp();
     UVector<UQAtomData> atoms = geom->GetAtomData();
     stream->printf("%s\n", sectionHeader[mfsPseudo]);

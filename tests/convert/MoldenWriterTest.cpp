@@ -398,6 +398,21 @@ TEST_F(MoldenWriter, BasisPairsForAnAtomTheMoleculeLacksRaise21055)
     }
 }
 
+TEST_F(MoldenWriter, BasisWithoutPairsInAMoleculeWithoutAtoms)
+{
+    // No atom has a basis, so "[GTO]" is empty; the core charges still have a line for
+    // atom 1, which the molecule lacks.
+    for (bool corePotential : {false, true}) {
+        UQGeometryData geom;
+        geom.GetBasis()->Add(BasisOfShells("h", {stS}));
+        if (corePotential) geom.GetEcp()->AddEcp(new UEcp(0, 1, "ecp-0"));
+        int code = 0;
+        EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }, &code),
+                  "[6D10F]\n[GTO]\n");
+        EXPECT_EQ(code, corePotential ? 21055 : 0);
+    }
+}
+
 TEST_F(MoldenWriter, SlaterBasisAndCoreCharges)
 {
     UQGeometryData geom;
