@@ -35,6 +35,15 @@ const char* PaddedSymbol(long atno, bool lower)
     return pTable[atno].GetAdjustedName(lower, true);
 }
 
+// True when a pair of the set names an atom at or beyond atomCount.
+bool NamesMissingAtom(const UBasisSet& basis, long atomCount)
+{
+    UVector<UPair> pairs = basis.GetMatches();
+    for (long i = 0; i < pairs.GetDim(); i++)
+        if (pairs[i].atom >= atomCount) return true;
+    return false;
+}
+
 bool ColumnIsZero(const UMatrix<double>& m, long column)
 {
     for (long row = 0; row < m.GetColDim(); row++)
@@ -148,6 +157,9 @@ void UMoldenFilter::WriteBasis(UQGeometryData* geom)
     UBasisSet* basis = geom->GetBasis();
     if (basis->GetDim() == 0 || basis->GetBasisType() == btNone) return;
     long atomDim = basis->GetAtomDim();
+    // A basis written for an atom the molecule does not have would not match the atoms and
+    // orbitals of the file.
+    if (NamesMissingAtom(*basis, geom->GetDim())) RaiseError(21055, sourceName, __LINE__);
     if (basis->GetBasisType() == btGaussian)
         WriteGaussianBasis(geom, atomDim);
     else
@@ -214,7 +226,7 @@ void UMoldenFilter::WriteSlaterBasis(UQGeometryData* geom, long atomDim)
 
 void UMoldenFilter::WriteEcpCharges(UQGeometryData* geom, long atomDim)
 {
-    // Basis pairs may name atoms the molecule does not have; there is nothing to write for them.
+    // A line for every atom below atomDim, which is 1 also when no atom has a basis.
     if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
     UEcpSet* ecp = geom->GetEcp();
     UVector<UQAtomData> atoms = geom->GetAtomData();
@@ -241,7 +253,6 @@ void UMoldenFilter::WriteSlaterCoreCharges(UQGeometryData* geom, long atomDim)
             if (shells[s].core) hasCore = true;
     }
     if (!hasCore) return;
-    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
     UVector<UQAtomData> atoms = geom->GetAtomData();
     stream->printf("%s\n", sectionHeader[mfsPseudo]);
     for (long a = 0; a < atomDim; a++) {

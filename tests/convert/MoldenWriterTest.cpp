@@ -158,6 +158,19 @@ TEST_F(MoldenWriter, GeometryWithNormalModes)
               "    0.00000000000000     0.00000000000000     0.50000000000000\n");
 }
 
+TEST_F(MoldenWriter, FrequenciesWithoutNormalModesAreNotWritten)
+{
+    UQGeometryData geom;
+    geom.AddCoordinates(1, V3(0.0, 0.0, 1.4));
+    UVector<double> freq(0, 1);
+    freq.Add(4401.25);
+    geom.SetFrequencies(freq);
+    EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteGeometry(&geom); }),
+              "[Molden Format] \n"
+              "[ATOMS] AU\n"
+              "H    1   1     0.00000000000000     0.00000000000000     1.40000000000000\n");
+}
+
 TEST_F(MoldenWriter, NumbersAsWideAsADoubleGetsAreWrittenInFull)
 {
     const double wide = -std::numeric_limits<double>::max();
@@ -353,19 +366,51 @@ TEST_F(MoldenWriter, PseudoChargesCoverTheAtomsWithBasisPairs)
     EXPECT_EQ(text.substr(text.find("[PSEUDO]")), "[PSEUDO]\nI    1  25\nC    2   6\n");
 }
 
-TEST_F(MoldenWriter, PseudoChargesForAnAtomTheMoleculeLacksRaise21055)
+TEST_F(MoldenWriter, BasisPairsForAnAtomTheMoleculeLacksRaise21055)
 {
-    UQGeometryData geom;
-    geom.AddCoordinates(53, V3());
-    geom.GetBasis()->Add(BasisOfShells("i", {stS}));
-    geom.GetBasis()->Add(0, 0);
-    geom.GetBasis()->Add(3, 0);
-    geom.GetEcp()->AddEcp(new UEcp(28, 4, "ecp-28"));
-    geom.GetEcp()->Add(0, 0);
-    int code = 0;
-    std::string text = Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }, &code);
-    EXPECT_EQ(code, 21055);
-    EXPECT_EQ(text.find("[PSEUDO]"), std::string::npos);
+    // Atom 3 of the pairs does not exist: neither its basis nor its core charge can be written.
+    struct Case {
+        bool slater;
+        bool corePotential;
+    };
+    const Case cases[] = {{false, false}, {false, true}, {true, false}, {true, true}};
+    for (const Case& c : cases) {
+        UQGeometryData geom;
+        geom.AddCoordinates(53, V3());
+        if (c.slater) {
+            USlaterAtom* iodine = new USlaterAtom("i");
+            iodine->Add(USlaterShell(1, 0, 50.0, true));
+            iodine->Add(USlaterPrimitive(0, 0, 0, 0, 50.0, true));
+            geom.GetBasis()->Add(iodine);
+        } else {
+            geom.GetBasis()->Add(BasisOfShells("i", {stS}));
+        }
+        geom.GetBasis()->Add(0, 0);
+        geom.GetBasis()->Add(3, 0);
+        if (c.corePotential) {
+            geom.GetEcp()->AddEcp(new UEcp(28, 4, "ecp-28"));
+            geom.GetEcp()->Add(0, 0);
+        }
+        int code = 0;
+        EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }, &code), "")
+            << c.slater << c.corePotential;
+        EXPECT_EQ(code, 21055) << c.slater << c.corePotential;
+    }
+}
+
+TEST_F(MoldenWriter, BasisWithoutPairsInAMoleculeWithoutAtoms)
+{
+    // No atom has a basis, so "[GTO]" is empty; the core charges still have a line for
+    // atom 1, which the molecule lacks.
+    for (bool corePotential : {false, true}) {
+        UQGeometryData geom;
+        geom.GetBasis()->Add(BasisOfShells("h", {stS}));
+        if (corePotential) geom.GetEcp()->AddEcp(new UEcp(0, 1, "ecp-0"));
+        int code = 0;
+        EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }, &code),
+                  "[6D10F]\n[GTO]\n");
+        EXPECT_EQ(code, corePotential ? 21055 : 0);
+    }
 }
 
 TEST_F(MoldenWriter, SlaterBasisAndCoreCharges)

@@ -8,12 +8,6 @@
 
 namespace {
 
-const char* const h2Shell =
-    "s 3 1.00\n"
-    "    3.42525091    0.1543289700\n"
-    "    0.62391373    0.5353281400\n"
-    "    0.16885540    0.4446345400\n";
-
 const char* const h2Molden =
     "[Molden Format] \n"
     "[ATOMS] AU\n"
@@ -98,34 +92,36 @@ TEST(DriverRun, IsotopeWarningsComeBeforeTheClosingLine)
     EXPECT_EQ(r.err, "");
 }
 
-TEST(DriverRun, CorePotentialsForAtomsTheCoordinatesLackFail)
+TEST(DriverRun, BasisForAtomsTheCoordinatesLackFails)
 {
-    // The control file gives two atoms a basis and a potential; the coordinates hold one.
-    TempDir dir;
-    WriteH2Files(dir);
-    dir.Write("coord", "$coord\n 0.0 0.0 -0.7 h\n$end\n");
-    std::string basis = dir.Read("basis");
-    basis.replace(basis.find("$end"), std::string::npos,
-                  "$ecp\n*\nh ecp-0\n*\n  ncore = 0   lmax = 0\ns\n   1.0   0   2.0\n*\n$end\n");
-    dir.Write("basis", basis);
-    dir.Write("control",
-              "$atoms\nh  1-2  \\\n   basis =h sto-3g \\\n   ecp   =h ecp-0\n"
-              "$closed shells\n a       1                                      ( 2 )\n$end\n");
-    dir.Write("mos",
-              "$scfmo    scfconv=7   format(4d20.14)\n"
-              "     1  a      eigenvalue=-.57820297751246D+00   nsaos=1\n"
-              "0.54893404039964D+00\n$end\n");
-    ChildResult r = RunKalvex(
-        {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"}, dir.Path());
-    EXPECT_EQ(r.exitStatus, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("\aError: Index out of range.\nError in file UMolden line ", 0), 0u)
-        << r.err;
-    // The file keeps the basis of both atoms and stops before the core charges.
-    const std::string tail = "[GTO]\n1 0\n" + std::string(h2Shell) + "\n2 0\n" + h2Shell + "\n";
-    std::string written = dir.Read("out");
-    ASSERT_GE(written.size(), tail.size());
-    EXPECT_EQ(written.substr(written.size() - tail.size()), tail);
+    // The control file gives two atoms a basis, with or without a core potential; the
+    // coordinates hold one. The file stops before the basis that would not match its atoms.
+    const std::string atoms = "$atoms\nh  1-2  \\\n   basis =h sto-3g";
+    const std::string controls[] = {atoms + "\n", atoms + " \\\n   ecp   =h ecp-0\n"};
+    for (const std::string& atomList : controls) {
+        TempDir dir;
+        WriteH2Files(dir);
+        dir.Write("coord", "$coord\n 0.0 0.0 -0.7 h\n$end\n");
+        std::string basis = dir.Read("basis");
+        basis.replace(basis.find("$end"), std::string::npos,
+                      "$ecp\n*\nh ecp-0\n*\n  ncore = 0   lmax = 0\ns\n   1.0   0   2.0\n*\n$end\n");
+        dir.Write("basis", basis);
+        dir.Write("control", atomList + "$closed shells\n a       1    ( 2 )\n$end\n");
+        dir.Write("mos",
+                  "$scfmo    scfconv=7   format(4d20.14)\n"
+                  "     1  a      eigenvalue=-.57820297751246D+00   nsaos=1\n"
+                  "0.54893404039964D+00\n$end\n");
+        ChildResult r = RunKalvex(
+            {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
+            dir.Path());
+        EXPECT_EQ(r.exitStatus, 1) << atomList;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("\aError: Index out of range.\nError in file UMolden line ", 0), 0u)
+            << r.err;
+        EXPECT_EQ(dir.Read("out"),
+                  "[Molden Format] \n[ATOMS] AU\n"
+                  "H    1   1     0.00000000000000     0.00000000000000    -0.70000000000000\n");
+    }
 }
 
 TEST(DriverRun, BasisWithoutAtomsFailsInsteadOfWritingUnorderedOrbitals)
