@@ -127,7 +127,8 @@ private:
     bool ReadFailed = false;   // a read gave nothing though data should remain
 };
 
-// The device over a standard I/O file.
+// The device over a standard I/O file. While it lives, the file is used
+// through it, or directly only after GetFilePointer.
 class UFilePointerBasicStream : public UBasicStream {
 public:
     UFilePointerBasicStream(FILE* fp, bool deleteOnExit);
