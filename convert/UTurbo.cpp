@@ -17,7 +17,7 @@ const char* sectionHeader[] = {"$end",   "$coord",         "$grad",        "$hes
                                "$energy", ""};
 
 UTurboFilter::UTurboFilter(UStream* stream)
-    : UFilter(stream, true), recordType(-1), sectionType(-1), skipEmptyLines(true) {
+    : UFilter(stream, true), listIndices(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
     record[0] = '\0';
 }
 
@@ -93,9 +93,13 @@ bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
         }
         // Masks are sized from the indices: a huge one is damage, not a list.
         if (first > maxListIndex || last > maxListIndex) RaiseError(25010, "UTurbo", __LINE__);
+        // Each mask costs time and memory in proportion to its largest index, so
+        // repeated huge lists are bounded together as one list is.
+        if (listIndices + Max(mask.GetDim(), last) > maxListIndex) RaiseError(25010, "UTurbo", __LINE__);
         AddOcc(first - 1, last - 1, mask);
         if (text[0] == ',') text[0] = ' ';
     }
+    listIndices += mask.GetDim();
     return cont;
 }
 

@@ -57,7 +57,8 @@ public:
 
     // Parses a Turbomole index list (1-5,7) into a 0/1 mask; text must hold
     // 2048 characters since continuation lines are read into it. Returns
-    // whether the last line taken ends with a backslash.
+    // whether the last line taken ends with a backslash. The masks of one
+    // file together span at most maxListIndex indices (else 25010).
     bool ReadList(UVector<long>& mask, char* text);
 
     void PutSection(TurboFileSectionType type);
@@ -92,6 +93,7 @@ private:
     void SkipToHeader();
 
     char record[recordLength + 1];
+    long listIndices;   // indices spanned by the masks read so far
     long recordType;
     long sectionType;
     bool skipEmptyLines;

@@ -1,0 +1,73 @@
+// "$atoms" entries that name far more atoms than any molecule has: each such
+// entry costs memory and time in proportion to its atoms, never more.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <string>
+
+#include "convert/UTurbo.h"
+#include "molecule/UQBasis.h"
+#include "molecule/UQGeom.h"
+#include "tests/convert/TurboTestSupport.h"
+#include "tests/support/ChildProcess.h"
+
+namespace {
+
+const char* oneS = "$basis\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n";
+
+std::string Coordinates(long atoms) {
+    std::string s = "$coord\n";
+    for (long i = 0; i < atoms; ++i) s += " " + std::to_string(i) + ".0 0.0 0.0 h\n";
+    return s + "$end\n";
+}
+
+// The first orbital of a section over n functions, the others left out.
+std::string FirstOrbital(long n) {
+    std::string s = "$scfmo    format(4d20.14)\n     1  a      eigenvalue=-.50000000000000D+00   nsaos=" +
+                    std::to_string(n) + "\n";
+    for (long i = 0; i < n; ++i) {
+        s += "0.10000000000000D+00";
+        if (i % 4 == 3 || i == n - 1) s += "\n";
+    }
+    return s + "$end\n";
+}
+
+class AtomAssignmentLimits : public TurboFileTest {};
+
+// Every index list costs in proportion to its largest index, so the lists of
+// one file together are bounded as one list is: repeated huge lists cannot
+// pile up pairs or occupation vectors, nor take minutes.
+TEST_F(AtomAssignmentLimits, RepeatedHugeListsAreRefused) {
+    const std::string entry = "h 1-8388609 \\\n basis =h one-s\n";
+    const std::string cases[] = {
+        "$atoms\n" + entry + entry + "$end\n",
+        "$atoms\n" + entry + "h 8388609 \\\n basis =h one-s\n$end\n",
+        "$closed shells\n a 1-8388609\n$alpha shells\n a 8388609\n$end\n",
+    };
+    for (const std::string& control : cases) {
+        UQGeometryData fresh;
+        ASSERT_EQ(0, ReadTurboFile(fresh, oneS));
+        EXPECT_EQ(25010, ReadControlFile(fresh, control)) << control.substr(0, 40);
+        // What the first list added stays; the refused one added nothing.
+        long pairs = fresh.GetBasis()->GetMatches().GetDim();
+        EXPECT_TRUE(pairs == 0 || pairs == 8388609) << pairs;
+    }
+}
+
+// Reordering the orbitals visits the atoms of the molecule; an entry naming
+// millions of atoms it lacks must not be scanned once per atom.
+TEST_F(AtomAssignmentLimits, AtomsTheMoleculeLacksDoNotSlowTheOrbitals) {
+    const long atoms = 4000;
+    ChildResult r = RunInChild([&] {
+        alarm(30);
+        if (Read(Coordinates(atoms)) != 0 || Read(oneS) != 0 ||
+            ReadControl("$atoms\nh 1-4000000 \\\n basis =h one-s\n$end\n") != 0)
+            _exit(2);
+        int code = Read(FirstOrbital(atoms));
+        _exit(code == 0 && geom.GetE().GetDim() == atoms ? 0 : 3);
+    });
+    EXPECT_EQ(0, r.exitStatus) << "-1: the orbitals took longer than 30 s";
+}
+
+}  // namespace
