@@ -77,12 +77,17 @@ void UFilePointerBasicStream::TurnTo(Transfer next) const
     HandedOut = false;
 }
 
+// The end-of-file mark would stop a file that has grown since.
+void UFilePointerBasicStream::ForgetEndMark() const
+{
+    if (std::feof(FilePointer)) std::fseek(FilePointer, CacheEnd, SEEK_SET);
+}
+
 // Reads the next cache load at CacheEnd; false when the file gives nothing.
 bool UFilePointerBasicStream::Refill() const
 {
     if (Cache.empty()) Cache.resize(CacheCapacity);
-    // The end-of-file mark would stop a file that has grown since.
-    if (std::feof(FilePointer)) std::fseek(FilePointer, CacheEnd, SEEK_SET);
+    ForgetEndMark();
     size_t const got = std::fread(Cache.data(), 1, Cache.size(), FilePointer);
     if (got == 0) return false;
     CacheStart = CacheEnd;
@@ -187,6 +192,7 @@ long UFilePointerBasicStream::Read(void* p, long n)
             long const left = n - done;
             if (left >= CacheCapacity) {
                 // A large read goes straight to the caller.
+                ForgetEndMark();
                 long const got = static_cast<long>(std::fread(out + done, 1, static_cast<size_t>(left), FilePointer));
                 done += got;
                 Cursor += got;

@@ -160,6 +160,7 @@ private:
     bool IsRegularFile() const;
     bool UsesCache() const;   // a regular file that the device owns
     bool Refill() const;
+    void ForgetEndMark() const;   // while Cached
     void DropCache() const;   // the file position becomes Cursor again
     enum Transfer { tfNone, tfRead, tfWrite };
     void TurnTo(Transfer next) const;

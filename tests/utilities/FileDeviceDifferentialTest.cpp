@@ -238,7 +238,7 @@ void Step(Pair& s, std::mt19937& rng, int step)
         if (r < 9) return 10240 + std::uniform_int_distribution<long>(-2, 2)(rng);
         return std::uniform_int_distribution<long>(60000, 140000)(rng);
     };
-    if (k < 45 || (k >= 68 && k < 72)) s.cutUnseen = false;   // text reads and resizes ask the size
+    if (k < 45) s.cutUnseen = false;   // text reads ask the size
     if (k < 40) {
         long const n = length();
         StopFlag const stops[] = {sfLineEnd, sfNone, sfNul};
@@ -271,6 +271,7 @@ void Step(Pair& s, std::mt19937& rng, int step)
         s.ref.SetPosition(p);
     } else if (k < 72) {
         if (farOut) return;
+        s.cutUnseen = false;   // a resize asks the size
         long const n = std::uniform_int_distribution<long>(0, size + 70000)(rng);
         s.sub.SetSize(n);
         s.ref.SetSize(n);

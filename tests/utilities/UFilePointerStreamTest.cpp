@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -467,6 +468,25 @@ TEST(UFilePointerStream, CrLfSplitAtAChunkOrCacheBoundaryIsOneLineEnd)
             EXPECT_TRUE(s.GetAtEOF());
         }
     }
+}
+
+TEST(UFilePointerStream, LargeReadAfterTheFileGrewPastItsOldEnd)
+{
+    TempDir dir;
+    dir.Write("g.bin", std::string(1000, 'a'));
+    UFilePointerStream s(std::fopen("g.bin", "rb"), true);
+    std::vector<char> buf(200000);
+    EXPECT_EQ(s.GetBuffer(buf.data(), 2000), 1000);   // reaches the end
+    FILE* append = std::fopen("g.bin", "ab");
+    ASSERT_NE(append, nullptr);
+    std::fwrite(std::string(100000, 'b').data(), 1, 100000, append);
+    std::fclose(append);
+    s.SetPosition(500);
+    // Larger than the cache: the part beyond the cached bytes is read directly.
+    EXPECT_EQ(s.GetBuffer(buf.data(), 80000), 80000);
+    EXPECT_EQ(std::count(buf.begin(), buf.begin() + 500, 'a'), 500);
+    EXPECT_EQ(std::count(buf.begin() + 500, buf.begin() + 80000, 'b'), 79500);
+    EXPECT_EQ(s.GetPosition(), 80500);
 }
 
 TEST(UFilePointerStream, PipesAndDevicesEndEveryReaderLoop)
