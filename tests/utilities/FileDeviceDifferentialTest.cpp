@@ -303,10 +303,14 @@ void Step(Pair& s, std::mt19937& rng, int step)
         bool const textMode = three(rng) != 0;
         TargetPlatform const platform = platforms[three(rng)];
         StrictMode const mode = modes[three(rng)];
+        // Now and then line ends of the caller's own, longer than two bytes.
+        char const* const externals[] = {nullptr, nullptr, "\r\r\n", "x\n", "\n\r\n"};
+        char const* const external = externals[std::uniform_int_distribution<int>(0, 4)(rng)];
         for (UStream* t : {&s.sub, &s.ref}) {
             t->SetTextMode(textMode);
             t->SetPlatform(platform);
             t->SetTranslateMode(mode);
+            if (external) t->SetExternalLineEnd(external);
         }
     } else if (k < 92) {
         // The file cut or grown by someone else; what we wrote is in the file first.
