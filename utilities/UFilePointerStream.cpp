@@ -33,8 +33,8 @@ UFilePointerBasicStream::~UFilePointerBasicStream()
 FILE* UFilePointerBasicStream::GetFilePointer() const
 {
     if (!FilePointer) return nullptr;
-    // The seek also sends pending output and forgets what stdio read ahead,
-    // so that the caller may go on reading or writing.
+    // The seek also sends pending output, so that the caller may go on
+    // reading or writing.
     long const position = GetPosition();
     Cached = false;
     if (position >= 0) std::fseek(FilePointer, position, SEEK_SET);
