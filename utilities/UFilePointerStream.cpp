@@ -23,17 +23,28 @@ UFilePointerBasicStream::UFilePointerBasicStream(char const* path, char const* m
 {
 }
 
+// A borrowed file is never cached, so it always stands where the device
+// does and is not touched here: its owner may have closed it already.
 UFilePointerBasicStream::~UFilePointerBasicStream()
 {
-    // A borrowed file goes back to its owner where the device stood.
-    DropCache();
     if (DeleteOnExit && FilePointer) std::fclose(FilePointer);
 }
 
 FILE* UFilePointerBasicStream::GetFilePointer() const
 {
-    DropCache();
+    if (!FilePointer) return nullptr;
+    // The seek also sends pending output, so that the caller may go on
+    // reading or writing.
+    long const position = GetPosition();
+    Cached = false;
+    if (position >= 0) std::fseek(FilePointer, position, SEEK_SET);
+    HandedOut = true;
     return FilePointer;
+}
+
+bool UFilePointerBasicStream::UsesCache() const
+{
+    return DeleteOnExit && IsRegularFile();
 }
 
 bool UFilePointerBasicStream::IsRegularFile() const
@@ -53,12 +64,30 @@ void UFilePointerBasicStream::DropCache() const
     std::fseek(FilePointer, Cursor, SEEK_SET);
 }
 
+// Standard I/O needs a seek between reading and writing, and the caller may
+// have done either with the file it was handed: a seek to where the file
+// stands lets the next transfer go the other way.
+void UFilePointerBasicStream::TurnTo(Transfer next) const
+{
+    if (next != LastTransfer || HandedOut) {
+        long const position = std::ftell(FilePointer);
+        if (position >= 0) std::fseek(FilePointer, position, SEEK_SET);
+    }
+    LastTransfer = next;
+    HandedOut = false;
+}
+
+// The end-of-file mark would stop a file that has grown since.
+void UFilePointerBasicStream::ForgetEndMark() const
+{
+    if (std::feof(FilePointer)) std::fseek(FilePointer, CacheEnd, SEEK_SET);
+}
+
 // Reads the next cache load at CacheEnd; false when the file gives nothing.
 bool UFilePointerBasicStream::Refill() const
 {
     if (Cache.empty()) Cache.resize(CacheCapacity);
-    // The end-of-file mark would stop a file that has grown since.
-    if (std::feof(FilePointer)) std::fseek(FilePointer, CacheEnd, SEEK_SET);
+    ForgetEndMark();
     size_t const got = std::fread(Cache.data(), 1, Cache.size(), FilePointer);
     if (got == 0) return false;
     CacheStart = CacheEnd;
@@ -93,9 +122,13 @@ long UFilePointerBasicStream::GetSize() const
         struct stat info;
         if (fstat(fileno(FilePointer), &info) == 0) {
             long const size = static_cast<long>(info.st_size);
-            // The file was cut under the reader: what was cached beyond the
-            // cut is no longer there.
-            if (Cached && CacheEnd > size) DropCache();
+            // The file was cut under the reader: what was cached or what
+            // stdio buffered beyond the cut is no longer there.
+            if (size < KnownSize || (Cached && CacheEnd > size)) {
+                DropCache();
+                std::fflush(FilePointer);
+            }
+            KnownSize = size;
             return size;
         }
     }
@@ -136,8 +169,15 @@ void UFilePointerBasicStream::SetSize(long n)
 long UFilePointerBasicStream::Read(void* p, long n)
 {
     if (n < 1 || !FilePointer) return 0;
-    if (!IsRegularFile()) return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
+    if (!UsesCache()) {
+        TurnTo(tfRead);
+        // The end-of-file mark would stop a file that has grown since.
+        if (std::feof(FilePointer)) std::clearerr(FilePointer);
+        return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
+    }
     if (!Cached) {
+        LastTransfer = tfRead;
+        HandedOut = false;
         // The seek sends buffered output to the file and turns it to reading.
         long const position = std::ftell(FilePointer);
         if (position < 0) return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
@@ -152,6 +192,7 @@ long UFilePointerBasicStream::Read(void* p, long n)
             long const left = n - done;
             if (left >= CacheCapacity) {
                 // A large read goes straight to the caller.
+                ForgetEndMark();
                 long const got = static_cast<long>(std::fread(out + done, 1, static_cast<size_t>(left), FilePointer));
                 done += got;
                 Cursor += got;
@@ -173,6 +214,7 @@ long UFilePointerBasicStream::Write(void const* p, long n)
     if (n < 1 || !FilePointer) return 0;
     // The seek back to the device position also turns the file to writing.
     DropCache();
+    TurnTo(tfWrite);
     return static_cast<long>(std::fwrite(p, 1, static_cast<size_t>(n), FilePointer));
 }
 

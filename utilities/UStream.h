@@ -146,18 +146,24 @@ public:
     long Read(void* p, long n) override;
     long Write(void const* p, long n) override;
 
-    // The file, positioned where the device stands; the device reads it
-    // afresh afterwards, so the caller may use it directly in between.
+    // The file, positioned where the device stands, with no output pending;
+    // the device reads it afresh afterwards, so the caller may read or write
+    // it directly in between.
     FILE* GetFilePointer() const;
     bool GetDeleteOnExit() const { return DeleteOnExit; }
 
 private:
-    // A regular file is read through a cache, so that a text read that gives
-    // back what it did not consume costs no seek, and its size is asked of
-    // the file system without moving the file position.
+    // A regular file that the device owns is read through a cache, so that a
+    // text read that gives back what it did not consume costs no seek; the
+    // size of a regular file is asked of the file system without moving the
+    // file position.
     bool IsRegularFile() const;
+    bool UsesCache() const;   // a regular file that the device owns
     bool Refill() const;
+    void ForgetEndMark() const;   // while Cached
     void DropCache() const;   // the file position becomes Cursor again
+    enum Transfer { tfNone, tfRead, tfWrite };
+    void TurnTo(Transfer next) const;
 
     FILE* FilePointer;
     bool DeleteOnExit;   // close the file when destroyed
@@ -168,6 +174,9 @@ private:
     mutable long CacheStart = 0;
     mutable long CacheEnd = 0;        // the file position while Cached
     mutable long Cursor = 0;          // the device position while Cached
+    mutable long KnownSize = 0;       // the size last asked of the file system
+    mutable bool HandedOut = false;   // GetFilePointer was called since the last transfer
+    mutable Transfer LastTransfer = tfNone;
 };
 
 // A stream that creates and owns a file device. Never raises: when the

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -313,6 +314,226 @@ TEST(UFilePointerStream, DirectoryOpenedAsFileEndsEveryReaderLoop)
     UFilePointerStream s(fp, true);
     EXPECT_LE(ReadLines(s, 1000).size(), 2u);
     EXPECT_TRUE(s.GetAtEOF());
+}
+
+TEST(UFilePointerStream, BorrowedFileStandsWhereTheDeviceStands)
+{
+    TempDir dir;
+    dir.Write("b.txt", "one\ntwo\nthree\nfour\n");
+    FILE* fp = std::fopen("b.txt", "rb");
+    ASSERT_NE(fp, nullptr);
+    auto* s = new UFilePointerStream(fp, false);
+    char buf[16];
+    s->GetLine(buf, 15);
+    EXPECT_STREQ(buf, "one");
+    // Its owner reads on from the same FILE* without asking the device.
+    ASSERT_NE(std::fgets(buf, sizeof buf, fp), nullptr);
+    EXPECT_STREQ(buf, "two\n");
+    s->GetLine(buf, 15);
+    EXPECT_STREQ(buf, "three");
+    // The owner may close the file before the stream goes.
+    std::fclose(fp);
+    delete s;
+}
+
+TEST(UFilePointerStream, HandedOutFileCanBeReadOrWrittenAtOnce)
+{
+    TempDir dir;
+    {
+        auto* device = new UFilePointerBasicStream(std::fopen("h.txt", "w+b"), true);
+        UStream s(device);
+        s.PutText("written\n");
+        // Read straight after the device wrote (a read larger than stdio's
+        // buffer bypasses it): the output must not be lost.
+        std::vector<char> big(10000);
+        EXPECT_EQ(std::fread(big.data(), 1, big.size(), device->GetFilePointer()), 0u);
+        s.SetPosition(0);
+        char buf[16];
+        s.GetLine(buf, 15);
+        EXPECT_STREQ(buf, "written");
+        s.SetPosition(2);
+        EXPECT_EQ(std::fread(big.data(), 1, big.size(), device->GetFilePointer()), 6u);
+        // The device writes straight after the caller read.
+        s.SetPosition(3);
+        s.PutText("T");
+        EXPECT_EQ(s.GetPosition(), 4);
+    }
+    EXPECT_EQ(dir.Read("h.txt"), "wriTten\n");
+}
+
+TEST(UFilePointerStream, BorrowedFileTurnsBetweenWritingAndReading)
+{
+    TempDir dir;
+    FILE* fp = std::fopen("t.txt", "w+b");
+    ASSERT_NE(fp, nullptr);
+    {
+        UFilePointerStream s(fp, false);
+        s.PutText("abc\n");
+        // A large read right after a write must not drop the pending output.
+        std::vector<char> big(100000);
+        EXPECT_EQ(s.GetBuffer(big.data(), static_cast<long>(big.size())), 0);
+        EXPECT_EQ(s.GetSize(), 4);
+        s.SetPosition(1);
+        char c[2] = {};
+        EXPECT_EQ(s.GetBuffer(c, 1), 1);
+        EXPECT_EQ(c[0], 'b');
+        s.PutText("X");
+    }
+    std::fclose(fp);
+    EXPECT_EQ(dir.Read("t.txt"), "abX\n");
+}
+
+TEST(UFilePointerStream, FileCutUnderAReaderEndsAtTheCutInEveryMode)
+{
+    // Strict LF reads without translation; the others translate.
+    struct Case {
+        char const* name;
+        StrictMode mode;
+        bool owning;
+    } const cases[] = {
+        {"strict owned", smStrict, true},     {"strict borrowed", smStrict, false},
+        {"lenient owned", smLenient, true},   {"lenient borrowed", smLenient, false},
+        {"collapse owned", smCollapse, true},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::string const kept = "head\n" + std::string(60000, 'k');
+        dir.Write("c.txt", kept + std::string(100000, 'x') + "\n");
+        FILE* fp = std::fopen("c.txt", "rb");
+        ASSERT_NE(fp, nullptr);
+        {
+            UFilePointerStream s(fp, c.owning);
+            s.SetTranslateMode(c.mode);
+            std::vector<char> buf(200000);
+            s.GetLine(buf.data(), 10);
+            EXPECT_STREQ(buf.data(), "head");
+            // Bytes on both sides of the coming cut pass through the device.
+            s.SetPosition(static_cast<long>(kept.size()) + 50);
+            s.GetText(buf.data(), 3000);
+            s.SetPosition(static_cast<long>(kept.size()) - 20);
+            ASSERT_EQ(truncate("c.txt", static_cast<off_t>(kept.size())), 0);
+            s.GetLine(buf.data(), static_cast<long>(buf.size()));
+            EXPECT_EQ(std::string(buf.data()), std::string(20, 'k'));
+            EXPECT_TRUE(s.GetAtEOF());
+        }
+        if (!c.owning) std::fclose(fp);
+    }
+}
+
+TEST(UFilePointerStream, BorrowedFileGrownAfterItsEndIsReadOn)
+{
+    TempDir dir;
+    dir.Write("g.txt", "first\n");
+    FILE* fp = std::fopen("g.txt", "rb");
+    ASSERT_NE(fp, nullptr);
+    {
+        UFilePointerStream s(fp, false);
+        EXPECT_EQ(ReadLines(s), std::vector<std::string>{"first"});
+        char buf[16];
+        s.GetLine(buf, 15);   // reads at the end, which marks the file
+        FILE* append = std::fopen("g.txt", "ab");
+        ASSERT_NE(append, nullptr);
+        std::fputs("second\n", append);
+        std::fclose(append);
+        EXPECT_FALSE(s.GetAtEOF());
+        EXPECT_EQ(ReadLines(s), std::vector<std::string>{"second"});
+    }
+    std::fclose(fp);
+}
+
+TEST(UFilePointerStream, CrLfSplitAtAChunkOrCacheBoundaryIsOneLineEnd)
+{
+    StrictMode const modes[] = {smLenient, smCollapse, smStrict};
+    // Index of the CR: last byte of a text chunk read from 4 (after the first
+    // line), last byte of the first or second cache load, and one beyond.
+    for (long const cr : {10243L, 10244L, 65535L, 65536L, 131071L, 131072L}) {
+        for (StrictMode const mode : modes) {
+            SCOPED_TRACE("CR at " + std::to_string(cr) + " mode " + std::to_string(mode));
+            TempDir dir;
+            std::string const line(static_cast<size_t>(cr - 4), 'x');
+            dir.Write("crlf.txt", "ab\r\n" + line + "\r\nlast\r\n");
+            UFilePointerStream s(std::fopen("crlf.txt", "rb"), true);
+            s.SetTextMode(true);
+            s.SetPlatform(tpCRLF);
+            s.SetTranslateMode(mode);
+            std::vector<char> buf(200000);
+            s.GetLine(buf.data(), static_cast<long>(buf.size()));
+            EXPECT_STREQ(buf.data(), "ab");
+            s.GetLine(buf.data(), static_cast<long>(buf.size()));
+            EXPECT_EQ(std::string(buf.data()), line);
+            EXPECT_EQ(s.GetPosition(), cr + 2);
+            s.GetLine(buf.data(), static_cast<long>(buf.size()));
+            EXPECT_STREQ(buf.data(), "last");
+            EXPECT_TRUE(s.GetAtEOF());
+        }
+    }
+}
+
+TEST(UFilePointerStream, LargeReadAfterTheFileGrewPastItsOldEnd)
+{
+    TempDir dir;
+    dir.Write("g.bin", std::string(1000, 'a'));
+    UFilePointerStream s(std::fopen("g.bin", "rb"), true);
+    std::vector<char> buf(200000);
+    EXPECT_EQ(s.GetBuffer(buf.data(), 2000), 1000);   // reaches the end
+    FILE* append = std::fopen("g.bin", "ab");
+    ASSERT_NE(append, nullptr);
+    std::fwrite(std::string(100000, 'b').data(), 1, 100000, append);
+    std::fclose(append);
+    s.SetPosition(500);
+    // Larger than the cache: the part beyond the cached bytes is read directly.
+    EXPECT_EQ(s.GetBuffer(buf.data(), 80000), 80000);
+    EXPECT_EQ(std::count(buf.begin(), buf.begin() + 500, 'a'), 500);
+    EXPECT_EQ(std::count(buf.begin() + 500, buf.begin() + 80000, 'b'), 79500);
+    EXPECT_EQ(s.GetPosition(), 80500);
+}
+
+TEST(UFilePointerStream, PipesAndDevicesEndEveryReaderLoop)
+{
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    ASSERT_EQ(write(fds[1], "one\ntwo\n", 8), 8);
+    close(fds[1]);
+    {
+        UFilePointerStream s(fdopen(fds[0], "rb"), true);
+        // A pipe has no size: the text layer reads nothing, raw reads go on.
+        EXPECT_TRUE(s.GetAtEOF());
+        EXPECT_LE(ReadLines(s, 1000).size(), 1u);
+        char raw[16] = {};
+        EXPECT_EQ(s.GetBuffer(raw, 15), 8);
+        EXPECT_STREQ(raw, "one\ntwo\n");
+        EXPECT_EQ(s.GetBuffer(raw, 15), 0);
+    }
+    {
+        UFilePointerStream s(std::fopen("/dev/null", "r+b"), true);
+        EXPECT_EQ(s.GetSize(), 0);
+        EXPECT_TRUE(s.GetAtEOF());
+        s.PutLine("gone");
+        EXPECT_LE(ReadLines(s, 1000).size(), 1u);
+    }
+}
+
+TEST(UFilePointerStream, PositionFarBeyondTheEndReadsNothing)
+{
+    TempDir dir;
+    dir.Write("f.txt", "abc\ndef\n");
+    UFilePointerStream s(std::fopen("f.txt", "rb"), true);
+    char buf[16];
+    s.GetLine(buf, 15);
+    long const far = 1L << 40;
+    s.SetPosition(far);
+    EXPECT_EQ(s.GetPosition(), far);
+    EXPECT_TRUE(s.GetAtEOF());
+    s.GetLine(buf, 15);
+    EXPECT_STREQ(buf, "");
+    EXPECT_EQ(s.GetBuffer(buf, 15), 0);
+    EXPECT_EQ(s.GetPosition(), far);
+    s.SetPosition(-1);   // refused: the position stays
+    EXPECT_EQ(s.GetPosition(), far);
+    s.SetPosition(4);
+    s.GetLine(buf, 15);
+    EXPECT_STREQ(buf, "def");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <complex>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -284,6 +285,46 @@ TEST(UMatrix, CloneFromRawViewsOnItsOwnStorageAndFromEmpty)
     EXPECT_EQ(m.GetColDim(), 0);
     EXPECT_EQ(m.GetRowDim(), 4);
     EXPECT_EQ(m.GetColSpace(), 0);
+}
+
+TEST(UMatrix, CloneFromAnyBlockOfItselfOrAnotherMatchesAnElementCopy)
+{
+    // Sources: blocks of the destination itself (through SubMatrix and raw
+    // memory, overlapping it or not) and of another matrix, in every shape.
+    std::mt19937 rng(1102);
+    std::uniform_int_distribution<long> dim(0, 7);
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        long const rows = dim(rng) + 1;
+        long const cols = dim(rng) + 1;
+        UMatrix<double> m(rows, cols, rows + dim(rng) % 3);
+        UMatrix<double> other(rows, cols, -1);
+        for (long j = 0; j < cols; ++j)
+            for (long i = 0; i < rows; ++i) {
+                m(i, j) = 100.0 * i + j;
+                other(i, j) = -(100.0 * i + j) - 1;
+            }
+        long const i0 = std::uniform_int_distribution<long>(0, rows - 1)(rng);
+        long const j0 = std::uniform_int_distribution<long>(0, cols - 1)(rng);
+        long const n = std::uniform_int_distribution<long>(0, rows - i0)(rng);
+        long const k = std::uniform_int_distribution<long>(0, cols - j0)(rng);
+        int const kind = round % 3;
+        UMatrix<double> const source = kind == 0   ? m.SubMatrix(i0, j0, n, k)
+                                       : kind == 1 ? UMatrix<double>(m.GetData() + i0 + j0 * m.GetColSpace(), n, k,
+                                                                     m.GetColSpace())
+                                                   : other.SubMatrix(i0, j0, n, k);
+        std::vector<double> want;
+        for (long j = 0; j < k; ++j)
+            for (long i = 0; i < n; ++i) want.push_back(source(i, j));
+        m.CloneContentsFrom(source);
+        ASSERT_EQ(m.GetColDim(), n);
+        ASSERT_EQ(m.GetRowDim(), k);
+        ASSERT_EQ(m.GetColSpace(), n);
+        std::vector<double> got;
+        for (long j = 0; j < k; ++j)
+            for (long i = 0; i < n; ++i) got.push_back(m(i, j));
+        EXPECT_EQ(got, want);
+    }
 }
 
 TEST(UMatrix, CopyIsAViewSharingTheElements)
