@@ -2,6 +2,7 @@
 // "$uhfmo_beta".
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,14 +28,13 @@ long nonzerodim(UMatrix<double>& m) {
 }
 
 // The coefficients as read, in the internal order of the basis when there is
-// one; the matrix read is released before the result is handed on.
-UMatrix<double> Reordered(UQGeometryData* geom, UMatrix<double>&& read) {
-    if (!geom->GetHasBasis()) return std::move(read);
+// a transform; the matrix read is released before the result is handed on.
+UMatrix<double> Reordered(const UBasFuncTransform* transform, UMatrix<double>&& read) {
+    if (transform == nullptr) return std::move(read);
     UMatrix<double> reordered(0, 0, -1);
     {
         UMatrix<double> in(std::move(read));
-        UBasFuncTransform transform(geom, bftFromTurbo);
-        transform.TransformMatrix(in, reordered);
+        transform->TransformMatrix(in, reordered);
     }
     return reordered;
 }
@@ -126,6 +126,14 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     }
     if (sectionType != tfsEnd) RaiseError(25010, "UTurbo", __LINE__);
 
+    // A count that is not the basis's is refused before the square matrix is
+    // made, so that a damaged count cannot demand gigabytes first.
+    std::unique_ptr<UBasFuncTransform> transform;
+    if (geom->GetHasBasis()) {
+        transform.reset(new UBasFuncTransform(geom, bftFromTurbo));
+        if (geom->GetBasis()->GetBasisType() == btGaussian && transform->GetDimIn() != n)
+            RaiseError(21003, "UTurbo", __LINE__);
+    }
     UVector<double> e(n, 1);
     Vset(e, 0.0);
     UMatrix<double> read(n, n, -1);
@@ -139,7 +147,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
         if ((j + 1) % (size_t)perBlock == 0 || j + 1 == energies.size())
             std::vector<double>().swap(block);
     }
-    UMatrix<double> mos = Reordered(geom, std::move(read));
+    UMatrix<double> mos = Reordered(transform.get(), std::move(read));
     if (type == tfsScfMo) {
         geom->SetE(e);
         geom->SetMos(mos);

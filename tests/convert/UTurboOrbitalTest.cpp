@@ -1,12 +1,15 @@
 // Orbital sections: formats, limits of the section, writer round trips.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
 #include "tests/convert/TurboTestSupport.h"
+#include "tests/support/ChildProcess.h"
 
 namespace {
 
@@ -214,6 +217,26 @@ TEST_F(TurboOrbitals, BasisOfAnotherSizeIsRefused) {
     EXPECT_EQ(0, geom.GetE().GetDim());
     ASSERT_EQ(0, Read(OrbitalText("$scfmo", 1, 4, 20)));
     EXPECT_EQ(1, geom.GetE().GetDim());
+}
+
+// A count that does not fit the basis is refused before the square matrix is
+// made: 60000 one-digit coefficients would otherwise demand 29 GB.
+TEST_F(TurboOrbitals, CountOfAnotherBasisIsRefusedBeforeTheMatrix) {
+    ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
+    ASSERT_EQ(0, Read("$basis\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n"));
+    ASSERT_EQ(0, ReadControl("$atoms\nh 1 \\\n basis =h one-s\n$end\n"));
+    const long n = 60000;
+    std::string mos = "$scfmo  format(1000d2.0)\n     1  a      eigenvalue=-.5D+00   nsaos=" +
+                      std::to_string(n) + "\n";
+    for (long i = 0; i < n; i += 1000) {
+        for (long k = 0; k < 1000; ++k) mos += " 1";
+        mos += "\n";
+    }
+    mos += "$end\n";
+    ChildResult r = RunInChild([&] {
+        _exit(Read(mos) == 21003 && geom.GetE().GetDim() == 0 ? 0 : 1);
+    });
+    EXPECT_EQ(0, r.exitStatus) << r.err;
 }
 
 TEST_F(TurboOrbitals, WriterRefusesWhatWouldShiftColumns) {
