@@ -1,5 +1,6 @@
 #include "molecule/UQGauss.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "molecule/NameCopy.h"
@@ -24,18 +25,13 @@ UGaussianAtom::~UGaussianAtom()
 
 void UGaussianAtom::SortShells()
 {
-    long n = shells.GetDim();
-    std::vector<bool> taken(static_cast<size_t>(n), false);
+    // By type, those of one type in their order; a stable sort, since a
+    // damaged set may hold a great many shells.
     std::vector<UGaussianShell*> sorted;
-    sorted.reserve(static_cast<size_t>(n));
-    for (long k = 0; k < n; k++) {
-        long best = -1;
-        for (long i = 0; i < n; i++) {
-            if (taken[static_cast<size_t>(i)]) continue;
-            if (best < 0 || LessThan(shells[i]->GetType(), shells[best]->GetType())) best = i;
-        }
-        taken[static_cast<size_t>(best)] = true;
-        sorted.push_back(shells[best]);
-    }
-    for (long i = 0; i < n; i++) shells[i] = sorted[static_cast<size_t>(i)];
+    sorted.reserve(static_cast<size_t>(shells.GetDim()));
+    for (long i = 0; i < shells.GetDim(); i++) sorted.push_back(shells[i]);
+    std::stable_sort(sorted.begin(), sorted.end(), [](UGaussianShell const* a, UGaussianShell const* b) {
+        return LessThan(a->GetType(), b->GetType());
+    });
+    for (long i = 0; i < shells.GetDim(); i++) shells[i] = sorted[static_cast<size_t>(i)];
 }

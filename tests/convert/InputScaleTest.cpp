@@ -1,5 +1,6 @@
-// "$atoms" entries that name far more atoms than any molecule has: each such
-// entry costs memory and time in proportion to its atoms, never more.
+// Damaged input whose cost must stay in proportion to its size: index lists
+// naming far more atoms or orbitals than any molecule has, and atom bases of
+// a great many shells.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -8,6 +9,7 @@
 
 #include "convert/UTurbo.h"
 #include "molecule/UQBasis.h"
+#include "molecule/UQGauss.h"
 #include "molecule/UQGeom.h"
 #include "tests/convert/TurboTestSupport.h"
 #include "tests/support/ChildProcess.h"
@@ -33,12 +35,12 @@ std::string FirstOrbital(long n) {
     return s + "$end\n";
 }
 
-class AtomAssignmentLimits : public TurboFileTest {};
+class InputScale : public TurboFileTest {};
 
 // Every index list costs in proportion to its largest index, so the lists of
 // one file together are bounded as one list is: repeated huge lists cannot
 // pile up pairs or occupation vectors, nor take minutes.
-TEST_F(AtomAssignmentLimits, RepeatedHugeListsAreRefused) {
+TEST_F(InputScale, RepeatedHugeListsAreRefused) {
     const std::string entry = "h 1-8388609 \\\n basis =h one-s\n";
     const std::string cases[] = {
         "$atoms\n" + entry + entry + "$end\n",
@@ -57,7 +59,7 @@ TEST_F(AtomAssignmentLimits, RepeatedHugeListsAreRefused) {
 
 // Reordering the orbitals visits the atoms of the molecule; an entry naming
 // millions of atoms it lacks must not be scanned once per atom.
-TEST_F(AtomAssignmentLimits, AtomsTheMoleculeLacksDoNotSlowTheOrbitals) {
+TEST_F(InputScale, AtomsTheMoleculeLacksDoNotSlowTheOrbitals) {
     const long atoms = 4000;
     ChildResult r = RunInChild([&] {
         alarm(30);
@@ -68,6 +70,29 @@ TEST_F(AtomAssignmentLimits, AtomsTheMoleculeLacksDoNotSlowTheOrbitals) {
         _exit(code == 0 && geom.GetE().GetDim() == atoms ? 0 : 3);
     });
     EXPECT_EQ(0, r.exitStatus) << "-1: the orbitals took longer than 30 s";
+}
+
+// Shells are sorted by type, those of one type kept in file order; a set of
+// 100000 shells must not take a pass per shell.
+TEST_F(InputScale, ManyShellsAreSortedQuickly) {
+    const long shells = 100000;
+    std::string basis = "$basis\n*\nh many\n*\n";
+    for (long i = 0; i < shells; ++i)
+        basis += i % 2 ? " 1 s\n " + std::to_string(i) + ".0 1.0\n" : " 1 p\n " + std::to_string(i) + ".0 1.0\n";
+    basis += "*\n$end\n";
+    ChildResult r = RunInChild([&] {
+        alarm(20);
+        if (Read(basis) != 0) _exit(2);
+        const UPointerList<UGaussianShell>& list = geom.GetBasis()->GetGaussian(0)->GetShells();
+        for (long k = 0; k < shells; ++k) {
+            // The s shells came at odd places, the p shells at even ones.
+            long from = k < shells / 2 ? 2 * k + 1 : 2 * (k - shells / 2);
+            if (list[k]->GetType() != (k < shells / 2 ? stS : stP)) _exit(3);
+            if (list[k]->GetPrim()[0].exponent != (double)from) _exit(4);
+        }
+        _exit(0);
+    });
+    EXPECT_EQ(0, r.exitStatus) << "-1: sorting took longer than 20 s";
 }
 
 }  // namespace
