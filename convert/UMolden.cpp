@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "convert/UFixedFormat.h"
 #include "molecule/UAtCoord.h"
@@ -179,13 +180,13 @@ void UMoldenFilter::WriteGaussianBasis(UQGeometryData* geom, long atomDim)
                                               : (sphericalF ? mfs6D7F : mfs6D10F);
     stream->printf("%s\n", sectionHeader[header]);
     stream->printf("%s\n", sectionHeader[mfsGTO]);
-    UVector<long> list(0, 1);
+    const std::vector<std::vector<long>> lists = EntriesByAtom(basis->GetMatches(), atomDim);
     for (long a = 0; a < atomDim; a++) {
-        basis->MakeListForAtom(a, list);
-        if (list.GetDim() == 0) continue;
+        const std::vector<long>& list = lists[a];
+        if (list.empty()) continue;
         stream->printf("%1ld 0\n", a + 1);
-        for (long b = 0; b < list.GetDim(); b++) {
-            const UGaussianAtom* atomBasis = basis->GetGaussian(list[b]);
+        for (long entry : list) {
+            const UGaussianAtom* atomBasis = basis->GetGaussian(entry);
             const UPointerList<UGaussianShell>& shells = atomBasis->GetShells();
             for (long s = 0; s < shells.GetDim(); s++) {
                 const UGaussianShell* shell = shells[s];
@@ -209,11 +210,10 @@ void UMoldenFilter::WriteSlaterBasis(UQGeometryData* geom, long atomDim)
 {
     UBasisSet* basis = geom->GetBasis();
     stream->printf("%s\n", sectionHeader[mfsSTO]);
-    UVector<long> list(0, 1);
+    const std::vector<std::vector<long>> lists = EntriesByAtom(basis->GetMatches(), atomDim);
     for (long a = 0; a < atomDim; a++) {
-        basis->MakeListForAtom(a, list);
-        for (long b = 0; b < list.GetDim(); b++) {
-            const UVector<USlaterPrimitive>& prims = basis->GetSlater(list[b])->GetPrims();
+        for (long entry : lists[a]) {
+            const UVector<USlaterPrimitive>& prims = basis->GetSlater(entry)->GetPrims();
             for (long p = 0; p < prims.GetDim(); p++) {
                 const USlaterPrimitive& prim = prims[p];
                 stream->printf("%1ld %1ld %1ld %1ld %1ld %14.8lf %15.10lf\n", a + 1, prim.nx,
@@ -230,11 +230,13 @@ void UMoldenFilter::WriteEcpCharges(UQGeometryData* geom, long atomDim)
     if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
     UEcpSet* ecp = geom->GetEcp();
     UVector<UQAtomData> atoms = geom->GetAtomData();
+    // The first potential of each atom, as FindAtom gives it, without a pass per atom.
+    const std::vector<std::vector<long>> potentials = EntriesByAtom(ecp->GetMatches(), atomDim);
     stream->printf("%s\n", sectionHeader[mfsPseudo]);
     for (long i = 0; i < atomDim; i++) {
         long atno = atoms[i].GetAtno();
         long charge = atno;
-        long p = ecp->FindAtom(i);
+        long p = potentials[i].empty() ? -1 : potentials[i][0];
         if (p >= 0) charge -= ecp->GetEcp(p)->GetCoreElec();
         stream->printf("%s %3ld %3ld\n", PaddedSymbol(atno, false), i + 1, charge);
     }
@@ -243,11 +245,11 @@ void UMoldenFilter::WriteEcpCharges(UQGeometryData* geom, long atomDim)
 void UMoldenFilter::WriteSlaterCoreCharges(UQGeometryData* geom, long atomDim)
 {
     UBasisSet* basis = geom->GetBasis();
-    UVector<long> list(0, 1);
+    const std::vector<std::vector<long>> lists = EntriesByAtom(basis->GetMatches(), atomDim);
     bool hasCore = false;
     for (long a = 0; a < atomDim && !hasCore; a++) {
-        basis->MakeListForAtom(a, list);
-        if (list.GetDim() != 1) continue;
+        const std::vector<long>& list = lists[a];
+        if (list.size() != 1) continue;
         const UVector<USlaterShell>& shells = basis->GetSlater(list[0])->GetShells();
         for (long s = 0; s < shells.GetDim(); s++)
             if (shells[s].core) hasCore = true;
@@ -256,8 +258,8 @@ void UMoldenFilter::WriteSlaterCoreCharges(UQGeometryData* geom, long atomDim)
     UVector<UQAtomData> atoms = geom->GetAtomData();
     stream->printf("%s\n", sectionHeader[mfsPseudo]);
     for (long a = 0; a < atomDim; a++) {
-        basis->MakeListForAtom(a, list);
-        if (list.GetDim() != 1) continue;
+        const std::vector<long>& list = lists[a];
+        if (list.size() != 1) continue;
         long atno = atoms[a].GetAtno();
         long charge = atno;
         const UVector<USlaterShell>& shells = basis->GetSlater(list[0])->GetShells();

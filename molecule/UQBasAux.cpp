@@ -229,25 +229,14 @@ template <class Visit>
 void ForEachShell(UQGeometryData* geom, Visit visit)
 {
     UBasisSet const* basis = geom->GetBasis();
-    long const atoms = geom->GetDim();
-    // The entries of every atom, in pair order, gathered in one pass over the
-    // pairs: a set that names millions of atoms the molecule lacks must not be
-    // scanned once per atom.
-    UVector<UPair> const pairs = basis->GetMatches();
-    std::vector<long> first(static_cast<size_t>(atoms) + 1, 0);
-    for (long i = 0; i < pairs.GetDim(); ++i)
-        if (pairs[i].atom >= 0 && pairs[i].atom < atoms) ++first[pairs[i].atom + 1];
-    for (long a = 0; a < atoms; ++a) first[a + 1] += first[a];
-    std::vector<long> entries(static_cast<size_t>(first[atoms]));
-    std::vector<long> next(first.begin(), first.end() - 1);
-    for (long i = 0; i < pairs.GetDim(); ++i)
-        if (pairs[i].atom >= 0 && pairs[i].atom < atoms) entries[next[pairs[i].atom]++] = pairs[i].entry;
-    for (long a = 0; a < atoms; ++a) {
-        for (long k = first[a]; k < first[a + 1]; ++k) {
+    // Gathered in one pass: a set that names millions of atoms the molecule
+    // lacks must not be scanned once per atom.
+    std::vector<std::vector<long>> const entries = EntriesByAtom(basis->GetMatches(), geom->GetDim());
+    for (std::vector<long> const& list : entries) {
+        for (long entry : list) {
             // A pair naming no atom basis would otherwise read past the list.
-            if (entries[k] < 0 || entries[k] >= basis->GetDim())
-                RaiseError(25007, "UQBasAux", __LINE__);
-            UPointerList<UGaussianShell> const& shells = basis->GetGaussian(entries[k])->GetShells();
+            if (entry < 0 || entry >= basis->GetDim()) RaiseError(25007, "UQBasAux", __LINE__);
+            UPointerList<UGaussianShell> const& shells = basis->GetGaussian(entry)->GetShells();
             for (long s = 0; s < shells.size(); ++s) visit(shells[s]->GetType());
         }
     }

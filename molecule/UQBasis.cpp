@@ -46,6 +46,14 @@ void EntriesOfAtom(UVector<UPair> const& pairs, long atom, UVector<long>& list)
         if (pairs[i].atom == atom) list.Add(pairs[i].entry);
 }
 
+std::vector<std::vector<long>> EntriesByAtom(UVector<UPair> const& pairs, long atoms)
+{
+    std::vector<std::vector<long>> lists(static_cast<size_t>(atoms > 0 ? atoms : 0));
+    for (long i = 0; i < pairs.GetDim(); i++)
+        if (pairs[i].atom >= 0 && pairs[i].atom < atoms) lists[static_cast<size_t>(pairs[i].atom)].push_back(pairs[i].entry);
+    return lists;
+}
+
 void AtomsOfEntry(UVector<UPair> const& pairs, long entry, UVector<long>& list)
 {
     list.SetDim(0);

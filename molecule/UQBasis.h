@@ -2,6 +2,7 @@
 // The molecule's basis set: named Gaussian or Slater atom bases and the pairs
 // that assign them to atoms.
 #include <cstdint>
+#include <vector>
 
 #include "molecule/UQGauss.h"
 #include "molecule/UQSlater.h"
@@ -26,6 +27,9 @@ public:
 // entry, in pair order.
 void EntriesOfAtom(UVector<UPair> const& pairs, long atom, UVector<long>& list);
 void AtomsOfEntry(UVector<UPair> const& pairs, long entry, UVector<long>& list);
+// The entries of each atom 0 to atoms - 1 in pair order, gathered in one pass
+// (a list per atom costs a pass over all pairs); other atoms are left out.
+std::vector<std::vector<long>> EntriesByAtom(UVector<UPair> const& pairs, long atoms);
 
 class UBasisSet {
 public:

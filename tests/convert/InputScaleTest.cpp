@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "convert/UMolden.h"
 #include "convert/UTurbo.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQGauss.h"
@@ -93,6 +94,28 @@ TEST_F(InputScale, ManyShellsAreSortedQuickly) {
         _exit(0);
     });
     EXPECT_EQ(0, r.exitStatus) << "-1: sorting took longer than 20 s";
+}
+
+// An entry repeated thousands of times gives each atom thousands of bases
+// (here empty ones); writing the basis must not scan every pair per atom.
+TEST_F(InputScale, RepeatedEntriesDoNotSlowTheMoldenBasis) {
+    const long atoms = 1000;
+    std::string control = "$atoms\nh 1-1000 \\\n basis =h one-s\n";
+    for (long i = 0; i < 16000; ++i) control += "h 1-1000 \\\n basis =h empty\n";
+    control += "$end\n";
+    ChildResult r = RunInChild([&] {
+        alarm(20);
+        if (Read(Coordinates(atoms)) != 0 || Read("$basis\n*\nh empty\n*\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n") != 0 ||
+            ReadControl(control) != 0 || Read(FirstOrbital(atoms)) != 0)
+            _exit(2);
+        TextStream out;
+        UMoldenFilter writer(out.Get());
+        writer.WriteBasis(&geom);
+        // Each atom's block: its number, the one s shell, a blank line.
+        std::string text = out.Contents();
+        _exit(text.find("1000 0\ns 1 1.00\n") != std::string::npos ? 0 : 3);
+    });
+    EXPECT_EQ(0, r.exitStatus) << "-1: writing the basis took longer than 20 s";
 }
 
 }  // namespace
