@@ -48,10 +48,6 @@ void UTurboFilter::GetRecordText(char* buf, long len) const {
     buf[n] = '\0';
 }
 
-void UTurboFilter::GetDataRecord(int line) {
-    if (GetRecord(nullptr, 0) == 1) RaiseError(25010, "UTurbo", line);
-}
-
 void UTurboFilter::SkipToHeader() {
     while (GetRecord(nullptr, 0) != 1) {
     }
