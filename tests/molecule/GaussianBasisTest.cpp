@@ -4,7 +4,7 @@
 
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
-#include "tests/molecule/RaiseCode.h"
+#include "tests/support/RaisedCode.h"
 #include "tests/molecule/VectorItems.h"
 
 namespace {

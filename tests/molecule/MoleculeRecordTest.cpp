@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "molecule/UQGeom.h"
-#include "tests/molecule/RaiseCode.h"
+#include "tests/support/RaisedCode.h"
 #include "tests/molecule/VectorItems.h"
 #include "tests/support/ChildProcess.h"
 
