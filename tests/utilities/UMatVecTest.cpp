@@ -7,18 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/utilities/RegisterUtilities.h"
 #include "utilities/UMatVec.h"
-#include "utilities/UStrLoad.h"
-#include "utilities/UStrUtilities.h"
 
 extern "C" void dcopy_(const int*, const double*, const int*, double*, const int*);
 
 namespace {
-
-void RegisterUtilities()
-{
-    if (!LoadStringFromTable(21003)) AddStringsToTable(UtililityStringTable);
-}
 
 // Runs body, expecting a raise of code from UMatVec with the given message.
 template <class F>
