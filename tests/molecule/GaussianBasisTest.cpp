@@ -5,7 +5,7 @@
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
 #include "tests/support/RaisedCode.h"
-#include "tests/molecule/VectorItems.h"
+#include "tests/support/VectorItems.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "molecule/UQGeom.h"
 #include "tests/support/RaisedCode.h"
-#include "tests/molecule/VectorItems.h"
+#include "tests/support/VectorItems.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {
