@@ -48,10 +48,6 @@ void UTurboFilter::GetRecordText(char* buf, long len) const {
     buf[n] = '\0';
 }
 
-void UTurboFilter::GetDataRecord(int line) {
-    if (GetRecord(nullptr, 0) == 1) RaiseError(25010, "UTurbo", line);
-}
-
 void UTurboFilter::SkipToHeader() {
     while (GetRecord(nullptr, 0) != 1) {
     }
@@ -60,36 +56,35 @@ void UTurboFilter::SkipToHeader() {
 bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
     const long textSize = recordLength + 1;
     bool cont = hasContinue(text);
+    // A backslash where the list goes on: the rest comes from the next line.
+    auto continueAtBackslash = [&] {
+        if (text[0] != '\\') return;
+        if (GetRecord(text, textSize) == 1) RaiseError(25010, "UTurbo", __LINE__);
+        cont = hasContinue(text);
+        strtrim(text);
+    };
+    // The index the text starts with, taken off it; a range needs its end.
+    auto takeIndex = [&] {
+        char* p = text;
+        while (*p >= '0' && *p <= '9') ++p;
+        if (p == text) RaiseError(25010, "UTurbo", __LINE__);
+        long index = GetInt(text, p);
+        memmove(text, p, strlen(p) + 1);
+        strtrim(text);
+        return index;
+    };
     mask.SetDim(0);
     for (;;) {
         strtrim(text);
         if (text[0] < '1' || text[0] > '9') break;
-        char* p = text;
-        while (*p >= '0' && *p <= '9') ++p;
-        long first = GetInt(text, p);
-        memmove(text, p, strlen(p) + 1);
-        strtrim(text);
-        if (text[0] == '\\') {
-            if (GetRecord(text, textSize) == 1) RaiseError(25010, "UTurbo", __LINE__);
-            cont = hasContinue(text);
-            strtrim(text);
-        }
+        long first = takeIndex();
+        continueAtBackslash();
         long last = first;
         if (text[0] == '-') {
             text[0] = ' ';
             strtrim(text);
-            if (text[0] == '\\') {
-                if (GetRecord(text, textSize) == 1) RaiseError(25010, "UTurbo", __LINE__);
-                cont = hasContinue(text);
-                strtrim(text);
-            }
-            p = text;
-            while (*p >= '0' && *p <= '9') ++p;
-            // A range needs its end.
-            if (p == text) RaiseError(25010, "UTurbo", __LINE__);
-            last = GetInt(text, p);
-            memmove(text, p, strlen(p) + 1);
-            strtrim(text);
+            continueAtBackslash();
+            last = takeIndex();
         }
         // Masks are sized from the indices: a huge one is damage, not a list.
         if (first > maxListIndex || last > maxListIndex) RaiseError(25010, "UTurbo", __LINE__);

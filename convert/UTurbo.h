@@ -87,8 +87,6 @@ public:
     ShellType GetShellType(const char* name, BasFuncType dType, BasFuncType fType) const;
 
 private:
-    // Reads the next record, raising 25010 at the caller's line when it is a header.
-    void GetDataRecord(int line);
     // Reads records up to the next header.
     void SkipToHeader();
 

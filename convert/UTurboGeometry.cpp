@@ -1,5 +1,4 @@
 // Readers of "$coord", "$energy", "$grad" and "$hessian".
-#include <cstdio>
 #include <cstring>
 
 #include "convert/UTurbo.h"

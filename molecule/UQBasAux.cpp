@@ -275,17 +275,9 @@ void UBasFuncTransform::MakeDefaultTransform(UQGeometryData* geom)
     }
     try {
         ForEachShell(geom, [this](ShellType t) {
-            long k = 0;
-            switch (t) {
-                case stS: k = 1; break;
-                case stP: k = 3; break;
-                case stSP: k = 4; break;
-                case stD5: k = 5; break;
-                case stD6: k = 6; break;
-                case stF7: k = 7; break;
-                case stF10: k = 10; break;
-                default: RaiseError(25007, "UQBasAux", __LINE__);
-            }
+            // No reordering is known for g shells.
+            if (t < stS || t > stF10) RaiseError(25007, "UQBasAux", __LINE__);
+            long const k = ShellDim(t);
             UMatrix<double>* block = new UMatrix<double>(k, k, -1);
             Mset(*block, 0.0, 1.0);
             blocks.Add(block);

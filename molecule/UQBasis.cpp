@@ -128,19 +128,18 @@ long UBasisSet::GetAtomDim() const
 long UBasisSet::GetOrbitalDim() const
 {
     if (GetDim() == 0 || type == btNone) return 0;
+    // Every pair of an atom below GetAtomDim() counts, which is every pair of an atom at all:
+    // one pass over the pairs instead of one per atom.
     long functions = 0;
-    UVector<long> list(0, 1);
-    for (long atom = 0; atom < GetAtomDim(); atom++) {
-        MakeListForAtom(atom, list);
-        for (long k = 0; k < list.GetDim(); k++) {
-            // A pair naming no atom basis of the set adds nothing.
-            if (list[k] < 0 || list[k] >= GetDim()) continue;
-            if (type == btGaussian) {
-                UPointerList<UGaussianShell> const& shells = gaussians[list[k]]->GetShells();
-                for (long s = 0; s < shells.GetDim(); s++) functions += ShellDim(shells[s]->GetType());
-            } else {
-                functions += slaters[list[k]]->GetPrims().GetDim();
-            }
+    for (long i = 0; i < matches.GetDim(); i++) {
+        long const entry = matches[i].entry;
+        // A pair naming no atom basis of the set adds nothing.
+        if (matches[i].atom < 0 || entry < 0 || entry >= GetDim()) continue;
+        if (type == btGaussian) {
+            UPointerList<UGaussianShell> const& shells = gaussians[entry]->GetShells();
+            for (long s = 0; s < shells.GetDim(); s++) functions += ShellDim(shells[s]->GetType());
+        } else {
+            functions += slaters[entry]->GetPrims().GetDim();
         }
     }
     return functions;

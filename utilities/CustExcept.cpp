@@ -1,7 +1,6 @@
 #include "utilities/CustExcept.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "utilities/UStrLoad.h"
 

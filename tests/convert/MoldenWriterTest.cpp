@@ -15,6 +15,7 @@
 #include "molecule/UQSlater.h"
 #include "molecule/siChemistry.h"
 #include "numeric/siNumer.h"
+#include "tests/convert/TurboTestSupport.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UStream.h"
 #include "utilities/siUtilities.h"
@@ -34,28 +35,13 @@ protected:
     // raised; the code of a raise goes to *code (0 when none).
     static std::string Written(const std::function<void(UMoldenFilter&)>& body, int* code = nullptr)
     {
-        FILE* f = std::tmpfile();
-        int raised = 0;
-        {
-            UFilePointerStream stream(f, false);
-            stream.SetTextMode(true);
-            UMoldenFilter filter(&stream);
-            try {
-                body(filter);
-            } catch (CustomException& e) {
-                raised = e.Code;
-            }
-        }
+        TextStream text;
+        text.Get()->SetTextMode(true);
+        UMoldenFilter filter(text.Get());
+        int const raised = RaisedCode([&] { body(filter); });
         if (code) *code = raised;
         else EXPECT_EQ(raised, 0);
-        std::fflush(f);
-        std::rewind(f);
-        std::string text;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-        std::fclose(f);
-        return text;
+        return text.Contents();
     }
 
     static void AddShell(UGaussianAtom* atom, ShellType type,

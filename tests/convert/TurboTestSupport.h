@@ -8,6 +8,7 @@
 #include <string>
 
 #include "molecule/UQGeom.h"
+#include "tests/support/RaisedCode.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UStream.h"
 
@@ -29,19 +30,6 @@ private:
 
 // The contents of a file of the shared real data, "" when absent.
 std::string SharedFile(const std::string& relative);
-
-// Runs body and returns the code of the CustomException it raises (0 when it
-// raises none); text receives the exception's message.
-template <class Body>
-int RaisedCode(Body body, std::string* text = nullptr) {
-    try {
-        body();
-    } catch (CustomException& e) {
-        if (text != nullptr) *text = e.Text;
-        return e.Code;
-    }
-    return 0;
-}
 
 // Reads contents as a whole Turbomole file (ReadGeometry) or as a control
 // file (ReadControl); returns the raised code, 0 when none.

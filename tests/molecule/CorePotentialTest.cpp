@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "molecule/UQEcp.h"
-#include "tests/molecule/VectorItems.h"
+#include "tests/support/VectorItems.h"
 
 namespace {
 

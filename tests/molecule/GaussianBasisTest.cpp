@@ -4,8 +4,8 @@
 
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
-#include "tests/molecule/RaiseCode.h"
-#include "tests/molecule/VectorItems.h"
+#include "tests/support/RaisedCode.h"
+#include "tests/support/VectorItems.h"
 
 namespace {
 
@@ -124,6 +124,11 @@ TEST(BasisSet, PairsNamingNoBasisCountNothing)
     b.Add(1, 5);
     b.Add(2, -1);
     EXPECT_EQ(b.GetOrbitalDim(), 1);
+    // Only atoms from 0 count; a far one counts like any other.
+    b.Add(-3, 0);
+    EXPECT_EQ(b.GetOrbitalDim(), 1);
+    b.Add(1L << 22, 0);
+    EXPECT_EQ(b.GetOrbitalDim(), 2);
 }
 
 TEST(BasisSet, ChangeFormRetagsOnlyItsShells)

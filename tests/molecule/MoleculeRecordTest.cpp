@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "molecule/UQGeom.h"
-#include "tests/molecule/RaiseCode.h"
-#include "tests/molecule/VectorItems.h"
+#include "tests/support/RaisedCode.h"
+#include "tests/support/VectorItems.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "molecule/UAtCoord.h"
 #include "molecule/UStrChem.h"
 #include "molecule/siChemistry.h"
-#include "tests/molecule/RaiseCode.h"
+#include "tests/support/RaisedCode.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {

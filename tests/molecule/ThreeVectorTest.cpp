@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "molecule/UAtCoord.h"
-#include "tests/molecule/RaiseCode.h"
+#include "tests/support/RaisedCode.h"
 
 namespace {
 

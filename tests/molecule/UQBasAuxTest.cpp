@@ -8,7 +8,7 @@
 #include "molecule/UQBasAux.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQGeom.h"
-#include "tests/molecule/RaiseCode.h"
+#include "tests/support/RaisedCode.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // Shared by the numeric tests: message registration, the error code an
 // expression raises, and a monitor that records the progress calls of the
 // routine under test.
-#include <functional>
 #include <vector>
 
 #include "numeric/BlasCost.h"
 #include "numeric/BlasTiming.h"
 #include "numeric/siNumer.h"
+#include "tests/support/RaisedCode.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UStrUtilities.h"
 
@@ -20,18 +20,6 @@ inline void RegisterNumerMessages()
         return true;
     }();
     (void)done;
-}
-
-// The code of the CustomException that body raises, 0 when it raises none.
-inline int RaisedCode(const std::function<void()>& body)
-{
-    RegisterNumerMessages();
-    try {
-        body();
-    } catch (const CustomException& e) {
-        return e.Code;
-    }
-    return 0;
 }
 
 // A monitor with a callback that makes every outer step a report step, so

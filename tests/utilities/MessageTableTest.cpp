@@ -4,20 +4,13 @@
 #include <string>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/utilities/RegisterUtilities.h"
 
 #include "utilities/CustExcept.h"
 #include "utilities/UStrLoad.h"
 #include "utilities/UStrUtilities.h"
 
 namespace {
-
-// The registry is process-wide; register the utilities table once per process.
-void RegisterUtilities()
-{
-    static bool done = false;
-    if (!done) AddStringsToTable(UtililityStringTable);
-    done = true;
-}
 
 TEST(MessageTable, LooksUpRegisteredCodes)
 {

@@ -7,18 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/VectorItems.h"
+#include "tests/utilities/RegisterUtilities.h"
 #include "utilities/UMatVec.h"
-#include "utilities/UStrLoad.h"
-#include "utilities/UStrUtilities.h"
 
 extern "C" void dcopy_(const int*, const double*, const int*, double*, const int*);
 
 namespace {
-
-void RegisterUtilities()
-{
-    if (!LoadStringFromTable(21003)) AddStringsToTable(UtililityStringTable);
-}
 
 // Runs body, expecting a raise of code from UMatVec with the given message.
 template <class F>
@@ -37,13 +32,6 @@ void ExpectRaise(int code, char const* message, F body)
     }
 }
 
-std::vector<double> Elements(UVector<double> const& v)
-{
-    std::vector<double> out;
-    for (long i = 0; i < v.GetDim(); ++i) out.push_back(v[i]);
-    return out;
-}
-
 // ---- UVector ----
 
 TEST(UVector, EmptyOwnerGrowsByAdd)
@@ -51,13 +39,13 @@ TEST(UVector, EmptyOwnerGrowsByAdd)
     UVector<double> v(0, 1);
     EXPECT_EQ(v.GetDim(), 0);
     for (int k = 0; k < 3; ++k) v.Add(1.5);
-    EXPECT_EQ(Elements(v), (std::vector<double>{1.5, 1.5, 1.5}));
+    EXPECT_EQ(Items(v), (std::vector<double>{1.5, 1.5, 1.5}));
 }
 
 TEST(UVector, OwnerIsValueInitialisedAndStrided)
 {
     UVector<double> v(3, 2);
-    EXPECT_EQ(Elements(v), (std::vector<double>{0, 0, 0}));
+    EXPECT_EQ(Items(v), (std::vector<double>{0, 0, 0}));
     v[2] = 4.0;
     EXPECT_EQ(v.GetData()[4], 4.0);
     EXPECT_EQ(&v(1), &v.Element(1));
@@ -89,7 +77,7 @@ TEST(UVector, CopyIsAViewSharingTheElements)
     }
     EXPECT_EQ(owner[0], 2.5);
     owner[2] = 1.0;
-    EXPECT_EQ(Elements(owner), (std::vector<double>{2.5, 0, 1.0}));
+    EXPECT_EQ(Items(owner), (std::vector<double>{2.5, 0, 1.0}));
 }
 
 // An empty owner has no element 0; its data pointer and copies must not ask for one.
@@ -111,7 +99,7 @@ TEST(UVector, ViewOnStdVector)
 {
     std::vector<double> data{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     UVector<double> tail(data, -1, 1, 3);  // (10 - 1) / 3 elements
-    EXPECT_EQ(Elements(tail), (std::vector<double>{1, 4, 7}));
+    EXPECT_EQ(Items(tail), (std::vector<double>{1, 4, 7}));
     tail[2] = -7;
     EXPECT_EQ(data[7], -7);
     tail.SetDim(2);  // a view only changes its length
@@ -127,16 +115,16 @@ TEST(UVector, RawViewAndSubVectors)
 {
     double raw[8] = {0, 1, 2, 3, 4, 5, 6, 7};
     UVector<double> view(raw, 4, 2);
-    EXPECT_EQ(Elements(view), (std::vector<double>{0, 2, 4, 6}));
+    EXPECT_EQ(Items(view), (std::vector<double>{0, 2, 4, 6}));
     UVector<double> sub = view.SubVector(1, 2, 1);
     EXPECT_EQ(sub.GetInc(), 2);
-    EXPECT_EQ(Elements(sub), (std::vector<double>{2, 4}));
+    EXPECT_EQ(Items(sub), (std::vector<double>{2, 4}));
 
     UVector<double> owner(6, 1);
     for (long i = 0; i < 6; ++i) owner[i] = 10.0 * i;
     UVector<double> odd = owner.SubVector(1, 3, 2);
     EXPECT_EQ(odd.GetInc(), 2);
-    EXPECT_EQ(Elements(odd), (std::vector<double>{10, 30, 50}));
+    EXPECT_EQ(Items(odd), (std::vector<double>{10, 30, 50}));
     UVector<double> nested = odd.SubVector(1, 2, 1);
     nested[1] = -5;
     EXPECT_EQ(owner[5], -5);
@@ -155,7 +143,7 @@ TEST(UVector, SetIncLeavesElementsInPlace)
     EXPECT_EQ(v.GetDim(), 0);
     EXPECT_EQ(v.GetInc(), 1);
     v.Add(9.0);
-    EXPECT_EQ(Elements(v), (std::vector<double>{9.0}));
+    EXPECT_EQ(Items(v), (std::vector<double>{9.0}));
 }
 
 TEST(UVector, CloneMakesAPackedCopy)
@@ -165,7 +153,7 @@ TEST(UVector, CloneMakesAPackedCopy)
     UVector<double> owner(1, 3);
     owner.CloneContentsFrom(strided);
     EXPECT_EQ(owner.GetInc(), 1);
-    EXPECT_EQ(Elements(owner), (std::vector<double>{1, 3, 5}));
+    EXPECT_EQ(Items(owner), (std::vector<double>{1, 3, 5}));
     raw[0] = 0;
     EXPECT_EQ(owner[0], 1);
 }
@@ -176,19 +164,19 @@ TEST(UVector, CloneFromAViewOfItself)
     UVector<double> v(4, 1);
     for (long i = 0; i < 4; ++i) v[i] = i + 1.0;
     v.CloneContentsFrom(v.SubVector(1, 3, 1));
-    EXPECT_EQ(Elements(v), (std::vector<double>{2, 3, 4}));
+    EXPECT_EQ(Items(v), (std::vector<double>{2, 3, 4}));
     UVector<double> w(2, 1);
     w[0] = 7;
     w[1] = 8;
     UVector<double> self(w);
     w.CloneContentsFrom(self);
-    EXPECT_EQ(Elements(w), (std::vector<double>{7, 8}));
+    EXPECT_EQ(Items(w), (std::vector<double>{7, 8}));
     UVector<double> s(2, 3);
     s[0] = 1;
     s[1] = 2;
     s.CloneContentsFrom(s);
     EXPECT_EQ(s.GetInc(), 1);
-    EXPECT_EQ(Elements(s), (std::vector<double>{1, 2}));
+    EXPECT_EQ(Items(s), (std::vector<double>{1, 2}));
 }
 
 TEST(UVector, CopyToHonoursBothStridesAndChecksLength)
@@ -204,7 +192,7 @@ TEST(UVector, CopyToHonoursBothStridesAndChecksLength)
     four[0] = 9;
     ExpectRaise(21048, "Illegal dimensions for copying of vector / matrix",
                 [&] { src.CopyTo(four); });
-    EXPECT_EQ(Elements(four), (std::vector<double>{9, 0, 0, 0}));
+    EXPECT_EQ(Items(four), (std::vector<double>{9, 0, 0, 0}));
 }
 
 TEST(UVector, CloneIntoViewLeavesItUnchanged)
@@ -435,23 +423,23 @@ TEST(UMatrix, ColumnAndBandVectors)
         for (long i = 0; i < 3; ++i) m(i, j) = 10.0 * i + j;
     UVector<double> col = m.ColVector(1);
     EXPECT_EQ(col.GetInc(), 1);
-    EXPECT_EQ(Elements(col), (std::vector<double>{1, 11, 21}));
+    EXPECT_EQ(Items(col), (std::vector<double>{1, 11, 21}));
     col[2] = -21;
     EXPECT_EQ(m(2, 1), -21);
     UMatrix<double> raw(m);
-    EXPECT_EQ(Elements(raw.ColVector(0)), (std::vector<double>{0, 10, 20}));
-    EXPECT_EQ(Elements(m.BandVector(0, 0, 0)), (std::vector<double>{0, 11}));
+    EXPECT_EQ(Items(raw.ColVector(0)), (std::vector<double>{0, 10, 20}));
+    EXPECT_EQ(Items(m.BandVector(0, 0, 0)), (std::vector<double>{0, 11}));
 
     UMatrix<double> sq(3, 3, -1);
     for (long j = 0; j < 3; ++j)
         for (long i = 0; i < 3; ++i) sq(i, j) = 10.0 * i + j;
     UVector<double> super = sq.BandVector(-1, 0, 0);
     EXPECT_EQ(super.GetInc(), 4);
-    EXPECT_EQ(Elements(super), (std::vector<double>{1, 12}));
-    EXPECT_EQ(Elements(sq.BandVector(1, 0, 0)), (std::vector<double>{10, 21}));
-    EXPECT_EQ(Elements(sq.BandVector(0, 0, 2)), (std::vector<double>{0, 11}));
+    EXPECT_EQ(Items(super), (std::vector<double>{1, 12}));
+    EXPECT_EQ(Items(sq.BandVector(1, 0, 0)), (std::vector<double>{10, 21}));
+    EXPECT_EQ(Items(sq.BandVector(0, 0, 2)), (std::vector<double>{0, 11}));
     UMatrix<double> sqView(sq);
-    EXPECT_EQ(Elements(sqView.BandVector(-2, 0, 0)), (std::vector<double>{2}));
+    EXPECT_EQ(Items(sqView.BandVector(-2, 0, 0)), (std::vector<double>{2}));
 }
 
 // ---- free templates ----
@@ -538,7 +526,7 @@ TEST(FreeTemplates, VcopyOfVectorsCopiesElementByElement)
     UVector<double> down(a + 5, 3, -2);
     UVector<double> packed(3, 1);
     Vcopy(down, packed);
-    EXPECT_EQ(Elements(packed), (std::vector<double>{6, 4, 2}));
+    EXPECT_EQ(Items(packed), (std::vector<double>{6, 4, 2}));
     double c[3] = {};
     UVector<double> back(c + 2, 3, -1);
     Vcopy(packed, back);
@@ -546,7 +534,7 @@ TEST(FreeTemplates, VcopyOfVectorsCopiesElementByElement)
 
     UVector<double> four(4, 1);
     ExpectRaise(21003, "Incompatible vector/matrix dimensions", [&] { Vcopy(src, four); });
-    EXPECT_EQ(Elements(four), (std::vector<double>{0, 0, 0, 0}));
+    EXPECT_EQ(Items(four), (std::vector<double>{0, 0, 0, 0}));
 }
 
 TEST(FreeTemplates, MsetFillsAndSetsTheDiagonal)
@@ -636,7 +624,7 @@ TEST(Containers, MovedOwnersStayOwners)
     EXPECT_EQ(v.GetDim(), 3);
     EXPECT_EQ(v[0], 2);
     v.Add(5);  // only an owner grows
-    EXPECT_EQ(Elements(v), (std::vector<double>{2, 0, 0, 5}));
+    EXPECT_EQ(Items(v), (std::vector<double>{2, 0, 0, 5}));
 
     UMatrix<double> m = MakeMatrix(false);
     EXPECT_EQ(m.GetColSpace(), 2);

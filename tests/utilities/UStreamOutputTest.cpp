@@ -4,21 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/utilities/RegisterUtilities.h"
 #include "tests/utilities/StreamTestDevice.h"
 #include "utilities/CustExcept.h"
-#include "utilities/UStrLoad.h"
-#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 namespace {
-
-// The registry is process-wide; register the utilities table once per process.
-void RegisterUtilities()
-{
-    static bool done = false;
-    if (!done) AddStringsToTable(UtililityStringTable);
-    done = true;
-}
 
 // Runs body, which must raise; returns the code and the message text up to
 // the file name (the line number is not pinned).
