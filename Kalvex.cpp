@@ -147,6 +147,9 @@ void ReadBasisGroup(const FileNames& files, UQGeometryData* geom)
     std::unique_ptr<UFilePointerStream> controlStream = OpenInput(files, control);
     std::unique_ptr<UFilePointerStream> mosStream = OpenInput(files, mos);
     UTurboFilter(basisStream.get()).ReadGeometry(geom);
+    // Without a basis the orbitals could not be written: the run would drop them
+    // and still report success.
+    if (!geom->GetHasBasis()) RaiseError(25010, "Kalvex", __LINE__);
     UTurboFilter(controlStream.get()).ReadControl(geom);
     UTurboFilter(mosStream.get()).ReadGeometry(geom);
     if (files[mos_b]) ReadGeometryFile(files, mos_b, geom);

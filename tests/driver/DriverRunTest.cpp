@@ -137,6 +137,22 @@ TEST(DriverRun, BasisWithoutAtomsFailsInsteadOfWritingUnorderedOrbitals)
     EXPECT_FALSE(FileExists(dir.File("out")));
 }
 
+TEST(DriverRun, BasisFileWithoutABasisFailsInsteadOfDroppingTheOrbitals)
+{
+    // The basis file holds coordinates only and the control file no "$atoms": the
+    // orbitals asked for could not be written, so the run must not end in success.
+    TempDir dir;
+    WriteH2Files(dir);
+    dir.Write("control", "$title\n$closed shells\n a       1    ( 2 )\n$end\n");
+    ChildResult r = RunKalvex({"-ic", "coord", "-ba", "coord", "-bc", "control", "-bo", "mos", "-o", "out"},
+                              dir.Path());
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("\aError: Invalid Turbomole file header/contents.\nError in file ", 0), 0u)
+        << r.err;
+    EXPECT_FALSE(FileExists(dir.File("out")));
+}
+
 TEST(DriverRun, AFullDiskIsAFailure)
 {
     if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
