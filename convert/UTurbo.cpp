@@ -17,7 +17,7 @@ const char* sectionHeader[] = {"$end",   "$coord",         "$grad",        "$hes
                                "$energy", ""};
 
 UTurboFilter::UTurboFilter(UStream* stream)
-    : UFilter(stream, true), listIndices(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
+    : UFilter(stream, true), listIndices(0), sectionsRead(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
     record[0] = '\0';
 }
 

@@ -54,6 +54,26 @@ enum LaPackMatNormOptions {
     LaNormFrobenius = 0x8
 };
 
+// Option bits of the symmetric eigensolver SymMdiag (JOBZ and UPLO).
+enum {
+    LaEigValuesOnly = 0x04,
+    LaEigVectors = 0x80,
+    LaUseLower = 0x200,
+    LaUseUpper = 0x400
+};
+
+// Option bits of the singular value decomposition MgetSvd (JOBU and JOBVT).
+enum {
+    LaSvdUNone = 0x01,
+    LaSvdUAll = 0x02,
+    LaSvdUShort = 0x04,
+    LaSvdUOverA = 0x08,
+    LaSvdVTNone = 0x10,
+    LaSvdVTAll = 0x20,
+    LaSvdVTShort = 0x40,
+    LaSvdVTOverA = 0x80
+};
+
 // Workspace on the heap. min is the reference routine's minimum length; it
 // documents the call and does not change the allocation of size elements.
 // Complex elements start as (0, 0), the others are left uninitialised.

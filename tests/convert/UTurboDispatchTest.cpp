@@ -28,6 +28,26 @@ TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped) {
     EXPECT_EQ(2, geom.GetDim());
 }
 
+// The driver learns from the count whether a file gave anything at all.
+TEST_F(TurboDispatch, SkippedSectionsAreNotCountedAsRead) {
+    const struct {
+        const char* text;
+        long read;
+    } cases[] = {
+        {"$COORD\n 0 0 0 h\n 0 0 1 h\n$end\n", 0},
+        {"$end\n", 0},
+        {"$redundant\n 1 k\n$coord\n 0 0 0 h\n$user-defined bonds\n$end\n", 1},
+        {"$pople AO\n$energy\n 1 -1.0\n$end\n", 2},
+    };
+    for (const auto& c : cases) {
+        UQGeometryData fresh;
+        TextStream text(c.text);
+        UTurboFilter filter(text.Get());
+        ASSERT_EQ(0, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c.text;
+        EXPECT_EQ(c.read, filter.GetSectionsRead()) << c.text;
+    }
+}
+
 TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused) {
     const char* sections[] = {"$atoms\n", "$closed shells\n a 1\n", "$alpha shells\n a 1\n",
                               "$beta shells\n a 1\n", "$rundimensions\n natoms=1\n",

@@ -171,6 +171,27 @@ TEST(DriverRun, BasisFileWithoutABasisFailsInsteadOfDroppingTheOrbitals)
     EXPECT_FALSE(FileExists(dir.File("out")));
 }
 
+TEST(DriverRun, AnInputFileOfOnlyUnknownSectionsFails)
+{
+    // "$COORD" is no section of the table: skipped, it would leave an empty Molden file.
+    TempDir dir;
+    WriteH2Files(dir);
+    dir.Write("typo", "$COORD\n 0.0 0.0 -0.7 h\n 0.0 0.0 0.7 h\n$end\n");
+    for (const char* option : {"-ic", "-ie", "-ig", "-ih"}) {
+        ChildResult r = RunKalvex({option, "typo", "-o", "out"}, dir.Path());
+        EXPECT_EQ(r.exitStatus, 1) << option;
+        EXPECT_EQ(r.out, "") << option;
+        EXPECT_EQ(r.err.rfind("\aError: Invalid Turbomole file header/contents.\nError in file Kalvex line ", 0), 0u)
+            << r.err;
+        EXPECT_FALSE(FileExists(dir.File("out"))) << option;
+    }
+    // Beside a read section, unknown ones are still skipped.
+    dir.Write("coord", "$coord\n 0.0 0.0 -0.7 h\n$user-defined bonds\n$end\n");
+    ChildResult r = RunKalvex({"-ic", "coord", "-o", "out"}, dir.Path());
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, "Kalvex exits...\n");
+}
+
 TEST(DriverRun, AFullDiskIsAFailure)
 {
     if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
