@@ -125,11 +125,14 @@ std::unique_ptr<UFilePointerStream> OpenInput(const FileNames& files, int slot)
     return std::make_unique<UFilePointerStream>(fp, true);
 }
 
-// Each file is closed before the next one is opened.
-void ReadGeometryFile(const FileNames& files, int slot, UQGeometryData* geom)
+// Each file is closed before the next one is opened. Returns how many of its
+// sections were read.
+long ReadGeometryFile(const FileNames& files, int slot, UQGeometryData* geom)
 {
     std::unique_ptr<UFilePointerStream> stream = OpenInput(files, slot);
-    UTurboFilter(stream.get()).ReadGeometry(geom);
+    UTurboFilter filter(stream.get());
+    filter.ReadGeometry(geom);
+    return filter.GetSectionsRead();
 }
 
 void ReadAoforceFile(const FileNames& files, UQGeometryData* geom)
@@ -178,8 +181,11 @@ void Run(int argc, char** argv)
     FileNames files = {};
     ParseOptions(argc, argv, files);
     UQGeometryData geom;
+    // A file whose sections were all unknown ("$COORD") gave nothing: the run
+    // would write an empty Molden file and still report success.
     for (int slot : {incoord, inenergy, ingrad, inhess})
-        if (files[slot]) ReadGeometryFile(files, slot, &geom);
+        if (files[slot] && ReadGeometryFile(files, slot, &geom) == 0)
+            RaiseError(25010, "Kalvex", __LINE__);
     if (files[aoforce]) ReadAoforceFile(files, &geom);
     if (files[basisset] || files[control] || files[mos]) ReadBasisGroup(files, &geom);
     WriteMolden(files, &geom);
