@@ -25,9 +25,11 @@ UTurboFilter::~UTurboFilter() {}
 
 long UTurboFilter::GetRecord(char* buf, long len) {
     recordType = -2;
+    // Turbomole writes '#' comment lines into every kind of file, anywhere;
+    // they go wherever empty lines go.
     do {
         UFilter::GetRecord(record, recordLength);
-    } while (record[0] == '\0' && skipEmptyLines);
+    } while (skipEmptyLines && (record[0] == '\0' || record[0] == '#'));
     if (record[0] == '$') {
         recordType = 1;
         strtrim(record);

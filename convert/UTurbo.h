@@ -46,6 +46,7 @@ public:
     long GetSectionType() const { return sectionType; }
     // Copies the current record into buf, at most len - 1 characters.
     void GetRecordText(char* buf, long len) const;
+    // While set, empty lines and lines starting with '#' are not records.
     bool GetSkipEmptyLines() const { return skipEmptyLines; }
     // Sections that ReadGeometry handed to a reader; unknown ones it skipped
     // are not counted.

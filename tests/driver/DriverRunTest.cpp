@@ -53,6 +53,24 @@ TEST(DriverRun, ConvertsH2IntoOneMoldenFile)
     }
 }
 
+TEST(DriverRun, CommentLinesChangeNothing)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    const char* const header = "#\n# TURBOMOLE structure library\n#\n# $Id$\n#\n# H2\n#\n";
+    for (const char* name : {"coord", "basis", "control", "mos"}) {
+        std::string text = dir.Read(name);
+        // And one after the first line of each.
+        text.insert(text.find('\n') + 1, "# a note\n");
+        dir.Write(name, header + text);
+    }
+    ChildResult r = RunKalvex({"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
+                              dir.Path());
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, "Kalvex exits...\n");
+    EXPECT_EQ(dir.Read("out"), h2Molden);
+}
+
 TEST(DriverRun, ConvertsTheBundledExample)
 {
     // The example holds the same molecule as WriteH2Files, its orbitals written by its own script.
