@@ -53,6 +53,17 @@ bool UnitIsAngstrom(const char* header)
     return stricmp(unit, "AU") != 0 && stricmp(unit, "(AU)") != 0;
 }
 
+// The three numbers of the fields that start at x; text after the third
+// field and a blank is ignored.
+V3 CoordinateFields(const UMoldenFilter& filter, char* x)
+{
+    char* y = NextField(x, __LINE__);
+    char* z = NextField(y, __LINE__);
+    CutWord(z);
+    return V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
+              NumberField(filter, z, __LINE__));
+}
+
 // One atom line: the element and the coordinates as written.
 struct AtomLine {
     UElement element;
@@ -66,14 +77,10 @@ AtomLine CutAtomsLine(const UMoldenFilter& filter, char* line)
     char* number = NextField(line, __LINE__);
     char* atno = NextField(number, __LINE__);
     char* x = NextField(atno, __LINE__);
-    char* y = NextField(x, __LINE__);
-    char* z = NextField(y, __LINE__);
-    CutWord(z);
     AtomLine atom;
+    atom.r = CoordinateFields(filter, x);
     atom.element = pTable.Find(line);
     if (!atom.element.IsValid()) atom.element = pTable[IntegerField(atno, __LINE__)];
-    atom.r = V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
-                NumberField(filter, z, __LINE__));
     return atom;
 }
 
@@ -81,26 +88,10 @@ AtomLine CutAtomsLine(const UMoldenFilter& filter, char* line)
 AtomLine CutFrCoordLine(const UMoldenFilter& filter, char* line)
 {
     char* x = NextField(line, __LINE__);
-    char* y = NextField(x, __LINE__);
-    char* z = NextField(y, __LINE__);
-    CutWord(z);
     AtomLine atom;
+    atom.r = CoordinateFields(filter, x);
     atom.element = pTable.Find(line);
-    atom.r = V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
-                NumberField(filter, z, __LINE__));
     return atom;
-}
-
-// Three numbers of a mode line into rows row..row+2 of column col.
-void ReadDisplacement(const UMoldenFilter& filter, char* line, UMatrix<double>& modes,
-                      long row, long col)
-{
-    char* y = NextField(line, __LINE__);
-    char* z = NextField(y, __LINE__);
-    CutWord(z);
-    modes(row, col) = NumberField(filter, line, __LINE__);
-    modes(row + 1, col) = NumberField(filter, y, __LINE__);
-    modes(row + 2, col) = NumberField(filter, z, __LINE__);
 }
 }  // namespace
 
@@ -185,7 +176,8 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
         for (long a = 0; a < atoms; ++a) {
             if (GetRecord(line, recordLength) == 1)
                 RaiseError(sectionType == mfsNone ? 25001 : 25017, sourceName, __LINE__);
-            ReadDisplacement(*this, line, modes, 3 * a, k - 1);
+            V3 d = CoordinateFields(*this, line);
+            for (long c = 0; c < 3; ++c) modes(3 * a + c, k - 1) = d[c];
         }
     }
     if (geom->GetHasFrequencies()) highest = Max(highest, geom->GetFrequencies().GetDim());
