@@ -1,6 +1,7 @@
 // The section readers of a Molden file: "[ATOMS]", "[FR-COORD]", "[FREQ]" and
 // "[FR-NORM-COORD]" into one molecule.
 #include <cstring>
+#include <vector>
 
 #include "convert/UMolden.h"
 #include "convert/UTurboText.h"
@@ -93,6 +94,15 @@ AtomLine CutFrCoordLine(const UMoldenFilter& filter, char* line)
     atom.element = pTable.Find(line);
     return atom;
 }
+
+// Columns that no block fills stay zero. Filled columns take memory in
+// proportion to the file's text; unfilled ones that would take more than
+// 128 MiB (a whole set for some 1350 atoms) are damage, not modes.
+void CheckUnfilledColumns(long rows, long columns, long filled)
+{
+    const long maxUnfilledElements = 1L << 24;
+    if (columns - filled > maxUnfilledElements / rows) RaiseError(25017, sourceName, __LINE__);
+}
 }  // namespace
 
 void UMoldenFilter::ReadCoordinates(UQGeometryData* geom, const char* header)
@@ -164,6 +174,8 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
     if (atoms == 0) RaiseError(25017, sourceName, __LINE__);
     long rows = 3 * atoms;
     UMatrix<double> modes(rows, 0, -1);
+    std::vector<bool> filled;
+    long filledCount = 0;
     long highest = 0;
     char line[recordLength + 1];
     while (NextDataLine(line)) {
@@ -171,7 +183,15 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
         if (stricmp(line, "vibration") != 0) RaiseError(25017, sourceName, __LINE__);
         long k = IntegerField(number, __LINE__);
         if (k < 1 || k > rows) RaiseError(21003, sourceName, __LINE__);
-        if (k > modes.GetRowDim()) modes.SetRowDim(k);
+        if (k > modes.GetRowDim()) {
+            CheckUnfilledColumns(rows, k, filledCount + 1);
+            modes.SetRowDim(k);
+            filled.resize(k);
+        }
+        if (!filled[k - 1]) {
+            filled[k - 1] = true;
+            ++filledCount;
+        }
         highest = Max(highest, k);
         for (long a = 0; a < atoms; ++a) {
             if (GetRecord(line, recordLength) == 1)
@@ -181,6 +201,7 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
         }
     }
     if (geom->GetHasFrequencies()) highest = Max(highest, geom->GetFrequencies().GetDim());
+    CheckUnfilledColumns(rows, highest, filledCount);
     modes.SetRowDim(highest);
     geom->SetVibrations(modes);
 }

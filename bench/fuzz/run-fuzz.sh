@@ -79,7 +79,7 @@ run() {
   [ "$t" != Molden ] || dict=bench/fuzz/molden.dict
   ./build-fuzz/bench/fuzz/fuzz_$t "$work/corpus/$t" -dict="$dict" \
     -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb="${MALLOC_LIMIT_MB:-2048}" -timeout="${UNIT_TIMEOUT:-10}" \
-    -max_len=200000 -artifact_prefix="$work/found/$t/" -print_final_stats=1 \
+    -max_len="${MAX_LEN:-200000}" -artifact_prefix="$work/found/$t/" -print_final_stats=1 \
     > "$work/$t.log" 2>&1 || echo "== $t stopped: see $work/$t.log and $work/found/$t/"
   echo "== $t: $seconds s, $(grep -o 'number_of_executed_units: [0-9]*' "$work/$t.log" | tail -1)"
 }
