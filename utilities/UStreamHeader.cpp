@@ -12,33 +12,7 @@ char UStream::Header[2048] = {};
 void UStream::Swap(char* p, long size, long count)
 {
     if (!p || size < 2) return;
-    for (long k = 0; k < count; ++k, p += size) {
-        switch (size) {
-        case 2: {
-            std::uint16_t u;
-            std::memcpy(&u, p, 2);
-            u = __builtin_bswap16(u);
-            std::memcpy(p, &u, 2);
-            break;
-        }
-        case 4: {
-            std::uint32_t u;
-            std::memcpy(&u, p, 4);
-            u = __builtin_bswap32(u);
-            std::memcpy(p, &u, 4);
-            break;
-        }
-        case 8: {
-            std::uint64_t u;
-            std::memcpy(&u, p, 8);
-            u = __builtin_bswap64(u);
-            std::memcpy(p, &u, 8);
-            break;
-        }
-        default:
-            std::reverse(p, p + size);
-        }
-    }
+    for (long k = 0; k < count; ++k, p += size) std::reverse(p, p + size);
 }
 
 void UStream::SwapIf(char* p, long size, long count)

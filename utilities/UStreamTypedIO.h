@@ -181,12 +181,14 @@ struct UStreamTypedIO {
         PutGathered<T>(s, n, Chunk, [&](long k) { return data[k * inc]; });
     }
 
+    // Where the data end inside the run, only whole elements are stored:
+    // the rest of the destination stays as it was.
     template <class T>
     static void GetRun(UStream& s, T* data, long n, long inc)
     {
         if (n <= 0) return;
         if constexpr (SameAsWire<T>()) {
-            if (inc == 1) {
+            if (inc == 1 && s.GetSize() - s.GetPosition() >= n * WireSize<T>()) {
                 long const got = ReadFully(s, data, n * WireSize<T>()) / WireSize<T>();
                 SwapWire<T>(s, data, got);
                 return;

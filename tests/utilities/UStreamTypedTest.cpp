@@ -257,6 +257,31 @@ TYPED_TEST(TypedLayer, SingleValueAtTheEndReadsAsZero)
     }
 }
 
+// A container read where the data end inside an element keeps that element
+// and the ones after it as they were.
+TYPED_TEST(TypedLayer, ReadEndingInsideAnElementKeepsTheRest)
+{
+    using T = TypeParam;
+    using K = Kind<T>;
+    UMemoryStream data;
+    K::Put(data, Sample<T>(0));
+    K::Put(data, Sample<T>(1));
+    data.PutText(std::string(static_cast<size_t>(WireBytes<T>() - 1), '\x55').c_str());
+    T const keep = Sample<T>(77);
+    std::vector<T> v(4, keep);
+    data.SetPosition(0);
+    K::GetPlain(data, v);
+    EXPECT_EQ(v, (std::vector<T>{Sample<T>(0), Sample<T>(1), keep, keep}));
+    EXPECT_TRUE(data.GetAtEOF());
+    if constexpr (!std::is_same<T, bool>::value) {
+        UMatrix<T> m(2, 2, -1);
+        Mset(m, keep);
+        data.SetPosition(0);
+        K::GetPlain(data, m);
+        EXPECT_TRUE(m(1, 0) == Sample<T>(1) && m(0, 1) == keep && m(1, 1) == keep);
+    }
+}
+
 TYPED_TEST(TypedLayer, SkipsMoveByWholeElements)
 {
     using T = TypeParam;
