@@ -17,7 +17,7 @@ const char* sectionHeader[] = {"$end",   "$coord",         "$grad",        "$hes
                                "$energy", ""};
 
 UTurboFilter::UTurboFilter(UStream* stream)
-    : UFilter(stream, true), listIndices(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
+    : UFilter(stream, true), listIndices(0), sectionsRead(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
     record[0] = '\0';
 }
 
@@ -25,9 +25,11 @@ UTurboFilter::~UTurboFilter() {}
 
 long UTurboFilter::GetRecord(char* buf, long len) {
     recordType = -2;
+    // Turbomole writes '#' comment lines into every kind of file, anywhere;
+    // they go wherever empty lines go.
     do {
         UFilter::GetRecord(record, recordLength);
-    } while (record[0] == '\0' && skipEmptyLines);
+    } while (skipEmptyLines && (record[0] == '\0' || record[0] == '#'));
     if (record[0] == '$') {
         recordType = 1;
         strtrim(record);

@@ -46,7 +46,11 @@ public:
     long GetSectionType() const { return sectionType; }
     // Copies the current record into buf, at most len - 1 characters.
     void GetRecordText(char* buf, long len) const;
+    // While set, empty lines and lines starting with '#' are not records.
     bool GetSkipEmptyLines() const { return skipEmptyLines; }
+    // Sections that ReadGeometry handed to a reader; unknown ones it skipped
+    // are not counted.
+    long GetSectionsRead() const { return sectionsRead; }
     void SetSkipEmptyLines(bool skip) { skipEmptyLines = skip; }
 
     // Section dispatch over a whole file.
@@ -92,6 +96,7 @@ private:
 
     char record[recordLength + 1];
     long listIndices;   // indices spanned by the masks read so far
+    long sectionsRead;
     long recordType;
     long sectionType;
     bool skipEmptyLines;

@@ -42,10 +42,11 @@ void UTurboFilter::ReadGeometry(UQGeometryData* geom) {
                 // Turbomole writes sections of its own into these files
                 // ("$redundant", "$user-defined bonds"); they carry nothing for us.
                 SkipToHeader();
-                break;
+                continue;
             default:
                 RaiseError(25010, "UTurbo", __LINE__);
         }
+        ++sectionsRead;
     }
 }
 

@@ -109,12 +109,13 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
                 if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
                 length = (long)strlen(line);
             }
-            // Fields come from this line only; one beyond its end is missing.
+            // Fields come from this line only. Turbomole writes each at its
+            // full width, right-aligned, so one that the line's end cuts short
+            // has lost characters (a D-07 read as D-0), not trailing blanks.
             long start = k * width;
-            if (start >= length) RaiseError(25010, "UTurbo", __LINE__);
-            long w = length - start < width ? length - start : width;
-            memcpy(field, line + start, (size_t)w);
-            field[w] = '\0';
+            if (start + width > length) RaiseError(25010, "UTurbo", __LINE__);
+            memcpy(field, line + start, (size_t)width);
+            field[width] = '\0';
             column.push_back(NumberField(*this, field, __LINE__));
         }
         if (j % perBlock == 0) {

@@ -1,6 +1,7 @@
 #pragma once
 // What every numeric routine shares: the selector enumerations, workspace
 // allocation, the option-word and argument checks, and small numeric helpers.
+#include <cmath>
 #include <complex>
 #include <initializer_list>
 
@@ -54,6 +55,26 @@ enum LaPackMatNormOptions {
     LaNormFrobenius = 0x8
 };
 
+// Option bits of the symmetric eigensolver SymMdiag (JOBZ and UPLO).
+enum {
+    LaEigValuesOnly = 0x04,
+    LaEigVectors = 0x80,
+    LaUseLower = 0x200,
+    LaUseUpper = 0x400
+};
+
+// Option bits of the singular value decomposition MgetSvd (JOBU and JOBVT).
+enum {
+    LaSvdUNone = 0x01,
+    LaSvdUAll = 0x02,
+    LaSvdUShort = 0x04,
+    LaSvdUOverA = 0x08,
+    LaSvdVTNone = 0x10,
+    LaSvdVTAll = 0x20,
+    LaSvdVTShort = 0x40,
+    LaSvdVTOverA = 0x80
+};
+
 // Workspace on the heap. min is the reference routine's minimum length; it
 // documents the call and does not change the allocation of size elements.
 // Complex elements start as (0, 0), the others are left uninitialised.
@@ -93,5 +114,12 @@ double Power(double x, long n);
 double Power(double x, double y);
 // Keeps Power(x, 3) on the integer form instead of making the call ambiguous.
 inline double Power(double x, int n) { return Power(x, static_cast<long>(n)); }
+
+// |a| with the sign of b, where a zero (or NaN) sign source counts as negative: +|a| only when
+// b > 0. This is the library's rule wherever a reference routine uses SIGN(a, b).
+inline double SignTransfer(double a, double b)
+{
+    return b > 0.0 ? std::fabs(a) : -std::fabs(a);
+}
 
 } // namespace Blas

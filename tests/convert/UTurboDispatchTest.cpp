@@ -28,6 +28,26 @@ TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped) {
     EXPECT_EQ(2, geom.GetDim());
 }
 
+// The driver learns from the count whether a file gave anything at all.
+TEST_F(TurboDispatch, SkippedSectionsAreNotCountedAsRead) {
+    const struct {
+        const char* text;
+        long read;
+    } cases[] = {
+        {"$COORD\n 0 0 0 h\n 0 0 1 h\n$end\n", 0},
+        {"$end\n", 0},
+        {"$redundant\n 1 k\n$coord\n 0 0 0 h\n$user-defined bonds\n$end\n", 1},
+        {"$pople AO\n$energy\n 1 -1.0\n$end\n", 2},
+    };
+    for (const auto& c : cases) {
+        UQGeometryData fresh;
+        TextStream text(c.text);
+        UTurboFilter filter(text.Get());
+        ASSERT_EQ(0, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c.text;
+        EXPECT_EQ(c.read, filter.GetSectionsRead()) << c.text;
+    }
+}
+
 TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused) {
     const char* sections[] = {"$atoms\n", "$closed shells\n a 1\n", "$alpha shells\n a 1\n",
                               "$beta shells\n a 1\n", "$rundimensions\n natoms=1\n",
@@ -56,6 +76,74 @@ TEST_F(TurboDispatch, ControlFileSkipsWhatItDoesNotRead) {
     ASSERT_EQ(0, ReadControlFile(geom, "$title\nsome text\n$unknown  x=1\n  y=2\n$hessian (projected)\n"
                                        "  1  1  1.0\n$end\n"));
     EXPECT_EQ(25001, ReadControlFile(geom, "$title\n$closed shells\n a 1-2\n"));
+}
+
+// A set of files with '#' comment lines where Turbomole and its users put
+// them: the revision header of the structure library, notes in the basis
+// library, lines commented out, the header of an orbital file.
+struct CommentedFiles {
+    std::string coord, basis, control, mos;
+};
+
+CommentedFiles WithComments() {
+    CommentedFiles f;
+    f.coord = "#\n# TURBOMOLE structure library\n#\n# $Id: co,v 1.2 $\n#\n# carbon monoxide\n#\n"
+              "$coord\n 0.0 0.0 -1.06 c\n# 0.0 0.0 0.0 o\n 0.0 0.0 1.07 o\n#\n$end\n";
+    f.basis = "$basis\n#\n*\nc tiny\n# c (1s1p)\n*\n   1  s\n# 9.0 1.0\n  2.0  1.0\n"
+              "#\n   1  p\n  0.5  1.0\n*\n#\n*\no tiny\n*\n   1  s\n  3.0  1.0\n*\n# end of basis\n$end\n";
+    f.control = "$title\n# written by define\n$atoms\n#\nc  1  \\\n# jbas  =c tiny \\\n   basis =c tiny\n"
+                "o  2  \\\n   basis =o tiny\n#\n$closed shells\n# a 1-3\n a       1-2    ( 2 )\n$end\n";
+    f.mos = "$scfmo    scfconv=7   format(4d20.14)\n# SCF total energy is  -1.0 a.u.\n#\n"
+            "     1  a      eigenvalue=-.50000000000000D+00   nsaos=5\n"
+            "0.10000000000000D+000.20000000000000D+000.30000000000000D+000.40000000000000D+00\n"
+            "# a coefficient line commented out\n"
+            "0.50000000000000D+00\n"
+            "#\n"
+            "     2  a      eigenvalue=0.25000000000000D+00   nsaos=5\n"
+            "-.10000000000000D+00-.20000000000000D+00-.30000000000000D+00-.40000000000000D+00\n"
+            "-.50000000000000D+00\n$end\n";
+    return f;
+}
+
+std::string WithoutComments(const std::string& text) {
+    std::istringstream in(text);
+    std::string out, line;
+    while (std::getline(in, line))
+        if (line.empty() || line[0] != '#') out += line + "\n";
+    return out;
+}
+
+void ReadAll(UQGeometryData& geom, const CommentedFiles& f) {
+    ASSERT_EQ(0, ReadTurboFile(geom, f.coord));
+    ASSERT_EQ(0, ReadTurboFile(geom, f.basis));
+    ASSERT_EQ(0, ReadControlFile(geom, f.control));
+    ASSERT_EQ(0, ReadTurboFile(geom, f.mos));
+}
+
+TEST_F(TurboDispatch, CommentLinesAreSkippedInEveryFile) {
+    CommentedFiles commented = WithComments();
+    CommentedFiles plain{WithoutComments(commented.coord), WithoutComments(commented.basis),
+                         WithoutComments(commented.control), WithoutComments(commented.mos)};
+    UQGeometryData other;
+    ReadAll(geom, commented);
+    ReadAll(other, plain);
+    ASSERT_EQ(2, geom.GetDim());
+    EXPECT_EQ(8, geom.GetAtomData()[1].GetAtno());
+    EXPECT_DOUBLE_EQ(1.07, geom.GetAtomData()[1].GetCoord().Getz());
+    ASSERT_EQ(2, geom.GetBasis()->GetDim());
+    EXPECT_EQ(5, geom.GetBasis()->GetOrbitalDim());
+    EXPECT_DOUBLE_EQ(2.0, geom.GetBasis()->GetGaussian(0)->GetShells()[0]->GetPrim()[0].exponent);
+    // The commented-out line would have occupied a third orbital.
+    EXPECT_EQ(2.0, geom.GetO()[1]);
+    EXPECT_EQ(0.0, geom.GetO()[2]);
+    UMatrix<double> mos = geom.GetMos(), expected = other.GetMos();
+    ASSERT_EQ(5, mos.GetColDim());
+    for (long j = 0; j < 2; ++j) {
+        EXPECT_EQ(other.GetE()[j], geom.GetE()[j]);
+        for (long i = 0; i < 5; ++i) EXPECT_EQ(expected(i, j), mos(i, j)) << i << " " << j;
+    }
+    // '#' after blanks is not a comment: here a coordinate line that does not scan.
+    EXPECT_EQ(25010, ReadTurboFile(other, "$coord\n  # 0.0 0.0 0.0 o\n 0 0 0 c\n 0 0 1 o\n$end\n"));
 }
 
 // One complete orbital over 40000 functions and nothing after it: the file

@@ -128,6 +128,7 @@ TEST_F(TurboOrbitals, DamagedCoefficientLines) {
         const char* what;
     } cases[] = {
         {line + 20, 20, "", "a field missing at the end of a line"},
+        {line + 79, 1, "", "the line's last field cut by one character"},
         {line + 25, 3, "abc", "letters in a field"},
         {line + 20, 20, "                    ", "a blank field"},
         {good.find("eigenvalue=") + 11, 3, "xyz", "letters in an eigenvalue"},
@@ -141,6 +142,24 @@ TEST_F(TurboOrbitals, DamagedCoefficientLines) {
         UTurboFilter filter(stream.Get());
         EXPECT_EQ(25010, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c.what;
     }
+}
+
+// Fields are written at their full width, right-aligned: a last field that
+// lost its final character must not read as a coefficient 10^7 too large,
+// while blanks after the last field change nothing.
+TEST_F(TurboOrbitals, OnlyWholeFieldsAreCoefficients) {
+    const std::string head = "$scfmo    scfconv=6   format(4d20.14)\n"
+                             "     1  a      eigenvalue=-.97461484059799D+01   nsaos=2\n";
+    const std::string whole = "0.69876828353937D+000.11894488005744D-07";
+    ASSERT_EQ(0, Read(head + whole + "\n$end\n"));
+    EXPECT_DOUBLE_EQ(0.11894488005744e-07, geom.GetMos()(1, 0));
+    ASSERT_EQ(0, Read(head + whole + "      \n$end\n"));
+    EXPECT_DOUBLE_EQ(0.11894488005744e-07, geom.GetMos()(1, 0));
+
+    UQGeometryData fresh;
+    std::string cut = whole.substr(0, whole.size() - 1);
+    EXPECT_EQ(25010, ReadTurboFile(fresh, head + cut + "\n$end\n"));
+    EXPECT_EQ(0, fresh.GetE().GetDim());
 }
 
 TEST_F(TurboOrbitals, ShortLineAfterALongOneLeavesNoStaleField) {

@@ -60,6 +60,30 @@ TEST(UTurboRecords, CopiesNeverExceedTheGivenBuffer) {
     EXPECT_EQ(1, filter.GetRecord(whole, sizeof whole));
 }
 
+// '#' in the first column is a comment wherever an empty line is skipped;
+// after blanks it is data, and without skipping every line is a record.
+TEST(UTurboRecords, CommentLinesGoWhereEmptyLinesGo) {
+    const char* lines = "# revision header\n#\n$coord\n# between\n\n  # after blanks\n#$end\n$end\n";
+    TextStream text(lines);
+    UTurboFilter filter(text.Get());
+    char buf[2048];
+    EXPECT_EQ(1, filter.GetRecord(buf, sizeof buf));
+    EXPECT_EQ(tfsCoord, filter.GetSectionType());
+    EXPECT_EQ(0, filter.GetRecord(buf, sizeof buf));
+    EXPECT_STREQ("  # after blanks", buf);
+    EXPECT_EQ(1, filter.GetRecord(buf, sizeof buf));
+    EXPECT_STREQ("$end", buf);
+
+    TextStream kept(lines);
+    UTurboFilter raw(kept.Get());
+    raw.SetSkipEmptyLines(false);
+    EXPECT_EQ(0, raw.GetRecord(buf, sizeof buf));
+    EXPECT_STREQ("# revision header", buf);
+    EXPECT_EQ(0, raw.GetRecord(buf, sizeof buf));
+    EXPECT_STREQ("#", buf);
+    EXPECT_EQ(1, raw.GetRecord(buf, sizeof buf));
+}
+
 struct ListCase {
     const char* text;
     const char* following;

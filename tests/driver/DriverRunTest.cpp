@@ -53,6 +53,24 @@ TEST(DriverRun, ConvertsH2IntoOneMoldenFile)
     }
 }
 
+TEST(DriverRun, CommentLinesChangeNothing)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    const char* const header = "#\n# TURBOMOLE structure library\n#\n# $Id$\n#\n# H2\n#\n";
+    for (const char* name : {"coord", "basis", "control", "mos"}) {
+        std::string text = dir.Read(name);
+        // And one after the first line of each.
+        text.insert(text.find('\n') + 1, "# a note\n");
+        dir.Write(name, header + text);
+    }
+    ChildResult r = RunKalvex({"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
+                              dir.Path());
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, "Kalvex exits...\n");
+    EXPECT_EQ(dir.Read("out"), h2Molden);
+}
+
 TEST(DriverRun, ConvertsTheBundledExample)
 {
     // The example holds the same molecule as WriteH2Files, its orbitals written by its own script.
@@ -151,6 +169,27 @@ TEST(DriverRun, BasisFileWithoutABasisFailsInsteadOfDroppingTheOrbitals)
     EXPECT_EQ(r.err.rfind("\aError: Invalid Turbomole file header/contents.\nError in file ", 0), 0u)
         << r.err;
     EXPECT_FALSE(FileExists(dir.File("out")));
+}
+
+TEST(DriverRun, AnInputFileOfOnlyUnknownSectionsFails)
+{
+    // "$COORD" is no section of the table: skipped, it would leave an empty Molden file.
+    TempDir dir;
+    WriteH2Files(dir);
+    dir.Write("typo", "$COORD\n 0.0 0.0 -0.7 h\n 0.0 0.0 0.7 h\n$end\n");
+    for (const char* option : {"-ic", "-ie", "-ig", "-ih"}) {
+        ChildResult r = RunKalvex({option, "typo", "-o", "out"}, dir.Path());
+        EXPECT_EQ(r.exitStatus, 1) << option;
+        EXPECT_EQ(r.out, "") << option;
+        EXPECT_EQ(r.err.rfind("\aError: Invalid Turbomole file header/contents.\nError in file Kalvex line ", 0), 0u)
+            << r.err;
+        EXPECT_FALSE(FileExists(dir.File("out"))) << option;
+    }
+    // Beside a read section, unknown ones are still skipped.
+    dir.Write("coord", "$coord\n 0.0 0.0 -0.7 h\n$user-defined bonds\n$end\n");
+    ChildResult r = RunKalvex({"-ic", "coord", "-o", "out"}, dir.Path());
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, "Kalvex exits...\n");
 }
 
 TEST(DriverRun, AFullDiskIsAFailure)
