@@ -27,7 +27,8 @@ public:
              long ldu, double* c, long ldc, double* work)
         : n(n), ncvt(ncvt), nru(nru), ncc(ncc), d{d}, e{e}, w{work}, vt(vt), ldvt(ldvt), u(u), ldu(ldu), c(c),
           ldc(ldc), nm1(n - 1), nm12(2 * (n - 1)), nm13(3 * (n - 1)), eps(Blas::Constants(Blas::LaMachEps)),
-          unfl(Blas::Constants(Blas::LaMachSafeMin)), tol(std::max(10.0, std::min(100.0, Blas::Power(eps, -0.125))) * eps)
+          unfl(Blas::Constants(Blas::LaMachSafeMin)),
+          tol(std::max(10.0, std::min(100.0, Blas::Power(eps, -0.125))) * eps)
     {
     }
 
