@@ -302,10 +302,14 @@ TEST(BiDiagQr, MonitorCountsSplitsAndBlocks)
     }
 }
 
+// A NaN in d(1) must not make the split threshold NaN: an off-diagonal that a convergence test sets to
+// zero would then never split the matrix, and the same test would repeat without counting a step.
 TEST(BiDiagQr, NaNEndsInIterationLimit)
 {
     RegisterNumerMessages();
     BiDiag b = Random(12);
     b.d[5] = oracle::NaN;
     EXPECT_EQ(RaisedCode([&] { WithVectors(upper, b); }), 23005);
+    BiDiag const top{{oracle::NaN, 1, 1, 1}, {1, 1, 1e-20, 0}};
+    EXPECT_EQ(RaisedCode([&] { WithVectors(upper, top); }), 23005);
 }
