@@ -14,8 +14,8 @@
 extern "C" {
 void dgeqrf_(const int* m, const int* n, double* a, const int* lda, double* tau, double* work, const int* lwork,
              int* info);
-void dorgqr_(const int* m, const int* n, const int* k, double* a, const int* lda, const double* tau,
-             double* work, const int* lwork, int* info);
+void dorgqr_(const int* m, const int* n, const int* k, double* a, const int* lda, const double* tau, double* work,
+             const int* lwork, int* info);
 }
 
 namespace
@@ -30,7 +30,7 @@ double TimeOurs(std::vector<double> const& a, long m, long n)
     LAPackDouble::QRfactor(m, n, f.data(), m, tau.data(), work.data(), n * 32, Blas::defProgMon);
     LAPackDouble::QRformProduct(m, n, n, f.data(), m, tau.data(), work.data(), n * 32, Blas::defProgMon);
     std::chrono::duration<double> const took = std::chrono::steady_clock::now() - start;
-    if (!(f[0] == f[0])) std::printf("NaN\n");  // keeps the result alive
+    if (!(f[0] == f[0])) std::printf("NaN\n"); // keeps the result alive
     return took.count();
 }
 
