@@ -93,6 +93,9 @@ public:
 private:
     // Reads records up to the next header.
     void SkipToHeader();
+    // Once the control file is read, every atom of the molecule must have a
+    // basis set (25007), or its functions would be missing from the orbitals.
+    void RequireBasisForEveryAtom(UQGeometryData* geom);
 
     char record[recordLength + 1];
     long listIndices;   // indices spanned by the masks read so far
