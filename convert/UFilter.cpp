@@ -34,9 +34,15 @@ UFilter::~UFilter() {}
 
 void UFilter::GetRecord(char* buf, long len) {
     buf[0] = '\0';
-    if (input->GetAtEOF()) RaiseError(25001, "UFilter", __LINE__);
-    if (len < 1) return;
+    if (len < 1) {
+        if (input->GetAtEOF()) RaiseError(25001, "UFilter", __LINE__);
+        return;
+    }
+    // A line read that consumes nothing found the end of the data: asked so,
+    // the stream learns the size once per record instead of twice.
+    long const before = input->GetPosition();
     input->GetLine(buf, len);
+    if (input->GetPosition() == before) RaiseError(25001, "UFilter", __LINE__);
     // GetLine leaves a line of len characters unterminated.
     buf[len] = '\0';
     strdetab(buf);

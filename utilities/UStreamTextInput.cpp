@@ -9,7 +9,7 @@ namespace {
 
 long const TextChunk = 10240;
 // The first piece of a chunk that a text read fetches: a typical line.
-long const FirstPiece = 256;
+long const FirstPiece = 128;
 
 bool IsLineEndByte(char c)
 {
@@ -33,11 +33,13 @@ long UStream::ReadChunk(char* chunk, long want)
 
 void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
 {
-    if (n < 1) return;
-    if (!GetNeedTextTranslateOnInput()) {
-        GetUntranslated(buf, n, stop);
-        return;
-    }
+    ReadTranslated(buf, n, stop);
+}
+
+long UStream::ReadTranslated(char* buf, long n, StopFlag stop)
+{
+    if (n < 1) return 0;
+    if (!GetNeedTextTranslateOnInput()) return GetUntranslated(buf, n, stop);
     char const lineEndChar = stop == sfLineEnd ? 0 : InternalLineEnd;
     long const L = static_cast<long>(std::strlen(ExternalLineEnd));
     char chunk[TextChunk];
@@ -50,7 +52,7 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
         long const size = GetSize();
         long const position = GetPosition();
         long const want = std::min(TextChunk, size - position);
-        if (want < 1) return;
+        if (want < 1) return out;
 
         // The chunk is fetched from the device as the scan reaches its end,
         // in growing pieces, so that a short line does not copy a whole
@@ -67,7 +69,7 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
         // A read that gives nothing although data should remain ends the input.
         if (have == 0) {
             ReadFailed = true;
-            return;
+            return out;
         }
         // Less than asked means the device has no more: the data end here.
         auto atEnd = [&] { return whole && (have < want || position + have >= size); };
@@ -132,6 +134,12 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                 long const limit = atEnd() ? have : have - 1;
                 while (i < limit && out < n) {
                     char const c = chunk[i];
+                    // Most bytes are neither line ends nor NUL: copied at once.
+                    if (static_cast<unsigned char>(c) > '\r') {
+                        buf[out++] = c;
+                        ++i;
+                        continue;
+                    }
                     if (IsLineEndByte(c)) {
                         buf[out++] = lineEndChar;
                         ++i;
@@ -148,14 +156,15 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
             break;
         }
         if (i < have) SetPosition(GetPosition() - (have - i));
-        if (done) return;
+        if (done) return out;
     }
+    return out;
 }
 
 // No translation needed: the bytes go straight into buf until n are read,
 // the device delivers no more, or a stop character is met; what was read
 // after the stop character is given back and cleared from buf.
-void UStream::GetUntranslated(char* buf, long n, StopFlag stop)
+long UStream::GetUntranslated(char* buf, long n, StopFlag stop)
 {
     bool const stops = stop == sfLineEnd || stop == sfNul;
     char const mark = stop == sfLineEnd ? InternalLineEnd : 0;
@@ -167,7 +176,7 @@ void UStream::GetUntranslated(char* buf, long n, StopFlag stop)
         long const got = std::clamp(GetBuffer(buf + out, n - out), 0L, n - out);
         if (got == 0) {
             if (GetPosition() < GetSize()) ReadFailed = true;
-            return;
+            return out;
         }
         char* const found = stops ? static_cast<char*>(std::memchr(buf + out, mark, got)) : nullptr;
         out += got;
@@ -178,9 +187,10 @@ void UStream::GetUntranslated(char* buf, long n, StopFlag stop)
                 SetPosition(GetPosition() - unread);
                 std::memset(found + 1, 0, unread);
             }
-            return;
+            return found + 1 - buf;
         }
     }
+    return out;
 }
 
 char UStream::GetChar()
@@ -207,6 +217,8 @@ void UStream::GetString(char* buf, long n)
 void UStream::GetLine(char* buf, long n)
 {
     if (n < 1) return;
-    std::memset(buf, 0, n);
-    GetTranslatedBuffer(buf, n, sfLineEnd);
+    // Only what the line leaves is cleared: a record buffer is long, a line short.
+    if (!Stream) std::memset(buf, 0, n);
+    long const stored = ReadTranslated(buf, n, sfLineEnd);
+    std::memset(buf + stored, 0, n - stored);
 }
