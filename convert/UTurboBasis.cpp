@@ -24,8 +24,9 @@ const char* basfunctypes[] = {"--none--", "CAO", "AO", ""};
 // Cartesian d and f shells, which the files also name "d" and "f".
 const char* shellnames[] = {"s", "p", "sp", "d", "ZZ", "f", "ZZ", "g", ""};
 
-// Cuts text into exactly count words and scans each as a number; an integer
-// where integer is set for that word.
+// Cuts the first count words off text and scans each as a whole number, an
+// integer where integer is set for that word. Words after them (a comment, a
+// further column) are not read.
 bool ScanWords(char* text, int count, double* values, const bool* integer) {
     char* word = text;
     for (int k = 0; k < count; ++k) {
@@ -40,7 +41,7 @@ bool ScanWords(char* text, int count, double* values, const bool* integer) {
         }
         word = rest;
     }
-    return word == nullptr;
+    return true;
 }
 
 bool StartsWithLetter(const char* s) { return isalpha((unsigned char)s[0]) != 0; }
@@ -139,6 +140,9 @@ void UTurboFilter::ReadEcp(UQGeometryData* geom) {
         if (!ScanLong(value, core)) RaiseError(25010, "UTurbo", __LINE__);
         if (!SplitKey(rest, key, value)) RaiseError(25010, "UTurbo", __LINE__);
         if (stricmp(key, "lmax") != 0) RaiseError(25010, "UTurbo", __LINE__);
+        // The count is the first word: spin-orbit potentials go on with
+        // "lmaxso = 1".
+        CutWord(value);
         long lmax;
         // Angular momenta beyond any basis are damage, not a potential.
         if (!ScanLong(value, lmax) || lmax < 0 || lmax > 100) RaiseError(25010, "UTurbo", __LINE__);

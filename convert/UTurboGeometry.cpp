@@ -1,4 +1,5 @@
 // Readers of "$coord", "$energy", "$grad" and "$hessian".
+#include <cctype>
 #include <cstring>
 
 #include "convert/UTurbo.h"
@@ -103,14 +104,16 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
     CutWord(energy);
     geom->SetEnergy(NumberField(*this, energy, __LINE__));
 
-    // Coordinate lines up to the first line of three numbers.
+    // Coordinate lines up to the first line of three numbers. An element
+    // symbol starts with a letter; anything else after the numbers (a
+    // comment, a further column) belongs to a gradient line.
     char firstGradient[recordLength + 1] = "";
     bool haveGradient = false;
     long count = 0;
     while (GetRecord(line, sizeof line) == 0) {
         strcpy(firstGradient, line);
         CoordinateLine words = CutCoordinateLine(line, __LINE__);
-        if (words.symbol == nullptr) {
+        if (words.symbol == nullptr || !isalpha((unsigned char)words.symbol[0])) {
             haveGradient = true;
             break;
         }
@@ -129,8 +132,8 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
     strcpy(line, firstGradient);
     for (long i = 0; i < n; ++i) {
         if (i > 0 && GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+        // The three numbers must scan whole; what follows them is not read.
         CoordinateLine words = CutCoordinateLine(line, __LINE__);
-        if (words.symbol != nullptr) RaiseError(25010, "UTurbo", __LINE__);
         gradients[i] = LineVector(*this, words, __LINE__);
     }
     for (long i = 0; i < n; ++i) geom->SetGradients(i, gradients[i]);

@@ -1,6 +1,7 @@
 #pragma once
 // What every numeric routine shares: the selector enumerations, workspace
 // allocation, the option-word and argument checks, and small numeric helpers.
+#include <cmath>
 #include <complex>
 #include <initializer_list>
 
@@ -113,5 +114,12 @@ double Power(double x, long n);
 double Power(double x, double y);
 // Keeps Power(x, 3) on the integer form instead of making the call ambiguous.
 inline double Power(double x, int n) { return Power(x, static_cast<long>(n)); }
+
+// |a| with the sign of b, where a zero (or NaN) sign source counts as negative: +|a| only when
+// b > 0. This is the library's rule wherever a reference routine uses SIGN(a, b).
+inline double SignTransfer(double a, double b)
+{
+    return b > 0.0 ? std::fabs(a) : -std::fabs(a);
+}
 
 } // namespace Blas

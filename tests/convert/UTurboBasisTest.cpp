@@ -82,7 +82,8 @@ TEST_F(TurboBasis, DamagedBasisSets) {
         {"$basis\n*\nx b\n*\n 2 s\n 1.0 1.0\n$end\n", 25010},         // header among primitives
         {"$basis\n*\nx b\n*\n 1 s\n 1.0 abc\n*\n$end\n", 25010},      // letters in a value
         {"$basis\n*\nx b\n*\n 1 sp\n 1.0 0.5\n*\n$end\n", 25010},     // sp needs three
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0 0.5 0.2\n*\n$end\n", 25010}, // s takes two
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 0.5x 0.2\n*\n$end\n", 25010},
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0\n*\n$end\n", 25010},
         {"$basis\n*\nx b\n*\n 1 s\n 1.0 nan\n*\n$end\n", 25010},
         {"$basis\n*\nx b\n*\n 1 s\n 1.0-100 1.0\n*\n$end\n", 25010},
         {"$basis\n*\nx b\n$end\n", 25010},
@@ -96,6 +97,24 @@ TEST_F(TurboBasis, DamagedBasisSets) {
         // A set interrupted by an error is not added.
         EXPECT_EQ(c.complete, fresh.GetBasis()->GetDim()) << c.text;
     }
+}
+
+// The fields a primitive line needs are read; what follows them is not.
+TEST_F(TurboBasis, PrimitiveLinesMayGoOnAfterTheirFields) {
+    ASSERT_EQ(0, Read("$basis\n*\nx b\n*\n"
+                      " 2 s\n 71.6D+00 0.154 0.0\n 13.0 0.535   # tight\n"
+                      " 1 sp\n 2.9 -0.1 0.15 0.7\n*\n$end\n"));
+    UGaussianAtom* x = Basis()->GetGaussian(0);
+    ASSERT_EQ(2, x->GetShells().GetDim());
+    const UVector<UGaussianPrimitive>& s = x->GetShells()[0]->GetPrim();
+    ASSERT_EQ(2, s.GetDim());
+    EXPECT_DOUBLE_EQ(71.6, s[0].exponent);
+    EXPECT_DOUBLE_EQ(0.154, s[0].coefficient);
+    EXPECT_DOUBLE_EQ(0.0, s[0].coefficient2);
+    EXPECT_DOUBLE_EQ(0.535, s[1].coefficient);
+    const UGaussianPrimitive& sp = x->GetShells()[1]->GetPrim()[0];
+    EXPECT_DOUBLE_EQ(-0.1, sp.coefficient);
+    EXPECT_DOUBLE_EQ(0.15, sp.coefficient2);
 }
 
 const char* potentials =
@@ -135,6 +154,22 @@ TEST_F(TurboBasis, CorePotentials) {
     EXPECT_EQ(1, ecp->GetParts()[2]->GetTerms().GetDim());
 }
 
+// Turbomole writes spin-orbit potentials with a third count after lmax, and
+// the count is read as far as its first word; so are term lines.
+TEST_F(TurboBasis, CountsAndTermsAreTheirFirstWords) {
+    ASSERT_EQ(0, Read("$ecp\n*\nbi ecp-60\n*\n  ncore = 60   lmax = 1   lmaxso = 1\n"
+                      "p\n   -10.0   1   3.5   # local\n s-p\n  1.0  0  2.0\n*\n$end\n"));
+    UEcp* ecp = geom.GetEcp()->GetEcp(0);
+    EXPECT_EQ(60, ecp->GetCoreElec());
+    EXPECT_EQ(2, ecp->Getlmax());
+    ASSERT_EQ(2, ecp->GetParts().GetDim());
+    const UVector<UEcpTerm>& terms = ecp->GetParts()[0]->GetTerms();
+    ASSERT_EQ(1, terms.GetDim());
+    EXPECT_EQ(1, terms[0].n);
+    EXPECT_DOUBLE_EQ(3.5, terms[0].exponent);
+    EXPECT_DOUBLE_EQ(-10.0, terms[0].coefficient);
+}
+
 TEST_F(TurboBasis, BasisThenPotentialsInOneFile) {
     std::string both = std::string(twoSets);
     both.erase(both.size() - 5);
@@ -155,7 +190,9 @@ TEST_F(TurboBasis, DamagedPotentials) {
         "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2.5 3.0\n*\n$end\n",
         "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2 3.5D+00\n*\n$end\n",
         "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2\n*\n$end\n",
-        "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2 3.0 4.0\n*\n$end\n",
+        "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 2 3.0x 4.0\n*\n$end\n",
+        "$ecp\n*\nx\n*\n ncore = 10 lmax = 1x lmaxso = 1\nd\n 1 1 1\n*\n$end\n",
+        "$ecp\n*\nx\n*\n ncore = 10 lmax =\nd\n 1 1 1\n*\n$end\n",
     };
     for (const char* c : cases) {
         UQGeometryData fresh;

@@ -111,8 +111,28 @@ TEST_F(TurboGeometry, GradientCoordinatesFollowTheAtomRule) {
     EXPECT_EQ(8, geom.GetAtomData()[0].GetAtno());
     EXPECT_DOUBLE_EQ(2.0, geom.GetAtomData()[1].GetCoord().Getz());
     EXPECT_DOUBLE_EQ(6.0, geom.GetAtomData()[1].GetGrad().Getz());
-    // A gradient line holds three numbers and nothing else.
-    EXPECT_EQ(25010, Read(std::string(cycle) + " 0 0 0 o\n 0 0 2 h\n 1 2 3\n 4 5 6 7\n$end\n"));
+}
+
+// A gradient line is its three numbers; a comment or a further column after
+// them is not read, also on the first gradient line, which ends the coordinates.
+TEST_F(TurboGeometry, GradientLinesMayGoOnAfterTheirNumbers) {
+    const char* cycle = "$grad\n cycle = 1 SCF energy = -1.0D+00\n 0 0 0 o\n 0 0 2 h\n";
+    const char* endings[][2] = {{" 1 2 3   # first", " 4 5 6 7"}, {" 1 2 3 0.1D-02", " 4 5 6 ! x"}};
+    for (auto& lines : endings) {
+        UQGeometryData fresh;
+        ASSERT_EQ(0, ReadTurboFile(fresh, std::string(cycle) + lines[0] + "\n" + lines[1] + "\n$end\n"))
+            << lines[0];
+        ASSERT_EQ(2, fresh.GetDim());
+        EXPECT_EQ(8, fresh.GetAtomData()[0].GetAtno());
+        EXPECT_DOUBLE_EQ(3.0, fresh.GetAtomData()[0].GetGrad().Getz());
+        EXPECT_DOUBLE_EQ(6.0, fresh.GetAtomData()[1].GetGrad().Getz());
+    }
+    // The numbers themselves must scan whole.
+    for (const char* bad : {" 1 2 3x # first\n 4 5 6\n", " 1 2 3\n 4 5 6x 7\n", " 1 2\n 4 5 6\n"}) {
+        UQGeometryData fresh;
+        EXPECT_EQ(25010, ReadTurboFile(fresh, std::string(cycle) + bad + "$end\n")) << bad;
+        EXPECT_FALSE(fresh.GetHasGradients()) << bad;
+    }
 }
 
 // A Hessian section of n columns with element (r, c) = r + c / 100.

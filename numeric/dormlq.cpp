@@ -1,0 +1,22 @@
+// LQtransform (DORMLQ): overwrites the m x n matrix B (leading dimension ldb) with Q*B, Q**T*B,
+// B*Q or B*Q**T as LQtransform2 does, in blocks of up to 64 reflectors (the block size of Env for
+// "DORMLQ", or what lwork allows) applied by ApplyReflectBlock. opt: SIDE 0x4 left, 0x8 right;
+// TRANS 0x10 Q, 0x20 Q**T. work holds lwork >= max(1, nw) doubles, nw = n (left) or m (right);
+// nw*nb of them let the blocks run at full size. The triangular factor of a block lives in a
+// block of 65*64 doubles that the first call allocates and every later call reuses.
+#include "numeric/LAPackDouble.h"
+#include "numeric/ReflectorKernel.h"
+
+void LAPackDouble::LQtransform(short opt, long m, long n, long k, double* A, long lda, double* tau, double* B,
+                               long ldb, double* work, long lwork, Blas::UProgressMonitor& pm)
+{
+    static ReflectorDetail::TriFactorBlock const t;
+    Blas::CheckOptions(opt, {0xc, 0x30}, "dormlq", __LINE__);
+    ReflectorDetail::TransformSide const side(opt, m, n);
+    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= side.nq && Blas::LeadDimValid(lda, k) &&
+                            Blas::LeadDimValid(ldb, m),
+                        "dormlq", __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max(1L, side.nw), "dormlq", __LINE__);
+    ReflectorDetail::TransformBlocked(opt, m, n, {true, k, A, lda, tau}, B, ldb, work, lwork, t.Get(), pm,
+                                      "DORMLQ", &LAPackDouble::LQtransform2);
+}
