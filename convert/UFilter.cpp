@@ -39,12 +39,12 @@ void UFilter::GetRecord(char* buf, long len) {
         return;
     }
     // A line read that consumes nothing found the end of the data: asked so,
-    // the stream learns the size once per record instead of twice.
+    // the stream learns the size once per record instead of twice. The line
+    // is read as GetLine reads it, without clearing the whole buffer first.
     long const before = input->GetPosition();
-    input->GetLine(buf, len);
+    long const stored = input->GetTranslatedBuffer(buf, len, sfLineEnd);
+    buf[stored] = '\0';
     if (input->GetPosition() == before) RaiseError(25001, "UFilter", __LINE__);
-    // GetLine leaves a line of len characters unterminated.
-    buf[len] = '\0';
     strdetab(buf);
 }
 

@@ -106,7 +106,8 @@ public:
     void vprintf(char const* fmt, va_list args) __attribute__((format(printf, 2, 0)));
 
     // Text input: at most n characters into buf.
-    void GetTranslatedBuffer(char* buf, long n, StopFlag stop);
+    // Returns how many characters it stored.
+    long GetTranslatedBuffer(char* buf, long n, StopFlag stop);
     char GetChar();   // NUL at the end of the data
     void GetText(char* buf, long n);
     void GetString(char* buf, long n);
@@ -303,9 +304,7 @@ private:
 
     UBasicStream* Device() const;   // the device, or raise 21038
     long ReadChunk(char* chunk, long want);
-    // GetTranslatedBuffer and its untranslated form; both return how many
-    // characters they stored into buf.
-    long ReadTranslated(char* buf, long n, StopFlag stop);
+    // GetTranslatedBuffer without translation.
     long GetUntranslated(char* buf, long n, StopFlag stop);
 
     bool ReadFailed = false;   // a read gave nothing though data should remain

@@ -16,6 +16,19 @@ bool IsLineEndByte(char c)
     return c == '\r' || c == '\n';
 }
 
+// How many of the n bytes at p come before the first CR or LF, or NUL when
+// nulStops.
+long OrdinaryRun(char const* p, long n, bool nulStops)
+{
+    auto before = [p](char c, long within) {
+        void const* found = std::memchr(p, c, static_cast<size_t>(within));
+        return found ? static_cast<char const*>(found) - p : within;
+    };
+    long end = before('\n', n);
+    end = before('\r', end);
+    return nulStops ? before('\0', end) : end;
+}
+
 }  // namespace
 
 // Reads up to want bytes, asking again while the device hands out less, so
@@ -31,12 +44,7 @@ long UStream::ReadChunk(char* chunk, long want)
     return got;
 }
 
-void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
-{
-    ReadTranslated(buf, n, stop);
-}
-
-long UStream::ReadTranslated(char* buf, long n, StopFlag stop)
+long UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
 {
     if (n < 1) return 0;
     if (!GetNeedTextTranslateOnInput()) return GetUntranslated(buf, n, stop);
@@ -133,13 +141,14 @@ long UStream::ReadTranslated(char* buf, long n, StopFlag stop)
             for (;;) {
                 long const limit = atEnd() ? have : have - 1;
                 while (i < limit && out < n) {
+                    // The bytes up to the next line end (or NUL stop) go at once.
+                    long const room = std::min(limit - i, n - out);
+                    long const run = OrdinaryRun(chunk + i, room, stop == sfNul);
+                    std::memcpy(buf + out, chunk + i, static_cast<size_t>(run));
+                    out += run;
+                    i += run;
+                    if (run == room) continue;
                     char const c = chunk[i];
-                    // Most bytes are neither line ends nor NUL: copied at once.
-                    if (static_cast<unsigned char>(c) > '\r') {
-                        buf[out++] = c;
-                        ++i;
-                        continue;
-                    }
                     if (IsLineEndByte(c)) {
                         buf[out++] = lineEndChar;
                         ++i;
@@ -219,6 +228,6 @@ void UStream::GetLine(char* buf, long n)
     if (n < 1) return;
     // Only what the line leaves is cleared: a record buffer is long, a line short.
     if (!Stream) std::memset(buf, 0, n);
-    long const stored = ReadTranslated(buf, n, sfLineEnd);
+    long const stored = GetTranslatedBuffer(buf, n, sfLineEnd);
     std::memset(buf + stored, 0, n - stored);
 }
