@@ -29,12 +29,12 @@ void PutFixedDigits(char* out, uint64_t v, int count)
 int DigitCount(uint64_t v)
 {
     int n = 1;
-    while (v >= 10) {
-        v /= 10;
-        ++n;
-    }
+    for (uint64_t limit = 10; v >= limit && n < 20; limit *= 10) ++n;
     return n;
 }
+
+// Blanks for the padding of the fields, at least 20.
+const char blanks[] = "                    ";
 
 }  // namespace
 
@@ -70,7 +70,7 @@ int FormatFixed20_14(char* out, long size, double x)
     int const wholeDigits = DigitCount(whole);
     int const length = (negative ? 1 : 0) + wholeDigits + 15;
     int const pad = length < 20 ? 20 - length : 0;
-    std::memset(out, ' ', static_cast<size_t>(pad));
+    std::memcpy(out, blanks, 20);
     char* p = out + pad;
     if (negative) *p++ = '-';
     PutFixedDigits(p, whole, wholeDigits);
@@ -87,7 +87,7 @@ int FormatCoefficientLine(char* out, long size, long index, double x)
     if (index < 0 || size < 64) return std::snprintf(out, static_cast<size_t>(size), "%6ld %20.14lf\n", index, x);
     int const n = DigitCount(static_cast<uint64_t>(index));
     int const pad = n < 6 ? 6 - n : 0;
-    std::memset(out, ' ', static_cast<size_t>(pad));
+    std::memcpy(out, blanks, 6);
     PutFixedDigits(out + pad, static_cast<uint64_t>(index), n);
     int length = pad + n;
     out[length++] = ' ';
