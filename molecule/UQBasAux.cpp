@@ -245,6 +245,21 @@ void ForEachShell(UQGeometryData* geom, Visit visit)
     }
 }
 
+// Calls visit(block, p, q) for each block, with p the offset of its input
+// functions (as many as its columns) and q that of its output functions.
+template <class Visit>
+void ForEachBlock(UPointerList<UMatrix<double> > const& blocks, Visit visit)
+{
+    long p = 0;
+    long q = 0;
+    for (long b = 0; b < blocks.size(); ++b) {
+        UMatrix<double> const& block = *blocks[b];
+        visit(block, p, q);
+        p += block.GetRowDim();
+        q += block.GetColDim();
+    }
+}
+
 }  // namespace
 
 void SetMatrix(UMatrix<double>& m, long rows, long cols, double const* table)
@@ -334,18 +349,11 @@ void UBasFuncTransform::TransformVector(UVector<double> const& in, UVector<doubl
     if (sameStorage) saved.CloneContentsFrom(in);
     UVector<double> const& source = sameStorage ? saved : in;
     out.SetDim(GetDimOut());
-    long p = 0;
-    long q = 0;
-    for (long b = 0; b < blocks.size(); ++b) {
-        UMatrix<double> const& block = *blocks[b];
-        long k = block.GetRowDim();
-        long r = block.GetColDim();
-        UVector<double> x = source.SubVector(p, k, 1);
-        UVector<double> y = out.SubVector(q, r, 1);
+    ForEachBlock(blocks, [&](UMatrix<double> const& block, long p, long q) {
+        UVector<double> x = source.SubVector(p, block.GetRowDim(), 1);
+        UVector<double> y = out.SubVector(q, block.GetColDim(), 1);
         QuarnNumer::MVmult(block, x, y);
-        p += k;
-        q += r;
-    }
+    });
 }
 
 void UBasFuncTransform::TransformMatrix(UMatrix<double> const& in, UMatrix<double>& out) const
@@ -378,17 +386,10 @@ void UBasFuncTransform::TransformMatrix(UMatrix<double> const& in, UMatrix<doubl
         UMatrix<double> y = out.SubMatrix(0, first, -1, count);
         // Each block times its rows of every column of the slice: the same
         // sums as block times each column's segment.
-        long p = 0;
-        long q = 0;
-        for (long b = 0; b < blocks.size(); ++b) {
-            UMatrix<double> const& block = *blocks[b];
-            long k = block.GetRowDim();
-            long r = block.GetColDim();
-            UMatrix<double> rows = y.SubMatrix(q, 0, r, count);
-            QuarnNumer::MMmult(block, x.SubMatrix(p, 0, k, count), rows);
-            p += k;
-            q += r;
-        }
+        ForEachBlock(blocks, [&](UMatrix<double> const& block, long p, long q) {
+            UMatrix<double> rows = y.SubMatrix(q, 0, block.GetColDim(), count);
+            QuarnNumer::MMmult(block, x.SubMatrix(p, 0, block.GetRowDim(), count), rows);
+        });
     }
 }
 
