@@ -1,6 +1,8 @@
 // Readers of the control-file sections "$atoms", "$closed", "$alpha",
 // "$beta" and "$rundimensions".
+#include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "convert/UTurbo.h"
@@ -16,18 +18,35 @@ using namespace TurboText;
 
 namespace {
 
+// The indices of ranges (1-based) as ascending 0-based runs, each index once,
+// as a mask of the ranges lists them: a run per range, not a pass over the
+// mask, so that an entry costs what it names.
+std::vector<std::pair<long, long>> AscendingRuns(std::vector<std::pair<long, long>> ranges) {
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<long, long>> runs;
+    for (const std::pair<long, long>& r : ranges) {
+        if (r.second < r.first) continue;
+        if (!runs.empty() && r.first - 1 <= runs.back().second + 1)
+            runs.back().second = Max(runs.back().second, r.second - 1);
+        else
+            runs.emplace_back(r.first - 1, r.second - 1);
+    }
+    return runs;
+}
+
 // The atoms an entry lists must be atoms of the molecule and of the element the
 // entry names: a control file of another molecule would put its basis sets on
 // the wrong atoms. Atoms whose element is not known are not compared.
-void CheckListedAtoms(UQGeometryData* geom, const UVector<long>& mask, long element) {
+void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, long>>& runs, long element) {
     long atoms = geom->GetDim();
     if (atoms == 0) return;
     UVector<UQAtomData> data = geom->GetAtomData();
-    for (long i = 0; i < mask.GetDim(); ++i) {
-        if (mask[i] != 1) continue;
-        if (i >= atoms) RaiseError(21055, "UTurbo", __LINE__);
-        long atno = data[i].GetAtno();
-        if (atno > 0 && atno != element) RaiseError(25005, "UTurbo", __LINE__);
+    for (const std::pair<long, long>& run : runs) {
+        for (long i = run.first; i <= run.second && i < atoms; ++i) {
+            long atno = data[i].GetAtno();
+            if (atno > 0 && atno != element) RaiseError(25005, "UTurbo", __LINE__);
+        }
+        if (run.second >= atoms) RaiseError(21055, "UTurbo", __LINE__);
     }
 }
 
@@ -42,14 +61,14 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
     char text[recordLength + 1];
     char basisName[recordLength + 1];
     char ecpName[recordLength + 1];
-    UVector<long> mask(0, 1);
+    IndexRanges atoms;
     for (;;) {
         if (GetRecord(line, sizeof line) == 1) return;
         char* list = CutWord(line);
         if (list == nullptr) RaiseError(25010, "UTurbo", __LINE__);
         long element = pTable.Find(line).GetCharge();
         strcpy(text, list);
-        bool cont = ReadList(mask, text);
+        bool cont = ReadIndexRanges(atoms, text);
 
         bool haveBasis = false, haveEcp = false;
         basisName[0] = ecpName[0] = '\0';
@@ -85,12 +104,13 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
         long basisIndex = basis->Find(basisName);
         if (!haveBasis || basisIndex < 0) RaiseError(25010, "UTurbo", __LINE__);
         long ecpIndex = haveEcp ? ecps->Find(ecpName) : -1;
-        CheckListedAtoms(geom, mask, element);
-        for (long i = 0; i < mask.GetDim(); ++i) {
-            if (mask[i] != 1) continue;
-            basis->Add(i, basisIndex);
-            if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
-        }
+        std::vector<std::pair<long, long>> runs = AscendingRuns(atoms);
+        CheckListedAtoms(geom, runs, element);
+        for (const std::pair<long, long>& run : runs)
+            for (long i = run.first; i <= run.second; ++i) {
+                basis->Add(i, basisIndex);
+                if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
+            }
     }
 }
 
