@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "convert/UMolden.h"
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
@@ -118,6 +120,20 @@ void ParseOptions(int argc, char** argv, FileNames& files)
     if (!files[molden]) Fail("No output file specified");
 }
 
+// An output that is one of the inputs, under another name or through a link, would
+// be overwritten with the Molden text: it is refused before anything is read.
+void RefuseOutputOverInput(const FileNames& files)
+{
+    struct stat output;
+    if (stat(files[molden], &output) != 0) return;
+    for (int slot = incoord; slot < molden; slot++) {
+        struct stat input;
+        if (files[slot] && stat(files[slot], &input) == 0 && input.st_dev == output.st_dev &&
+            input.st_ino == output.st_ino)
+            Fail(slotMessages[molden].openFailure, files[molden]);
+    }
+}
+
 std::unique_ptr<UFilePointerStream> OpenInput(const FileNames& files, int slot)
 {
     FILE* fp = std::fopen(files[slot], "rb");
@@ -180,6 +196,7 @@ void Run(int argc, char** argv)
 {
     FileNames files = {};
     ParseOptions(argc, argv, files);
+    RefuseOutputOverInput(files);
     UQGeometryData geom;
     // A file whose sections were all unknown ("$COORD") gave nothing: the run
     // would write an empty Molden file and still report success.

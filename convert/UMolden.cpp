@@ -15,13 +15,13 @@
 #include "utilities/CustExcept.h"
 #include "utilities/UStream.h"
 
-namespace {
-const char* const sectionHeader[21] = {
+const char* const UMoldenFilter::sectionHeader[21] = {
     "",         "[Molden Format]", "[FREQ]",    "[FR-COORD]", "[FR-NORM-COORD]", "[ATOMS]",
     "[GEOMETRIES]", "[FORCES]",    "[GEOCONV]", "[GTO]",      "[STO]",           "[PSEUDO]",
     "[MO]",     "[5D7F]",          "[6D7F]",    "[5D10F]",    "[6D10F]",         "[5D]",
     "[6D]",     "[7F]",            "[10F]"};
 
+namespace {
 // Harmonic and Cartesian d (and f) share one label; the basis-type line tells them apart.
 const char* const ShellLabel[8] = {"s", "p", "sp", "d", "d", "f", "f", "g"};
 
@@ -53,7 +53,10 @@ bool ColumnIsZero(const UMatrix<double>& m, long column)
 }
 }
 
-UMoldenFilter::UMoldenFilter(UStream* stream) : recordType(-1), sectionType(-1), stream(stream) {}
+UMoldenFilter::UMoldenFilter(UStream* stream)
+    : recordType(-1), sectionType(-1), stream(stream), sectionLine{}
+{
+}
 
 void UMoldenFilter::PutSection(MoldenFileSectionType t, const char* text)
 {

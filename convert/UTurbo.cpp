@@ -17,7 +17,7 @@ const char* sectionHeader[] = {"$end",   "$coord",         "$grad",        "$hes
                                "$energy", ""};
 
 UTurboFilter::UTurboFilter(UStream* stream)
-    : UFilter(stream, true), listIndices(0), sectionsRead(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
+    : UFilter(stream, true), listIndices(0), charactersRead(0), sectionsRead(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
     record[0] = '\0';
 }
 
@@ -29,6 +29,7 @@ long UTurboFilter::GetRecord(char* buf, long len) {
     // they go wherever empty lines go.
     do {
         UFilter::GetRecord(record, recordLength);
+        charactersRead += (long)strlen(record) + 1;
     } while (skipEmptyLines && (record[0] == '\0' || record[0] == '#'));
     if (record[0] == '$') {
         recordType = 1;
@@ -56,6 +57,14 @@ void UTurboFilter::SkipToHeader() {
 }
 
 bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
+    IndexRanges ranges;
+    bool cont = ReadIndexRanges(ranges, text);
+    mask.SetDim(0);
+    for (const std::pair<long, long>& r : ranges) AddOcc(r.first - 1, r.second - 1, mask);
+    return cont;
+}
+
+bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text) {
     const long textSize = recordLength + 1;
     bool cont = hasContinue(text);
     // A backslash where the list goes on: the rest comes from the next line.
@@ -75,7 +84,9 @@ bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
         strtrim(text);
         return index;
     };
-    mask.SetDim(0);
+    ranges.clear();
+    // The length of the list's mask: its largest range end.
+    long span = 0;
     for (;;) {
         strtrim(text);
         if (text[0] < '1' || text[0] > '9') break;
@@ -90,13 +101,17 @@ bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
         }
         // Masks are sized from the indices: a huge one is damage, not a list.
         if (first > maxListIndex || last > maxListIndex) RaiseError(25010, "UTurbo", __LINE__);
-        // Each mask costs time and memory in proportion to its largest index, so
-        // repeated huge lists are bounded together as one list is.
-        if (listIndices + Max(mask.GetDim(), last) > maxListIndex) RaiseError(25010, "UTurbo", __LINE__);
-        AddOcc(first - 1, last - 1, mask);
+        // A mask, and the atoms or orbitals it names, cost in proportion to
+        // its span. Beyond one huge list the lists of a file must be backed
+        // by its size: many short lists of a large molecule are, repeated
+        // huge lists in a few lines are not.
+        span = Max(span, last);
+        if (listIndices + span > Max(maxListIndex, listIndicesPerCharacter * charactersRead))
+            RaiseError(25010, "UTurbo", __LINE__);
+        ranges.emplace_back(first, last);
         if (text[0] == ',') text[0] = ' ';
     }
-    listIndices += mask.GetDim();
+    listIndices += span;
     return cont;
 }
 

@@ -5,6 +5,9 @@
 #include "molecule/UQGauss.h"
 #include "utilities/UMatVec.h"
 
+#include <utility>
+#include <vector>
+
 class UQGeometryData;
 
 // Indexes sectionHeader: the keyword that a header line starts with.
@@ -61,8 +64,9 @@ public:
 
     // Parses a Turbomole index list (1-5,7) into a 0/1 mask; text must hold
     // 2048 characters since continuation lines are read into it. Returns
-    // whether the last line taken ends with a backslash. The masks of one
-    // file together span at most maxListIndex indices (else 25010).
+    // whether the last line taken ends with a backslash. A list names at most
+    // maxListIndex; the lists of one file together span at most that many
+    // indices, or more in proportion to the characters read (else 25010).
     bool ReadList(UVector<long>& mask, char* text);
 
     void PutSection(TurboFileSectionType type);
@@ -91,11 +95,18 @@ public:
     ShellType GetShellType(const char* name, BasFuncType dType, BasFuncType fType) const;
 
 private:
+    // The ranges of an index list, first to last (1-based), as written.
+    using IndexRanges = std::vector<std::pair<long, long>>;
+
     // Reads records up to the next header.
     void SkipToHeader();
+    // ReadList without the mask: the list's ranges, each range that ends
+    // below its start kept as written.
+    bool ReadIndexRanges(IndexRanges& ranges, char* text);
 
     char record[recordLength + 1];
-    long listIndices;   // indices spanned by the masks read so far
+    long listIndices;      // indices spanned by the lists read so far
+    long charactersRead;   // of the lines read so far, line ends included
     long sectionsRead;
     long recordType;
     long sectionType;

@@ -1,6 +1,9 @@
 // Readers of the control-file sections "$atoms", "$closed", "$alpha",
 // "$beta" and "$rundimensions".
+#include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "convert/UTurbo.h"
 #include "convert/UTurboText.h"
@@ -12,6 +15,26 @@
 
 using namespace TurboText;
 
+namespace {
+
+// The indices of ranges (1-based) as ascending 0-based runs, each index once,
+// as a mask of the ranges lists them: a run per range, not a pass over the
+// mask, so that an entry costs what it names.
+std::vector<std::pair<long, long>> AscendingRuns(std::vector<std::pair<long, long>> ranges) {
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<long, long>> runs;
+    for (const std::pair<long, long>& r : ranges) {
+        if (r.second < r.first) continue;
+        if (!runs.empty() && r.first - 1 <= runs.back().second + 1)
+            runs.back().second = Max(runs.back().second, r.second - 1);
+        else
+            runs.emplace_back(r.first - 1, r.second - 1);
+    }
+    return runs;
+}
+
+}  // namespace
+
 void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
     if (!geom->GetHasBasis()) RaiseError(25010, "UTurbo", __LINE__);
     UBasisSet* basis = geom->GetBasis();
@@ -21,13 +44,13 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
     char text[recordLength + 1];
     char basisName[recordLength + 1];
     char ecpName[recordLength + 1];
-    UVector<long> mask(0, 1);
+    IndexRanges atoms;
     for (;;) {
         if (GetRecord(line, sizeof line) == 1) return;
         char* list = CutWord(line);
         if (list == nullptr) RaiseError(25010, "UTurbo", __LINE__);
         strcpy(text, list);
-        bool cont = ReadList(mask, text);
+        bool cont = ReadIndexRanges(atoms, text);
 
         bool haveBasis = false, haveEcp = false;
         basisName[0] = ecpName[0] = '\0';
@@ -63,11 +86,11 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
         long basisIndex = basis->Find(basisName);
         if (!haveBasis || basisIndex < 0) RaiseError(25010, "UTurbo", __LINE__);
         long ecpIndex = haveEcp ? ecps->Find(ecpName) : -1;
-        for (long i = 0; i < mask.GetDim(); ++i) {
-            if (mask[i] != 1) continue;
-            basis->Add(i, basisIndex);
-            if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
-        }
+        for (const std::pair<long, long>& run : AscendingRuns(atoms))
+            for (long i = run.first; i <= run.second; ++i) {
+                basis->Add(i, basisIndex);
+                if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
+            }
     }
 }
 

@@ -8,6 +8,9 @@ namespace TurboText {
 
 // Index lists name at most this index; larger ones are taken as damage.
 const long maxListIndex = 1L << 24;
+// Beyond maxListIndex, the indices that the lists of a file span together
+// may reach this many per character of the file read so far.
+const long listIndicesPerCharacter = 1024;
 
 // The digits from begin up to end as a number; saturates above maxListIndex.
 long GetInt(const char* begin, const char* end);

@@ -3,7 +3,8 @@
 # build and in one with the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy
+# jmol: a client that the Molden history test loads its file into.
+bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy jmol
 jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo

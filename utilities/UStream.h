@@ -1,10 +1,14 @@
 #pragma once
-// Streams: a text layer (line ends, lenient line splitting) over an owned
-// byte device, and the device and stream over a standard I/O FILE*.
+// Streams: a text layer (line ends, lenient line splitting) and a typed
+// binary layer over an owned byte device, and the device and stream over a
+// standard I/O FILE*.
+#include <complex>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
+
+#include "utilities/UMatVec.h"
 
 // Line-end convention of the data.
 enum TargetPlatform : int32_t {
@@ -110,6 +114,177 @@ public:
     // all n bytes unterminated and leaves the rest for the next call.
     void GetLine(char* buf, long n);
 
+    // Typed binary layer, in the stream's byte order. Containers are written
+    // without dimensions, or with an Int32 count (vectors) or ColDim and
+    // RowDim (matrices) in front by the WithSize forms; the plain readers fill
+    // the container's present dimensions, the WithSize readers size it first
+    // and refuse dimensions that are negative or exceed the data left (21049).
+    // A single value that the data do not hold in full reads as zero. Skip
+    // moves by n elements, SkipVector and SkipMatrix by the dimensions they read.
+
+    // Bool: bool, 1 byte, written 0 or 1, any other byte reads as true.
+    void PutBool(bool x);
+    void PutBool(std::vector<bool> const& v);
+    void PutBoolWithSize(std::vector<bool> const& v);
+    bool GetBool();
+    void GetBool(std::vector<bool>& v);
+    void GetBoolWithSize(std::vector<bool>& v);
+    void SkipBool(long n);
+    void SkipBoolVector();
+
+    // Byte: unsigned char, 1 byte.
+    void PutByte(unsigned char x);
+    void PutByte(std::vector<unsigned char> const& v);
+    void PutByte(UVector<unsigned char> const& v);
+    void PutByte(UMatrix<unsigned char> const& m);
+    void PutByteWithSize(std::vector<unsigned char> const& v);
+    void PutByteWithSize(UVector<unsigned char> const& v);
+    void PutByteWithSize(UMatrix<unsigned char> const& m);
+    unsigned char GetByte();
+    void GetByte(std::vector<unsigned char>& v);
+    void GetByte(UVector<unsigned char>& v);
+    void GetByte(UMatrix<unsigned char>& m);
+    void GetByteWithSize(std::vector<unsigned char>& v);
+    void GetByteWithSize(UVector<unsigned char>& v);
+    void GetByteWithSize(UMatrix<unsigned char>& m);
+    void SkipByte(long n);
+    void SkipByteVector();
+    void SkipByteMatrix();
+
+    // Int8: signed char, 1 byte.
+    void PutInt8(signed char x);
+    void PutInt8(std::vector<signed char> const& v);
+    void PutInt8(UVector<signed char> const& v);
+    void PutInt8(UMatrix<signed char> const& m);
+    void PutInt8WithSize(std::vector<signed char> const& v);
+    void PutInt8WithSize(UVector<signed char> const& v);
+    void PutInt8WithSize(UMatrix<signed char> const& m);
+    signed char GetInt8();
+    void GetInt8(std::vector<signed char>& v);
+    void GetInt8(UVector<signed char>& v);
+    void GetInt8(UMatrix<signed char>& m);
+    void GetInt8WithSize(std::vector<signed char>& v);
+    void GetInt8WithSize(UVector<signed char>& v);
+    void GetInt8WithSize(UMatrix<signed char>& m);
+    void SkipInt8(long n);
+    void SkipInt8Vector();
+    void SkipInt8Matrix();
+
+    // Int16: short, 2 bytes.
+    void PutInt16(short x);
+    void PutInt16(std::vector<short> const& v);
+    void PutInt16(UVector<short> const& v);
+    void PutInt16(UMatrix<short> const& m);
+    void PutInt16WithSize(std::vector<short> const& v);
+    void PutInt16WithSize(UVector<short> const& v);
+    void PutInt16WithSize(UMatrix<short> const& m);
+    short GetInt16();
+    void GetInt16(std::vector<short>& v);
+    void GetInt16(UVector<short>& v);
+    void GetInt16(UMatrix<short>& m);
+    void GetInt16WithSize(std::vector<short>& v);
+    void GetInt16WithSize(UVector<short>& v);
+    void GetInt16WithSize(UMatrix<short>& m);
+    void SkipInt16(long n);
+    void SkipInt16Vector();
+    void SkipInt16Matrix();
+
+    // Int32: long, 4 bytes; a value beyond 32 bits is not written (21050).
+    void PutInt32(long x);
+    void PutInt32(std::vector<long> const& v);
+    void PutInt32(UVector<long> const& v);
+    void PutInt32(UMatrix<long> const& m);
+    void PutInt32WithSize(std::vector<long> const& v);
+    void PutInt32WithSize(UVector<long> const& v);
+    void PutInt32WithSize(UMatrix<long> const& m);
+    long GetInt32();
+    void GetInt32(std::vector<long>& v);
+    void GetInt32(UVector<long>& v);
+    void GetInt32(UMatrix<long>& m);
+    void GetInt32WithSize(std::vector<long>& v);
+    void GetInt32WithSize(UVector<long>& v);
+    void GetInt32WithSize(UMatrix<long>& m);
+    void SkipInt32(long n);
+    void SkipInt32Vector();
+    void SkipInt32Matrix();
+
+    // Float: float, 4 bytes.
+    void PutFloat(float x);
+    void PutFloat(std::vector<float> const& v);
+    void PutFloat(UVector<float> const& v);
+    void PutFloat(UMatrix<float> const& m);
+    void PutFloatWithSize(std::vector<float> const& v);
+    void PutFloatWithSize(UVector<float> const& v);
+    void PutFloatWithSize(UMatrix<float> const& m);
+    float GetFloat();
+    void GetFloat(std::vector<float>& v);
+    void GetFloat(UVector<float>& v);
+    void GetFloat(UMatrix<float>& m);
+    void GetFloatWithSize(std::vector<float>& v);
+    void GetFloatWithSize(UVector<float>& v);
+    void GetFloatWithSize(UMatrix<float>& m);
+    void SkipFloat(long n);
+    void SkipFloatVector();
+    void SkipFloatMatrix();
+
+    // Double: double, 8 bytes.
+    void PutDouble(double x);
+    void PutDouble(std::vector<double> const& v);
+    void PutDouble(UVector<double> const& v);
+    void PutDouble(UMatrix<double> const& m);
+    void PutDoubleWithSize(std::vector<double> const& v);
+    void PutDoubleWithSize(UVector<double> const& v);
+    void PutDoubleWithSize(UMatrix<double> const& m);
+    double GetDouble();
+    void GetDouble(std::vector<double>& v);
+    void GetDouble(UVector<double>& v);
+    void GetDouble(UMatrix<double>& m);
+    void GetDoubleWithSize(std::vector<double>& v);
+    void GetDoubleWithSize(UVector<double>& v);
+    void GetDoubleWithSize(UMatrix<double>& m);
+    void SkipDouble(long n);
+    void SkipDoubleVector();
+    void SkipDoubleMatrix();
+
+    // Complex: std::complex<double>, 16 bytes, the real part first.
+    void PutComplex(std::complex<double> const& x);
+    void PutComplex(std::vector<std::complex<double>> const& v);
+    void PutComplex(UVector<std::complex<double>> const& v);
+    void PutComplex(UMatrix<std::complex<double>> const& m);
+    void PutComplexWithSize(std::vector<std::complex<double>> const& v);
+    void PutComplexWithSize(UVector<std::complex<double>> const& v);
+    void PutComplexWithSize(UMatrix<std::complex<double>> const& m);
+    std::complex<double> GetComplex();
+    void GetComplex(std::vector<std::complex<double>>& v);
+    void GetComplex(UVector<std::complex<double>>& v);
+    void GetComplex(UMatrix<std::complex<double>>& m);
+    void GetComplexWithSize(std::vector<std::complex<double>>& v);
+    void GetComplexWithSize(UVector<std::complex<double>>& v);
+    void GetComplexWithSize(UMatrix<std::complex<double>>& m);
+    void SkipComplex(long n);
+    void SkipComplexVector();
+    void SkipComplexMatrix();
+
+    // Byte order: Swap reverses each of count units of size bytes; SwapIf
+    // does so when the stream's byte order is not the machine's.
+    static void Swap(char* p, long size, long count);
+    bool GetNeedByteSwap() const { return LittleEndian != MachineLittleEndian; }
+    void SwapIf(char* p, long size, long count);
+    void SwapIf_Int16(char* p, long count) { SwapIf(p, 2, count); }
+    void SwapIf_Int32(char* p, long count) { SwapIf(p, 4, count); }
+    void SwapIf_Float(char* p, long count) { SwapIf(p, 4, count); }
+    void SwapIf_Double(char* p, long count) { SwapIf(p, 8, count); }
+
+    // The prefix of every header text; empty unless a program sets it.
+    static char Header[2048];
+    // Header, text and a line end, then in binary mode the byte-order mark
+    // 2 1 0 0 (little-endian) or 1 2 0 0.
+    void WriteHeader(char const* text);
+    // True when the data at the position begin with the header of text; the
+    // position then stands after it and the settings follow what was found.
+    // Otherwise, and on a stream without a device, false and nothing changes.
+    bool VerifyHeader(char const* text);
+
 protected:
     bool LittleEndian;
     bool TextMode;
@@ -119,7 +294,13 @@ protected:
     char InternalLineEnd;
     UBasicStream* Stream;
 
+    // A window or other stream that keeps its own positions forgets a read
+    // failure whenever it moves.
+    void ForgetReadFailure() { ReadFailed = false; }
+
 private:
+    friend struct UStreamTypedIO;
+
     UBasicStream* Device() const;   // the device, or raise 21038
     long ReadChunk(char* chunk, long want);
     void GetUntranslated(char* buf, long n, StopFlag stop);

@@ -10,7 +10,7 @@ seconds="${1:-300}"
 work="${2:-/tmp/kalvex-fuzz}"
 shift $(( $# > 2 ? 2 : $# ))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(Geometry Control Orbitals Aoforce Driver)
+[ ${#targets[@]} -gt 0 ] || targets=(Geometry Control Orbitals Aoforce Driver Streams)
 data="$(pwd)/../shared/data"
 seeds="$(pwd)/bench/fuzz/seeds"
 
@@ -61,9 +61,10 @@ fi
 
 # The targets run side by side, at most four at a time.
 run() {
-  local t=$1
-  mkdir -p "$work/found/$t"
-  ./build-fuzz/bench/fuzz/fuzz_$t "$work/corpus/$t" -dict=bench/fuzz/turbomole.dict \
+  local t=$1 dict=bench/fuzz/turbomole.dict
+  [ "$t" != Streams ] || dict=bench/fuzz/streams.dict
+  mkdir -p "$work/found/$t" "$work/corpus/$t"
+  ./build-fuzz/bench/fuzz/fuzz_$t "$work/corpus/$t" -dict="$dict" \
     -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb="${MALLOC_LIMIT_MB:-2048}" -timeout="${UNIT_TIMEOUT:-10}" \
     -max_len=200000 -artifact_prefix="$work/found/$t/" -print_final_stats=1 \
     > "$work/$t.log" 2>&1 || echo "== $t stopped: see $work/$t.log and $work/found/$t/"

@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <string>
 
 #include "convert/UMolden.h"
@@ -38,24 +40,58 @@ std::string FirstOrbital(long n) {
 
 class InputScale : public TurboFileTest {};
 
-// Every index list costs in proportion to its largest index, so the lists of
-// one file together are bounded as one list is: repeated huge lists cannot
-// pile up pairs or occupation vectors, nor take minutes.
+// Every index list costs in proportion to its largest index. One huge list
+// is taken; beyond it the lists of a file must be backed by its size, so
+// repeated huge lists in a few lines cannot pile up pairs or occupation
+// vectors, nor take minutes.
 TEST_F(InputScale, RepeatedHugeListsAreRefused) {
     const std::string entry = "h 1-8388609 \\\n basis =h one-s\n";
-    const std::string cases[] = {
-        "$atoms\n" + entry + entry + "$end\n",
-        "$atoms\n" + entry + "h 8388609 \\\n basis =h one-s\n$end\n",
-        "$closed shells\n a 1-8388609\n$alpha shells\n a 8388609\n$end\n",
+    const struct {
+        std::string control;
+        long pairs, closed;
+    } cases[] = {
+        {"$atoms\n" + entry + entry + "$end\n", 8388609, 0},
+        {"$atoms\n" + entry + "h 8388609 \\\n basis =h one-s\n$end\n", 8388609, 0},
+        {"$closed shells\n a 1-8388609\n$alpha shells\n a 8388609\n$end\n", 0, 8388609},
     };
-    for (const std::string& control : cases) {
+    for (const auto& c : cases) {
         UQGeometryData fresh;
         ASSERT_EQ(0, ReadTurboFile(fresh, oneS));
-        EXPECT_EQ(25010, ReadControlFile(fresh, control)) << control.substr(0, 40);
+        EXPECT_EQ(25010, ReadControlFile(fresh, c.control)) << c.control.substr(0, 40);
         // What the first list added stays; the refused one added nothing.
-        long pairs = fresh.GetBasis()->GetMatches().GetDim();
-        EXPECT_TRUE(pairs == 0 || pairs == 8388609) << pairs;
+        EXPECT_EQ(c.pairs, fresh.GetBasis()->GetMatches().GetDim()) << c.control.substr(0, 40);
+        EXPECT_EQ(c.closed, fresh.GetO().GetDim()) << c.control.substr(0, 40);
+        EXPECT_EQ(0, fresh.GetOAlpha().GetDim()) << c.control.substr(0, 40);
     }
+}
+
+// Large systems list their atoms one per entry, as Turbomole writes them:
+// 20000 entries are backed by the file's size and cost what they name, not
+// a pass over all the atoms before them each.
+TEST_F(InputScale, AtomsListedOnePerLineAreReadQuickly) {
+    const long atoms = 20000;
+    std::string control = "$atoms\n";
+    char entry[128];
+    for (long i = 1; i <= atoms; ++i) {
+        snprintf(entry, sizeof entry, "h  %-75ld\\\n   basis =h one-s\n", i);
+        control += entry;
+    }
+    control += "$end\n";
+    ChildResult r = RunInChild([&] {
+        alarm(30);
+        if (Read(Coordinates(atoms)) != 0 || Read(oneS) != 0) _exit(2);
+        auto start = std::chrono::steady_clock::now();
+        if (ReadControl(control) != 0) _exit(3);
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const UVector<UPair>& pairs = geom.GetBasis()->GetMatches();
+        if (pairs.GetDim() != atoms) _exit(4);
+        for (long i = 0; i < atoms; ++i)
+            if (pairs[i].atom != i || pairs[i].entry != 0) _exit(5);
+        std::printf("%.3f", seconds);
+        std::fflush(stdout);
+        _exit(seconds < 1.0 ? 0 : 6);
+    });
+    EXPECT_EQ(0, r.exitStatus) << "2-5: not read as listed; 6: took " << r.out << " s";
 }
 
 // Reordering the orbitals visits the atoms of the molecule; an entry naming

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "tests/driver/DriverFixture.h"
 
 namespace {
@@ -116,6 +118,40 @@ TEST(DriverErrors, QuestionMarkPrintsOnlyTheUsageText)
 TEST(DriverErrors, UsageTextHasItsFixedLength)
 {
     EXPECT_EQ(std::string(kalvexUsage).size(), 754u);
+}
+
+TEST(DriverErrors, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    dir.Write("beta", dir.Read("mos"));
+    ASSERT_EQ(link(dir.File("coord").c_str(), dir.File("coord-link").c_str()), 0);
+    ASSERT_EQ(link(dir.File("beta").c_str(), dir.File("beta-link").c_str()), 0);
+    const std::vector<std::string> all = {"-ic", "coord", "-ba", "basis", "-bc", "control",
+                                          "-bo", "mos", "beta", "-o"};
+    const char* const names[] = {"coord", "basis", "control", "mos", "beta", "./coord", "./mos",
+                                 "coord-link", "beta-link"};
+    const std::string files[] = {"coord", "basis", "control", "mos", "beta"};
+    std::vector<std::string> before;
+    for (const std::string& f : files) before.push_back(dir.Read(f));
+    for (const char* name : names) {
+        std::vector<std::string> args = all;
+        args.push_back(name);
+        ChildResult r = RunKalvex(args, dir.Path());
+        EXPECT_EQ(r.exitStatus, 1) << name;
+        EXPECT_EQ(r.out, "") << name;
+        EXPECT_EQ(r.err, ErrorReport(std::string("Could not open molden file ") + name)) << name;
+        for (size_t k = 0; k < before.size(); ++k) EXPECT_EQ(dir.Read(files[k]), before[k]) << name;
+    }
+    // A single input, named one way and the output another.
+    ChildResult r = RunKalvex({"-ic", "./coord", "-o", "coord-link"}, dir.Path());
+    EXPECT_EQ(r.err, ErrorReport("Could not open molden file coord-link"));
+    EXPECT_EQ(dir.Read("coord"), before[0]);
+    // A copy is another file: it is replaced as any older output is.
+    dir.Write("copy", before[0]);
+    EXPECT_EQ(RunKalvex({"-ic", "coord", "-o", "copy"}, dir.Path()).exitStatus, 0);
+    EXPECT_EQ(dir.Read("coord"), before[0]);
+    EXPECT_NE(dir.Read("copy"), before[0]);
 }
 
 TEST(DriverErrors, AnInputThatFailsToReadLeavesNoOutputFile)

@@ -1,0 +1,194 @@
+// The section readers of a Molden file: "[ATOMS]", "[FR-COORD]", "[FREQ]" and
+// "[FR-NORM-COORD]" into one molecule.
+#include <cstring>
+
+#include "convert/UMolden.h"
+#include "convert/UTurboText.h"
+#include "molecule/UAtCoord.h"
+#include "molecule/UQGeom.h"
+#include "utilities/CustExcept.h"
+#include "utilities/MiscUtils.h"
+
+using TurboText::CutWord;
+
+namespace {
+const char* const sourceName = "UMolden";
+
+const double bohrInAngstrom = 0.529177249;
+
+// The rest of text after its first field; 25017 when no blank follows the field.
+char* NextField(char* text, int line)
+{
+    char* rest = CutWord(text);
+    if (rest == nullptr) RaiseError(25017, sourceName, line);
+    return rest;
+}
+
+// A number field as a whole, exponent letters adjusted: "1,4" or "1.4x" is
+// damage, not 1 or 1.4.
+double NumberField(const UMoldenFilter& filter, char* text, int line)
+{
+    filter.AdjustExpChars(text);
+    double value;
+    if (!TurboText::ScanDouble(text, value)) RaiseError(25017, sourceName, line);
+    return value;
+}
+
+long IntegerField(const char* text, int line)
+{
+    long value;
+    if (!TurboText::ScanLong(text, value)) RaiseError(25017, sourceName, line);
+    return value;
+}
+
+// Anything but "AU" after the header selects Angstrom; "(AU)" is how some
+// programs write atomic units.
+bool UnitIsAngstrom(const char* header)
+{
+    char text[UMoldenFilter::recordLength + 1];
+    std::strncpy(text, header, UMoldenFilter::recordLength);
+    text[UMoldenFilter::recordLength] = '\0';
+    char* unit = CutWord(text);
+    if (unit == nullptr || unit[0] == '\0') return false;
+    return stricmp(unit, "AU") != 0 && stricmp(unit, "(AU)") != 0;
+}
+
+// One atom line: the element and the coordinates as written.
+struct AtomLine {
+    UElement element;
+    V3 r;
+};
+
+// "[ATOMS]": symbol, number (ignored), atomic number, x, y, z. The atomic
+// number is read only when the symbol names no element.
+AtomLine CutAtomsLine(const UMoldenFilter& filter, char* line)
+{
+    char* number = NextField(line, __LINE__);
+    char* atno = NextField(number, __LINE__);
+    char* x = NextField(atno, __LINE__);
+    char* y = NextField(x, __LINE__);
+    char* z = NextField(y, __LINE__);
+    CutWord(z);
+    AtomLine atom;
+    atom.element = pTable.Find(line);
+    if (!atom.element.IsValid()) atom.element = pTable[IntegerField(atno, __LINE__)];
+    atom.r = V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
+                NumberField(filter, z, __LINE__));
+    return atom;
+}
+
+// "[FR-COORD]": symbol, x, y, z, always in bohr.
+AtomLine CutFrCoordLine(const UMoldenFilter& filter, char* line)
+{
+    char* x = NextField(line, __LINE__);
+    char* y = NextField(x, __LINE__);
+    char* z = NextField(y, __LINE__);
+    CutWord(z);
+    AtomLine atom;
+    atom.element = pTable.Find(line);
+    atom.r = V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
+                NumberField(filter, z, __LINE__));
+    return atom;
+}
+
+// Three numbers of a mode line into rows row..row+2 of column col.
+void ReadDisplacement(const UMoldenFilter& filter, char* line, UMatrix<double>& modes,
+                      long row, long col)
+{
+    char* y = NextField(line, __LINE__);
+    char* z = NextField(y, __LINE__);
+    CutWord(z);
+    modes(row, col) = NumberField(filter, line, __LINE__);
+    modes(row + 1, col) = NumberField(filter, y, __LINE__);
+    modes(row + 2, col) = NumberField(filter, z, __LINE__);
+}
+}  // namespace
+
+void UMoldenFilter::ReadCoordinates(UQGeometryData* geom, const char* header)
+{
+    ReadAtomLines(geom, true, UnitIsAngstrom(header));
+}
+
+void UMoldenFilter::ReadFreqCoordinates(UQGeometryData* geom) { ReadAtomLines(geom, false, false); }
+
+// An empty molecule receives the atoms, one with atoms has them overwritten.
+// After "[FREQ]" the molecule may hold only the placeholder atoms that the
+// frequencies made: those are overwritten and the rest appended, and the
+// frequencies, which appending clears, are stored again for the new count.
+void UMoldenFilter::ReadAtomLines(UQGeometryData* geom, bool atomsSection, bool angstrom)
+{
+    bool append = geom->GetDim() == 0;
+    UVector<double> kept(0, 1);
+    if (geom->GetHasFrequencies()) kept.CloneContentsFrom(geom->GetFrequencies());
+    long frequencies = kept.GetDim();
+    long limit = geom->GetHasFrequencies() ? (frequencies + 6) / 3 : 0;
+    bool appended = false;
+    char line[recordLength + 1];
+    long n = 0;
+    for (; NextDataLine(line); ++n) {
+        AtomLine atom = atomsSection ? CutAtomsLine(*this, line) : CutFrCoordLine(*this, line);
+        if (angstrom) atom.r /= bohrInAngstrom;
+        if (!append && n == geom->GetDim() && geom->GetHasFrequencies() && !geom->GetHasVibrations())
+            append = true;
+        if (append) {
+            if (limit > 0 && n >= limit) RaiseError(21003, sourceName, __LINE__);
+            geom->AddCoordinates(atom.element.GetCharge(), atom.r);
+            appended = true;
+        } else {
+            if (n >= geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
+            if (atomsSection || atom.element.IsValid()) geom->SetAtom(n, atom.element.GetCharge());
+            geom->SetCoordinates(n, atom.r);
+        }
+    }
+    if (!append && n != geom->GetDim()) RaiseError(21003, sourceName, __LINE__);
+    if (limit == 0) return;
+    if (n < frequencies / 3) RaiseError(21003, sourceName, __LINE__);
+    // Atoms only overwritten left the frequencies as they were: padding them
+    // would add modes the file does not hold.
+    if (!appended) return;
+    kept.SetDim(3 * n);
+    geom->SetFrequencies(kept);
+}
+
+void UMoldenFilter::ReadFrequencies(UQGeometryData* geom)
+{
+    UVector<double> values(0, 1);
+    char line[recordLength + 1];
+    while (NextDataLine(line)) {
+        CutWord(line);
+        values.Add(NumberField(*this, line, __LINE__));
+    }
+    long k = values.GetDim();
+    long atoms = geom->GetDim();
+    if (atoms > 0 && ((k + 2) / 3 > atoms || atoms > (k + 6) / 3))
+        RaiseError(21003, sourceName, __LINE__);
+    geom->SetFrequencies(values);
+}
+
+// Blocks "vibration k" of one line per atom fill column k - 1; the columns
+// grow with the mode numbers met, so memory follows what the file holds.
+void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
+{
+    long atoms = geom->GetDim();
+    if (atoms == 0) RaiseError(25017, sourceName, __LINE__);
+    long rows = 3 * atoms;
+    UMatrix<double> modes(rows, 0, -1);
+    long highest = 0;
+    char line[recordLength + 1];
+    while (NextDataLine(line)) {
+        char* number = NextField(line, __LINE__);
+        if (stricmp(line, "vibration") != 0) RaiseError(25017, sourceName, __LINE__);
+        long k = IntegerField(number, __LINE__);
+        if (k < 1 || k > rows) RaiseError(21003, sourceName, __LINE__);
+        if (k > modes.GetRowDim()) modes.SetRowDim(k);
+        highest = Max(highest, k);
+        for (long a = 0; a < atoms; ++a) {
+            if (GetRecord(line, recordLength) == 1)
+                RaiseError(sectionType == mfsNone ? 25001 : 25017, sourceName, __LINE__);
+            ReadDisplacement(*this, line, modes, 3 * a, k - 1);
+        }
+    }
+    if (geom->GetHasFrequencies()) highest = Max(highest, geom->GetFrequencies().GetDim());
+    modes.SetRowDim(highest);
+    geom->SetVibrations(modes);
+}
