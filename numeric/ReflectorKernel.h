@@ -1,7 +1,8 @@
 #pragma once
 // What the QR, QL and LQ routines share: setting a reflector's unit element for the time it is
-// applied, the block-size plan of the blocked factorisations and form routines, and the two
-// transforms by reflectors stored in columns (QR) or rows (LQ), unblocked and blocked.
+// applied, the block-size plan of the blocked factorisations and form routines, and the QR and LQ
+// factorisations and transforms written once for reflectors in columns (QR) and in rows (LQ),
+// unblocked and blocked. Raises name the caller's source file.
 #include <algorithm>
 
 #include "numeric/BlasEnv.h"
@@ -49,6 +50,68 @@ inline BlockPlan PlanBlocks(char const* name, long m, long n, long n3, long k, l
     return p;
 }
 
+// DGEQR2 (rows false) and DGELQ2 (rows true) after nothing: checks, then reflector i annihilates
+// column i below the diagonal (QR) or row i right of it (LQ) and is applied to the columns on its
+// right (QR) or the rows below it (LQ); Test(i-1) after each. name and source are the reference
+// routine for the monitor and the file that raises.
+inline void FactorEach(bool rows, long m, long n, double* A, long lda, double* tau, double* work,
+                       Blas::UProgressMonitor& pm, char const* name, char const* source)
+{
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
+    long const k = std::min(m, n);
+    long const len = rows ? n : m;    // the order of the reflectors
+    long const others = rows ? m : n; // the rows or columns they are applied to
+    long const along = rows ? lda : 1, across = rows ? 1 : lda;
+    pm.Start(name, 0, k, false);
+    for (long i = 1; i <= k; ++i) {
+        double* const d = A + (i - 1) * (1 + lda);
+        LAPackDouble::FormReflect(len - i + 1, *d, i < len ? d + along : d, along, tau[i - 1]);
+        if (i < others) {
+            UnitElement const unit(d);
+            LAPackDouble::ApplyReflectElt(rows ? 0x2 : 0x1, rows ? others - i : len - i + 1,
+                                          rows ? len - i + 1 : others - i, d, along, tau[i - 1], d + across, lda,
+                                          work);
+        }
+        pm.Test(i - 1);
+    }
+    pm.Finish(false);
+}
+
+// DGEQRF (rows false) and DGELQF (rows true): checks, then panels of nb columns (rows) factorised
+// by QRfactor2 (LQfactor2) and their block reflector applied to the columns on their right (the
+// rows below), up to the crossover; the rest unblocked.
+inline void FactorBlocked(bool rows, long m, long n, double* A, long lda, double* tau, double* work, long lwork,
+                          Blas::UProgressMonitor& pm, char const* name, char const* source)
+{
+    long const len = rows ? n : m, others = rows ? m : n;
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max(1L, others), source, __LINE__);
+    long const k = std::min(m, n);
+    if (k == 0) return;
+    auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
+    auto factor = rows ? &LAPackDouble::LQfactor2 : &LAPackDouble::QRfactor2;
+
+    long const ldwork = others;
+    BlockPlan const plan = PlanBlocks(name, m, n, -1, k, ldwork, lwork);
+    pm.Start(name, 0, k, true);
+    long i = 1;
+    if (plan.Blocked(k)) {
+        for (; i <= k - plan.nx; i += plan.nb) {
+            long const ib = std::min(k - i + 1, plan.nb);
+            factor(rows ? ib : m - i + 1, rows ? n - i + 1 : ib, a(i, i), lda, tau + (i - 1), work, pm);
+            if (i + ib <= others) {
+                LAPackDouble::FormTriFactor(rows ? 0x9 : 0x5, len - i + 1, ib, a(i, i), lda, tau + (i - 1), work,
+                                            ldwork);
+                LAPackDouble::ApplyReflectBlock(rows ? 0x96 : 0x151, rows ? m - i - ib + 1 : m - i + 1,
+                                                rows ? n - i + 1 : n - i - ib + 1, ib, a(i, i), lda, work, ldwork,
+                                                rows ? a(i + ib, i) : a(i, i + ib), lda, work + ib, ldwork, pm);
+            }
+        }
+    }
+    if (i <= k) factor(m - i + 1, n - i + 1, a(i, i), lda, tau + (i - 1), work, pm);
+    pm.Finish(false);
+}
+
 // The k reflectors that a transform applies: column i of A below the diagonal (QR, rowwise false)
 // or row i right of it (LQ, rowwise true), with the factors tau.
 struct Reflectors {
@@ -72,6 +135,19 @@ struct TransformSide {
     }
     bool Increasing(bool rowwise) const { return rowwise ? left == notrans : left != notrans; }
 };
+
+// The checks that the four transforms share, in order: the option word (23002), then m, n,
+// k <= nq, lda (at least nq for reflectors in columns, k for reflectors in rows) and ldb (23001).
+inline TransformSide CheckTransform(short opt, long m, long n, long k, bool rows, long lda, long ldb,
+                                    char const* source)
+{
+    Blas::CheckOptions(opt, {0xc, 0x30}, source, __LINE__);
+    TransformSide const side(opt, m, n);
+    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= side.nq &&
+                            Blas::LeadDimValid(lda, rows ? k : side.nq) && Blas::LeadDimValid(ldb, m),
+                        source, __LINE__);
+    return side;
+}
 
 // DORM2R and DORML2 after their checks: B (m x n) times the reflectors one at a time, reporting
 // Test(s) after each, s counting from 0. name is the reference routine for the monitor.

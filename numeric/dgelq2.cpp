@@ -8,18 +8,5 @@
 void LAPackDouble::LQfactor2(long m, long n, double* A, long lda, double* tau, double* work,
                              Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), "dgelq2", __LINE__);
-    long const k = std::min(m, n);
-    auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
-
-    pm.Start("DGELQ2", 0, k, false);
-    for (long i = 1; i <= k; ++i) {
-        FormReflect(n - i + 1, *a(i, i), a(i, std::min(i + 1, n)), lda, tau[i - 1]);
-        if (i < m) {
-            ReflectorDetail::UnitElement const unit(a(i, i));
-            ApplyReflectElt(0x2, m - i, n - i + 1, a(i, i), lda, tau[i - 1], a(i + 1, i), lda, work);
-        }
-        pm.Test(i - 1);
-    }
-    pm.Finish(false);
+    ReflectorDetail::FactorEach(true, m, n, A, lda, tau, work, pm, "DGELQ2", "dgelq2");
 }

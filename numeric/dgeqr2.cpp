@@ -8,18 +8,5 @@
 void LAPackDouble::QRfactor2(long m, long n, double* A, long lda, double* tau, double* work,
                              Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), "dgeqr2", __LINE__);
-    long const k = std::min(m, n);
-    auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
-
-    pm.Start("DGEQR2", 0, k, false);
-    for (long i = 1; i <= k; ++i) {
-        FormReflect(m - i + 1, *a(i, i), a(std::min(i + 1, m), i), 1, tau[i - 1]);
-        if (i < n) {
-            ReflectorDetail::UnitElement const unit(a(i, i));
-            ApplyReflectElt(0x1, m - i + 1, n - i, a(i, i), 1, tau[i - 1], a(i, i + 1), lda, work);
-        }
-        pm.Test(i - 1);
-    }
-    pm.Finish(false);
+    ReflectorDetail::FactorEach(false, m, n, A, lda, tau, work, pm, "DGEQR2", "dgeqr2");
 }

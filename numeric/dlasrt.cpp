@@ -10,8 +10,8 @@ namespace
 {
 
 long const insertionLimit = 20;
-// Each part waiting below the top is at least twice as large as the part above it, so the depth
-// stays below 64 for every count a long can hold.
+// The smaller part, at most half of the one split, is split next, so the k-th part waiting on the
+// stack holds fewer than n/2^(k-1) elements and the depth stays below 64 for every n a long holds.
 long const stackSize = 64;
 
 // a before b in the order asked for.

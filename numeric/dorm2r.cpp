@@ -9,10 +9,6 @@
 void LAPackDouble::QRtransform2(short opt, long m, long n, long k, double* A, long lda, double* tau, double* B,
                                 long ldb, double* work, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0xc, 0x30}, "dorm2r", __LINE__);
-    long const nq = ReflectorDetail::TransformSide(opt, m, n).nq;
-    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= nq && Blas::LeadDimValid(lda, nq) &&
-                            Blas::LeadDimValid(ldb, m),
-                        "dorm2r", __LINE__);
+    ReflectorDetail::CheckTransform(opt, m, n, k, false, lda, ldb, "dorm2r");
     ReflectorDetail::TransformEach(opt, m, n, {false, k, A, lda, tau}, B, ldb, work, pm, "DORM2R");
 }

@@ -9,10 +9,6 @@
 void LAPackDouble::LQtransform2(short opt, long m, long n, long k, double* A, long lda, double* tau, double* B,
                                 long ldb, double* work, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0xc, 0x30}, "dorml2", __LINE__);
-    long const nq = ReflectorDetail::TransformSide(opt, m, n).nq;
-    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= nq && Blas::LeadDimValid(lda, k) &&
-                            Blas::LeadDimValid(ldb, m),
-                        "dorml2", __LINE__);
+    ReflectorDetail::CheckTransform(opt, m, n, k, true, lda, ldb, "dorml2");
     ReflectorDetail::TransformEach(opt, m, n, {true, k, A, lda, tau}, B, ldb, work, pm, "DORML2");
 }

@@ -11,12 +11,8 @@ void LAPackDouble::LQtransform(short opt, long m, long n, long k, double* A, lon
                                long ldb, double* work, long lwork, Blas::UProgressMonitor& pm)
 {
     static ReflectorDetail::TriFactorBlock const t;
-    Blas::CheckOptions(opt, {0xc, 0x30}, "dormlq", __LINE__);
-    ReflectorDetail::TransformSide const side(opt, m, n);
-    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= side.nq && Blas::LeadDimValid(lda, k) &&
-                            Blas::LeadDimValid(ldb, m),
-                        "dormlq", __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max(1L, side.nw), "dormlq", __LINE__);
+    long const nw = ReflectorDetail::CheckTransform(opt, m, n, k, true, lda, ldb, "dormlq").nw;
+    Blas::CheckWorkspace(work, lwork, std::max(1L, nw), "dormlq", __LINE__);
     ReflectorDetail::TransformBlocked(opt, m, n, {true, k, A, lda, tau}, B, ldb, work, lwork, t.Get(), pm,
                                       "DORMLQ", &LAPackDouble::LQtransform2);
 }

@@ -11,12 +11,8 @@ void LAPackDouble::QRtransform(short opt, long m, long n, long k, double* A, lon
                                long ldb, double* work, long lwork, Blas::UProgressMonitor& pm)
 {
     static ReflectorDetail::TriFactorBlock const t;
-    Blas::CheckOptions(opt, {0xc, 0x30}, "dormqr", __LINE__);
-    ReflectorDetail::TransformSide const side(opt, m, n);
-    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= side.nq && Blas::LeadDimValid(lda, side.nq) &&
-                            Blas::LeadDimValid(ldb, m),
-                        "dormqr", __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max(1L, side.nw), "dormqr", __LINE__);
+    long const nw = ReflectorDetail::CheckTransform(opt, m, n, k, false, lda, ldb, "dormqr").nw;
+    Blas::CheckWorkspace(work, lwork, std::max(1L, nw), "dormqr", __LINE__);
     ReflectorDetail::TransformBlocked(opt, m, n, {false, k, A, lda, tau}, B, ldb, work, lwork, t.Get(), pm,
                                       "DORMQR", &LAPackDouble::QRtransform2);
 }

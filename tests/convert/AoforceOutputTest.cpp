@@ -11,6 +11,7 @@
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
 #include "tests/convert/TurboTestSupport.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -267,9 +268,12 @@ TEST(AoforceOutput, StopsAfterTheFirstBlockWhenEverythingIsThere)
 // file as the driver does, and compares with what aoforce printed.
 TEST(AoforceOutput, RealDivinylbenzeneOutput)
 {
+    if (SharedDir().empty()) GTEST_SKIP() << "shared data absent";
+    // With the shared data present, a missing or empty file is a failure.
     std::string text = SharedFile("dvb-aoforce-sto3g/aoforce.out");
     std::string expected = SharedFile("dvb-aoforce-sto3g/expected-vib.json");
-    if (text.empty() || expected.empty()) GTEST_SKIP() << "shared data absent";
+    ASSERT_FALSE(text.empty());
+    ASSERT_FALSE(expected.empty());
     RegisterMessages();
     UQGeometryData geom;
     ReadVibrations(text, geom);
@@ -324,10 +328,13 @@ TEST(AoforceOutput, RealDivinylbenzeneOutput)
 // agree with the file's, element by element.
 TEST(AoforceOutput, RealOutputAgreesWithTheCoordinateAndHessianFiles)
 {
+    if (SharedDir().empty()) GTEST_SKIP() << "shared data absent";
     std::string coord = SharedFile("dvb-aoforce-sto3g/coord");
     std::string hessian = SharedFile("dvb-aoforce-sto3g/hessian");
     std::string output = SharedFile("dvb-aoforce-sto3g/aoforce.out");
-    if (coord.empty() || hessian.empty() || output.empty()) GTEST_SKIP() << "shared data absent";
+    ASSERT_FALSE(coord.empty());
+    ASSERT_FALSE(hessian.empty());
+    ASSERT_FALSE(output.empty());
     RegisterMessages();
     UQGeometryData geom;
     for (const std::string* file : {&coord, &hessian}) {

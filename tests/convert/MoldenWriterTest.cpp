@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "convert/UMolden.h"
 #include "molecule/UQBasis.h"
@@ -109,7 +110,12 @@ TEST_F(MoldenWriter, GeometryWithNormalModes)
     geom.SetFrequencies(freq);
     UMatrix<double> modes(6, 6, -1);
     Mset(modes, 0.0);
+    // x, y and z all differ, so that components written in another order show.
+    modes(0, 5) = 0.125;
+    modes(1, 5) = -0.25;
     modes(2, 5) = -0.5;
+    modes(3, 5) = -0.375;
+    modes(4, 5) = 0.25;
     modes(5, 5) = 0.5;
     geom.SetVibrations(modes);
     EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteGeometry(&geom); }),
@@ -140,8 +146,8 @@ TEST_F(MoldenWriter, GeometryWithNormalModes)
               "    0.00000000000000     0.00000000000000     0.00000000000000\n"
               "    0.00000000000000     0.00000000000000     0.00000000000000\n"
               "vibration 6\n"
-              "    0.00000000000000     0.00000000000000    -0.50000000000000\n"
-              "    0.00000000000000     0.00000000000000     0.50000000000000\n");
+              "    0.12500000000000    -0.25000000000000    -0.50000000000000\n"
+              "   -0.37500000000000     0.25000000000000     0.50000000000000\n");
 }
 
 TEST_F(MoldenWriter, FrequenciesWithoutNormalModesAreNotWritten)
@@ -303,6 +309,27 @@ TEST_F(MoldenWriter, GaussianBasisSection)
         "\n";
     EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }),
               "[5D10F]\n[GTO]\n1 0\n" + carbonShells + "3 0\n" + carbonShells);
+}
+
+TEST_F(MoldenWriter, EveryShellTypeHasItsLabel)
+{
+    // g shells are written too, though their orbitals cannot be reordered.
+    const std::pair<ShellType, const char*> cases[] = {
+        {stS, "s"}, {stP, "p"}, {stSP, "sp"}, {stD5, "d"}, {stD6, "d"},
+        {stF7, "f"}, {stF10, "f"}, {stG, "g"},
+    };
+    for (const auto& c : cases) {
+        UQGeometryData geom;
+        geom.AddCoordinates(6, V3());
+        geom.GetBasis()->Add(BasisOfShells("c test", {c.first}));
+        geom.GetBasis()->Add(0, 0);
+        std::string text = Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); });
+        const std::string atomLine = "[GTO]\n1 0\n";
+        size_t block = text.find(atomLine);
+        ASSERT_NE(block, std::string::npos) << text;
+        std::string shell = text.substr(block + atomLine.size());
+        EXPECT_EQ(shell.substr(0, shell.find('\n') + 1), std::string(c.second) + " 1 1.00\n") << c.second;
+    }
 }
 
 TEST_F(MoldenWriter, NoBasisWritesNothing)

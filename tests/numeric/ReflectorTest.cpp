@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "numeric/LAPackDouble.h"
+#include "tests/numeric/Deadline.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackQR.h"
@@ -118,6 +119,27 @@ TEST(Reflector, FormReflectScalesTinyVectorsUpAndBetaBackDown)
     EXPECT_NEAR(tau, 1.0 + 1.0 / 3.0, 1e-6);
     EXPECT_NEAR(x[0], 0.5, 1e-6);
     EXPECT_NEAR(x[1], 0.5, 1e-6);
+}
+
+TEST(Reflector, FormReflectReturnsOnNonFiniteInput)
+{
+    // The scaling loop has no limit: it ends because beta, when it runs, is finite and not zero.
+    // NaN and infinite elements must not keep it going.
+    double const inf = std::numeric_limits<double>::infinity();
+    ChildResult const r = RunWithDeadline(
+        [inf] {
+            double const cases[][3] = {{NaN, 1e-310, 1e-310},
+                                       {1e-310, NaN, 1e-310},
+                                       {inf, 1e-310, 0.0},
+                                       {1e-310, inf, 1e-310},
+                                       {1.0, NaN, inf}};
+            for (auto const& c : cases) {
+                double alpha = c[0], tau = 0.0, x[2] = {c[1], c[2]};
+                LAPackDouble::FormReflect(3, alpha, x, 1, tau);
+            }
+        },
+        10);
+    EXPECT_EQ(r.exitStatus, 0);
 }
 
 TEST(Reflector, FormReflectAnnihilatesAndAgreesWithReference)

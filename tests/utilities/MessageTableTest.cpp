@@ -77,6 +77,7 @@ TEST(RaisePattern, LongFileNameIsCutInsideTheBuffer)
     EXPECT_EQ(std::string(text).size(), 2047u);
     try {
         ThrowCustomException(text, 1);
+        FAIL() << "nothing thrown";
     } catch (Exception& e) {
         EXPECT_EQ(std::string(e.Text).size(), 2047u);
     }
@@ -84,11 +85,13 @@ TEST(RaisePattern, LongFileNameIsCutInsideTheBuffer)
     std::string const longText(5000, 'y');
     try {
         ThrowException(longText.c_str());
+        FAIL() << "nothing thrown";
     } catch (Exception& e) {
         EXPECT_EQ(std::string(e.Text), longText.substr(0, 2047));
     }
     try {
         RaiseError(21004, longName.c_str(), 9);
+        FAIL() << "nothing raised";
     } catch (CustomException& e) {
         EXPECT_EQ(e.Code, 21004);
         EXPECT_EQ(std::string(e.Text).size(), 2047u);
@@ -102,6 +105,7 @@ TEST(RaisePattern, RootHandlerCatchesEveryKind)
             if (kind == 0) ThrowException("plain");
             if (kind == 1) ThrowCustomException("custom", 5);
             ThrowAbortException("abort", 6);
+            FAIL() << "nothing thrown for kind " << kind;
         } catch (Exception& e) {
             EXPECT_STREQ(e.Text, kind == 0 ? "plain" : kind == 1 ? "custom" : "abort");
         }
