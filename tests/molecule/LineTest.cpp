@@ -1,33 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
-#include "molecule/UAngles.h"
-#include "molecule/UL3.h"
+#include "tests/molecule/GeometryTestSupport.h"
 
 namespace {
-
-const double pi = 3.141592653589793;
-
-void ExpectNear(V3 const& a, V3 const& b, double tolerance, const char* what = "")
-{
-    EXPECT_NEAR(a.x, b.x, tolerance) << what;
-    EXPECT_NEAR(a.y, b.y, tolerance) << what;
-    EXPECT_NEAR(a.z, b.z, tolerance) << what;
-}
-
-// Lines with direction and point drawn from [-3, 3]^3.
-class RandomLines {
-public:
-    explicit RandomLines(unsigned seed) : random(seed), coordinate(-3.0, 3.0) {}
-    V3 Point() { return V3(coordinate(random), coordinate(random), coordinate(random)); }
-    L3 Line() { return L3(Point(), Point()); }
-
-private:
-    std::mt19937 random;
-    std::uniform_real_distribution<double> coordinate;
-};
 
 TEST(Line, KeepsUnitDirectionAndNearestPoint)
 {
@@ -38,7 +15,7 @@ TEST(Line, KeepsUnitDirectionAndNearestPoint)
     ExpectNear(none.GetPar(), V3(), 0.0);
     ExpectNear(none.GetBase(), V3(), 0.0);
 
-    RandomLines lines(7);
+    RandomPoints lines(7);
     for (int i = 0; i < 50; i++) {
         V3 d = lines.Point(), q = lines.Point();
         L3 r(d, q);
@@ -109,7 +86,7 @@ TEST(Line, DistanceFromAPoint)
     EXPECT_DOUBLE_EQ(Distance(xAxis, V3(7, 3, 4)), 5.0);
     ExpectNear(Project(xAxis, V3(7, 3, 4)), V3(7, 0, 0), 0.0);
 
-    RandomLines lines(11);
+    RandomPoints lines(11);
     for (int i = 0; i < 50; i++) {
         L3 l = lines.Line();
         V3 q = lines.Point();
@@ -127,7 +104,7 @@ TEST(Line, DistanceBetweenLinesIsTheCommonPerpendicular)
     EXPECT_DOUBLE_EQ(Distance(xAxis, acrossY), 1.0);
     ExpectNear(Project(xAxis, acrossY), V3(1, 0, 1), 1e-15);
 
-    RandomLines lines(3);
+    RandomPoints lines(3);
     for (int i = 0; i < 200; i++) {
         L3 A = lines.Line(), B = lines.Line();
         V3 u = A.GetPar(), v = B.GetPar();
@@ -153,7 +130,7 @@ TEST(Line, DistanceBetweenLinesIsTheCommonPerpendicular)
 // arithmetic and often rounds below it.
 TEST(Line, MeetingLinesHaveDistanceZeroNotNaN)
 {
-    RandomLines lines(5);
+    RandomPoints lines(5);
     int roundedBelowZero = 0;
     for (int i = 0; i < 2000; i++) {
         V3 meet = lines.Point();

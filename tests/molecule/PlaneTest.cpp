@@ -1,32 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
-#include "molecule/UP3.h"
+#include "tests/molecule/GeometryTestSupport.h"
 #include "tests/support/RaisedCode.h"
 
 namespace {
-
-const double pi = 3.141592653589793;
-
-void ExpectNear(V3 const& a, V3 const& b, double tolerance, const char* what = "")
-{
-    EXPECT_NEAR(a.x, b.x, tolerance) << what;
-    EXPECT_NEAR(a.y, b.y, tolerance) << what;
-    EXPECT_NEAR(a.z, b.z, tolerance) << what;
-}
-
-class RandomPoints {
-public:
-    explicit RandomPoints(unsigned seed) : random(seed), coordinate(-3.0, 3.0) {}
-    V3 Point() { return V3(coordinate(random), coordinate(random), coordinate(random)); }
-    P3 Plane() { return P3(Point(), Point()); }
-
-private:
-    std::mt19937 random;
-    std::uniform_real_distribution<double> coordinate;
-};
 
 TEST(Plane, BuildsWithUnitNormal)
 {
