@@ -1,6 +1,7 @@
 // The section readers of a Molden file: "[ATOMS]", "[FR-COORD]", "[FREQ]" and
 // "[FR-NORM-COORD]" into one molecule.
 #include <cstring>
+#include <vector>
 
 #include "convert/UMolden.h"
 #include "convert/UTurboText.h"
@@ -53,6 +54,17 @@ bool UnitIsAngstrom(const char* header)
     return stricmp(unit, "AU") != 0 && stricmp(unit, "(AU)") != 0;
 }
 
+// The three numbers of the fields that start at x; text after the third
+// field and a blank is ignored.
+V3 CoordinateFields(const UMoldenFilter& filter, char* x)
+{
+    char* y = NextField(x, __LINE__);
+    char* z = NextField(y, __LINE__);
+    CutWord(z);
+    return V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
+              NumberField(filter, z, __LINE__));
+}
+
 // One atom line: the element and the coordinates as written.
 struct AtomLine {
     UElement element;
@@ -66,14 +78,10 @@ AtomLine CutAtomsLine(const UMoldenFilter& filter, char* line)
     char* number = NextField(line, __LINE__);
     char* atno = NextField(number, __LINE__);
     char* x = NextField(atno, __LINE__);
-    char* y = NextField(x, __LINE__);
-    char* z = NextField(y, __LINE__);
-    CutWord(z);
     AtomLine atom;
+    atom.r = CoordinateFields(filter, x);
     atom.element = pTable.Find(line);
     if (!atom.element.IsValid()) atom.element = pTable[IntegerField(atno, __LINE__)];
-    atom.r = V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
-                NumberField(filter, z, __LINE__));
     return atom;
 }
 
@@ -81,26 +89,19 @@ AtomLine CutAtomsLine(const UMoldenFilter& filter, char* line)
 AtomLine CutFrCoordLine(const UMoldenFilter& filter, char* line)
 {
     char* x = NextField(line, __LINE__);
-    char* y = NextField(x, __LINE__);
-    char* z = NextField(y, __LINE__);
-    CutWord(z);
     AtomLine atom;
+    atom.r = CoordinateFields(filter, x);
     atom.element = pTable.Find(line);
-    atom.r = V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
-                NumberField(filter, z, __LINE__));
     return atom;
 }
 
-// Three numbers of a mode line into rows row..row+2 of column col.
-void ReadDisplacement(const UMoldenFilter& filter, char* line, UMatrix<double>& modes,
-                      long row, long col)
+// Columns that no block fills stay zero. Filled columns take memory in
+// proportion to the file's text; unfilled ones that would take more than
+// 128 MiB (a whole set for some 1350 atoms) are damage, not modes.
+void CheckUnfilledColumns(long rows, long columns, long filled)
 {
-    char* y = NextField(line, __LINE__);
-    char* z = NextField(y, __LINE__);
-    CutWord(z);
-    modes(row, col) = NumberField(filter, line, __LINE__);
-    modes(row + 1, col) = NumberField(filter, y, __LINE__);
-    modes(row + 2, col) = NumberField(filter, z, __LINE__);
+    const long maxUnfilledElements = 1L << 24;
+    if (columns - filled > maxUnfilledElements / rows) RaiseError(25017, sourceName, __LINE__);
 }
 }  // namespace
 
@@ -173,6 +174,8 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
     if (atoms == 0) RaiseError(25017, sourceName, __LINE__);
     long rows = 3 * atoms;
     UMatrix<double> modes(rows, 0, -1);
+    std::vector<bool> filled;
+    long filledCount = 0;
     long highest = 0;
     char line[recordLength + 1];
     while (NextDataLine(line)) {
@@ -180,15 +183,25 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
         if (stricmp(line, "vibration") != 0) RaiseError(25017, sourceName, __LINE__);
         long k = IntegerField(number, __LINE__);
         if (k < 1 || k > rows) RaiseError(21003, sourceName, __LINE__);
-        if (k > modes.GetRowDim()) modes.SetRowDim(k);
+        if (k > modes.GetRowDim()) {
+            CheckUnfilledColumns(rows, k, filledCount + 1);
+            modes.SetRowDim(k);
+            filled.resize(k);
+        }
+        if (!filled[k - 1]) {
+            filled[k - 1] = true;
+            ++filledCount;
+        }
         highest = Max(highest, k);
         for (long a = 0; a < atoms; ++a) {
             if (GetRecord(line, recordLength) == 1)
                 RaiseError(sectionType == mfsNone ? 25001 : 25017, sourceName, __LINE__);
-            ReadDisplacement(*this, line, modes, 3 * a, k - 1);
+            V3 d = CoordinateFields(*this, line);
+            for (long c = 0; c < 3; ++c) modes(3 * a + c, k - 1) = d[c];
         }
     }
     if (geom->GetHasFrequencies()) highest = Max(highest, geom->GetFrequencies().GetDim());
+    CheckUnfilledColumns(rows, highest, filledCount);
     modes.SetRowDim(highest);
     geom->SetVibrations(modes);
 }

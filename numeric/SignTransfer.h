@@ -1,10 +1,10 @@
 #pragma once
-// The library's sign transfer: |a| with the sign of b, where a zero (or NaN) sign source counts as
-// negative, unlike Fortran's SIGN, which takes the sign bit of b.
-#include <cmath>
+// Blas::Sign, the older name of Blas::SignTransfer (numeric/BlasUtils.h), for the sources that
+// still call it.
+#include "numeric/BlasUtils.h"
 
 namespace Blas {
 
-inline double Sign(double a, double b) { return b > 0.0 ? std::fabs(a) : -std::fabs(a); }
+inline double Sign(double a, double b) { return SignTransfer(a, b); }
 
 } // namespace Blas

@@ -8,7 +8,6 @@
 
 #include "numeric/BlasConst.h"
 #include "numeric/LAPackDouble.h"
-#include "numeric/SignTransfer.h"
 
 namespace {
 
@@ -43,9 +42,9 @@ Rotations General(double ft, double fa, double gt, double ht, double ha, double&
     if (mm == 0.0) {
         // m is so tiny that its square underflowed
         if (l == 0.0)
-            t = Blas::Sign(2.0, ft) * Blas::Sign(1.0, gt);
+            t = Blas::SignTransfer(2.0, ft) * Blas::SignTransfer(1.0, gt);
         else
-            t = gt / Blas::Sign(d, ft) + m / t;
+            t = gt / Blas::SignTransfer(d, ft) + m / t;
     } else {
         t = (m / (s + t) + m / (r + l)) * (1.0 + a);
     }
@@ -102,11 +101,11 @@ void LAPackDouble::M2getSvd(double f, double g, double h, double& ssmin, double&
     }
     double tsign;
     if (pmax == 1)
-        tsign = Blas::Sign(1.0, csr) * Blas::Sign(1.0, csl) * Blas::Sign(1.0, f);
+        tsign = Blas::SignTransfer(1.0, csr) * Blas::SignTransfer(1.0, csl) * Blas::SignTransfer(1.0, f);
     else if (pmax == 2)
-        tsign = Blas::Sign(1.0, snr) * Blas::Sign(1.0, csl) * Blas::Sign(1.0, g);
+        tsign = Blas::SignTransfer(1.0, snr) * Blas::SignTransfer(1.0, csl) * Blas::SignTransfer(1.0, g);
     else
-        tsign = Blas::Sign(1.0, snr) * Blas::Sign(1.0, snl) * Blas::Sign(1.0, h);
-    ssmax = Blas::Sign(ssmax, tsign);
-    ssmin = Blas::Sign(ssmin, tsign * Blas::Sign(1.0, f) * Blas::Sign(1.0, h));
+        tsign = Blas::SignTransfer(1.0, snr) * Blas::SignTransfer(1.0, snl) * Blas::SignTransfer(1.0, h);
+    ssmax = Blas::SignTransfer(ssmax, tsign);
+    ssmin = Blas::SignTransfer(ssmin, tsign * Blas::SignTransfer(1.0, f) * Blas::SignTransfer(1.0, h));
 }

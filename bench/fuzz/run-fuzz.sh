@@ -10,8 +10,9 @@ seconds="${1:-300}"
 work="${2:-/tmp/kalvex-fuzz}"
 shift $(( $# > 2 ? 2 : $# ))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(Geometry Control Orbitals Aoforce Driver Streams)
+[ ${#targets[@]} -gt 0 ] || targets=(Geometry Control Orbitals Aoforce Driver Streams Molden)
 data="$(pwd)/../shared/data"
+molden="$(pwd)/../shared/molden"
 seeds="$(pwd)/bench/fuzz/seeds"
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug \
@@ -58,15 +59,27 @@ if [ -d "$data" ]; then
       "$(f basis)" "$(f control)" "$mos" "$betas"
   done
 fi
+# Molden files: handmade ones, those of other programs, and Kalvex's own output.
+for f in "$seeds"/*.molden "$molden"/*.molden; do
+  [ -f "$f" ] && seed Molden "$f"
+done
+if [ -d "$data" ]; then
+  mkdir -p "$work/own"
+  for d in "$data"/*/; do
+    out="$work/own/$(basename "$d").molden"
+    (cd "$d" && "$OLDPWD/build-fuzz/Kalvex" $(cat args) -o "$out" >/dev/null 2>&1) && seed Molden "$out"
+  done
+fi
 
 # The targets run side by side, at most four at a time.
 run() {
   local t=$1 dict=bench/fuzz/turbomole.dict
   [ "$t" != Streams ] || dict=bench/fuzz/streams.dict
+  [ "$t" != Molden ] || dict=bench/fuzz/molden.dict
   mkdir -p "$work/found/$t" "$work/corpus/$t"
   ./build-fuzz/bench/fuzz/fuzz_$t "$work/corpus/$t" -dict="$dict" \
     -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb="${MALLOC_LIMIT_MB:-2048}" -timeout="${UNIT_TIMEOUT:-10}" \
-    -max_len=200000 -artifact_prefix="$work/found/$t/" -print_final_stats=1 \
+    -max_len="${MAX_LEN:-200000}" -artifact_prefix="$work/found/$t/" -print_final_stats=1 \
     > "$work/$t.log" 2>&1 || echo "== $t stopped: see $work/$t.log and $work/found/$t/"
   echo "== $t: $seconds s, $(grep -o 'number_of_executed_units: [0-9]*' "$work/$t.log" | tail -1)"
 }

@@ -359,6 +359,29 @@ TEST_F(MoldenReader, DamagedModeSectionsAreRefused)
     EXPECT_EQ(25017, Read("[FR-NORM-COORD]\nvibration 1\n"));
 }
 
+// Columns no block fills cost memory without text: a few lines must not make
+// the reader allocate gigabytes. Filled columns cost text in proportion.
+TEST_F(MoldenReader, UnfilledModeColumnsAreBounded)
+{
+    std::string atoms = "[ATOMS]\n";
+    for (int i = 0; i < 3000; i++) atoms += "H " + std::to_string(i + 1) + " 1 0 0 " + std::to_string(i) + "\n";
+    std::string block = "[FR-NORM-COORD]\nvibration 1\n";
+    for (int i = 0; i < 3000; i++) block += "0 0 1\n";
+    ASSERT_EQ(0, Read(atoms + block));
+    EXPECT_EQ(1, geom.GetVibrations().GetRowDim());
+    std::string frequencies = "[FREQ]\n";
+    for (int i = 0; i < 9000; i++) frequencies += "1\n";
+    const std::string damaged[] = {
+        atoms + "[FR-NORM-COORD]\nvibration 9000\n0 0 1\n",   // 9000 x 9000 for one line
+        frequencies + "[FR-NORM-COORD]\n\n",                  // 3000 placeholder atoms, no modes
+    };
+    for (const std::string& file : damaged) {
+        UQGeometryData fresh;
+        EXPECT_EQ(25017, ReadInto(fresh, file));
+        EXPECT_FALSE(fresh.GetHasVibrations());
+    }
+}
+
 // The Molden program's own file (version 5.7) of divinylbenzene.
 TEST_F(MoldenReader, RealFileOfTheMoldenProgram)
 {

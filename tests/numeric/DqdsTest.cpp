@@ -97,6 +97,18 @@ TEST(Dqds, ZeroInTheMiddleSplitsIntoBlocks)
     }
 }
 
+// A tiny value at the top keeps the driver's running minimum small, so the driver does not split
+// off the negligible bottom coupling and the block routine deflates it (one or two rows).
+TEST(Dqds, BlockDeflatesItsNegligibleBottom)
+{
+    for (BiDiag const& b : {BiDiag{{1e-10, 1, 1, 1}, {1, 1, 1e-16, 0}}, BiDiag{{1e-10, 1, 1, 1}, {1, 1e-16, 1, 0}},
+                            BiDiag{{1e-10, 2, 1, 3, 1}, {1, 1, 1, 1e-17, 0}}}) {
+        std::vector<double> const s = Dqds(b);
+        EXPECT_TRUE(Decreasing(s));
+        EXPECT_LE(WorstRelative(s, Values(b)), 8 * eps);
+    }
+}
+
 TEST(Dqds, VariedMagnitudesAgainstExactValues)
 {
     for (long n : {4L, 30L, 100L}) {

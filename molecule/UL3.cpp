@@ -1,0 +1,75 @@
+#include "molecule/UL3.h"
+
+#include <cmath>
+
+#include "molecule/UAngles.h"
+
+L3::L3(V3 const& d, V3 const& q) : par(d / d.GetNorm())
+{
+    base = q - Inner(q, par) * par;
+}
+
+void L3::GetNormals(V3& u, V3& w) const
+{
+    // The largest and the smallest component of base, later indices winning ties.
+    long iMax = 0;
+    long iMin = 0;
+    for (long k = 1; k < 3; k++) {
+        if (std::fabs(base[k]) >= std::fabs(base[iMax])) iMax = k;
+        if (std::fabs(base[k]) <= std::fabs(base[iMin])) iMin = k;
+    }
+    if (iMin == iMax) iMin = (iMax + 1) % 3;
+    long k = 3 - iMin - iMax;
+
+    // A trial vector that is never parallel to base.
+    V3 trial;
+    trial[k] = base[k];
+    trial[iMax] = base[iMin];
+    trial[iMin] = -base[iMax];
+    u = Orthonormalize(base, trial);
+    w = Outer(base, u);
+}
+
+L3 LineThrough(V3 const& a, V3 const& b) { return L3(b - a, a); }
+
+double Distance(L3 const& l, V3 const& q)
+{
+    V3 par = l.GetPar();
+    return (q - Inner(q, par) * par - l.GetBase()).GetNorm();
+}
+
+double Distance(L3 const& A, L3 const& B)
+{
+    V3 d = A.GetBase() - B.GetBase();
+    V3 u = A.GetPar();
+    V3 v = B.GetPar();
+    double z = Inner(u, v);
+    double du = Inner(d, u);
+    double dv = Inner(d, v);
+    double squared = Inner(d, d) - (du * du + dv * dv - 2.0 * du * dv * z) / (1.0 - z * z);
+    // Lines that meet can round the square slightly below zero.
+    return squared < 0.0 ? 0.0 : std::sqrt(squared);
+}
+
+double OrientedAngle(L3 const& A, L3 const& B)
+{
+    return std::acos(ClampCosine(Inner(A.GetPar(), B.GetPar()), "OrientedAngle"));
+}
+
+double SmallestAngle(L3 const& A, L3 const& B) { return SmallerOfSupplements(OrientedAngle(A, B)); }
+
+V3 Project(L3 const& l, V3 const& q)
+{
+    V3 par = l.GetPar();
+    return l.GetBase() + Inner(q, par) * par;
+}
+
+V3 Project(L3 const& A, L3 const& B)
+{
+    V3 d = A.GetBase() - B.GetBase();
+    V3 u = A.GetPar();
+    V3 v = B.GetPar();
+    double z = Inner(u, v);
+    double t = (Inner(d, v) - z * Inner(d, u)) / (1.0 - z * z);
+    return B.GetBase() + t * v;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Straight lines in space and the distances, angles and projections between
+// lines and points.
+#include "molecule/UAtCoord.h"
+
+class L3 {
+public:
+    L3() {}
+    // The line through q along d; d must not be zero.
+    L3(V3 const& d, V3 const& q);
+
+    // Unit direction.
+    V3 GetPar() const { return par; }
+    // The point of the line nearest the origin, so base . par = 0.
+    V3 GetBase() const { return base; }
+
+    void Invert() { par = -par; }
+
+    // u: a unit vector perpendicular to base; w = base x u. base must not be zero.
+    void GetNormals(V3& u, V3& w) const;
+
+private:
+    V3 par;
+    V3 base;
+};
+
+// The line from a through b.
+L3 LineThrough(V3 const& a, V3 const& b);
+
+// Distance of q from the line.
+double Distance(L3 const& l, V3 const& q);
+// Shortest distance between two lines that are not parallel.
+double Distance(L3 const& A, L3 const& B);
+
+// The angle in [0, pi] between the two directions.
+double OrientedAngle(L3 const& A, L3 const& B);
+// The angle in [0, pi/2] between the two lines.
+double SmallestAngle(L3 const& A, L3 const& B);
+
+// The foot of the perpendicular from q on the line.
+V3 Project(L3 const& l, V3 const& q);
+// The point of B nearest to A (lines not parallel).
+V3 Project(L3 const& A, L3 const& B);
