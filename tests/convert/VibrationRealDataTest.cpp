@@ -17,7 +17,7 @@ long const kAtoms = 20;
 long const kModes = 3 * kAtoms;
 long const kRigid = 6;
 
-class Divinylbenzene : public ::testing::Test {
+class DivinylbenzeneHessian : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -53,7 +53,7 @@ protected:
 // Two modes whose frequencies lie this close (cm-1) may mix differently in any two solvers.
 double const kDegenerate = 0.1;
 
-TEST_F(Divinylbenzene, FrequenciesAndModesAgreeWithAoforce)
+TEST_F(DivinylbenzeneHessian, FrequenciesAndModesAgreeWithAoforce)
 {
     UseAoforceMasses();
     ASSERT_EQ(kModes - kRigid, geom.MakeVibrations(true, true, true));
@@ -81,7 +81,7 @@ TEST_F(Divinylbenzene, FrequenciesAndModesAgreeWithAoforce)
     }
 }
 
-TEST_F(Divinylbenzene, ZeroPointEnergyAgreesWithAoforce)
+TEST_F(DivinylbenzeneHessian, ZeroPointEnergyAgreesWithAoforce)
 {
     UseAoforceMasses();
     geom.MakeVibrations(true, true, true);
@@ -97,7 +97,7 @@ TEST_F(Divinylbenzene, ZeroPointEnergyAgreesWithAoforce)
     EXPECT_NEAR(0.1725247 * hartreePerMole, info.zeroPointEnergy, 1e-4 * 0.1725247 * hartreePerMole);
 }
 
-TEST_F(Divinylbenzene, PrincipalMomentsGiveAoforcesRotationalConstants)
+TEST_F(DivinylbenzeneHessian, PrincipalMomentsGiveAoforcesRotationalConstants)
 {
     UseAoforceMasses();
     MolShapeInfo info;
@@ -114,7 +114,7 @@ TEST_F(Divinylbenzene, PrincipalMomentsGiveAoforcesRotationalConstants)
 
 // With every mode kept, the modes are orthonormal under the masses and the six exact null
 // modes come last with frequency 0.
-TEST_F(Divinylbenzene, ModesAreMassOrthonormalWithTheNullModesLast)
+TEST_F(DivinylbenzeneHessian, ModesAreMassOrthonormalWithTheNullModesLast)
 {
     UseAoforceMasses();
     ASSERT_EQ(kModes - kRigid, geom.MakeVibrations(true, true, false));
