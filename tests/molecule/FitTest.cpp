@@ -42,18 +42,27 @@ bool ScatterAxes(std::vector<V3> const& points, std::vector<V3>& axes)
 
 double UpToSign(V3 const& a, V3 const& b) { return std::fmin((a - b).GetNorm(), (a + b).GetNorm()); }
 
+// A random right-handed orthonormal frame.
+struct Frame {
+    explicit Frame(RandomPoints& random)
+    {
+        first = random.Point();
+        first /= first.GetNorm();
+        second = Orthonormalize(first, random.Point());
+        third = Outer(first, second);
+    }
+    V3 first, second, third;
+};
+
 // n points spread 4 : 1 : 0.1 along random orthonormal axes about a random centre.
 std::vector<V3> Cloud(RandomPoints& random, long n)
 {
-    V3 first = random.Point();
-    first /= first.GetNorm();
-    V3 second = Orthonormalize(first, random.Point());
-    V3 third = Outer(first, second);
+    Frame axes(random);
     V3 centre = random.Point();
     std::vector<V3> points;
     for (long i = 0; i < n; i++) {
         V3 t = random.Point() / 3.0;
-        points.push_back(centre + 4.0 * t.x * first + t.y * second + 0.1 * t.z * third);
+        points.push_back(centre + 4.0 * t.x * axes.first + t.y * axes.second + 0.1 * t.z * axes.third);
     }
     return points;
 }
@@ -111,10 +120,8 @@ TEST(Fit, PlaneNormalFollowsThePointOrder)
     // A ring of points turning counterclockwise about a known normal.
     RandomPoints random(23);
     for (int trial = 0; trial < 20; trial++) {
-        V3 normal = random.Point();
-        normal /= normal.GetNorm();
-        V3 u = Orthonormalize(normal, random.Point());
-        V3 w = Outer(normal, u);
+        Frame axes(random);
+        V3 normal = axes.first, u = axes.second, w = axes.third;
         V3 centre = random.Point();
         std::vector<V3> ring;
         for (int i = 0; i < 7; i++) {
