@@ -340,6 +340,12 @@ void UQGeometryData::SetMos(UMatrix<double> const& m, OrbitalType t)
     if (target) target->CloneContentsFrom(m);
 }
 
+void UQGeometryData::SetMos(UMatrix<double>&& m, OrbitalType t)
+{
+    UMatrix<double>* target = Coefficients(t);
+    if (target) target->TakeContentsFrom(std::move(m));
+}
+
 bool UQGeometryData::GetHasMos(OrbitalType t) const
 {
     UMatrix<double>* m = Coefficients(t);

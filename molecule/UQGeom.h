@@ -133,6 +133,8 @@ public:
     // A type outside 0..2 stores nothing.
     void SetMos(UMatrix<double> const& m, OrbitalType t);
     void SetMos(UMatrix<double> const& m) { SetMos(m, otRestricted); }
+    // Takes over m's storage when m owns it, so a large matrix is held once.
+    void SetMos(UMatrix<double>&& m, OrbitalType t);
     void SetAlpha(UMatrix<double> const& m) { SetMos(m, otAlpha); }
     void SetBeta(UMatrix<double> const& m) { SetMos(m, otBeta); }
     bool GetHasMos(OrbitalType t) const;
