@@ -95,13 +95,14 @@ TEST_F(InputScale, AtomsListedOnePerLineAreReadQuickly) {
 }
 
 // Reordering the orbitals visits the atoms of the molecule; an entry naming
-// millions of atoms it lacks must not be scanned once per atom.
+// millions of atoms it lacks (read before the coordinates, when there is
+// nothing to compare it with) must not be scanned once per atom.
 TEST_F(InputScale, AtomsTheMoleculeLacksDoNotSlowTheOrbitals) {
     const long atoms = 4000;
     ChildResult r = RunInChild([&] {
         alarm(30);
-        if (Read(Coordinates(atoms)) != 0 || Read(oneS) != 0 ||
-            ReadControl("$atoms\nh 1-4000000 \\\n basis =h one-s\n$end\n") != 0)
+        if (Read(oneS) != 0 || ReadControl("$atoms\nh 1-4000000 \\\n basis =h one-s\n$end\n") != 0 ||
+            Read(Coordinates(atoms)) != 0)
             _exit(2);
         int code = Read(FirstOrbital(atoms));
         _exit(code == 0 && geom.GetE().GetDim() == atoms ? 0 : 3);
