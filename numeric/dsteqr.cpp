@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"
-#include "numeric/SignTransfer.h"
 #include "numeric/TriDiagKernel.h"
 #include "numeric/Vswap.h"
 
@@ -133,7 +132,7 @@ private:
     {
         double g = (next - p) / (2.0 * off);
         double const r = LAPackDouble::V2getNorm(g, 1.0);
-        return dm - p + (off / (g + Blas::Sign(r, g)));
+        return dm - p + (off / (g + Blas::SignTransfer(r, g)));
     }
 
     long const n_;

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"
-#include "numeric/SignTransfer.h"
 #include "numeric/TriDiagKernel.h"
 
 namespace
@@ -91,7 +90,7 @@ private:
     {
         double sigma = (next - p) / (2.0 * rte);
         double const r = LAPackDouble::V2getNorm(sigma, 1.0);
-        return p - (rte / (sigma + Blas::Sign(r, sigma)));
+        return p - (rte / (sigma + Blas::SignTransfer(r, sigma)));
     }
 
     double* d_;
