@@ -34,11 +34,17 @@ UFilter::~UFilter() {}
 
 void UFilter::GetRecord(char* buf, long len) {
     buf[0] = '\0';
-    if (input->GetAtEOF()) RaiseError(25001, "UFilter", __LINE__);
-    if (len < 1) return;
-    input->GetLine(buf, len);
-    // GetLine leaves a line of len characters unterminated.
-    buf[len] = '\0';
+    if (len < 1) {
+        if (input->GetAtEOF()) RaiseError(25001, "UFilter", __LINE__);
+        return;
+    }
+    // A line read that consumes nothing found the end of the data: asked so,
+    // the stream learns the size once per record instead of twice. The line
+    // is read as GetLine reads it, without clearing the whole buffer first.
+    long const before = input->GetPosition();
+    long const stored = input->GetTranslatedBuffer(buf, len, sfLineEnd);
+    buf[stored] = '\0';
+    if (input->GetPosition() == before) RaiseError(25001, "UFilter", __LINE__);
     strdetab(buf);
 }
 

@@ -8,18 +8,33 @@ namespace {
 
 const uint64_t tenTo14 = 100000000000000ULL;
 
-// Digits of v, most significant first, into out; returns their count.
-int PutDigits(char* out, uint64_t v)
+// "00" to "99": two digits per division.
+const char digitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The count last digits of v, leading zeros included, most significant first.
+void PutFixedDigits(char* out, uint64_t v, int count)
 {
-    char reversed[20];
-    int n = 0;
-    do {
-        reversed[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    for (int k = 0; k < n; ++k) out[k] = reversed[n - 1 - k];
+    while (count >= 2) {
+        count -= 2;
+        std::memcpy(out + count, digitPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (count == 1) out[0] = static_cast<char>('0' + v % 10);
+}
+
+// How many digits v has.
+int DigitCount(uint64_t v)
+{
+    int n = 1;
+    for (uint64_t limit = 10; v >= limit && n < 20; limit *= 10) ++n;
     return n;
 }
+
+// Blanks for the padding of the fields, at least 20.
+const char blanks[] = "                    ";
 
 }  // namespace
 
@@ -48,32 +63,32 @@ int FormatFixed20_14(char* out, long size, double x)
         if (rest > half || (rest == half && (q & 1) != 0)) ++q;
     }
 
-    char text[24];
-    int n = 0;
-    if (negative) text[n++] = '-';
-    n += PutDigits(text + n, q / tenTo14);
-    text[n++] = '.';
-    uint64_t decimals = q % tenTo14;
-    for (int k = 13; k >= 0; --k) {
-        text[n + k] = static_cast<char>('0' + decimals % 10);
-        decimals /= 10;
-    }
-    n += 14;
-    int const pad = n < 20 ? 20 - n : 0;
-    std::memset(out, ' ', static_cast<size_t>(pad));
-    std::memcpy(out + pad, text, static_cast<size_t>(n));
-    out[pad + n] = '\0';
-    return pad + n;
+    // The integer part has at most 5 digits; the 14 decimals come in two
+    // independent halves.
+    uint64_t const whole = q / tenTo14;
+    uint64_t const decimals = q % tenTo14;
+    int const wholeDigits = DigitCount(whole);
+    int const length = (negative ? 1 : 0) + wholeDigits + 15;
+    int const pad = length < 20 ? 20 - length : 0;
+    std::memcpy(out, blanks, 20);
+    char* p = out + pad;
+    if (negative) *p++ = '-';
+    PutFixedDigits(p, whole, wholeDigits);
+    p += wholeDigits;
+    *p++ = '.';
+    PutFixedDigits(p, decimals / 10000000, 7);
+    PutFixedDigits(p + 7, decimals % 10000000, 7);
+    p[14] = '\0';
+    return pad + length;
 }
 
 int FormatCoefficientLine(char* out, long size, long index, double x)
 {
     if (index < 0 || size < 64) return std::snprintf(out, static_cast<size_t>(size), "%6ld %20.14lf\n", index, x);
-    char digits[24];
-    int const n = PutDigits(digits, static_cast<uint64_t>(index));
+    int const n = DigitCount(static_cast<uint64_t>(index));
     int const pad = n < 6 ? 6 - n : 0;
-    std::memset(out, ' ', static_cast<size_t>(pad));
-    std::memcpy(out + pad, digits, static_cast<size_t>(n));
+    std::memcpy(out, blanks, 6);
+    PutFixedDigits(out + pad, static_cast<uint64_t>(index), n);
     int length = pad + n;
     out[length++] = ' ';
     length += FormatFixed20_14(out + length, size - length - 1, x);

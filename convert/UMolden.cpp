@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "convert/UFixedFormat.h"
@@ -292,24 +293,46 @@ void UMoldenFilter::WriteOrbitals(UQGeometryData* geom)
     }
 }
 
+namespace {
+// Orbitals reordered into Molden order at a time: a reordered copy of the whole
+// matrix would double the memory of a large conversion.
+const long sliceColumns = 64;
+
+// Columns first to first + count of coefficients into slice, in Molden order
+// when there is a transform.
+void MoldenSlice(const UBasFuncTransform* toMolden, const UMatrix<double>& coefficients, long first,
+                 long count, UMatrix<double>& slice)
+{
+    UMatrix<double> part = coefficients.SubMatrix(0, first, -1, count);
+    if (toMolden)
+        toMolden->TransformMatrix(part, slice);
+    else
+        slice.CloneContentsFrom(part);
+}
+}
+
 void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
                                    UVector<double>& energies, UMatrix<double>& coefficients,
                                    bool beta)
 {
     long n = energies.GetDim();
+    long columns = coefficients.GetRowDim();
+    std::unique_ptr<UBasFuncTransform> toMolden;
+    if (geom->GetHasBasis()) toMolden.reset(new UBasFuncTransform(geom, bftCartFToGaussian));
     UMatrix<double> m(0, 0, -1);
-    if (geom->GetHasBasis()) {
-        UBasFuncTransform toMolden(geom, bftCartFToGaussian);
-        toMolden.TransformMatrix(coefficients, m);
-    } else {
-        m.CloneContentsFrom(coefficients);
-    }
+    long first = 0;
+    MoldenSlice(toMolden.get(), coefficients, first, Min(sliceColumns, columns), m);
     // One coefficient column and one occupation per energy, or the loop reads past them.
-    if (m.GetRowDim() < n || occ.GetDim() < n) RaiseError(21003, sourceName, __LINE__);
+    if (columns < n || occ.GetDim() < n) RaiseError(21003, sourceName, __LINE__);
     long rows = m.GetColDim();
     const char* spin = beta ? "Beta" : "Alpha";
     for (long i = 0; i < n; i++) {
-        if (ColumnIsZero(m, i)) continue;
+        if (i - first == sliceColumns) {
+            first = i;
+            MoldenSlice(toMolden.get(), coefficients, first, Min(sliceColumns, columns - first), m);
+        }
+        long column = i - first;
+        if (ColumnIsZero(m, column)) continue;
         stream->printf(" Sym= %5lda\n Ene= %20.14lf\n Spin= %s\n Occup= %10.5lf\n", i + 1,
                        energies[i], spin, occ[i]);
         // The coefficient lines go to the stream in batches: one formatted write per line
@@ -319,7 +342,7 @@ void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
         const long margin = 512;
         long fill = 0;
         for (long j = 0; j < rows; j++) {
-            double c = m(j, i);
+            double c = m(j, column);
             if (c == 0.0) continue;
             fill += FormatCoefficientLine(lines + fill, sizeof lines - fill, j + 1, c);
             if (fill > long(sizeof lines) - margin) {

@@ -100,6 +100,9 @@ private:
 
     // Reads records up to the next header.
     void SkipToHeader();
+    // Once the control file is read, every atom of the molecule must have a
+    // basis set (25007), or its functions would be missing from the orbitals.
+    void RequireBasisForEveryAtom(UQGeometryData* geom);
     // ReadList without the mask: the list's ranges, each range that ends
     // below its start kept as written.
     bool ReadIndexRanges(IndexRanges& ranges, char* text);

@@ -7,6 +7,7 @@
 
 #include "convert/UTurbo.h"
 #include "convert/UTurboText.h"
+#include "molecule/UAtCoord.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
 #include "molecule/UQGeom.h"
@@ -33,6 +34,22 @@ std::vector<std::pair<long, long>> AscendingRuns(std::vector<std::pair<long, lon
     return runs;
 }
 
+// The atoms an entry lists must be atoms of the molecule and of the element the
+// entry names: a control file of another molecule would put its basis sets on
+// the wrong atoms. Atoms whose element is not known are not compared.
+void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, long>>& runs, long element) {
+    long atoms = geom->GetDim();
+    if (atoms == 0) return;
+    UVector<UQAtomData> data = geom->GetAtomData();
+    for (const std::pair<long, long>& run : runs) {
+        for (long i = run.first; i <= run.second && i < atoms; ++i) {
+            long atno = data[i].GetAtno();
+            if (atno > 0 && atno != element) RaiseError(25005, "UTurbo", __LINE__);
+        }
+        if (run.second >= atoms) RaiseError(21055, "UTurbo", __LINE__);
+    }
+}
+
 }  // namespace
 
 void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
@@ -49,6 +66,7 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
         if (GetRecord(line, sizeof line) == 1) return;
         char* list = CutWord(line);
         if (list == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        long element = pTable.Find(line).GetCharge();
         strcpy(text, list);
         bool cont = ReadIndexRanges(atoms, text);
 
@@ -86,12 +104,25 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
         long basisIndex = basis->Find(basisName);
         if (!haveBasis || basisIndex < 0) RaiseError(25010, "UTurbo", __LINE__);
         long ecpIndex = haveEcp ? ecps->Find(ecpName) : -1;
-        for (const std::pair<long, long>& run : AscendingRuns(atoms))
+        std::vector<std::pair<long, long>> runs = AscendingRuns(atoms);
+        CheckListedAtoms(geom, runs, element);
+        for (const std::pair<long, long>& run : runs)
             for (long i = run.first; i <= run.second; ++i) {
                 basis->Add(i, basisIndex);
                 if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
             }
     }
+}
+
+void UTurboFilter::RequireBasisForEveryAtom(UQGeometryData* geom) {
+    long atoms = geom->GetDim();
+    if (atoms == 0) return;
+    std::vector<bool> covered((size_t)atoms, false);
+    UVector<UPair> pairs = geom->GetBasis()->GetMatches();
+    for (long i = 0; i < pairs.GetDim(); ++i)
+        if (pairs[i].atom >= 0 && pairs[i].atom < atoms) covered[(size_t)pairs[i].atom] = true;
+    for (long i = 0; i < atoms; ++i)
+        if (!covered[(size_t)i]) RaiseError(25007, "UTurbo", __LINE__);
 }
 
 void UTurboFilter::ReadOccupations(UQGeometryData* geom, TurboFileSectionType type) {

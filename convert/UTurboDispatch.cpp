@@ -60,6 +60,7 @@ void UTurboFilter::ReadControl(UQGeometryData* geom) {
         }
         switch (sectionType) {
             case tfsEnd:
+                RequireBasisForEveryAtom(geom);
                 return;
             case tfsAtoms:
                 ReadAtomBasis(geom);

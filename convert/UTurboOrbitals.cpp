@@ -27,18 +27,6 @@ long nonzerodim(UMatrix<double>& m) {
     return 0;
 }
 
-// The coefficients as read, in the internal order of the basis when there is
-// a transform; the matrix read is released before the result is handed on.
-UMatrix<double> Reordered(const UBasFuncTransform* transform, UMatrix<double>&& read) {
-    if (transform == nullptr) return std::move(read);
-    UMatrix<double> reordered(0, 0, -1);
-    {
-        UMatrix<double> in(std::move(read));
-        transform->TransformMatrix(in, reordered);
-    }
-    return reordered;
-}
-
 }  // namespace
 
 void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
@@ -77,15 +65,14 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     long n;
     if (sscanf(eq + 1, "%ld", &n) != 1 || n < 1) RaiseError(25010, "UTurbo", __LINE__);
 
-    // Orbitals are kept as read until the section is complete, so a damaged
-    // count or a truncated file cannot demand a matrix the file does not back.
+    // The coefficients go straight into the matrix's storage, a column per
+    // orbital. Once the first orbital has proved the count, room is reserved
+    // for as many orbitals as the rest of the file can hold (each takes n
+    // fields of the format's width): a damaged count or a truncated file
+    // cannot demand a matrix the file does not back, and a whole section is
+    // held once.
     std::vector<double> energies;
-    // Columns are kept in blocks of about 4 MB, each reserved only once an
-    // orbital has proved the count; the allocator gives blocks this large
-    // back to the system when they are freed.
-    const long perBlock = n < (1L << 19) ? (1L << 19) / n : 1;
-    std::vector<std::vector<double>> blocks;
-    std::vector<double> column;
+    std::vector<double> columns;
     char field[recordLength + 1];
     for (long j = 0;; ++j) {
         if (j >= n) RaiseError(25010, "UTurbo", __LINE__);
@@ -101,7 +88,6 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
         CutWord(field);
         energies.push_back(NumberField(*this, field, __LINE__));
 
-        column.clear();
         long length = 0;
         for (long i = 0; i < n; ++i) {
             long k = i % perLine;
@@ -116,13 +102,13 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
             if (start + width > length) RaiseError(25010, "UTurbo", __LINE__);
             memcpy(field, line + start, (size_t)width);
             field[width] = '\0';
-            column.push_back(NumberField(*this, field, __LINE__));
+            columns.push_back(NumberField(*this, field, __LINE__));
         }
-        if (j % perBlock == 0) {
-            blocks.emplace_back();
-            blocks.back().reserve((size_t)(perBlock * n));
+        if (j == 0) {
+            long left = Max(0L, input->GetSize() - input->GetPosition());
+            long backed = Min(n, 1 + left / (n * width));
+            columns.reserve((size_t)n * (size_t)backed);
         }
-        blocks.back().insert(blocks.back().end(), column.begin(), column.end());
         if (GetRecord(nullptr, 0) == 1) break;
     }
     if (sectionType != tfsEnd) RaiseError(25010, "UTurbo", __LINE__);
@@ -137,27 +123,20 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     }
     UVector<double> e(n, 1);
     Vset(e, 0.0);
-    UMatrix<double> read(n, n, -1);
-    Mset(read, 0.0);
-    for (size_t j = 0; j < energies.size(); ++j) {
-        e[(long)j] = energies[j];
-        std::vector<double>& block = blocks[j / (size_t)perBlock];
-        const double* from = block.data() + (j % (size_t)perBlock) * (size_t)n;
-        for (long i = 0; i < n; ++i) read(i, (long)j) = from[i];
-        // Released once copied: the coefficients are held twice at most.
-        if ((j + 1) % (size_t)perBlock == 0 || j + 1 == energies.size())
-            std::vector<double>().swap(block);
-    }
-    UMatrix<double> mos = Reordered(transform.get(), std::move(read));
+    for (size_t j = 0; j < energies.size(); ++j) e[(long)j] = energies[j];
+    // Orbitals the section lacks have zero coefficients; the matrix is
+    // reordered in place.
+    UMatrix<double> mos(std::move(columns), n, n);
+    if (transform) transform->TransformMatrix(mos, mos);
     if (type == tfsScfMo) {
         geom->SetE(e);
-        geom->SetMos(mos);
+        geom->SetMos(std::move(mos), otRestricted);
     } else if (type == tfsUhfMoAlpha) {
         geom->SetEAlpha(e);
-        geom->SetAlpha(mos);
+        geom->SetMos(std::move(mos), otAlpha);
     } else if (type == tfsUhfMoBeta) {
         geom->SetEBeta(e);
-        geom->SetBeta(mos);
+        geom->SetMos(std::move(mos), otBeta);
     }
 }
 

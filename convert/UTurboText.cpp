@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "convert/UFilter.h"
 #include "utilities/CustExcept.h"
@@ -63,30 +64,43 @@ bool OnlyBlanks(const char* s) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-}  // namespace
+// With letters, what its AdjustExpChars turns into 'e' marks the exponent too.
+bool IsExponentMark(char c, const UFilter* letters) {
+    if (c == 'e' || c == 'E') return true;
+    return letters != nullptr && (c == 'd' || c == 'D' || c == 'f' || c == 'F' || c == 'g' || c == 'G');
+}
 
-bool ScanDouble(const char* text, double& value) {
+// The number text holds, as ScanDouble describes it, read in place; the rare
+// numbers that need strtod are handed to it with their exponent letter adjusted.
+bool ScanNumber(const char* text, const UFilter* letters, double& value) {
     const char* c = text;
     while (*c == ' ') ++c;
     const char* number = c;
     bool negative = *c == '-';
     if (*c == '+' || *c == '-') ++c;
-    // The digits as an integer while at most 15 are significant, so that it
-    // is exact, and the power of ten that scales it.
+    // The digits from the first non-zero one as an integer, exact while at
+    // most 15 of them, and the power of ten that scales it.
     unsigned long long significand = 0;
-    long significant = 0;
+    const char* integer = c;
+    while (*c == '0') ++c;
+    const char* first = c;
+    for (; IsDigit(*c); ++c) significand = significand * 10 + (unsigned long long)(*c - '0');
+    long significant = c - first;
+    long digits = c - integer;
     long scale = 0;
-    auto take = [&](char d) {
-        if (significand != 0 || d != '0') ++significant;
-        if (significant <= 15) significand = significand * 10 + (unsigned long long)(d - '0');
-    };
-    long digits = 0;
-    for (; IsDigit(*c); ++c, ++digits) take(*c);
-    if (*c == '.')
-        for (++c; IsDigit(*c); ++c, ++digits, --scale) take(*c);
+    if (*c == '.') {
+        const char* fraction = ++c;
+        if (significant == 0)
+            while (*c == '0') ++c;
+        const char* from = c;
+        for (; IsDigit(*c); ++c) significand = significand * 10 + (unsigned long long)(*c - '0');
+        significant += c - from;
+        digits += c - fraction;
+        scale = -(long)(c - fraction);
+    }
     if (digits == 0) return false;
     long exponent = 0;
-    if (*c == 'e' || *c == 'E') {
+    if (IsExponentMark(*c, letters)) {
         ++c;
         bool down = *c == '-';
         if (*c == '+' || *c == '-') ++c;
@@ -108,12 +122,18 @@ bool ScanDouble(const char* text, double& value) {
         v = power >= 0 ? v * tens[power] : v / tens[-power];
         if (negative) v = -v;
     } else {
-        v = strtod(number, nullptr);
+        std::string written(number, (size_t)(c - number));
+        if (letters != nullptr) letters->AdjustExpChars(&written[0]);
+        v = strtod(written.c_str(), nullptr);
     }
     if (std::isinf(v)) return false;
     value = v;
     return true;
 }
+
+}  // namespace
+
+bool ScanDouble(const char* text, double& value) { return ScanNumber(text, nullptr, value); }
 
 bool ScanLong(const char* text, long& value) {
     char* end = nullptr;
@@ -125,9 +145,8 @@ bool ScanLong(const char* text, long& value) {
 }
 
 double NumberField(const UFilter& filter, char* text, int line) {
-    filter.AdjustExpChars(text);
     double value;
-    if (!ScanDouble(text, value)) RaiseError(25010, "UTurbo", line);
+    if (!ScanNumber(text, &filter, value)) RaiseError(25010, "UTurbo", line);
     return value;
 }
 

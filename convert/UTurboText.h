@@ -29,8 +29,9 @@ char* CutWord(char* s);
 // beyond the range of a double are not numbers here.
 bool ScanDouble(const char* text, double& value);
 bool ScanLong(const char* text, long& value);
-// The number fields of the files: exponent letters of text are adjusted in
-// place, then it must scan as one number; 25010 at line otherwise.
+// The number fields of the files: text must scan as one number once the
+// exponent letters of the filter's AdjustExpChars are taken for 'e' (text is
+// not changed); 25010 at line otherwise.
 double NumberField(const UFilter& filter, char* text, int line);
 
 }  // namespace TurboText

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "molecule/PointSpread.h"
 #include "molecule/UAngles.h"
+#include "utilities/CustExcept.h"
 
 L3::L3(V3 const& d, V3 const& q) : par(d / d.GetNorm())
 {
@@ -31,6 +33,24 @@ void L3::GetNormals(V3& u, V3& w) const
 }
 
 L3 LineThrough(V3 const& a, V3 const& b) { return L3(b - a, a); }
+
+L3 LineThrough(UVector<V3> const& p)
+{
+    long n = p.GetDim();
+    // Refused before a column of an empty matrix could be read.
+    if (n == 0) RaiseError(21003, "UAtCoord", __LINE__);
+    V3 centroid;
+    // Fewer than three points have fewer singular values.
+    UMatrix<double> spread = SpreadDirections(p, centroid, Min(n, 3L));
+    L3 line(ColumnV3(spread, 0), centroid);
+    // A singular vector has no preferred sign: the projections of the points
+    // are made to grow with their order (their least-squares trend), so that
+    // two points give the line from the first to the second.
+    double trend = 0.0;
+    for (long i = 1; i < n; i++) trend += double(i) * Inner(p[i] - centroid, line.GetPar());
+    if (trend < 0.0) line.Invert();
+    return line;
+}
 
 double Distance(L3 const& l, V3 const& q)
 {

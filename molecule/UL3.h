@@ -26,6 +26,10 @@ private:
 
 // The line from a through b.
 L3 LineThrough(V3 const& a, V3 const& b);
+// The least-squares line through the points, through their centroid; its
+// direction runs with the order of the points. One point gives a line through
+// it, no points raise 21003.
+L3 LineThrough(UVector<V3> const& p);
 
 // Distance of q from the line.
 double Distance(L3 const& l, V3 const& q);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "molecule/PointSpread.h"
 #include "molecule/UAngles.h"
 #include "numeric/LAPackDouble.h"
 
@@ -19,6 +20,20 @@ void P3::Invert()
 }
 
 P3 PlaneThrough(V3 const& a, V3 const& b, V3 const& c) { return P3(Outer(b - a, c - b), b); }
+
+P3 PlaneThrough(UVector<V3> const& p)
+{
+    V3 centroid;
+    // Three values whatever the count: the SVD refuses fewer than three points.
+    UMatrix<double> spread = SpreadDirections(p, centroid, 3);
+    P3 plane(ColumnV3(spread, 2), centroid);
+    long n = p.GetDim();
+    double turn = 0.0;
+    for (long i = 0; i < n; i++)
+        turn += Inner(Outer(p[i] - centroid, p[(i + 1) % n] - centroid), plane.GetNormal());
+    if (turn < 0.0) plane.Invert();
+    return plane;
+}
 
 double SignedDistance(P3 const& s, V3 const& q) { return s.GetDist() - Inner(s.GetNormal(), q); }
 

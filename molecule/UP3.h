@@ -25,6 +25,9 @@ private:
 
 // The plane through a, b and c, its normal along (b - a) x (c - b).
 P3 PlaneThrough(V3 const& a, V3 const& b, V3 const& c);
+// The least-squares plane through at least three points, through their
+// centroid; its normal follows the order of the points by the right-hand rule.
+P3 PlaneThrough(UVector<V3> const& p);
 
 // Positive on the side opposite to the normal.
 double SignedDistance(P3 const& s, V3 const& q);

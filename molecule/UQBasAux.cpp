@@ -14,6 +14,9 @@ namespace {
 
 double Root(double x) { return std::sqrt(x); }
 
+// Columns that TransformMatrix takes at a time.
+long const sliceColumns = 64;
+
 }  // namespace
 
 // Permutations of spherical functions. Turbomole swaps m = +2 and -2, and its
@@ -242,6 +245,21 @@ void ForEachShell(UQGeometryData* geom, Visit visit)
     }
 }
 
+// Calls visit(block, p, q) for each block, with p the offset of its input
+// functions (as many as its columns) and q that of its output functions.
+template <class Visit>
+void ForEachBlock(UPointerList<UMatrix<double> > const& blocks, Visit visit)
+{
+    long p = 0;
+    long q = 0;
+    for (long b = 0; b < blocks.size(); ++b) {
+        UMatrix<double> const& block = *blocks[b];
+        visit(block, p, q);
+        p += block.GetRowDim();
+        q += block.GetColDim();
+    }
+}
+
 }  // namespace
 
 void SetMatrix(UMatrix<double>& m, long rows, long cols, double const* table)
@@ -331,18 +349,11 @@ void UBasFuncTransform::TransformVector(UVector<double> const& in, UVector<doubl
     if (sameStorage) saved.CloneContentsFrom(in);
     UVector<double> const& source = sameStorage ? saved : in;
     out.SetDim(GetDimOut());
-    long p = 0;
-    long q = 0;
-    for (long b = 0; b < blocks.size(); ++b) {
-        UMatrix<double> const& block = *blocks[b];
-        long k = block.GetRowDim();
-        long r = block.GetColDim();
-        UVector<double> x = source.SubVector(p, k, 1);
-        UVector<double> y = out.SubVector(q, r, 1);
+    ForEachBlock(blocks, [&](UMatrix<double> const& block, long p, long q) {
+        UVector<double> x = source.SubVector(p, block.GetRowDim(), 1);
+        UVector<double> y = out.SubVector(q, block.GetColDim(), 1);
         QuarnNumer::MVmult(block, x, y);
-        p += k;
-        q += r;
-    }
+    });
 }
 
 void UBasFuncTransform::TransformMatrix(UMatrix<double> const& in, UMatrix<double>& out) const
@@ -352,26 +363,33 @@ void UBasFuncTransform::TransformMatrix(UMatrix<double> const& in, UMatrix<doubl
         return;
     }
     if (in.GetColDim() != GetDimIn()) RaiseError(21003, "UQBasAux", __LINE__);
-    UMatrix<double> saved(0, 0, -1);
     bool sameStorage = in.GetColDim() > 0 && in.GetRowDim() > 0 &&
                        in.GetConstData() == out.GetConstData();
-    if (sameStorage) saved.CloneContentsFrom(in);
-    UMatrix<double> const& source = sameStorage ? saved : in;
-    out.SetRowDim(source.GetRowDim());
-    out.SetColDim(GetDimOut());
-    long p = 0;
-    long q = 0;
-    for (long b = 0; b < blocks.size(); ++b) {
-        UMatrix<double> const& block = *blocks[b];
-        long k = block.GetRowDim();
-        long r = block.GetColDim();
-        for (long j = 0; j < source.GetRowDim(); ++j) {
-            UVector<double> x = source.ColVector(j).SubVector(p, k, 1);
-            UVector<double> y = out.ColVector(j).SubVector(q, r, 1);
-            QuarnNumer::MVmult(block, x, y);
-        }
-        p += k;
-        q += r;
+    // In place, columns that keep their shape are read from a copy of a few
+    // at a time, so that a large matrix is not held twice.
+    bool inPlace = sameStorage && GetDimOut() == GetDimIn() && in.GetColSpace() == out.GetColSpace() &&
+                   in.GetColDim() == out.GetColDim() && in.GetRowDim() == out.GetRowDim();
+    UMatrix<double> saved(0, 0, -1);
+    if (sameStorage && !inPlace) saved.CloneContentsFrom(in);
+    UMatrix<double> const& source = sameStorage && !inPlace ? saved : in;
+    if (!inPlace) {
+        out.SetRowDim(source.GetRowDim());
+        out.SetColDim(GetDimOut());
+    }
+    long const columns = source.GetRowDim();
+    UMatrix<double> copied(0, 0, -1);
+    for (long first = 0; first < columns; first += sliceColumns) {
+        long const count = Min(sliceColumns, columns - first);
+        UMatrix<double> from = source.SubMatrix(0, first, -1, count);
+        if (inPlace) copied.CloneContentsFrom(from);
+        UMatrix<double> const& x = inPlace ? copied : from;
+        UMatrix<double> y = out.SubMatrix(0, first, -1, count);
+        // Each block times its rows of every column of the slice: the same
+        // sums as block times each column's segment.
+        ForEachBlock(blocks, [&](UMatrix<double> const& block, long p, long q) {
+            UMatrix<double> rows = y.SubMatrix(q, 0, block.GetColDim(), count);
+            QuarnNumer::MMmult(block, x.SubMatrix(p, 0, block.GetRowDim(), count), rows);
+        });
     }
 }
 

@@ -2,27 +2,12 @@
 
 #include <cmath>
 
+#include "molecule/ZeroFill.h"
 #include "utilities/CustExcept.h"
 
 namespace {
 
 UMatrix<double> EmptyMatrix() { return UMatrix<double>(0, 0, -1); }
-
-// Re-dimensions an owner to rows x columns of zeros.
-void ZeroMatrix(UMatrix<double>& m, long rows, long columns)
-{
-    m.Clear();
-    m.SetColDim(rows);
-    m.SetRowDim(columns);
-    Mset(m, 0.0);
-}
-
-void ZeroVector(UVector<double>& v, long n)
-{
-    v.Clear();
-    v.SetDim(n);
-    Vset(v, 0.0);
-}
 
 }  // namespace
 
@@ -353,6 +338,12 @@ void UQGeometryData::SetMos(UMatrix<double> const& m, OrbitalType t)
 {
     UMatrix<double>* target = Coefficients(t);
     if (target) target->CloneContentsFrom(m);
+}
+
+void UQGeometryData::SetMos(UMatrix<double>&& m, OrbitalType t)
+{
+    UMatrix<double>* target = Coefficients(t);
+    if (target) target->TakeContentsFrom(std::move(m));
 }
 
 bool UQGeometryData::GetHasMos(OrbitalType t) const

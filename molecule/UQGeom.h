@@ -2,6 +2,8 @@
 // The molecule record that every reader fills and every writer reads.
 #include <cstdint>
 
+#include "molecule/MolShapeInfo.h"
+#include "molecule/MolThermoInfo.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
@@ -131,6 +133,8 @@ public:
     // A type outside 0..2 stores nothing.
     void SetMos(UMatrix<double> const& m, OrbitalType t);
     void SetMos(UMatrix<double> const& m) { SetMos(m, otRestricted); }
+    // Takes over m's storage when m owns it, so a large matrix is held once.
+    void SetMos(UMatrix<double>&& m, OrbitalType t);
     void SetAlpha(UMatrix<double> const& m) { SetMos(m, otAlpha); }
     void SetBeta(UMatrix<double> const& m) { SetMos(m, otBeta); }
     bool GetHasMos(OrbitalType t) const;
@@ -172,7 +176,43 @@ public:
     // The atomic numbers in order of first appearance.
     void MakeElementList(UVector<long>& list) const;
 
+    // Shape analysis: centre, principal moments and axes, and the projector
+    // that removes translations and rotations in the principal-axes frame.
+    void AnalyzeShape(MolShapeInfo& info, bool massWeighted, bool removeTranslations,
+                      bool removeRotations) const;
+    // Each triple of components (3 per atom) turned into the principal-axes
+    // frame (toFrame) or back.
+    void TransformVectorInertialFrame(MolShapeInfo& info, UVector<double>& v, bool toFrame) const;
+    void TransformVectorsInertialFrame(MolShapeInfo& info, UMatrix<double>& m, bool toFrame) const;
+    // Every 3 x 3 block of a 3N x 3N matrix turned into the frame or back.
+    void TransformMatrixInertialFrame(MolShapeInfo& info, UMatrix<double>& h, bool toFrame) const;
+    // Translations and rotations removed from Cartesian vectors and matrices.
+    void ProjectVector(MolShapeInfo& info, UVector<double>& v) const;
+    void ProjectVectors(MolShapeInfo& info, UMatrix<double>& m) const;
+    void ProjectMatrix(MolShapeInfo& info, UMatrix<double>& h) const;
+
+    // Frequencies (cm-1 when mass-weighted) and normal modes from the Hessian,
+    // stored in the record; returns the number of genuine vibrations. Needs
+    // the Hessian, and the coordinates for weighting or projection (25007).
+    long MakeVibrations(bool massWeight, bool project, bool truncate);
+    // Eigenvectors of the projected Hessian sorted into genuine vibrations
+    // followed by the exact null modes; returns the number of vibrations.
+    long ProjectVibrations(MolShapeInfo& info, UMatrix<double>& modes, UVector<double>& values) const;
+    // The normalised translations and rotations as the columns of z; returns
+    // their number.
+    long MakeNullVibrations(MolShapeInfo& info, UMatrix<double>& z) const;
+    // nu, or a smooth replacement that tends to floor for nu up to floor + 1.
+    double ModifyFrequency(long i, double nu, double floor, bool quiet) const;
+    // Fills the outputs of info from the frequencies, masses and moments.
+    void AnalyzeThermo(MolThermoInfo& info, bool quiet) const;
+
 private:
+    // Weight of atom a in the shape analysis.
+    double ShapeWeight(long a, bool massWeighted) const;
+    // The three translations and three rotations in the principal-axes frame
+    // (3N x 6, weighted, not normalised); a rotation about an axis of
+    // vanishing moment is zero.
+    UMatrix<double> RigidMotions(MolShapeInfo& info) const;
     void CheckIndex(long i, int line) const;
     void AppendAtom(UQAtomData const& atom, bool coordinates, bool gradients);
     // Fixes the atom count from a size when the record has none yet.

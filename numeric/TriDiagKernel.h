@@ -1,8 +1,8 @@
 #pragma once
 // What the two symmetric tridiagonal QL/QR iterations share: their machine constants, the search
-// for the next unreduced block, the scaling of a block into the safe range and back, and the test
-// that ends a call whose sweep budget is spent. d(1..n) is the diagonal, e(1..n-1) the off-diagonal
-// (1-based, as the routines index them).
+// for the next unreduced block, the scaling of a block into the safe range and back, the QL and QR
+// loops over a block and the loop over the blocks with its sweep budget. d(1..n) is the diagonal,
+// e(1..n-1) the off-diagonal (1-based, as the routines index them).
 #include <cmath>
 
 #include "numeric/BlasConst.h"
@@ -86,6 +86,119 @@ inline void CheckConverged(long n, double const* e, char const* source, int line
 {
     for (long i = 1; i <= n - 1; ++i)
         if (e[i - 1] != 0.0) RaiseError(23014, source, line);
+}
+
+// The iteration of both solvers over one block; Solver supplies, in 1-based indices:
+//   bool Negligible(long k, long i, long j)  whether e(k), between d(i) and d(j), may become zero;
+//   void Accept()                            d(l) has converged;
+//   void Solve2Down(long l), Solve2Up(long l) the 2 x 2 block at l, l+1 (QL) or l-1, l (QR);
+//   void SweepDown(long l, long m), SweepUp(long l, long m) one QL or QR sweep between l and m.
+// jtot counts the sweeps of the whole call; at nmaxit the block's sweeps stop.
+template <class Solver> class BlockIteration {
+public:
+    BlockIteration(Solver& solver, double* e, long nmaxit) : solver_(solver), e_(e), nmaxit_(nmaxit), jtot_(0) {}
+
+    bool BudgetSpent() const { return jtot_ == nmaxit_; }
+
+    // QL: eigenvalues are found at the top, l grows towards lend.
+    void QL(long l, long lend)
+    {
+        for (;;) {
+            long m = lend;
+            for (long i = l; i <= lend - 1; ++i)
+                if (solver_.Negligible(i, i, i + 1)) {
+                    m = i;
+                    break;
+                }
+            if (m < lend) e_[m - 1] = 0.0;
+            if (m == l) {
+                solver_.Accept();
+                l += 1;
+            } else if (m == l + 1) {
+                solver_.Solve2Down(l);
+                l += 2;
+            } else if (Sweep()) {
+                solver_.SweepDown(l, m);
+                continue;
+            } else {
+                return;
+            }
+            if (l > lend) return;
+        }
+    }
+
+    // QR: the mirror image, eigenvalues are found at the bottom, l falls towards lend.
+    void QR(long l, long lend)
+    {
+        for (;;) {
+            long m = lend;
+            for (long i = l; i >= lend + 1; --i)
+                if (solver_.Negligible(i - 1, i, i - 1)) {
+                    m = i;
+                    break;
+                }
+            if (m > lend) e_[m - 2] = 0.0;
+            if (m == l) {
+                solver_.Accept();
+                l -= 1;
+            } else if (m == l - 1) {
+                solver_.Solve2Up(l);
+                l -= 2;
+            } else if (Sweep()) {
+                solver_.SweepUp(l, m);
+                continue;
+            } else {
+                return;
+            }
+            if (l < lend) return;
+        }
+    }
+
+private:
+    // Counts one more sweep, unless the budget is spent.
+    bool Sweep()
+    {
+        if (jtot_ == nmaxit_) return false;
+        jtot_ += 1;
+        return true;
+    }
+
+    Solver& solver_;
+    double* e_;
+    long const nmaxit_;
+    long jtot_;
+};
+
+// The loop over the unreduced blocks of the matrix of order n >= 2, each scaled into the safe range,
+// iterated from the end whose diagonal element is smaller in magnitude and scaled back. The
+// root-free solver works on the squares of the off-diagonal elements, has no zero-norm block to
+// pass over and leaves them as they are; the other scales them back. A spent budget with an
+// element still nonzero raises 23014 under the caller's source and line.
+template <class Solver>
+void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree, Solver& solver, char const* source,
+                   int line)
+{
+    BlockIteration<Solver> iteration(solver, e, maxSweepsPerValue * n);
+    for (long l1 = 1; l1 <= n;) {
+        if (l1 > 1) e[l1 - 2] = 0.0;
+        long const lsv = l1;
+        long const lendsv = BlockEnd(l1, n, d, e, k.eps);
+        l1 = lendsv + 1;
+        if (lendsv == lsv) continue;
+
+        double const anorm = LAPackDouble::TriDiagGetNorm(0x4, lendsv - lsv + 1, d + (lsv - 1), e + (lsv - 1));
+        if (anorm == 0.0 && !rootFree) continue;
+        BlockScale const how = ScaleBlock(lsv, lendsv, n, d, e, anorm, k);
+        if (rootFree)
+            for (long i = lsv; i <= lendsv - 1; ++i) e[i - 1] = e[i - 1] * e[i - 1];
+        if (std::fabs(d[lendsv - 1]) < std::fabs(d[lsv - 1]))
+            iteration.QR(lendsv, lsv);
+        else
+            iteration.QL(lsv, lendsv);
+
+        UnscaleBlock(how, lsv, lendsv, n, d, rootFree ? nullptr : e, anorm, k);
+        if (iteration.BudgetSpent()) CheckConverged(n, e, source, line);
+    }
 }
 
 } // namespace TriDiagDetail

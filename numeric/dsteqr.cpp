@@ -18,71 +18,78 @@ namespace
 
 using TriDiagDetail::Limits;
 
-// The sweeps over one block, in 1-based indices; with wantz the rotations of each sweep are
-// gathered in work(1..n-1) (cosines) and work(n..2n-2) (sines) and applied to the columns of Z.
-class ImplicitSweeps {
+// The steps of the iteration, in 1-based indices; with wantz the rotations of each sweep are
+// gathered in work(1..n-1) (cosines) and work(n..2n-2) (sines) and applied to the columns of Z, and
+// every eigenvalue found is reported to the monitor.
+class ImplicitSolver {
 public:
-    ImplicitSweeps(long n, double* d, double* e, double* z, long ldz, double* work, bool wantz, Limits const& k,
-                   long& jtot, long nmaxit, Blas::UProgressMonitor& pm)
-        : n_(n), d_(d), e_(e), z_(z), ldz_(ldz), work_(work), wantz_(wantz), k_(k), jtot_(jtot),
-          nmaxit_(nmaxit), pm_(pm), found_(0)
+    ImplicitSolver(long n, double* d, double* e, double* z, long ldz, double* work, bool wantz, Limits const& k,
+                   Blas::UProgressMonitor& pm)
+        : n_(n), d_(d), e_(e), z_(z), ldz_(ldz), work_(work), wantz_(wantz), k_(k), pm_(pm), found_(0)
     {
     }
 
-    // QL: eigenvalues are found at the top, l grows towards lend.
-    void QL(long l, long lend)
+    bool Negligible(long k, long i, long j) const
     {
-        for (;;) {
-            long m = lend;
-            for (long i = l; i <= lend - 1; ++i)
-                if (Negligible(e(i), d(i), d(i + 1))) {
-                    m = i;
-                    break;
-                }
-            if (m < lend) e(m) = 0.0;
-            double const p = d(l);
-            if (m == l) {
-                Accepted(1);
-                l += 1;
-            } else if (m == l + 1) {
-                Solve2(l, 0x1a);
-                l += 2;
-            } else {
-                if (jtot_ == nmaxit_) return;
-                jtot_ += 1;
-                SweepDown(l, m, p);
-                continue;
-            }
-            if (l > lend) return;
-        }
+        double const a = std::fabs(e_[k - 1]);
+        return a * a <= (k_.eps2 * std::fabs(d_[i - 1])) * std::fabs(d_[j - 1]) + k_.safmin;
     }
 
-    // QR: the mirror image, eigenvalues are found at the bottom, l falls towards lend.
-    void QR(long l, long lend)
+    void Accept() { Found(1); }
+
+    void Solve2Down(long l) { Solve2(l, 0x1a); }
+    void Solve2Up(long l) { Solve2(l - 1, 0x16); }
+
+    // One QL sweep from m up to l.
+    void SweepDown(long l, long m)
     {
-        for (;;) {
-            long m = lend;
-            for (long i = l; i >= lend + 1; --i)
-                if (Negligible(e(i - 1), d(i), d(i - 1))) {
-                    m = i;
-                    break;
-                }
-            if (m > lend) e(m - 1) = 0.0;
-            double const p = d(l);
-            if (m == l) {
-                Accepted(1);
-                l -= 1;
-            } else if (m == l - 1) {
-                Solve2(l - 1, 0x16);
-                l -= 2;
-            } else {
-                if (jtot_ == nmaxit_) return;
-                jtot_ += 1;
-                SweepUp(l, m, p);
-                continue;
+        double g = Shift(d(l), d(l + 1), e(l), d(m));
+        double sn = 1.0, cs = 1.0, p = 0.0;
+        for (long i = m - 1; i >= l; --i) {
+            double const f = sn * e(i);
+            double const b = cs * e(i);
+            double r;
+            LAPackDouble::PlaneRot(g, f, cs, sn, r);
+            if (i != m - 1) e(i + 1) = r;
+            g = d(i + 1) - p;
+            r = (d(i) - g) * sn + 2.0 * cs * b;
+            p = sn * r;
+            d(i + 1) = g + p;
+            g = cs * r - b;
+            if (wantz_) {
+                *c(i) = cs;
+                *s(i) = -sn;
             }
-            if (l < lend) return;
         }
+        if (wantz_) LAPackDouble::RotateBlock(0x1a, n_, m - l + 1, c(l), s(l), z(l), ldz_);
+        d(l) = d(l) - p;
+        e(l) = g;
+    }
+
+    // One QR sweep from m down to l.
+    void SweepUp(long l, long m)
+    {
+        double g = Shift(d(l), d(l - 1), e(l - 1), d(m));
+        double sn = 1.0, cs = 1.0, p = 0.0;
+        for (long i = m; i <= l - 1; ++i) {
+            double const f = sn * e(i);
+            double const b = cs * e(i);
+            double r;
+            LAPackDouble::PlaneRot(g, f, cs, sn, r);
+            if (i != m) e(i - 1) = r;
+            g = d(i) - p;
+            r = (d(i + 1) - g) * sn + 2.0 * cs * b;
+            p = sn * r;
+            d(i) = g + p;
+            g = cs * r - b;
+            if (wantz_) {
+                *c(i) = cs;
+                *s(i) = sn;
+            }
+        }
+        if (wantz_) LAPackDouble::RotateBlock(0x16, n_, l - m + 1, c(m), s(m), z(m), ldz_);
+        d(l) = d(l) - p;
+        e(l - 1) = g;
     }
 
 private:
@@ -92,14 +99,8 @@ private:
     double* s(long i) { return work_ + (n_ - 1) + (i - 1); }
     double* z(long j) { return z_ + (j - 1) * ldz_; }
 
-    bool Negligible(double off, double diag1, double diag2) const
-    {
-        double const a = std::fabs(off);
-        return a * a <= (k_.eps2 * std::fabs(diag1)) * std::fabs(diag2) + k_.safmin;
-    }
-
     // Reports count eigenvalues found to the monitor (only with eigenvectors).
-    void Accepted(long count)
+    void Found(long count)
     {
         if (!wantz_) return;
         if (count == 1)
@@ -123,70 +124,16 @@ private:
         d(top) = rt1;
         d(top + 1) = rt2;
         e(top) = 0.0;
-        Accepted(2);
+        Found(2);
     }
 
-    // The shift from the 2 x 2 block at the start of the sweep: p and next on its diagonal, off its
-    // off-diagonal element; dm is the diagonal element where the sweep begins.
+    // The shift from the 2 x 2 block with diagonal p, next and off-diagonal off; dm is the
+    // diagonal element where the sweep begins.
     static double Shift(double p, double next, double off, double dm)
     {
         double g = (next - p) / (2.0 * off);
         double const r = LAPackDouble::V2getNorm(g, 1.0);
         return dm - p + (off / (g + Blas::Sign(r, g)));
-    }
-
-    // One QL sweep from m up to l.
-    void SweepDown(long l, long m, double p)
-    {
-        double g = Shift(p, d(l + 1), e(l), d(m));
-        double sn = 1.0, cs = 1.0;
-        p = 0.0;
-        for (long i = m - 1; i >= l; --i) {
-            double const f = sn * e(i);
-            double const b = cs * e(i);
-            double r;
-            LAPackDouble::PlaneRot(g, f, cs, sn, r);
-            if (i != m - 1) e(i + 1) = r;
-            g = d(i + 1) - p;
-            r = (d(i) - g) * sn + 2.0 * cs * b;
-            p = sn * r;
-            d(i + 1) = g + p;
-            g = cs * r - b;
-            if (wantz_) {
-                *c(i) = cs;
-                *s(i) = -sn;
-            }
-        }
-        if (wantz_) LAPackDouble::RotateBlock(0x1a, n_, m - l + 1, c(l), s(l), z(l), ldz_);
-        d(l) = d(l) - p;
-        e(l) = g;
-    }
-
-    // One QR sweep from m down to l.
-    void SweepUp(long l, long m, double p)
-    {
-        double g = Shift(p, d(l - 1), e(l - 1), d(m));
-        double sn = 1.0, cs = 1.0;
-        p = 0.0;
-        for (long i = m; i <= l - 1; ++i) {
-            double const f = sn * e(i);
-            double const b = cs * e(i);
-            double r;
-            LAPackDouble::PlaneRot(g, f, cs, sn, r);
-            if (i != m) e(i - 1) = r;
-            g = d(i) - p;
-            r = (d(i + 1) - g) * sn + 2.0 * cs * b;
-            p = sn * r;
-            d(i) = g + p;
-            g = cs * r - b;
-            if (wantz_) {
-                *c(i) = cs;
-                *s(i) = sn;
-            }
-        }
-        if (wantz_) LAPackDouble::RotateBlock(0x16, n_, l - m + 1, c(m), s(m), z(m), ldz_);
-        d(l) = d(l) - p;
-        e(l - 1) = g;
     }
 
     long const n_;
@@ -197,8 +144,6 @@ private:
     double* work_;
     bool const wantz_;
     Limits const& k_;
-    long& jtot_;
-    long const nmaxit_;
     Blas::UProgressMonitor& pm_;
     long found_;  // eigenvalues reported to the monitor so far
 };
@@ -240,30 +185,9 @@ void LAPackDouble::TriMdiag(short opt, long n, double* d, double* e, double* Z, 
 
     Limits const k = TriDiagDetail::MakeLimits();
     if (identity) Mset(Blas::LaMatGeneral, n, n, 0.0, 1.0, Z, ldz);
-    long const nmaxit = TriDiagDetail::maxSweepsPerValue * n;
-    long jtot = 0;
     if (wantz) pm.Start("DSTEQR", opt, n, false);
-
-    ImplicitSweeps sweeps(n, d, e, Z, ldz, work, wantz, k, jtot, nmaxit, pm);
-    for (long l1 = 1; l1 <= n;) {
-        if (l1 > 1) e[l1 - 2] = 0.0;
-        long const lsv = l1;
-        long const lendsv = TriDiagDetail::BlockEnd(l1, n, d, e, k.eps);
-        l1 = lendsv + 1;
-        if (lendsv == lsv) continue;
-
-        double const anorm = TriDiagGetNorm(0x4, lendsv - lsv + 1, d + (lsv - 1), e + (lsv - 1));
-        if (anorm == 0.0) continue;
-        TriDiagDetail::BlockScale const how = TriDiagDetail::ScaleBlock(lsv, lendsv, n, d, e, anorm, k);
-        // Iterate from the end whose diagonal element is smaller in magnitude.
-        if (std::fabs(d[lendsv - 1]) < std::fabs(d[lsv - 1]))
-            sweeps.QR(lendsv, lsv);
-        else
-            sweeps.QL(lsv, lendsv);
-
-        TriDiagDetail::UnscaleBlock(how, lsv, lendsv, n, d, e, anorm, k);
-        if (jtot == nmaxit) TriDiagDetail::CheckConverged(n, e, "dsteqr", __LINE__);
-    }
+    ImplicitSolver solver(n, d, e, Z, ldz, work, wantz, k, pm);
+    TriDiagDetail::IterateBlocks(n, d, e, k, false, solver, "dsteqr", __LINE__);
 
     if (wantz) {
         SortWithVectors(n, d, Z, ldz);

@@ -83,9 +83,9 @@ long strtrimlen(char const* s)
 
 char* strsubs(char* s, char from, char to)
 {
-    if (!s) return s;
-    for (char* p = s; *p; ++p)
-        if (*p == from) *p = to;
+    // The terminator is never replaced; strchr would find it.
+    if (!s || from == '\0') return s;
+    for (char* p = std::strchr(s, from); p; p = std::strchr(p + 1, from)) *p = to;
     return s;
 }
 

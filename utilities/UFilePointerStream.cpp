@@ -77,21 +77,27 @@ void UFilePointerBasicStream::TurnTo(Transfer next) const
     HandedOut = false;
 }
 
-// The end-of-file mark would stop a file that has grown since.
-void UFilePointerBasicStream::ForgetEndMark() const
+// Up to n bytes from offset on, as many as the file holds there.
+long UFilePointerBasicStream::ReadAt(char* p, long n, long offset) const
 {
-    if (std::feof(FilePointer)) std::fseek(FilePointer, CacheEnd, SEEK_SET);
+    int const fd = fileno(FilePointer);
+    long done = 0;
+    while (done < n) {
+        ssize_t const got = pread(fd, p + done, static_cast<size_t>(n - done), offset + done);
+        if (got <= 0) break;
+        done += got;
+    }
+    return done;
 }
 
 // Reads the next cache load at CacheEnd; false when the file gives nothing.
 bool UFilePointerBasicStream::Refill() const
 {
     if (Cache.empty()) Cache.resize(CacheCapacity);
-    ForgetEndMark();
-    size_t const got = std::fread(Cache.data(), 1, Cache.size(), FilePointer);
+    long const got = ReadAt(Cache.data(), CacheCapacity, CacheEnd);
     if (got == 0) return false;
     CacheStart = CacheEnd;
-    CacheEnd += static_cast<long>(got);
+    CacheEnd += got;
     return true;
 }
 
@@ -113,24 +119,33 @@ void UFilePointerBasicStream::SetPosition(long p)
     std::fseek(FilePointer, p, SEEK_SET);
 }
 
+// The size just asked of the file system.
+long UFilePointerBasicStream::NoteSize(long size) const
+{
+    // The file was cut under the reader: what was cached or what stdio
+    // buffered beyond the cut is no longer there.
+    if (size < KnownSize || (Cached && CacheEnd > size)) {
+        DropCache();
+        std::fflush(FilePointer);
+    }
+    KnownSize = size;
+    return size;
+}
+
 long UFilePointerBasicStream::GetSize() const
 {
     if (!FilePointer) return 0;
+    if (Cached) {
+        // Every text read asks: a seek to the end is the cheapest question, and
+        // while cached the file offset is the device's own.
+        off_t const end = lseek(fileno(FilePointer), 0, SEEK_END);
+        if (end >= 0) return NoteSize(static_cast<long>(end));
+    }
     if (IsRegularFile()) {
         // Buffered output belongs to the file: it is counted as written.
         if (__fpending(FilePointer) > 0) std::fflush(FilePointer);
         struct stat info;
-        if (fstat(fileno(FilePointer), &info) == 0) {
-            long const size = static_cast<long>(info.st_size);
-            // The file was cut under the reader: what was cached or what
-            // stdio buffered beyond the cut is no longer there.
-            if (size < KnownSize || (Cached && CacheEnd > size)) {
-                DropCache();
-                std::fflush(FilePointer);
-            }
-            KnownSize = size;
-            return size;
-        }
+        if (fstat(fileno(FilePointer), &info) == 0) return NoteSize(static_cast<long>(info.st_size));
     }
     DropCache();
     long const position = std::ftell(FilePointer);
@@ -178,10 +193,11 @@ long UFilePointerBasicStream::Read(void* p, long n)
     if (!Cached) {
         LastTransfer = tfRead;
         HandedOut = false;
-        // The seek sends buffered output to the file and turns it to reading.
+        // Buffered output goes to the file and stdio lets go of what it read
+        // ahead: while cached, the file is read by offset, past stdio.
         long const position = std::ftell(FilePointer);
-        if (position < 0) return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
-        std::fseek(FilePointer, position, SEEK_SET);
+        if (position < 0 || std::fflush(FilePointer) != 0)
+            return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
         CacheStart = CacheEnd = Cursor = position;
         Cached = true;
     }
@@ -192,8 +208,7 @@ long UFilePointerBasicStream::Read(void* p, long n)
             long const left = n - done;
             if (left >= CacheCapacity) {
                 // A large read goes straight to the caller.
-                ForgetEndMark();
-                long const got = static_cast<long>(std::fread(out + done, 1, static_cast<size_t>(left), FilePointer));
+                long const got = ReadAt(out + done, left, Cursor);
                 done += got;
                 Cursor += got;
                 CacheStart = CacheEnd = Cursor;

@@ -241,6 +241,15 @@ public:
         }
     }
 
+    // An owner that takes over packed, its coldim x rowdim elements column by
+    // column; packed is sized to them.
+    UMatrix(std::vector<T>&& packed, long coldim, long rowdim)
+        : Mode(vmOwner), RowDim(rowdim), ColDim(coldim), ColSpace(coldim), Offset(0),
+          AutoResize(true), Storage(std::move(packed)), Vec(&Storage), RawData(nullptr)
+    {
+        ReSize(Storage, ColSpace * RowDim);
+    }
+
     // A view on v with element (0, 0) at v[offset].
     UMatrix(std::vector<T>& v, long coldim, long rowdim, long offset, long colspace)
         : Mode(vmVectorView), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)),
@@ -352,6 +361,23 @@ public:
         packed.CopyTo(*this);
     }
 
+    // Makes this owner hold src's elements: an owner's storage is taken over
+    // without a copy, leaving src empty; a view's elements are cloned.
+    void TakeContentsFrom(UMatrix&& src)
+    {
+        if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
+        if ((src.Mode & 0xF) != vmOwner || &src == this) {
+            CloneContentsFrom(src);
+            return;
+        }
+        Storage = std::move(src.Storage);
+        RowDim = src.RowDim;
+        ColDim = src.ColDim;
+        ColSpace = src.ColSpace;
+        src.Storage.clear();
+        src.RowDim = 0;
+        src.ColDim = 0;
+    }
     // The block from (i, j): n rows (n < 0: to the last row) and m columns
     // (m < 0: to the last column), with this matrix's leading dimension.
     UMatrix SubMatrix(long i, long j, long n, long m) const

@@ -106,7 +106,8 @@ public:
     void vprintf(char const* fmt, va_list args) __attribute__((format(printf, 2, 0)));
 
     // Text input: at most n characters into buf.
-    void GetTranslatedBuffer(char* buf, long n, StopFlag stop);
+    // Returns how many characters it stored.
+    long GetTranslatedBuffer(char* buf, long n, StopFlag stop);
     char GetChar();   // NUL at the end of the data
     void GetText(char* buf, long n);
     void GetString(char* buf, long n);
@@ -303,7 +304,8 @@ private:
 
     UBasicStream* Device() const;   // the device, or raise 21038
     long ReadChunk(char* chunk, long want);
-    void GetUntranslated(char* buf, long n, StopFlag stop);
+    // GetTranslatedBuffer without translation.
+    long GetUntranslated(char* buf, long n, StopFlag stop);
 
     bool ReadFailed = false;   // a read gave nothing though data should remain
 };
@@ -335,13 +337,15 @@ public:
 
 private:
     // A regular file that the device owns is read through a cache, so that a
-    // text read that gives back what it did not consume costs no seek; the
-    // size of a regular file is asked of the file system without moving the
-    // file position.
+    // text read that gives back what it did not consume costs no seek. While
+    // cached, the file is read by offset past stdio and its size is found by
+    // a seek to the end; otherwise the size of a regular file is asked of the
+    // file system without moving the file position.
     bool IsRegularFile() const;
     bool UsesCache() const;   // a regular file that the device owns
     bool Refill() const;
-    void ForgetEndMark() const;   // while Cached
+    long ReadAt(char* p, long n, long offset) const;   // bytes read, by offset
+    long NoteSize(long size) const;   // the size the file system gave
     void DropCache() const;   // the file position becomes Cursor again
     enum Transfer { tfNone, tfRead, tfWrite };
     void TurnTo(Transfer next) const;
@@ -353,7 +357,7 @@ private:
     mutable bool Cached = false;      // the cache stands for the file position
     mutable std::vector<char> Cache;  // file bytes CacheStart .. CacheEnd
     mutable long CacheStart = 0;
-    mutable long CacheEnd = 0;        // the file position while Cached
+    mutable long CacheEnd = 0;
     mutable long Cursor = 0;          // the device position while Cached
     mutable long KnownSize = 0;       // the size last asked of the file system
     mutable bool HandedOut = false;   // GetFilePointer was called since the last transfer

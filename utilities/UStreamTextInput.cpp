@@ -9,11 +9,24 @@ namespace {
 
 long const TextChunk = 10240;
 // The first piece of a chunk that a text read fetches: a typical line.
-long const FirstPiece = 256;
+long const FirstPiece = 128;
 
 bool IsLineEndByte(char c)
 {
     return c == '\r' || c == '\n';
+}
+
+// How many of the n bytes at p come before the first CR or LF, or NUL when
+// nulStops.
+long OrdinaryRun(char const* p, long n, bool nulStops)
+{
+    auto before = [p](char c, long within) {
+        void const* found = std::memchr(p, c, static_cast<size_t>(within));
+        return found ? static_cast<char const*>(found) - p : within;
+    };
+    long end = before('\n', n);
+    end = before('\r', end);
+    return nulStops ? before('\0', end) : end;
 }
 
 }  // namespace
@@ -31,13 +44,10 @@ long UStream::ReadChunk(char* chunk, long want)
     return got;
 }
 
-void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
+long UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
 {
-    if (n < 1) return;
-    if (!GetNeedTextTranslateOnInput()) {
-        GetUntranslated(buf, n, stop);
-        return;
-    }
+    if (n < 1) return 0;
+    if (!GetNeedTextTranslateOnInput()) return GetUntranslated(buf, n, stop);
     char const lineEndChar = stop == sfLineEnd ? 0 : InternalLineEnd;
     long const L = static_cast<long>(std::strlen(ExternalLineEnd));
     char chunk[TextChunk];
@@ -50,7 +60,7 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
         long const size = GetSize();
         long const position = GetPosition();
         long const want = std::min(TextChunk, size - position);
-        if (want < 1) return;
+        if (want < 1) return out;
 
         // The chunk is fetched from the device as the scan reaches its end,
         // in growing pieces, so that a short line does not copy a whole
@@ -67,7 +77,7 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
         // A read that gives nothing although data should remain ends the input.
         if (have == 0) {
             ReadFailed = true;
-            return;
+            return out;
         }
         // Less than asked means the device has no more: the data end here.
         auto atEnd = [&] { return whole && (have < want || position + have >= size); };
@@ -131,6 +141,13 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
             for (;;) {
                 long const limit = atEnd() ? have : have - 1;
                 while (i < limit && out < n) {
+                    // The bytes up to the next line end (or NUL stop) go at once.
+                    long const room = std::min(limit - i, n - out);
+                    long const run = OrdinaryRun(chunk + i, room, stop == sfNul);
+                    std::memcpy(buf + out, chunk + i, static_cast<size_t>(run));
+                    out += run;
+                    i += run;
+                    if (run == room) continue;
                     char const c = chunk[i];
                     if (IsLineEndByte(c)) {
                         buf[out++] = lineEndChar;
@@ -148,14 +165,15 @@ void UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
             break;
         }
         if (i < have) SetPosition(GetPosition() - (have - i));
-        if (done) return;
+        if (done) return out;
     }
+    return out;
 }
 
 // No translation needed: the bytes go straight into buf until n are read,
 // the device delivers no more, or a stop character is met; what was read
 // after the stop character is given back and cleared from buf.
-void UStream::GetUntranslated(char* buf, long n, StopFlag stop)
+long UStream::GetUntranslated(char* buf, long n, StopFlag stop)
 {
     bool const stops = stop == sfLineEnd || stop == sfNul;
     char const mark = stop == sfLineEnd ? InternalLineEnd : 0;
@@ -167,7 +185,7 @@ void UStream::GetUntranslated(char* buf, long n, StopFlag stop)
         long const got = std::clamp(GetBuffer(buf + out, n - out), 0L, n - out);
         if (got == 0) {
             if (GetPosition() < GetSize()) ReadFailed = true;
-            return;
+            return out;
         }
         char* const found = stops ? static_cast<char*>(std::memchr(buf + out, mark, got)) : nullptr;
         out += got;
@@ -178,9 +196,10 @@ void UStream::GetUntranslated(char* buf, long n, StopFlag stop)
                 SetPosition(GetPosition() - unread);
                 std::memset(found + 1, 0, unread);
             }
-            return;
+            return found + 1 - buf;
         }
     }
+    return out;
 }
 
 char UStream::GetChar()
@@ -207,6 +226,8 @@ void UStream::GetString(char* buf, long n)
 void UStream::GetLine(char* buf, long n)
 {
     if (n < 1) return;
-    std::memset(buf, 0, n);
-    GetTranslatedBuffer(buf, n, sfLineEnd);
+    // Only what the line leaves is cleared: a record buffer is long, a line short.
+    if (!Stream) std::memset(buf, 0, n);
+    long const stored = GetTranslatedBuffer(buf, n, sfLineEnd);
+    std::memset(buf + stored, 0, n - stored);
 }

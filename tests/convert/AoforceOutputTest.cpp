@@ -301,16 +301,7 @@ TEST(AoforceOutput, RealDivinylbenzeneOutput)
     EXPECT_DOUBLE_EQ(-0.0242263, h(2, 3));
 
     // The expected file holds the frequencies and then one list per mode.
-    std::vector<double> numbers;
-    for (const char* p = expected.c_str(); *p != '\0';) {
-        char* end;
-        if ((*p >= '0' && *p <= '9') || *p == '-') {
-            numbers.push_back(strtod(p, &end));
-            p = end;
-        } else {
-            ++p;
-        }
-    }
+    std::vector<double> numbers = NumbersIn(expected);
     ASSERT_EQ(60u + 60u * 60u, numbers.size());
     UVector<double> f = geom.GetFrequencies();
     ASSERT_EQ(60, f.GetDim());

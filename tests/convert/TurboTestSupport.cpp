@@ -1,5 +1,6 @@
 #include "tests/convert/TurboTestSupport.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -42,6 +43,20 @@ std::string SharedFile(const std::string& relative) {
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+std::vector<double> NumbersIn(const std::string& text) {
+    std::vector<double> numbers;
+    for (const char* p = text.c_str(); *p != '\0';) {
+        char* end;
+        if ((*p >= '0' && *p <= '9') || *p == '-') {
+            numbers.push_back(strtod(p, &end));
+            p = end;
+        } else {
+            ++p;
+        }
+    }
+    return numbers;
 }
 
 int ReadTurboFile(UQGeometryData& geom, const std::string& contents, std::string* message) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "molecule/UQGeom.h"
 #include "tests/support/RaisedCode.h"
@@ -30,6 +31,9 @@ private:
 
 // The contents of a file of the shared real data, "" when absent.
 std::string SharedFile(const std::string& relative);
+
+// Every number of a text such as expected-vib.json, in order.
+std::vector<double> NumbersIn(const std::string& text);
 
 // Reads contents as a whole Turbomole file (ReadGeometry) or as a control
 // file (ReadControl); returns the raised code, 0 when none.

@@ -263,6 +263,45 @@ TEST_F(TurboBasis, AtomsNamePotentialsThatExist) {
     EXPECT_EQ(0, geom.GetEcp()->FindAtom(0));
 }
 
+// Once the molecule has atoms, "$atoms" must fit them: each entry's element is
+// that of the atoms it lists, no entry lists an atom beyond them, and every atom
+// gets a basis set.
+TEST_F(TurboBasis, ControlFileOfAnotherMoleculeIsRefused) {
+    const char* basis = "$basis\n*\nc tiny\n*\n 1 s\n 1.0 1.0\n*\no tiny\n*\n 1 s\n 2.0 1.0\n*\n$end\n";
+    const std::string c1 = "c  1 \\\n   basis =c tiny\n", o2 = "o  2 \\\n   basis =o tiny\n";
+    struct Case {
+        std::string atoms;
+        int code;
+        const char* what;
+    } cases[] = {
+        {c1 + o2, 0, "both atoms"},
+        {"C  1 \\\n   basis =c tiny\nO  2 \\\n   basis =o tiny\n", 0, "symbols in upper case"},
+        {"o  1 \\\n   basis =o tiny\n" + o2, 25005, "an oxygen basis on the carbon atom"},
+        {c1 + "c  2 \\\n   basis =c tiny\n", 25005, "a carbon entry for the oxygen atom"},
+        {c1 + "o  2-3 \\\n   basis =o tiny\n", 21055, "an atom beyond the molecule"},
+        {c1, 25007, "an atom without a basis set"},
+        {"", 25007, "no entry at all"},
+    };
+    for (const Case& c : cases) {
+        UQGeometryData fresh;
+        ASSERT_EQ(0, ReadTurboFile(fresh, "$coord\n 0 0 0 c\n 0 0 2.1 o\n$end\n"));
+        ASSERT_EQ(0, ReadTurboFile(fresh, basis));
+        EXPECT_EQ(c.code, ReadControlFile(fresh, "$title\n$atoms\n" + c.atoms + "$closed shells\n a 1 ( 2 )\n$end\n"))
+            << c.what;
+    }
+    // Read before the coordinates there is nothing to compare with.
+    UQGeometryData none;
+    ASSERT_EQ(0, ReadTurboFile(none, basis));
+    EXPECT_EQ(0, ReadControlFile(none, "$atoms\no  1-3 \\\n   basis =o tiny\n$end\n"));
+    // Atoms whose element is not known (from a Hessian) take any entry.
+    UQGeometryData unknown;
+    ASSERT_EQ(0, ReadTurboFile(unknown, "$hessian\n  1 1            1.0            0.0            0.0\n"
+                                        "  2 1            0.0            1.0            0.0\n"
+                                        "  3 1            0.0            0.0            1.0\n$end\n"));
+    ASSERT_EQ(0, ReadTurboFile(unknown, basis));
+    EXPECT_EQ(0, ReadControlFile(unknown, "$atoms\no  1 \\\n   basis =o tiny\n$end\n"));
+}
+
 TEST_F(TurboBasis, DamagedControlFiles) {
     // Atoms before any basis set.
     EXPECT_EQ(25010, ReadControl("$atoms\nc 1 \\\n basis =c my-basis\n$end\n"));

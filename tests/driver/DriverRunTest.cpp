@@ -113,7 +113,7 @@ TEST(DriverRun, IsotopeWarningsComeBeforeTheClosingLine)
 TEST(DriverRun, BasisForAtomsTheCoordinatesLackFails)
 {
     // The control file gives two atoms a basis, with or without a core potential; the
-    // coordinates hold one. The file stops before the basis that would not match its atoms.
+    // coordinates hold one. The run stops while the control file is read.
     const std::string atoms = "$atoms\nh  1-2  \\\n   basis =h sto-3g";
     const std::string controls[] = {atoms + "\n", atoms + " \\\n   ecp   =h ecp-0\n"};
     for (const std::string& atomList : controls) {
@@ -134,12 +134,27 @@ TEST(DriverRun, BasisForAtomsTheCoordinatesLackFails)
             dir.Path());
         EXPECT_EQ(r.exitStatus, 1) << atomList;
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("\aError: Index out of range.\nError in file UMolden line ", 0), 0u)
+        EXPECT_EQ(r.err.rfind("\aError: Index out of range.\nError in file UTurbo line ", 0), 0u)
             << r.err;
-        EXPECT_EQ(dir.Read("out"),
-                  "[Molden Format] \n[ATOMS] AU\n"
-                  "H    1   1     0.00000000000000     0.00000000000000    -0.70000000000000\n");
+        EXPECT_FALSE(FileExists(dir.File("out")));
     }
+}
+
+TEST(DriverRun, FilesOfTwoMoleculesAreRefused)
+{
+    // The coordinates of divinylbenzene (20 atoms) with the basis, control and orbital
+    // files of carbon monoxide, whose "$atoms" names an oxygen as atom 2.
+    const std::string shared = SharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no shared data beside the repository";
+    const std::string co = shared + "/data/co-pbe0-6311gss/";
+    TempDir dir;
+    ChildResult r = RunKalvex({"-ic", shared + "/data/dvb-rhf-sto3g/coord", "-ba", co + "basis", "-bc",
+                               co + "control", "-bo", co + "mos", "-o", "out"},
+                              dir.Path());
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("\aError: Invalid element.\nError in file UTurbo line ", 0), 0u) << r.err;
+    EXPECT_FALSE(FileExists(dir.File("out")));
 }
 
 TEST(DriverRun, BasisWithoutAtomsFailsInsteadOfWritingUnorderedOrbitals)

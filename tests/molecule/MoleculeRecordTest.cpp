@@ -311,6 +311,22 @@ TEST(MoleculeRecord, SettersCopyAndGettersShare)
     EXPECT_EQ(g.GetAtomData()[0].GetCoord().z, 1.5);
 }
 
+TEST(MoleculeRecord, CoefficientsCanBeHandedOverWithoutACopy)
+{
+    UQGeometryData g;
+    UMatrix<double> owner(2, 2, -1);
+    owner(1, 0) = 0.5;
+    const double* elements = owner.GetConstData();
+    g.SetMos(std::move(owner), otBeta);
+    EXPECT_EQ(g.GetBeta().GetConstData(), elements);
+    EXPECT_EQ(g.GetBeta()(1, 0), 0.5);
+    // A view is copied: the molecule never holds another's storage.
+    UMatrix<double> view = g.GetBeta();
+    g.SetMos(std::move(view), otAlpha);
+    EXPECT_NE(g.GetAlpha().GetConstData(), elements);
+    EXPECT_EQ(g.GetAlpha()(1, 0), 0.5);
+}
+
 TEST(MoleculeRecord, EnergiesPadOccupations)
 {
     UQGeometryData g;

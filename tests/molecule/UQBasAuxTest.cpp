@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -571,6 +572,40 @@ TEST(BasFuncTransform, InPlaceMatchesOutOfPlace)
         t.TransformVector(v, v);
         ASSERT_EQ(v.GetDim(), w.GetDim());
         for (long i = 0; i < w.GetDim(); ++i) EXPECT_EQ(v[i], w[i]);
+    }
+}
+
+// A matrix of many orbitals, in place or not, gives in each column exactly
+// what that column gives alone.
+TEST(BasFuncTransform, EveryColumnOfAWideMatrixAsAVectorAlone)
+{
+    std::mt19937_64 rng(3108);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (long type : {2L, 3L, 4L, 6L, 8L}) {
+        SCOPED_TRACE(type);
+        UQGeometryData geom;
+        MakeMolecule(geom);
+        UBasFuncTransform t(&geom, BasFuncTransformType(type));
+        const long columns = 150;
+        UMatrix<double> in(t.GetDimIn(), columns, -1);
+        for (long i = 0; i < in.GetColDim(); ++i)
+            for (long j = 0; j < columns; ++j) in(i, j) = (i + j) % 11 == 0 ? -0.0 : unit(rng);
+        UMatrix<double> out(0, 0, -1);
+        t.TransformMatrix(in, out);
+        UMatrix<double> same(0, 0, -1);
+        same.CloneContentsFrom(in);
+        t.TransformMatrix(same, same);
+        ASSERT_EQ(out.GetRowDim(), columns);
+        ASSERT_EQ(same.GetColDim(), out.GetColDim());
+        for (long j = 0; j < columns; ++j) {
+            UVector<double> w(0, 1);
+            t.TransformVector(in.ColVector(j), w);
+            for (long i = 0; i < w.GetDim(); ++i) {
+                ASSERT_EQ(std::signbit(out(i, j)), std::signbit(w[i])) << i << " " << j;
+                ASSERT_EQ(out(i, j), w[i]) << i << " " << j;
+                ASSERT_EQ(same(i, j), w[i]) << i << " " << j;
+            }
+        }
     }
 }
 

@@ -40,14 +40,12 @@ inline std::vector<double> OneTriangle(std::vector<double> a, long n, long ld, b
     return a;
 }
 
-// The symmetric matrix Q * diag(values) * Q' of order n (leading dimension n), with Q the product
-// of two random reflectors, so that its eigenvalues are known exactly up to rounding.
-inline std::vector<double> WithSpectrum(std::vector<double> const& values)
+// The product of count random reflectors I - 2 v v' / v'v of order n (leading dimension n).
+inline std::vector<double> RandomOrthogonal(long n, int count)
 {
-    long const n = static_cast<long>(values.size());
     std::vector<double> q(n * n, 0.0);
     for (long i = 0; i < n; ++i) q[i + i * n] = 1.0;
-    for (int r = 0; r < 2; ++r) {
+    for (int r = 0; r < count; ++r) {
         std::vector<double> v(n);
         double vv = 0.0;
         for (double& x : v) {
@@ -60,6 +58,15 @@ inline std::vector<double> WithSpectrum(std::vector<double> const& values)
             for (long i = 0; i < n; ++i) q[i + j * n] -= 2.0 * s / vv * v[i];
         }
     }
+    return q;
+}
+
+// The symmetric matrix Q * diag(values) * Q' of order n (leading dimension n), with Q the product
+// of two random reflectors, so that its eigenvalues are known exactly up to rounding.
+inline std::vector<double> WithSpectrum(std::vector<double> const& values)
+{
+    long const n = static_cast<long>(values.size());
+    std::vector<double> const q = RandomOrthogonal(n, 2);
     std::vector<double> a(n * n, 0.0);
     for (long j = 0; j < n; ++j)
         for (long i = 0; i < n; ++i)

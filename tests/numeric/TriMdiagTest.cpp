@@ -45,16 +45,7 @@ TEST(TriMdiag, AccumulatesIntoAGivenOrthogonalMatrix)
     RegisterNumerMessages();
     long const n = 12;
     TriDiag t = RandomTriDiag(n), r = t;
-    // Z on entry: the reflector I - 2 v v' / v'v.
-    std::vector<double> v(n), z(n * n);
-    double vv = 0.0;
-    for (double& x : v) {
-        x = oracle::Rand();
-        vv += x * x;
-    }
-    for (long j = 0; j < n; ++j)
-        for (long i = 0; i < n; ++i) z[i + j * n] = (i == j ? 1.0 : 0.0) - 2.0 * v[i] * v[j] / vv;
-    std::vector<double> zr = z, work(2 * n - 2), rwork(2 * n);
+    std::vector<double> z = RandomOrthogonal(n, 2), zr = z, work(2 * n - 2), rwork(2 * n);
     LAPackDouble::TriMdiag(0x10, n, t.d.data(), t.e.data(), z.data(), n, work.data(), Blas::defProgMon);
     char compz = 'V';
     int nn = I(n), info = -1;

@@ -315,6 +315,47 @@ TEST(UMatrix, CloneFromAnyBlockOfItselfOrAnotherMatchesAnElementCopy)
     }
 }
 
+TEST(UMatrix, OwnerTakesOverAPackedVector)
+{
+    std::vector<double> packed{1, 2, 3, 4, 5, 6};
+    const double* elements = packed.data();
+    UMatrix<double> m(std::move(packed), 2, 3);
+    EXPECT_EQ(m.GetConstData(), elements);
+    EXPECT_EQ(m.GetColSpace(), 2);
+    EXPECT_EQ(m(1, 2), 6);
+    m.SetRowDim(4);   // an owner grows
+    EXPECT_EQ(m(0, 3), 0);
+    // A vector of another length is sized to the shape.
+    UMatrix<double> padded(std::vector<double>{7}, 2, 2);
+    EXPECT_EQ(padded(0, 0), 7);
+    EXPECT_EQ(padded(1, 1), 0);
+}
+
+TEST(UMatrix, TakingContentsMovesAnOwnerAndClonesAView)
+{
+    UMatrix<double> source(3, 2, 4);
+    source(2, 1) = 8;
+    const double* elements = source.GetConstData();
+    UMatrix<double> m(1, 1, -1);
+    m.TakeContentsFrom(std::move(source));
+    EXPECT_EQ(m.GetConstData(), elements);
+    EXPECT_EQ(m.GetColSpace(), 4);
+    EXPECT_EQ(m(2, 1), 8);
+    EXPECT_EQ(source.GetColDim(), 0);
+    EXPECT_EQ(source.GetRowDim(), 0);
+
+    UMatrix<double> view = m.SubMatrix(1, 0, 2, 2);
+    UMatrix<double> copy(0, 0, -1);
+    copy.TakeContentsFrom(std::move(view));
+    EXPECT_NE(copy.GetConstData(), m.GetConstData());
+    EXPECT_EQ(copy.GetColSpace(), 2);
+    EXPECT_EQ(copy(1, 1), 8);
+    EXPECT_EQ(m(2, 1), 8);
+
+    UMatrix<double> target = m;   // a view cannot take anything over
+    ExpectRaise(21047, "Illegal copying of vector / matrix", [&] { target.TakeContentsFrom(std::move(copy)); });
+}
+
 TEST(UMatrix, CopyIsAViewSharingTheElements)
 {
     UMatrix<double> owner(2, 2, 3);

@@ -1,0 +1,170 @@
+// Thermochemistry: the ideal-gas, rigid-rotor and harmonic-oscillator terms against their
+// textbook forms, the frequency floor, and the warnings.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "molecule/UQGeom.h"
+#include "tests/molecule/AnalysisSupport.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/VectorItems.h"
+
+namespace {
+
+// The 1986 constants that the analysis is built on.
+double const R = 8.3145112119486, kB = 1.380658e-23, h = 6.6260755e-34;
+double const amuBohr2 = 4.6499867872346373e-48, cmJ = 11.963;
+
+MolThermoInfo Conditions(double temperature, long sigma)
+{
+    MolThermoInfo info{};
+    info.temperature = temperature;
+    info.pressure = 1.0;
+    info.zpeScale = info.energyScale = info.entropyScale = 1.0;
+    info.frequencyFloor = 0.0;
+    info.symmetryNumber = sigma;
+    info.degeneracy = 1;
+    return info;
+}
+
+// Each rotation's 8 pi^2 k T I / h^2.
+double RotorTerm(double moment, double t) { return 8.0 * M_PI * M_PI * kB * t * moment * amuBohr2 / (h * h); }
+
+TEST(Thermochemistry, ExpFunctions)
+{
+    EXPECT_EQ(0.0, expfun1(101.0));
+    EXPECT_EQ(1.0, expfun2(101.0));
+    EXPECT_DOUBLE_EQ(1.0 / (M_E - 1.0), expfun1(1.0));
+    EXPECT_DOUBLE_EQ(M_E / (M_E - 1.0), expfun2(1.0));
+    EXPECT_DOUBLE_EQ(1.0 / (std::exp(100.0) - 1.0), expfun1(100.0));
+    EXPECT_DOUBLE_EQ(1.0, expfun2(100.0));
+}
+
+TEST(Thermochemistry, ModifyFrequency)
+{
+    struct Case {
+        long i;
+        double nu, floor;
+        bool quiet;
+        double result;
+        std::string warning;
+    };
+    std::vector<Case> cases = {
+        {0, 150.0, 100.0, false, 150.0, ""},
+        {2, 100.5, 100.0, false, 100.0 + std::exp(-0.5), "Warning: vibration 3 changed from 100.50 to 100.61 cm-1\n"},
+        {2, 100.5, 100.0, true, 100.0 + std::exp(-0.5), ""},
+        {0, -50.0, 100.0, false, 100.0 + std::exp(-151.0), "Warning: vibration 1 changed from -50.00 to 100.00 cm-1\n"},
+        {9, 101.0, 100.0, false, 101.0, "Warning: vibration 10 changed from 101.00 to 101.00 cm-1\n"},
+    };
+    UQGeometryData g;
+    for (Case const& c : cases) {
+        EXPECT_DOUBLE_EQ(c.result, g.ModifyFrequency(c.i, c.nu, c.floor, true)) << c.nu;
+        ChildResult r = RunInChild([&] { g.ModifyFrequency(c.i, c.nu, c.floor, c.quiet); });
+        EXPECT_EQ(c.warning, r.out) << c.nu;
+    }
+}
+
+// Sackur-Tetrode for argon at 298.15 K and 1 atm; no rotation, no vibration.
+TEST(Thermochemistry, MonatomicGas)
+{
+    UQGeometryData g;
+    Build(Argon(), g);
+    MolThermoInfo info = Conditions(298.15, 1);
+    ChildResult silent = RunInChild([&] { g.AnalyzeThermo(info, false); });
+    EXPECT_EQ("", silent.out);
+    g.AnalyzeThermo(info, false);
+    EXPECT_NEAR(154.74, info.translationalEntropy, 0.005);
+    EXPECT_DOUBLE_EQ(1.5 * R * 298.15, info.translationalEnergy);
+    EXPECT_DOUBLE_EQ(R * 298.15, info.rtTerm);
+    EXPECT_EQ(0.0, info.rotationalEnergy);
+    EXPECT_EQ(0.0, info.rotationalEntropy);
+    EXPECT_EQ(0.0, info.zeroPointEnergy);
+    EXPECT_EQ(0.0, info.vibrationalEnergy);
+    EXPECT_EQ(0.0, info.vibrationalEntropy);
+    EXPECT_EQ(0.0, info.electronicEntropy);
+    // 1/sigma^2 in floating point: ln(1/4), not the ln 0 of an integer quotient.
+    info.symmetryNumber = 2;
+    g.AnalyzeThermo(info, true);
+    EXPECT_DOUBLE_EQ(-R * std::log(2.0), info.rotationalEntropy);
+}
+
+TEST(Thermochemistry, LinearRotor)
+{
+    UQGeometryData g;
+    Build(LinearCarbonDioxide(), g);
+    MolThermoInfo info = Conditions(400.0, 2);
+    g.AnalyzeThermo(info, true);
+    double moment = 2.0 * 15.994915 * 2.2 * 2.2;
+    EXPECT_NEAR(R * (1.0 + std::log(RotorTerm(moment, 400.0) / 2.0)), info.rotationalEntropy, 1e-9);
+    EXPECT_NEAR(R * 400.0, info.rotationalEnergy, 1e-9);
+}
+
+TEST(Thermochemistry, NonLinearRotor)
+{
+    UQGeometryData g;
+    Build(Water(), g);
+    MolShapeInfo shape;
+    g.AnalyzeShape(shape, true, true, true);
+    MolThermoInfo info = Conditions(298.15, 2);
+    g.AnalyzeThermo(info, true);
+    double product = 1.0;
+    for (long k = 0; k < 3; k++) product *= RotorTerm(shape.moments[k], 298.15);
+    EXPECT_NEAR(R * (1.5 + std::log(std::sqrt(M_PI) / 2.0 * std::sqrt(product))), info.rotationalEntropy, 1e-9);
+    EXPECT_NEAR(1.5 * R * 298.15, info.rotationalEnergy, 1e-9);
+}
+
+// Harmonic oscillators with separate scale factors, against S = sum of
+// eps_S/T/(e^x - 1) - R ln(1 - e^-x), x = eps_E/(R T).
+TEST(Thermochemistry, HarmonicOscillators)
+{
+    UQGeometryData g;
+    Build(Water(), g);
+    std::vector<double> nu = {1600.0, 3700.0, 3800.0};
+    g.SetFrequencies(Values(nu));
+    MolThermoInfo info = Conditions(500.0, 2);
+    info.zpeScale = 0.9;
+    info.energyScale = 0.95;
+    info.entropyScale = 0.97;
+    info.degeneracy = 2;
+    g.AnalyzeThermo(info, true);
+    double zpe = 0.0, energy = 0.0, entropy = 0.0, rt = R * 500.0;
+    for (double v : nu) {
+        zpe += 0.5 * 0.9 * cmJ * v;
+        double e = 0.95 * cmJ * v, s = 0.97 * cmJ * v, x = e / rt;
+        energy += e / std::expm1(x);
+        entropy += s / 500.0 / std::expm1(x) - R * std::log(-std::expm1(-x));
+    }
+    EXPECT_NEAR(zpe, info.zeroPointEnergy, 1e-9 * zpe);
+    EXPECT_NEAR(energy, info.vibrationalEnergy, 1e-9 * energy);
+    EXPECT_NEAR(entropy, info.vibrationalEntropy, 1e-9 * entropy);
+    EXPECT_DOUBLE_EQ(std::log(2.0), info.electronicEntropy);
+}
+
+// Low and imaginary frequencies are left out with a warning, a frequency of exactly 0 silently,
+// those below the floor are raised; a temperature below 0.001 is computed as 0.001.
+TEST(Thermochemistry, WarningsInOrder)
+{
+    UQGeometryData g;
+    Build(Pyramid(), g);
+    g.SetFrequencies(Values({0.0, -200.0, 0.5, 50.0, 3000.0, 1.0}));
+    MolThermoInfo info = Conditions(0.0, 3);
+    info.frequencyFloor = 100.0;
+    ChildResult loud = RunInChild([&] { g.AnalyzeThermo(info, false); });
+    EXPECT_EQ("Warning: vibration 2 (-200.00 cm-1) excluded from analysis\n"
+              "Warning: vibration 3 (0.50 cm-1) excluded from analysis\n"
+              "Warning: vibration 4 changed from 50.00 to 100.00 cm-1\n"
+              "Warning: vibration 6 (1.00 cm-1) excluded from analysis\n"
+              "Warning: T too small - set to 0.001\n",
+              loud.out);
+    ChildResult quiet = RunInChild([&] { g.AnalyzeThermo(info, true); });
+    EXPECT_EQ("", quiet.out);
+    g.AnalyzeThermo(info, true);
+    EXPECT_EQ(0.0, info.temperature);
+    EXPECT_DOUBLE_EQ(R * 0.001, info.rtTerm);
+    EXPECT_NEAR(0.5 * cmJ * (100.0 + std::exp(-51.0) + 3000.0), info.zeroPointEnergy, 1e-9);
+}
+
+}  // namespace
