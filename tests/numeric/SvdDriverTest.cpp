@@ -329,6 +329,37 @@ TEST(SvdDriver, NoResultFrontEnd)
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(0x18, empty, none, Blas::defProgMon); }), 0);
 }
 
+TEST(SvdDriver, LineAndPlaneFitsOfThreeRows)
+{
+    // 0x18 on 3 x n for every point count the fits meet, on owners and on views with lda 5 (the
+    // rows below the matrix hold NaN): the three (or n) left vectors are left in A.
+    for (long n = 1; n <= 8; ++n)
+        for (bool view : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "3 x " << n << (view ? " view" : " owner"));
+            Dense d = Random(3, n, view ? 5 : 3);
+            Dense const d0 = d;
+            UMatrix<double> owner = Owner(d0), raw(d.data(), 3, n, 5);
+            UMatrix<double>& A = view ? raw : owner;
+            long const k = std::min(3L, n);
+            UVector<double> s(k, 1);
+            LAPackDouble::MgetSvd(0x18, A, s, Blas::defProgMon);
+            ASSERT_EQ(A.GetColDim(), 3);
+            ASSERT_EQ(A.GetRowDim(), k);
+            Dense u(3, k, 3);
+            for (long j = 0; j < k; ++j)
+                for (long i = 0; i < 3; ++i) u(i, j) = A(i, j);
+            EXPECT_LT(ColumnsOrthonormal(u), 100 * eps);
+            Reference const ref = ReferenceSvd(d0);
+            for (long j = 0; j < k; ++j) {
+                EXPECT_NEAR(s[j], ref.s[j], 30 * eps * ref.s[0]);
+                EXPECT_LT(SignedColumnDiff(u, ref.u, j), 1e-9);
+            }
+            if (view) {
+                EXPECT_TRUE(PaddingUntouched(d));
+            }
+        }
+}
+
 TEST(SvdDriver, OneResultFrontEnd)
 {
     RegisterNumerMessages();
