@@ -6,9 +6,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "numeric/LAPackDouble.h"
 
 extern "C" {
@@ -57,15 +57,10 @@ int main(int argc, char** argv)
     long const shapes[][2] = {{1000, 1000}, {2000, 500}};
     for (auto const& shape : shapes) {
         long const m = shape[0], n = shape[1];
-        std::mt19937 rng(static_cast<unsigned>(m + n));
-        std::uniform_real_distribution<double> u(-1.0, 1.0);
-        std::vector<double> a(m * n);
-        for (double& x : a) x = u(rng);
-        double ours = 1e300, ref = 1e300;
-        for (int r = 0; r < repeats; ++r) {
-            ours = std::min(ours, TimeOurs(a, m, n));
-            ref = std::min(ref, TimeReference(a, m, n));
-        }
+        std::vector<double> const a = Bench::RandomMatrix(m, n);
+        double ours, ref;
+        Bench::BestOfAlternating(
+            repeats, [&] { return TimeOurs(a, m, n); }, [&] { return TimeReference(a, m, n); }, ours, ref);
         std::printf("%5ld x %4ld  %10.3f  %12.3f  %14.3f\n", m, n, ours, ref, ours / ref);
     }
     return 0;
