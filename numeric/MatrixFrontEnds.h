@@ -9,6 +9,14 @@
 namespace MatrixFrontEnds
 {
 
+// The leading dimension a front-end hands on: a matrix without rows may have a column space of 0,
+// which the raw forms would refuse before their quick return for an empty matrix.
+template <class T>
+long LeadDim(UMatrix<T> const& A)
+{
+    return A.GetColSpace() < 1 ? 1 : A.GetColSpace();
+}
+
 // MMMmultAdd: C = alpha*op(A)*op(B) + beta*C. m is the row count of op(A) (A's rows with 0x1,
 // else its columns), k the other dimension of A, n the column count of op(B) (B's columns with
 // 0x8, else its rows). C must be m x n and op(B) k rows high (21003).

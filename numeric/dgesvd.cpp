@@ -14,6 +14,7 @@
 #include "numeric/BlasConst.h"
 #include "numeric/BlasEnv.h"
 #include "numeric/LAPackDouble.h"
+#include "numeric/MatrixFrontEnds.h"
 #include "numeric/SvdPaths.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
@@ -92,10 +93,6 @@ void CheckValues(UVector<double> const& s, long minmn)
     if (s.GetInc() != 1) RaiseError(23004, "dgesvd", __LINE__);
 }
 
-// A matrix without rows may have a leading dimension of 0, which the raw form would refuse
-// before its quick return for an empty A.
-long LeadDim(UMatrix<double> const& A) { return std::max(1L, A.GetColSpace()); }
-
 } // namespace
 
 void LAPackDouble::MgetSvd(short opt, long m, long n, double* a, long lda, double* s, double* u, long ldu,
@@ -131,7 +128,7 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, Bl
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
     if (opt & 0x66) RaiseError(23008, "dgesvd", __LINE__);
     CheckValues(s, minmn);
-    MgetSvd(opt, m, n, A.GetData(), LeadDim(A), s.GetData(), nullptr, 1, nullptr, 1, pm);
+    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, nullptr, 1, pm);
     long const rows = (opt & Blas::LaSvdVTOverA) ? minmn : m, cols = (opt & Blas::LaSvdUOverA) ? minmn : n;
     if (m > rows) A.SetColDim(rows);
     if (n > cols) A.SetRowDim(cols);
@@ -148,11 +145,11 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
     if (xIsU) {
         if (X.GetColDim() != m || ((opt & 0x02) && X.GetRowDim() != m) || ((opt & 0x04) && X.GetRowDim() != minmn))
             RaiseError(21003, "dgesvd", __LINE__);
-        MgetSvd(opt, m, n, A.GetData(), LeadDim(A), s.GetData(), X.GetData(), LeadDim(X), nullptr, 1, pm);
+        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), X.GetData(), MatrixFrontEnds::LeadDim(X), nullptr, 1, pm);
         if ((opt & Blas::LaSvdVTOverA) && m > minmn) A.SetColDim(minmn);
     } else {
         CheckShape(X, (opt & 0x20) ? n : minmn, n);
-        MgetSvd(opt, m, n, A.GetData(), LeadDim(A), s.GetData(), nullptr, 1, X.GetData(), LeadDim(X), pm);
+        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, X.GetData(), MatrixFrontEnds::LeadDim(X), pm);
         if ((opt & Blas::LaSvdUOverA) && n > minmn) A.SetRowDim(minmn);
     }
 }
@@ -165,6 +162,6 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
     CheckShape(U, m, (opt & 0x02) ? m : minmn);
     CheckShape(VT, (opt & 0x20) ? n : minmn, n);
     CheckValues(s, minmn);
-    MgetSvd(opt, m, n, A.GetData(), LeadDim(A), s.GetData(), U.GetData(), LeadDim(U), VT.GetData(), LeadDim(VT),
+    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), U.GetData(), MatrixFrontEnds::LeadDim(U), VT.GetData(), MatrixFrontEnds::LeadDim(VT),
             pm);
 }

@@ -9,6 +9,7 @@
 
 #include "numeric/BlasConst.h"
 #include "numeric/LAPackDouble.h"
+#include "numeric/MatrixFrontEnds.h"
 #include "utilities/UMatVec.h"
 
 namespace
@@ -103,7 +104,7 @@ void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, long kl, long ku, dou
 void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, double cfrom, double cto, UMatrix<double>& A, long kl,
                           long ku)
 {
-    Mscale(type, kl, ku, cfrom, cto, A.GetColDim(), A.GetRowDim(), A.GetData(), A.GetColSpace());
+    Mscale(type, kl, ku, cfrom, cto, A.GetColDim(), A.GetRowDim(), A.GetData(), MatrixFrontEnds::LeadDim(A));
 }
 
 void LAPackDouble::Mscale(UMatrix<double>& A, double factor) { Mscale(Blas::LaMatGeneral, 1.0, factor, A, 0, 0); }

@@ -11,6 +11,7 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/BlasEnv.h"
 #include "numeric/LAPackDouble.h"
+#include "numeric/MatrixFrontEnds.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
@@ -93,5 +94,5 @@ void LAPackDouble::SymMdiag(short opt, UMatrix<double>& A, UVector<double>& w, B
     if (A.GetColDim() != A.GetRowDim()) RaiseError(21004, "dsyev", __LINE__);
     if (w.GetDim() != A.GetColDim()) RaiseError(21003, "dsyev", __LINE__);
     if (w.GetInc() != 1) RaiseError(23004, "dsyev", __LINE__);
-    SymMdiag(opt, A.GetColDim(), A.GetData(), A.GetColSpace(), w.GetData(), pm);
+    SymMdiag(opt, A.GetColDim(), A.GetData(), MatrixFrontEnds::LeadDim(A), w.GetData(), pm);
 }

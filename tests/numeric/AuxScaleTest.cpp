@@ -149,6 +149,9 @@ TEST(AuxScale, EmptyMatricesAreLeftAlone)
     EXPECT_EQ(a[2], 3.0);
     UMatrix<double> noColumns(3, 0, -1);
     LAPackDouble::Mscale(noColumns, 4.0);
+    // A matrix without rows has a column space of 0; the front-end still leaves it alone.
+    UMatrix<double> noRows(0, 3, -1);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Mscale(noRows, 4.0); }), 0);
 }
 
 TEST(AuxScale, NonFiniteFactorsAreRefusedInsteadOfLoopingForEver)

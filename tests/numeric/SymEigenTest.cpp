@@ -165,6 +165,10 @@ TEST(SymMdiag, OrdersZeroAndOneTouchNothingElse)
     EXPECT_EQ(w[0], -4.0);
     EXPECT_EQ(a[0], 1.0);
     EXPECT_TRUE(pm.events.empty());
+    // The front-end on a 0 x 0 matrix, whose column space is 0.
+    UMatrix<double> empty(0, 0, -1);
+    UVector<double> none(0, 1);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(0x280, empty, none, pm); }), 0);
 }
 
 TEST(SymMdiag, ChecksComeBeforeAnyChange)
