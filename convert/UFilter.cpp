@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "convert/FieldText.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 #include "utilities/UStream.h"
@@ -79,17 +80,7 @@ void UFilter::GetMergeRecord(char* buf, long len, FileMergeType type) {
 
 void UFilter::PutRecord(const char* text) { output->PutLine(text, -1); }
 
-void UFilter::AdjustExpChars(char* s) const {
-    for (; *s != '\0'; ++s) {
-        switch (*s) {
-        case 'e': case 'E': case 'd': case 'D': case 'f': case 'F': case 'g': case 'G':
-            *s = 'e';
-            break;
-        default:
-            break;
-        }
-    }
-}
+void UFilter::AdjustExpChars(char* s) const { FieldText::AdjustExponentLetters(s); }
 
 bool UFilter::MemCmp(const char* a, const char* b, long n) const {
     if (n <= 0) return false;

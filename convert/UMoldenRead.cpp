@@ -3,14 +3,14 @@
 #include <cstring>
 #include <vector>
 
+#include "convert/FieldText.h"
 #include "convert/UMolden.h"
-#include "convert/UTurboText.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQGeom.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 
-using TurboText::CutWord;
+using FieldText::CutWord;
 
 namespace {
 const char* const sourceName = "UMolden";
@@ -25,20 +25,19 @@ char* NextField(char* text, int line)
     return rest;
 }
 
-// A number field as a whole, exponent letters adjusted: "1,4" or "1.4x" is
+// A number field as a whole, exponent letters included: "1,4" or "1.4x" is
 // damage, not 1 or 1.4.
-double NumberField(const UMoldenFilter& filter, char* text, int line)
+double NumberField(const char* text, int line)
 {
-    filter.AdjustExpChars(text);
     double value;
-    if (!TurboText::ScanDouble(text, value)) RaiseError(25017, sourceName, line);
+    if (!FieldText::ScanNumberField(text, value)) RaiseError(25017, sourceName, line);
     return value;
 }
 
 long IntegerField(const char* text, int line)
 {
     long value;
-    if (!TurboText::ScanLong(text, value)) RaiseError(25017, sourceName, line);
+    if (!FieldText::ScanLong(text, value)) RaiseError(25017, sourceName, line);
     return value;
 }
 
@@ -56,13 +55,12 @@ bool UnitIsAngstrom(const char* header)
 
 // The three numbers of the fields that start at x; text after the third
 // field and a blank is ignored.
-V3 CoordinateFields(const UMoldenFilter& filter, char* x)
+V3 CoordinateFields(char* x)
 {
     char* y = NextField(x, __LINE__);
     char* z = NextField(y, __LINE__);
     CutWord(z);
-    return V3(NumberField(filter, x, __LINE__), NumberField(filter, y, __LINE__),
-              NumberField(filter, z, __LINE__));
+    return V3(NumberField(x, __LINE__), NumberField(y, __LINE__), NumberField(z, __LINE__));
 }
 
 // One atom line: the element and the coordinates as written.
@@ -73,24 +71,24 @@ struct AtomLine {
 
 // "[ATOMS]": symbol, number (ignored), atomic number, x, y, z. The atomic
 // number is read only when the symbol names no element.
-AtomLine CutAtomsLine(const UMoldenFilter& filter, char* line)
+AtomLine CutAtomsLine(char* line)
 {
     char* number = NextField(line, __LINE__);
     char* atno = NextField(number, __LINE__);
     char* x = NextField(atno, __LINE__);
     AtomLine atom;
-    atom.r = CoordinateFields(filter, x);
+    atom.r = CoordinateFields(x);
     atom.element = pTable.Find(line);
     if (!atom.element.IsValid()) atom.element = pTable[IntegerField(atno, __LINE__)];
     return atom;
 }
 
 // "[FR-COORD]": symbol, x, y, z, always in bohr.
-AtomLine CutFrCoordLine(const UMoldenFilter& filter, char* line)
+AtomLine CutFrCoordLine(char* line)
 {
     char* x = NextField(line, __LINE__);
     AtomLine atom;
-    atom.r = CoordinateFields(filter, x);
+    atom.r = CoordinateFields(x);
     atom.element = pTable.Find(line);
     return atom;
 }
@@ -127,7 +125,7 @@ void UMoldenFilter::ReadAtomLines(UQGeometryData* geom, bool atomsSection, bool 
     char line[recordLength + 1];
     long n = 0;
     for (; NextDataLine(line); ++n) {
-        AtomLine atom = atomsSection ? CutAtomsLine(*this, line) : CutFrCoordLine(*this, line);
+        AtomLine atom = atomsSection ? CutAtomsLine(line) : CutFrCoordLine(line);
         if (angstrom) atom.r /= bohrInAngstrom;
         if (!append && n == geom->GetDim() && geom->GetHasFrequencies() && !geom->GetHasVibrations())
             append = true;
@@ -157,7 +155,7 @@ void UMoldenFilter::ReadFrequencies(UQGeometryData* geom)
     char line[recordLength + 1];
     while (NextDataLine(line)) {
         CutWord(line);
-        values.Add(NumberField(*this, line, __LINE__));
+        values.Add(NumberField(line, __LINE__));
     }
     long k = values.GetDim();
     long atoms = geom->GetDim();
@@ -196,7 +194,7 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
         for (long a = 0; a < atoms; ++a) {
             if (GetRecord(line, recordLength) == 1)
                 RaiseError(sectionType == mfsNone ? 25001 : 25017, sourceName, __LINE__);
-            V3 d = CoordinateFields(*this, line);
+            V3 d = CoordinateFields(line);
             for (long c = 0; c < 3; ++c) modes(3 * a + c, k - 1) = d[c];
         }
     }

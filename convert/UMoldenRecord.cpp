@@ -2,6 +2,7 @@
 // section of a whole file to its reader.
 #include <cstring>
 
+#include "convert/FieldText.h"
 #include "convert/UMolden.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
@@ -11,11 +12,7 @@ namespace {
 const char* const sourceName = "UMolden";
 }
 
-void UMoldenFilter::AdjustExpChars(char* s) const
-{
-    for (; *s != '\0'; ++s)
-        if (std::strchr("eEdDfFgG", *s) != nullptr) *s = 'e';
-}
+void UMoldenFilter::AdjustExpChars(char* s) const { FieldText::AdjustExponentLetters(s); }
 
 long UMoldenFilter::GetRecord(char* buf, long len)
 {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "convert/FieldText.h"
 #include "convert/UTurbo.h"
-#include "convert/UTurboText.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
 #include "molecule/UQGauss.h"
@@ -13,7 +13,7 @@
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 
-using namespace TurboText;
+using namespace FieldText;
 
 namespace {
 

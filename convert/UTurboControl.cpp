@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "convert/FieldText.h"
 #include "convert/UTurbo.h"
 #include "convert/UTurboText.h"
 #include "molecule/UAtCoord.h"
@@ -14,6 +15,7 @@
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 
+using namespace FieldText;
 using namespace TurboText;
 
 namespace {

@@ -2,6 +2,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "convert/FieldText.h"
 #include "convert/UTurbo.h"
 #include "convert/UTurboText.h"
 #include "molecule/UAtCoord.h"
@@ -9,6 +10,7 @@
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 
+using namespace FieldText;
 using namespace TurboText;
 
 namespace {
@@ -52,10 +54,10 @@ CoordinateLine CutCoordinateLine(char* line, int raiseLine) {
     return words;
 }
 
-V3 LineVector(const UFilter& filter, const CoordinateLine& words, int raiseLine) {
-    double x = NumberField(filter, words.x, raiseLine);
-    double y = NumberField(filter, words.y, raiseLine);
-    double z = NumberField(filter, words.z, raiseLine);
+V3 LineVector(const CoordinateLine& words, int raiseLine) {
+    double x = NumberField(words.x, raiseLine);
+    double y = NumberField(words.y, raiseLine);
+    double z = NumberField(words.z, raiseLine);
     return V3(x, y, z);
 }
 
@@ -68,7 +70,7 @@ void UTurboFilter::ReadCoordinates(UQGeometryData* geom) {
     while (GetRecord(line, sizeof line) == 0) {
         CoordinateLine words = CutCoordinateLine(line, __LINE__);
         if (words.symbol == nullptr) RaiseError(25010, "UTurbo", __LINE__);
-        V3 r = LineVector(*this, words, __LINE__);
+        V3 r = LineVector(words, __LINE__);
         StoreAtom(geom, hadAtoms, count, ElementNumber(words.symbol), r, __LINE__);
         ++count;
     }
@@ -102,7 +104,7 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
     if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
     char* energy = eq + 1;
     CutWord(energy);
-    geom->SetEnergy(NumberField(*this, energy, __LINE__));
+    geom->SetEnergy(NumberField(energy, __LINE__));
 
     // Coordinate lines up to the first line of three numbers. An element
     // symbol starts with a letter; anything else after the numbers (a
@@ -117,7 +119,7 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
             haveGradient = true;
             break;
         }
-        V3 r = LineVector(*this, words, __LINE__);
+        V3 r = LineVector(words, __LINE__);
         StoreAtom(geom, hadAtoms, count, ElementNumber(words.symbol), r, __LINE__);
         ++count;
     }
@@ -134,7 +136,7 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
         if (i > 0 && GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
         // The three numbers must scan whole; what follows them is not read.
         CoordinateLine words = CutCoordinateLine(line, __LINE__);
-        gradients[i] = LineVector(*this, words, __LINE__);
+        gradients[i] = LineVector(words, __LINE__);
     }
     for (long i = 0; i < n; ++i) geom->SetGradients(i, gradients[i]);
     GetRecord(nullptr, 0);
@@ -158,7 +160,7 @@ bool HessianValue(const UFilter& filter, const char* line, long k, double& value
     filter.GetField(line, hessValueStart + k * hessValueWidth, hessValueWidth, field);
     strtrim(field);
     if (field[0] == '\0') return false;
-    value = NumberField(filter, field, raiseLine);
+    value = NumberField(field, raiseLine);
     return true;
 }
 

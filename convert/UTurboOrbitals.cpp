@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "convert/FieldText.h"
 #include "convert/UTurbo.h"
 #include "convert/UTurboText.h"
 #include "molecule/UQBasAux.h"
@@ -14,6 +15,7 @@
 #include "utilities/MiscUtils.h"
 #include "utilities/UStream.h"
 
+using namespace FieldText;
 using namespace TurboText;
 
 namespace {
@@ -86,7 +88,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
             RaiseError(25010, "UTurbo", __LINE__);
         strcpy(field, eq + 1);
         CutWord(field);
-        energies.push_back(NumberField(*this, field, __LINE__));
+        energies.push_back(NumberField(field, __LINE__));
 
         long length = 0;
         for (long i = 0; i < n; ++i) {
@@ -102,7 +104,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
             if (start + width > length) RaiseError(25010, "UTurbo", __LINE__);
             memcpy(field, line + start, (size_t)width);
             field[width] = '\0';
-            columns.push_back(NumberField(*this, field, __LINE__));
+            columns.push_back(NumberField(field, __LINE__));
         }
         if (j == 0) {
             long left = Max(0L, input->GetSize() - input->GetPosition());

@@ -2,8 +2,6 @@
 // Text helpers shared by the Turbomole section readers.
 #include "utilities/UMatVec.h"
 
-class UFilter;
-
 namespace TurboText {
 
 // Index lists name at most this index; larger ones are taken as damage.
@@ -21,17 +19,8 @@ bool hasContinue(const char* line);
 // strtrim, then drops one trailing backslash and trims again.
 void strtrim1(char* s);
 
-// Trims s and cuts it at its first blank: s keeps the first word, the result
-// points at the trimmed rest. Null when s holds no blank after trimming.
-char* CutWord(char* s);
-// Scans text as one decimal number (sign, digits, point, exponent e or E),
-// apart from surrounding blanks. "nan", "inf", hexadecimal text and values
-// beyond the range of a double are not numbers here.
-bool ScanDouble(const char* text, double& value);
-bool ScanLong(const char* text, long& value);
-// The number fields of the files: text must scan as one number once the
-// exponent letters of the filter's AdjustExpChars are taken for 'e' (text is
-// not changed); 25010 at line otherwise.
-double NumberField(const UFilter& filter, char* text, int line);
+// The number fields of the files: text must scan as one number, exponent
+// letters included (FieldText::ScanNumberField); 25010 at line otherwise.
+double NumberField(const char* text, int line);
 
 }  // namespace TurboText

@@ -3,6 +3,7 @@
 // modes with their frequencies, all taken from fixed columns.
 #include <cstring>
 
+#include "convert/FieldText.h"
 #include "convert/UTurbo.h"
 #include "convert/UTurboText.h"
 #include "molecule/UAtCoord.h"
@@ -123,7 +124,7 @@ private:
     {
         char field[fieldBufferSize];
         filter.GetField(line, f.start, f.width, field);
-        return TurboText::NumberField(filter, field, __LINE__);
+        return TurboText::NumberField(field, __LINE__);
     }
 
     // A printed frequency; an imaginary one (i123.45) is stored negative.
@@ -134,7 +135,7 @@ private:
         char* i = strchr(field, 'i');
         if (i != nullptr) *i = '-';
         double value;
-        if (!TurboText::ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
+        if (!FieldText::ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
         return value;
     }
 
