@@ -535,6 +535,42 @@ TEST_F(MoldenWriter, CartesianFFunctionsAreReorderedForMolden)
     EXPECT_EQ(rows, expected);
 }
 
+TEST_F(MoldenWriter, EveryOrbitalOfAManyOrbitalSetIsReordered)
+{
+    // Orbitals are reordered a few at a time: more of them than fit one batch,
+    // each coefficient telling its internal row and its orbital.
+    const long atoms = 14, functions = 11 * atoms;
+    UQGeometryData geom;
+    geom.GetBasis()->Add(BasisOfShells("c", {stS, stF10}));
+    for (long a = 0; a < atoms; a++) {
+        geom.AddCoordinates(6, V3(0.0, 0.0, 2.0 * a));
+        geom.GetBasis()->Add(a, 0);
+    }
+    UMatrix<double> mos(functions, functions, -1);
+    for (long j = 0; j < functions; j++)
+        for (long i = 0; i < functions; i++) mos(i, j) = (i + 1) + 0.001 * (j + 1);
+    UVector<double> e(functions, 1), o(functions, 1);
+    Vset(e, -1.0);
+    Vset(o, 2.0);
+    geom.SetE(e);
+    geom.SetO(o);
+    geom.SetMos(mos);
+    // xxx yyy zzz xyy xxy xxz xzz yzz yyz xyz
+    const int order[] = {0, 1, 2, 3, 6, 4, 5, 8, 9, 7, 10};
+    std::string expected = "[MO]\n";
+    char line[128];
+    for (long j = 0; j < functions; j++) {
+        std::snprintf(line, sizeof line, " Sym= %5lda\n Ene=    -1.00000000000000\n Spin= Alpha\n"
+                      " Occup=    2.00000\n", j + 1);
+        expected += line;
+        for (long i = 0; i < functions; i++) {
+            std::snprintf(line, sizeof line, "%6ld %20.14lf\n", i + 1, mos(11 * (i / 11) + order[i % 11], j));
+            expected += line;
+        }
+    }
+    EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }), expected);
+}
+
 TEST_F(MoldenWriter, OrbitalFailuresKeepWhatWasWritten)
 {
     {   // g functions cannot be reordered: the section line stands, then 25007
