@@ -256,6 +256,20 @@ TEST_F(TurboBasis, ControlFile) {
     EXPECT_EQ(stD6, Basis()->GetGaussian(0)->GetShells()[2]->GetType());
 }
 
+// An entry gives each atom it lists its basis once and in ascending order,
+// however its ranges overlap or are ordered.
+TEST_F(TurboBasis, AtomsListedTwiceInAnEntryGetOneBasis) {
+    ASSERT_EQ(0, Read(twoSets));
+    ASSERT_EQ(0, ReadControl("$atoms\nh  5,1-2,2-3,3,6-5 \\\n   basis =h my-basis\n$end\n"));
+    const UVector<UPair>& pairs = Basis()->GetMatches();
+    ASSERT_EQ(4, pairs.GetDim());
+    const long atoms[] = {0, 1, 2, 4};
+    for (long k = 0; k < 4; ++k) {
+        EXPECT_EQ(atoms[k], pairs[k].atom) << k;
+        EXPECT_EQ(1, pairs[k].entry) << k;
+    }
+}
+
 TEST_F(TurboBasis, AtomsNamePotentialsThatExist) {
     ASSERT_EQ(0, Read(potentials));
     ASSERT_EQ(0, Read(twoSets));
