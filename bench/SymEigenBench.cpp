@@ -4,13 +4,15 @@
 // pair is repeated and the best time of each kept. Both are single-threaded, so the process's CPU
 // time is the measure, less disturbed by other load than the wall clock, which is printed beside
 // it. Prints the times and the ratio ours / reference of the CPU times.
+// Usage: sym_eigen_bench [REPEATS]   (default 15 for n = 300, 5 for n = 1000)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
-#include <random>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "numeric/BlasTiming.h"
 #include "numeric/LAPackDouble.h"
 
@@ -20,13 +22,12 @@ extern "C" void dsyev_(const char* jobz, const char* uplo, const int* n, double*
 namespace
 {
 
+// The random n x n matrix with its lower triangle mirrored into the upper one.
 std::vector<double> RandomSymmetric(long n)
 {
-    std::mt19937 rng(static_cast<unsigned>(n));
-    std::uniform_real_distribution<double> u(-1.0, 1.0);
-    std::vector<double> a(n * n);
+    std::vector<double> a = Bench::RandomMatrix(n, n);
     for (long j = 0; j < n; ++j)
-        for (long i = j; i < n; ++i) a[i + j * n] = a[j + i * n] = u(rng);
+        for (long i = 0; i < j; ++i) a[i + j * n] = a[j + i * n];
     return a;
 }
 
@@ -34,6 +35,9 @@ std::vector<double> RandomSymmetric(long n)
 struct Times {
     double cpu, wall;
 };
+
+// The better of two, each time on its own.
+Times Least(Times a, Times b) { return {std::min(a.cpu, b.cpu), std::min(a.wall, b.wall)}; }
 
 double CpuNow()
 {
@@ -54,12 +58,6 @@ private:
     double cpu_;
     std::chrono::steady_clock::time_point wall_;
 };
-
-void KeepBest(Times& best, Times t)
-{
-    best.cpu = std::min(best.cpu, t.cpu);
-    best.wall = std::min(best.wall, t.wall);
-}
 
 // One call of ours on a copy of a; the copy is made before the clock starts.
 Times TimeOurs(std::vector<double> const& a, long n, bool vectors)
@@ -90,19 +88,19 @@ Times TimeReference(std::vector<double> const& a, long n, bool vectors)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    int const given = argc > 1 ? std::max(1, std::atoi(argv[1])) : 0;
     std::printf("%-22s %21s %21s %7s\n", "SymMdiag (lower)", "ours s: cpu / wall", "dsyev s: cpu / wall",
                 "ratio");
     for (long n : {300L, 1000L}) {
         std::vector<double> const a = RandomSymmetric(n);
-        int const repeats = n <= 300 ? 15 : 5;
+        int const repeats = given > 0 ? given : n <= 300 ? 15 : 5;
         for (bool vectors : {true, false}) {
-            Times ours{1e300, 1e300}, ref{1e300, 1e300};
-            for (int r = 0; r < repeats; ++r) {
-                KeepBest(ours, TimeOurs(a, n, vectors));
-                KeepBest(ref, TimeReference(a, n, vectors));
-            }
+            Times ours, ref;
+            Bench::BestOfAlternating(
+                repeats, [&] { return TimeOurs(a, n, vectors); }, [&] { return TimeReference(a, n, vectors); }, ours,
+                ref);
             std::printf("n = %4ld %-13s %10.4f %10.4f %10.4f %10.4f %7.3f\n", n, vectors ? "vectors" : "values only",
                         ours.cpu, ours.wall, ref.cpu, ref.wall, ours.cpu / ref.cpu);
         }

@@ -145,11 +145,13 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
     if (xIsU) {
         if (X.GetColDim() != m || ((opt & 0x02) && X.GetRowDim() != m) || ((opt & 0x04) && X.GetRowDim() != minmn))
             RaiseError(21003, "dgesvd", __LINE__);
-        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), X.GetData(), MatrixFrontEnds::LeadDim(X), nullptr, 1, pm);
+        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), X.GetData(),
+                MatrixFrontEnds::LeadDim(X), nullptr, 1, pm);
         if ((opt & Blas::LaSvdVTOverA) && m > minmn) A.SetColDim(minmn);
     } else {
         CheckShape(X, (opt & 0x20) ? n : minmn, n);
-        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, X.GetData(), MatrixFrontEnds::LeadDim(X), pm);
+        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, X.GetData(),
+                MatrixFrontEnds::LeadDim(X), pm);
         if ((opt & Blas::LaSvdUOverA) && n > minmn) A.SetRowDim(minmn);
     }
 }
@@ -162,6 +164,6 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
     CheckShape(U, m, (opt & 0x02) ? m : minmn);
     CheckShape(VT, (opt & 0x20) ? n : minmn, n);
     CheckValues(s, minmn);
-    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), U.GetData(), MatrixFrontEnds::LeadDim(U), VT.GetData(), MatrixFrontEnds::LeadDim(VT),
-            pm);
+    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), U.GetData(), MatrixFrontEnds::LeadDim(U),
+            VT.GetData(), MatrixFrontEnds::LeadDim(VT), pm);
 }

@@ -8,24 +8,13 @@
 #include <algorithm>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/ShiftedReflectors.h"
 
 namespace
 {
 
-// Q with its reflectors below the subdiagonal: they move one column right, so that row and
-// column 1 become those of the unit matrix and the rest is a QR product of order m-1.
-void ShiftColumnsRight(long m, double* A, long lda)
-{
-    auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
-    for (long j = m; j >= 2; --j) {
-        *a(1, j) = 0.0;
-        for (long i = j + 1; i <= m; ++i) *a(i, j) = *a(i, j - 1);
-    }
-    *a(1, 1) = 1.0;
-    for (long i = 2; i <= m; ++i) *a(i, 1) = 0.0;
-}
-
-// P**T with its reflectors right of the superdiagonal: they move one row down.
+// P**T with its reflectors right of the superdiagonal: they move one row down, so that row and
+// column 1 become those of the unit matrix and the rest is an LQ product of order n-1.
 void ShiftRowsDown(long n, double* A, long lda)
 {
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
@@ -48,22 +37,19 @@ void LAPackDouble::PQformTransform(short opt, long m, long n, long k, double* A,
     Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && shape && Blas::LeadDimValid(lda, m), "dorgbr", __LINE__);
     Blas::CheckWorkspace(work, lwork, std::max(1L, std::min(m, n)), "dorgbr", __LINE__);
     if (m == 0 || n == 0) return;
-    double* const inner = A + 1 + lda;
 
     pm.Start("DORGBR", opt, m, n, k, true);
     if (wantq) {
-        if (m >= k) {
+        if (m >= k)
             QRformProduct(m, n, k, A, lda, tau, work, lwork, pm);
-        } else {
-            ShiftColumnsRight(m, A, lda);
-            if (m > 1) QRformProduct(m - 1, m - 1, m - 1, inner, lda, tau, work, lwork, pm);
-        }
+        else
+            ShiftedReflectors::FormQ(m, A, lda, tau, work, lwork, pm);
     } else {
         if (k < n) {
             LQformProduct(m, n, k, A, lda, tau, work, lwork, pm);
         } else {
             ShiftRowsDown(n, A, lda);
-            if (n > 1) LQformProduct(n - 1, n - 1, n - 1, inner, lda, tau, work, lwork, pm);
+            if (n > 1) LQformProduct(n - 1, n - 1, n - 1, A + 1 + lda, lda, tau, work, lwork, pm);
         }
     }
     pm.Finish(false);

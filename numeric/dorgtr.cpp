@@ -4,6 +4,7 @@
 // Q = H(n-1)...H(1), generated as a QL factor in A(1..n-1, 1..n-1). work holds lwork >= max(1, n-1)
 // doubles.
 #include "numeric/LAPackDouble.h"
+#include "numeric/ShiftedReflectors.h"
 #include "numeric/TriDiagReduction.h"
 #include "utilities/CustExcept.h"
 
@@ -26,13 +27,6 @@ void LAPackDouble::SymFormReflect(short opt, long n, double* A, long lda, double
         *a(n, n) = 1.0;
         QLformProduct(n - 1, n - 1, n - 1, A, lda, tau, work, lwork, pm);
     } else {
-        // The vectors move one column to the right; the first row and column become those of I.
-        for (long j = n; j >= 2; --j) {
-            *a(1, j) = 0.0;
-            for (long i = j + 1; i <= n; ++i) *a(i, j) = *a(i, j - 1);
-        }
-        *a(1, 1) = 1.0;
-        for (long i = 2; i <= n; ++i) *a(i, 1) = 0.0;
-        if (n > 1) QRformProduct(n - 1, n - 1, n - 1, a(2, 2), lda, tau, work, lwork, pm);
+        ShiftedReflectors::FormQ(n, A, lda, tau, work, lwork, pm);
     }
 }

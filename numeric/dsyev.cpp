@@ -35,7 +35,7 @@ double ScaleFactor(double anrm)
 // The reduction and the tridiagonal eigensolver in work (lwork doubles): e(1..n), tau(1..n), then the
 // workspace of the reduction and of the generation of Q.
 void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work, long lwork,
-                   Blas::UProgressMonitor& pm)
+                 Blas::UProgressMonitor& pm)
 {
     bool const lower = (opt & 0x200) != 0;
     bool const wantz = (opt & 0x80) != 0;

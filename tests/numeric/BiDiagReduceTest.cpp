@@ -15,10 +15,6 @@ using oracle::NaN;
 namespace
 {
 
-typedef RecordingMonitor::Event Event;
-typedef std::vector<std::pair<long, long>> Counters; // type and steps of each counter opened
-long const S = Blas::ptShrinking, U = Blas::ptUniform;
-
 // A (m x n, leading dimension m + 2) reduced by MtoBiDiag with lwork doubles of work.
 struct Reduced {
     long m, n;
@@ -71,14 +67,6 @@ Reduced Reduce(long m, long n, long lwork, Blas::UProgressMonitor& pm = Blas::de
     LAPackDouble::MtoBiDiag(m, n, r.a.data(), r.a.ld, r.d.data(), r.e.data(), r.tauq.data(), r.taup.data(),
                             work.data(), lwork, pm);
     return r;
-}
-
-Counters Opened(RecordingMonitor const& pm, long depth)
-{
-    Counters opened;
-    for (Event const& e : pm.events)
-        if (e.depth == depth && e.step == -1) opened.push_back({e.type, e.steps});
-    return opened;
 }
 
 struct Shape {
@@ -252,7 +240,7 @@ TEST(BiDiagReduce, MonitorCalls)
         EXPECT_TRUE(none.events.empty());
         std::vector<double> a(3), work(3), v(3);
         LAPackDouble::MtoBiDiagElt(0, 3, a.data(), 1, v.data(), v.data(), v.data(), v.data(), work.data(), empty);
-        EXPECT_EQ(empty.events, (std::vector<Event>{{1, -1, S, 0, 0.0}}));
+        EXPECT_EQ(empty.events, (std::vector<RecordingMonitor::Event>{{1, -1, S, 0, 0.0}}));
         EXPECT_EQ(empty.GetCounter(), nullptr);
     }
     {

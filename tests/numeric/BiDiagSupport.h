@@ -4,7 +4,6 @@
 // accurate, so the reference resolves even the smallest values of graded matrices.
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <vector>
 

@@ -2,6 +2,7 @@
 // Shared pieces of the kernel tests: reproducible random data, NaN sentinels around the parts a
 // kernel may touch and ulp comparison.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdint>
@@ -101,6 +102,34 @@ inline double MaxAbs(std::vector<cplx> const& v)
     for (cplx const& x : v)
         if (!IsNaN(x) && std::abs(x) > m) m = std::abs(x);
     return m;
+}
+
+// The larger of worst and d, and NaN from the first NaN d on. std::max(worst, d) passes over a NaN
+// d, so a result spoilt by NaN would count as a small difference.
+inline double MaxOrNaN(double worst, double d) { return std::isnan(d) || d > worst ? d : worst; }
+
+// max |a[i] - b[i]|, passing over the elements that are NaN in both (the sentinels of unused
+// storage); NaN where only one of them is.
+inline double MaxDiff(std::vector<double> const& a, std::vector<double> const& b)
+{
+    if (a.size() != b.size()) return NaN;
+    double worst = 0.0;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (!IsNaN(a[i]) || !IsNaN(b[i])) worst = MaxOrNaN(worst, std::fabs(a[i] - b[i]));
+    return worst;
+}
+
+// max |a(i,j) - b(i,j)| over the m x n matrices a (leading dimension lda) and b (ldb), relative to
+// max |b(i,j)| unless b is zero; NaN when a difference is.
+template <class T> double RelDiff(long m, long n, T const* a, long lda, T const* b, long ldb)
+{
+    double worst = 0.0, big = 0.0;
+    for (long j = 0; j < n; ++j)
+        for (long i = 0; i < m; ++i) {
+            worst = MaxOrNaN(worst, std::abs(a[i + j * lda] - b[i + j * ldb]));
+            big = std::max(big, std::abs(b[i + j * ldb]));
+        }
+    return big > 0.0 ? worst / big : worst;
 }
 
 // Every element agrees to within ulps; NaN sentinels must be NaN in both.

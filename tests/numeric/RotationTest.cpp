@@ -44,7 +44,8 @@ Rotation Rot(double f, double g)
     double const first = q.cs * fs + q.sn * gs - rs;
     double const second = -q.sn * fs + q.cs * gs;
     double const unit = q.cs * q.cs + q.sn * q.sn - 1.0;
-    if (std::fabs(first) > 4 * eps || std::fabs(second) > 4 * eps || std::fabs(unit) > 4 * eps)
+    // Written as "not within" so that a NaN residual fails.
+    if (!(std::fabs(first) <= 4 * eps && std::fabs(second) <= 4 * eps && std::fabs(unit) <= 4 * eps))
         return ::testing::AssertionFailure()
                << "f " << f << " g " << g << ": cs " << q.cs << " sn " << q.sn << " r " << q.r << " residuals "
                << first << " " << second << " " << unit;

@@ -19,17 +19,6 @@ using oracle::NaN;
 namespace
 {
 
-typedef std::vector<std::pair<long, long>> Counters; // type and steps of each counter opened
-long const S = Blas::ptShrinking, U = Blas::ptUniform;
-
-Counters Opened(RecordingMonitor const& pm, long depth)
-{
-    Counters opened;
-    for (RecordingMonitor::Event const& e : pm.events)
-        if (e.depth == depth && e.step == -1) opened.push_back({e.type, e.steps});
-    return opened;
-}
-
 // The decomposition of the reference dgesvd: the values, and the min(m, n) vectors on each side.
 struct Reference {
     std::vector<double> s;

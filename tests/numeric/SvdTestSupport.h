@@ -1,12 +1,14 @@
 #pragma once
 // Dense matrices for the checks of the bidiagonal reduction and the singular value decomposition:
 // views of padded storage, products by the reference dgemm, and the distances from the unit
-// matrix and between matrices that the tests bound.
+// matrix and between matrices that the tests bound; and the counters that a call opened.
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
+#include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefBlas.h"
 
@@ -105,6 +107,18 @@ inline bool PaddingUntouched(Dense const& a)
         for (long i = a.rows; i < a.ld; ++i)
             if (!std::isnan(a(i, j))) return false;
     return true;
+}
+
+typedef std::vector<std::pair<long, long>> Counters; // type and steps of each counter opened
+long const S = Blas::ptShrinking, U = Blas::ptUniform;
+
+// The counters opened at depth, in order.
+inline Counters Opened(RecordingMonitor const& pm, long depth)
+{
+    Counters opened;
+    for (RecordingMonitor::Event const& e : pm.events)
+        if (e.depth == depth && e.step == -1) opened.push_back({e.type, e.steps});
+    return opened;
 }
 
 } // namespace svdtest
