@@ -34,8 +34,19 @@ const char usageText[] =
     "  <moldeninp> will contain Molden input\n";
 
 // The file slots of the command line and the messages that name them.
-enum SlotIndex { incoord, inenergy, ingrad, inhess, aoforce, basisset, control, mos, mos_b, molden,
-                 slotCount };
+enum SlotIndex {
+    incoord,
+    inenergy,
+    ingrad,
+    inhess,
+    aoforce,
+    basisset,
+    control,
+    mos,
+    mos_b,
+    molden,
+    slotCount
+};
 
 struct SlotMessages {
     const char* duplicate;
@@ -54,7 +65,7 @@ const SlotMessages slotMessages[slotCount] = {
     {"Duplicate mos_b file", "Could not open mos_b file %s"},
     {"Duplicate molden file", "Could not open molden file %s"},
 };
-}
+}  // namespace
 
 UError error(usageText);
 
@@ -73,20 +84,38 @@ int SlotOfOption(const char* arg)
     case 'I':
     case 'i':
         switch (arg[2]) {
-        case 'C': case 'c': return incoord;
-        case 'E': case 'e': return inenergy;
-        case 'G': case 'g': return ingrad;
-        case 'H': case 'h': return inhess;
-        case 'A': case 'a': return aoforce;
-        default: return slotCount;
+        case 'C':
+        case 'c':
+            return incoord;
+        case 'E':
+        case 'e':
+            return inenergy;
+        case 'G':
+        case 'g':
+            return ingrad;
+        case 'H':
+        case 'h':
+            return inhess;
+        case 'A':
+        case 'a':
+            return aoforce;
+        default:
+            return slotCount;
         }
     case 'B':
     case 'b':
         switch (arg[2]) {
-        case 'A': case 'a': return basisset;
-        case 'C': case 'c': return control;
-        case 'O': case 'o': return mos;
-        default: return slotCount;
+        case 'A':
+        case 'a':
+            return basisset;
+        case 'C':
+        case 'c':
+            return control;
+        case 'O':
+        case 'o':
+            return mos;
+        default:
+            return slotCount;
         }
     case 'O':
     case 'o':
@@ -106,7 +135,7 @@ void ParseOptions(int argc, char** argv, FileNames& files)
         if (slot == slotCount) Fail("Unknown option %s", arg);
         if (files[slot]) Fail(slotMessages[slot].duplicate);
         i++;
-        files[slot] = argv[i];   // the terminating null when the option came last
+        files[slot] = argv[i];  // the terminating null when the option came last
         if (slot == mos && i < argc - 1 && argv[i + 1][0] != '-') {
             if (files[mos_b]) Fail(slotMessages[mos_b].duplicate);
             i++;
@@ -207,7 +236,7 @@ void Run(int argc, char** argv)
     if (files[basisset] || files[control] || files[mos]) ReadBasisGroup(files, &geom);
     WriteMolden(files, &geom);
 }
-}
+}  // namespace
 
 int main(int argc, char** argv)
 {

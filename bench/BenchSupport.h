@@ -5,8 +5,7 @@
 #include <random>
 #include <vector>
 
-namespace Bench
-{
+namespace Bench {
 
 // An m x n column-major matrix of uniform values in [-1, 1), the same for the same shape.
 inline std::vector<double> RandomMatrix(long m, long n)
@@ -25,7 +24,8 @@ inline double Least(double a, double b) { return std::min(a, b); }
 // Calls ours and reference in turns, repeats (at least 1) times each, and keeps the least time of
 // each.
 template <class Ours, class Reference, class Time>
-void BestOfAlternating(int repeats, Ours ours, Reference reference, Time& bestOurs, Time& bestReference)
+void BestOfAlternating(int repeats, Ours ours, Reference reference, Time& bestOurs,
+                       Time& bestReference)
 {
     bestOurs = ours();
     bestReference = reference();
@@ -35,4 +35,4 @@ void BestOfAlternating(int repeats, Ours ours, Reference reference, Time& bestOu
     }
 }
 
-} // namespace Bench
+}  // namespace Bench

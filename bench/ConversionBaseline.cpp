@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     while (std::fgets(line, sizeof line, in)) {
         if (line[0] == '$' || line[0] == '#') continue;
         char* eq = std::strchr(line, '=');
-        if (eq) {   // an orbital line: its eigenvalue
+        if (eq) {  // an orbital line: its eigenvalue
             for (char* p = eq; *p; p++)
                 if (*p == 'D') *p = 'E';
             std::printf("%20.14lf\n", std::strtod(eq + 1, nullptr));

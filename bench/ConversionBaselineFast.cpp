@@ -54,7 +54,8 @@ int main(int argc, char** argv)
     }
     // Turbomole's D exponents read as E: one pass over the whole text.
     for (char* c = static_cast<char*>(std::memchr(&text[0], 'D', text.size())); c;
-         c = static_cast<char*>(std::memchr(c + 1, 'D', static_cast<size_t>(&text[0] + text.size() - c - 1))))
+         c = static_cast<char*>(
+             std::memchr(c + 1, 'D', static_cast<size_t>(&text[0] + text.size() - c - 1))))
         *c = 'E';
     fmt::memory_buffer out;
     auto flush = [&out] {
@@ -64,13 +65,15 @@ int main(int argc, char** argv)
     const char* p = text.data();
     const char* const last = p + text.size();
     while (p < last) {
-        const char* end = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(last - p)));
+        const char* end =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(last - p)));
         if (!end) end = last;
         const char* lineEnd = end;
         while (lineEnd > p && lineEnd[-1] == '\r') lineEnd--;
         if (p[0] != '$' && p[0] != '#') {
-            const char* eq = static_cast<const char*>(std::memchr(p, '=', static_cast<size_t>(lineEnd - p)));
-            if (eq) {   // an orbital line: its eigenvalue, up to the next blank
+            const char* eq =
+                static_cast<const char*>(std::memchr(p, '=', static_cast<size_t>(lineEnd - p)));
+            if (eq) {  // an orbital line: its eigenvalue, up to the next blank
                 const char* from = eq + 1;
                 while (from < lineEnd && *from == ' ') from++;
                 const char* to = from;

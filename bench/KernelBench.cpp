@@ -13,17 +13,18 @@
 #include "numeric/LAPackDouble.h"
 
 extern "C" {
-void dgemm_(const char*, const char*, const int*, const int*, const int*, const double*, const double*,
-            const int*, const double*, const int*, const double*, double*, const int*, size_t, size_t);
-void dgemv_(const char*, const int*, const int*, const double*, const double*, const int*, const double*,
-            const int*, const double*, double*, const int*, size_t);
-void dtrsm_(const char*, const char*, const char*, const char*, const int*, const int*, const double*,
-            const double*, const int*, double*, const int*, size_t, size_t, size_t, size_t);
+void dgemm_(const char*, const char*, const int*, const int*, const int*, const double*,
+            const double*, const int*, const double*, const int*, const double*, double*,
+            const int*, size_t, size_t);
+void dgemv_(const char*, const int*, const int*, const double*, const double*, const int*,
+            const double*, const int*, const double*, double*, const int*, size_t);
+void dtrsm_(const char*, const char*, const char*, const char*, const int*, const int*,
+            const double*, const double*, const int*, double*, const int*, size_t, size_t, size_t,
+            size_t);
 void dgesv_(const int*, const int*, double*, const int*, int*, double*, const int*, int*);
 }
 
-namespace
-{
+namespace {
 
 // The same random n x n matrices for every benchmark of one size; A has a dominant diagonal.
 struct Operands {
@@ -59,11 +60,11 @@ void Gemm(benchmark::State& st)
     double const one = 1.0, zero = 0.0;
     for (auto _ : st) {
         if (st.range(1) == kOurs)
-            BlasDouble::MMMmultAdd(0x9, n, n, n, 1.0, o.a.data(), n, o.b.data(), n, 0.0, c.data(), n,
-                                   Blas::defProgMon);
+            BlasDouble::MMMmultAdd(0x9, n, n, n, 1.0, o.a.data(), n, o.b.data(), n, 0.0, c.data(),
+                                   n, Blas::defProgMon);
         else
-            dgemm_("N", "N", &ni, &ni, &ni, &one, o.a.data(), &ni, o.b.data(), &ni, &zero, c.data(), &ni, 1,
-                   1);
+            dgemm_("N", "N", &ni, &ni, &ni, &one, o.a.data(), &ni, o.b.data(), &ni, &zero, c.data(),
+                   &ni, 1, 1);
         benchmark::DoNotOptimize(c.data());
     }
 }
@@ -79,7 +80,8 @@ void Gemv(benchmark::State& st)
         if (st.range(1) == kOurs)
             BlasDouble::MVVmultAdd(0x1, n, n, 1.0, o.a.data(), n, o.x.data(), 1, 0.0, y.data(), 1);
         else
-            dgemv_("N", &ni, &ni, &one, o.a.data(), &ni, o.x.data(), &inc, &zero, y.data(), &inc, 1);
+            dgemv_("N", &ni, &ni, &one, o.a.data(), &ni, o.x.data(), &inc, &zero, y.data(), &inc,
+                   1);
         benchmark::DoNotOptimize(y.data());
     }
 }
@@ -139,8 +141,7 @@ BENCHMARK(Trsm)->Apply(Sizes);
 BENCHMARK(Gesv)->Apply(Sizes);
 
 // Keeps the time per iteration of every run so that the pairs can be compared at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
+class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(std::vector<Run> const& runs) override
     {
@@ -151,7 +152,7 @@ public:
     std::map<std::string, double> times;
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

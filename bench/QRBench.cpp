@@ -12,14 +12,13 @@
 #include "numeric/LAPackDouble.h"
 
 extern "C" {
-void dgeqrf_(const int* m, const int* n, double* a, const int* lda, double* tau, double* work, const int* lwork,
-             int* info);
-void dorgqr_(const int* m, const int* n, const int* k, double* a, const int* lda, const double* tau, double* work,
+void dgeqrf_(const int* m, const int* n, double* a, const int* lda, double* tau, double* work,
              const int* lwork, int* info);
+void dorgqr_(const int* m, const int* n, const int* k, double* a, const int* lda, const double* tau,
+             double* work, const int* lwork, int* info);
 }
 
-namespace
-{
+namespace {
 
 // Seconds of one factorisation and formation of Q on a copy of a; the block size of both is 32,
 // so n*32 elements of work let them run at full block size.
@@ -28,9 +27,10 @@ double TimeOurs(std::vector<double> const& a, long m, long n)
     std::vector<double> f = a, tau(n), work(n * 32);
     auto const start = std::chrono::steady_clock::now();
     LAPackDouble::QRfactor(m, n, f.data(), m, tau.data(), work.data(), n * 32, Blas::defProgMon);
-    LAPackDouble::QRformProduct(m, n, n, f.data(), m, tau.data(), work.data(), n * 32, Blas::defProgMon);
+    LAPackDouble::QRformProduct(m, n, n, f.data(), m, tau.data(), work.data(), n * 32,
+                                Blas::defProgMon);
     std::chrono::duration<double> const took = std::chrono::steady_clock::now() - start;
-    if (!(f[0] == f[0])) std::printf("NaN\n"); // keeps the result alive
+    if (!(f[0] == f[0])) std::printf("NaN\n");  // keeps the result alive
     return took.count();
 }
 
@@ -47,7 +47,7 @@ double TimeReference(std::vector<double> const& a, long m, long n)
     return took.count();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -60,7 +60,8 @@ int main(int argc, char** argv)
         std::vector<double> const a = Bench::RandomMatrix(m, n);
         double ours, ref;
         Bench::BestOfAlternating(
-            repeats, [&] { return TimeOurs(a, m, n); }, [&] { return TimeReference(a, m, n); }, ours, ref);
+            repeats, [&] { return TimeOurs(a, m, n); }, [&] { return TimeReference(a, m, n); },
+            ours, ref);
         std::printf("%5ld x %4ld  %10.3f  %12.3f  %14.3f\n", m, n, ours, ref, ours / ref);
     }
     return 0;

@@ -16,11 +16,10 @@
 #include "numeric/BlasTiming.h"
 #include "numeric/LAPackDouble.h"
 
-extern "C" void dsyev_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda, double* w,
-                       double* work, const int* lwork, int* info, size_t, size_t);
+extern "C" void dsyev_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda,
+                       double* w, double* work, const int* lwork, int* info, size_t, size_t);
 
-namespace
-{
+namespace {
 
 // The random n x n matrix with its lower triangle mirrored into the upper one.
 std::vector<double> RandomSymmetric(long n)
@@ -51,7 +50,8 @@ public:
     Stopwatch() : cpu_(CpuNow()), wall_(std::chrono::steady_clock::now()) {}
     Times Elapsed() const
     {
-        return {CpuNow() - cpu_, std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count()};
+        return {CpuNow() - cpu_,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count()};
     }
 
 private:
@@ -86,23 +86,24 @@ Times TimeReference(std::vector<double> const& a, long n, bool vectors)
     return t;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
     int const given = argc > 1 ? std::max(1, std::atoi(argv[1])) : 0;
-    std::printf("%-22s %21s %21s %7s\n", "SymMdiag (lower)", "ours s: cpu / wall", "dsyev s: cpu / wall",
-                "ratio");
+    std::printf("%-22s %21s %21s %7s\n", "SymMdiag (lower)", "ours s: cpu / wall",
+                "dsyev s: cpu / wall", "ratio");
     for (long n : {300L, 1000L}) {
         std::vector<double> const a = RandomSymmetric(n);
         int const repeats = given > 0 ? given : n <= 300 ? 15 : 5;
         for (bool vectors : {true, false}) {
             Times ours, ref;
             Bench::BestOfAlternating(
-                repeats, [&] { return TimeOurs(a, n, vectors); }, [&] { return TimeReference(a, n, vectors); }, ours,
-                ref);
-            std::printf("n = %4ld %-13s %10.4f %10.4f %10.4f %10.4f %7.3f\n", n, vectors ? "vectors" : "values only",
-                        ours.cpu, ours.wall, ref.cpu, ref.wall, ours.cpu / ref.cpu);
+                repeats, [&] { return TimeOurs(a, n, vectors); },
+                [&] { return TimeReference(a, n, vectors); }, ours, ref);
+            std::printf("n = %4ld %-13s %10.4f %10.4f %10.4f %10.4f %7.3f\n", n,
+                        vectors ? "vectors" : "values only", ours.cpu, ours.wall, ref.cpu, ref.wall,
+                        ours.cpu / ref.cpu);
         }
     }
     return 0;

@@ -12,16 +12,25 @@ namespace FieldText {
 
 namespace {
 
-bool IsExponentLetter(char c) {
+bool IsExponentLetter(char c)
+{
     switch (c) {
-    case 'e': case 'E': case 'd': case 'D': case 'f': case 'F': case 'g': case 'G':
+    case 'e':
+    case 'E':
+    case 'd':
+    case 'D':
+    case 'f':
+    case 'F':
+    case 'g':
+    case 'G':
         return true;
     default:
         return false;
     }
 }
 
-bool OnlyBlanks(const char* s) {
+bool OnlyBlanks(const char* s)
+{
     for (; *s != '\0'; ++s)
         if (*s != ' ') return false;
     return true;
@@ -30,11 +39,15 @@ bool OnlyBlanks(const char* s) {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // With letters, any exponent letter marks the exponent, else only e and E.
-bool IsExponentMark(char c, bool letters) { return c == 'e' || c == 'E' || (letters && IsExponentLetter(c)); }
+bool IsExponentMark(char c, bool letters)
+{
+    return c == 'e' || c == 'E' || (letters && IsExponentLetter(c));
+}
 
 // The number text holds, as ScanDouble describes it, read in place; the rare
 // numbers that need strtod are handed to it with their exponent letter adjusted.
-bool ScanNumber(const char* text, bool letters, double& value) {
+bool ScanNumber(const char* text, bool letters, double& value)
+{
     const char* c = text;
     while (*c == ' ') ++c;
     const char* number = c;
@@ -95,12 +108,14 @@ bool ScanNumber(const char* text, bool letters, double& value) {
 
 }  // namespace
 
-void AdjustExponentLetters(char* s) {
+void AdjustExponentLetters(char* s)
+{
     for (; *s != '\0'; ++s)
         if (IsExponentLetter(*s)) *s = 'e';
 }
 
-char* CutWord(char* s) {
+char* CutWord(char* s)
+{
     strtrim(s);
     char* blank = strchr(s, ' ');
     if (blank == nullptr) return nullptr;
@@ -113,7 +128,8 @@ bool ScanDouble(const char* text, double& value) { return ScanNumber(text, false
 
 bool ScanNumberField(const char* text, double& value) { return ScanNumber(text, true, value); }
 
-bool ScanLong(const char* text, long& value) {
+bool ScanLong(const char* text, long& value)
+{
     char* end = nullptr;
     errno = 0;
     long v = strtol(text, &end, 10);

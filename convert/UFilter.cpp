@@ -9,7 +9,7 @@
 #include "utilities/MiscUtils.h"
 #include "utilities/UStream.h"
 
-const char* skeletontags[] = {"#@1",       "#@2",    "#@3",     "#@4", "#@GEOMETRY",
+const char* skeletontags[] = {"#@1",     "#@2",      "#@3",      "#@4",  "#@GEOMETRY",
                               "#@BASIS", "#@PSEUDO", "#@CHMULT", nullptr};
 
 namespace {
@@ -18,7 +18,8 @@ namespace {
 const long fieldBufferSize = 2048;
 
 // The part of s without leading and trailing blanks (tabs are not blanks).
-void TrimmedSpan(const char* s, const char*& begin, long& length) {
+void TrimmedSpan(const char* s, const char*& begin, long& length)
+{
     while (*s == ' ') ++s;
     long n = (long)strlen(s);
     while (n > 0 && s[n - 1] == ' ') --n;
@@ -29,11 +30,14 @@ void TrimmedSpan(const char* s, const char*& begin, long& length) {
 }  // namespace
 
 UFilter::UFilter(UStream* stream, bool caseSensitive)
-    : input(stream), output(stream), caseSensitive(caseSensitive) {}
+    : input(stream), output(stream), caseSensitive(caseSensitive)
+{
+}
 
 UFilter::~UFilter() {}
 
-void UFilter::GetRecord(char* buf, long len) {
+void UFilter::GetRecord(char* buf, long len)
+{
     buf[0] = '\0';
     if (len < 1) {
         if (input->GetAtEOF()) RaiseError(25001, "UFilter", __LINE__);
@@ -49,7 +53,8 @@ void UFilter::GetRecord(char* buf, long len) {
     strdetab(buf);
 }
 
-long UFilter::GetSkeletonRecord(char* buf, long len) {
+long UFilter::GetSkeletonRecord(char* buf, long len)
+{
     GetRecord(buf, len);
     long i = 0;
     for (; skeletontags[i] != nullptr; ++i)
@@ -57,7 +62,8 @@ long UFilter::GetSkeletonRecord(char* buf, long len) {
     return i;
 }
 
-void UFilter::GetMergeRecord(char* buf, long len, FileMergeType type) {
+void UFilter::GetMergeRecord(char* buf, long len, FileMergeType type)
+{
     for (;;) {
         GetRecord(buf, len);
         long tag = -1;
@@ -82,29 +88,34 @@ void UFilter::PutRecord(const char* text) { output->PutLine(text, -1); }
 
 void UFilter::AdjustExpChars(char* s) const { FieldText::AdjustExponentLetters(s); }
 
-bool UFilter::MemCmp(const char* a, const char* b, long n) const {
+bool UFilter::MemCmp(const char* a, const char* b, long n) const
+{
     if (n <= 0) return false;
     if (caseSensitive) return memcmp(a, b, (size_t)n) != 0;
     return memicmp(a, b, n) != 0;
 }
 
-bool UFilter::StrCmp(const char* a, const char* b) const {
+bool UFilter::StrCmp(const char* a, const char* b) const
+{
     if (caseSensitive) return strcmp(a, b) != 0;
     return stricmp(a, b) != 0;
 }
 
-bool UFilter::MatchesFromStart(const char* line, const char* pattern) const {
+bool UFilter::MatchesFromStart(const char* line, const char* pattern) const
+{
     long n = (long)strlen(pattern);
     if ((long)strlen(line) < n) return false;
     return !MemCmp(line, pattern, n);
 }
 
-void UFilter::RemoveStart(char* line, const char* prefix) const {
+void UFilter::RemoveStart(char* line, const char* prefix) const
+{
     size_t n = strlen(prefix);
     memmove(line, line + n, strlen(line + n) + 1);
 }
 
-bool UFilter::Matches(const char* line, const char* pattern) const {
+bool UFilter::Matches(const char* line, const char* pattern) const
+{
     const char* begin;
     long length;
     TrimmedSpan(line, begin, length);
@@ -112,7 +123,8 @@ bool UFilter::Matches(const char* line, const char* pattern) const {
     return length >= n && !MemCmp(begin, pattern, n);
 }
 
-bool UFilter::MatchesFull(const char* line, const char* pattern) const {
+bool UFilter::MatchesFull(const char* line, const char* pattern) const
+{
     const char* begin;
     long length;
     TrimmedSpan(line, begin, length);
@@ -120,13 +132,15 @@ bool UFilter::MatchesFull(const char* line, const char* pattern) const {
     return length == n && !MemCmp(begin, pattern, n);
 }
 
-long UFilter::GetNamedValue(const char* s, const char** names) const {
+long UFilter::GetNamedValue(const char* s, const char** names) const
+{
     for (long i = 0; names[i] != nullptr && names[i][0] != '\0'; ++i)
         if (!StrCmp(s, names[i])) return i;
     return -1;
 }
 
-long UFilter::GetNamedStart(const char* s, const char** names) const {
+long UFilter::GetNamedStart(const char* s, const char** names) const
+{
     long length = (long)strlen(s);
     for (long i = 0; names[i] != nullptr && names[i][0] != '\0'; ++i) {
         long n = (long)strlen(names[i]);
@@ -135,7 +149,8 @@ long UFilter::GetNamedStart(const char* s, const char** names) const {
     return -1;
 }
 
-void UFilter::GetField(const char* line, long start, long len, char* out) const {
+void UFilter::GetField(const char* line, long start, long len, char* out) const
+{
     out[0] = '\0';
     if (start < 0 || len < 1) return;
     long length = (long)strlen(line);
@@ -145,7 +160,8 @@ void UFilter::GetField(const char* line, long start, long len, char* out) const 
     out[n] = '\0';
 }
 
-bool UFilter::TestField(const char* line, long start, long len) const {
+bool UFilter::TestField(const char* line, long start, long len) const
+{
     char field[fieldBufferSize];
     GetField(line, start, len < fieldBufferSize ? len : fieldBufferSize - 1, field);
     for (const char* c = field; *c != '\0'; ++c)
@@ -153,7 +169,8 @@ bool UFilter::TestField(const char* line, long start, long len) const {
     return false;
 }
 
-long UFilter::GetIntField(const char* line, long start, long len) const {
+long UFilter::GetIntField(const char* line, long start, long len) const
+{
     char field[fieldBufferSize];
     GetField(line, start, len < fieldBufferSize ? len : fieldBufferSize - 1, field);
     long value;
@@ -161,7 +178,8 @@ long UFilter::GetIntField(const char* line, long start, long len) const {
     return value;
 }
 
-double UFilter::GetDoubleField(const char* line, long start, long len) const {
+double UFilter::GetDoubleField(const char* line, long start, long len) const
+{
     char field[fieldBufferSize];
     GetField(line, start, len < fieldBufferSize ? len : fieldBufferSize - 1, field);
     AdjustExpChars(field);

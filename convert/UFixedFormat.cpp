@@ -46,13 +46,14 @@ int FormatFixed20_14(char* out, long size, double x)
     int const biased = static_cast<int>((bits >> 52) & 0x7FF);
     uint64_t const fraction = bits & ((uint64_t(1) << 52) - 1);
     // |x| < 2^16 (no NaN, no infinity) is done here; x * 10^14 then fits 64 bits.
-    if (biased >= 1023 + 16 || size < 32) return std::snprintf(out, static_cast<size_t>(size), "%20.14lf", x);
+    if (biased >= 1023 + 16 || size < 32)
+        return std::snprintf(out, static_cast<size_t>(size), "%20.14lf", x);
 
     // x = m / 2^shift exactly; x * 10^14 is rounded as printf does, to the
     // nearest integer and a tie to the even one.
     uint64_t q = 0;
     uint64_t const m = biased == 0 ? fraction : fraction | (uint64_t(1) << 52);
-    int const shift = 1075 - (biased == 0 ? 1 : biased);   // at least 37
+    int const shift = 1075 - (biased == 0 ? 1 : biased);  // at least 37
     // Beyond 100 the product stays below half a unit: it rounds to 0.
     if (m != 0 && shift <= 100) {
         unsigned __int128 const scaled = static_cast<unsigned __int128>(m) * tenTo14;
@@ -84,7 +85,8 @@ int FormatFixed20_14(char* out, long size, double x)
 
 int FormatCoefficientLine(char* out, long size, long index, double x)
 {
-    if (index < 0 || size < 64) return std::snprintf(out, static_cast<size_t>(size), "%6ld %20.14lf\n", index, x);
+    if (index < 0 || size < 64)
+        return std::snprintf(out, static_cast<size_t>(size), "%6ld %20.14lf\n", index, x);
     int const n = DigitCount(static_cast<uint64_t>(index));
     int const pad = n < 6 ? 6 - n : 0;
     std::memcpy(out, blanks, 6);
@@ -92,7 +94,8 @@ int FormatCoefficientLine(char* out, long size, long index, double x)
     int length = pad + n;
     out[length++] = ' ';
     length += FormatFixed20_14(out + length, size - length - 1, x);
-    if (length + 2 > size) return std::snprintf(out, static_cast<size_t>(size), "%6ld %20.14lf\n", index, x);
+    if (length + 2 > size)
+        return std::snprintf(out, static_cast<size_t>(size), "%6ld %20.14lf\n", index, x);
     out[length++] = '\n';
     out[length] = '\0';
     return length;

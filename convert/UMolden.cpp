@@ -17,10 +17,11 @@
 #include "utilities/UStream.h"
 
 const char* const UMoldenFilter::sectionHeader[21] = {
-    "",         "[Molden Format]", "[FREQ]",    "[FR-COORD]", "[FR-NORM-COORD]", "[ATOMS]",
-    "[GEOMETRIES]", "[FORCES]",    "[GEOCONV]", "[GTO]",      "[STO]",           "[PSEUDO]",
-    "[MO]",     "[5D7F]",          "[6D7F]",    "[5D10F]",    "[6D10F]",         "[5D]",
-    "[6D]",     "[7F]",            "[10F]"};
+    "",        "[Molden Format]", "[FREQ]",   "[FR-COORD]", "[FR-NORM-COORD]",
+    "[ATOMS]", "[GEOMETRIES]",    "[FORCES]", "[GEOCONV]",  "[GTO]",
+    "[STO]",   "[PSEUDO]",        "[MO]",     "[5D7F]",     "[6D7F]",
+    "[5D10F]", "[6D10F]",         "[5D]",     "[6D]",       "[7F]",
+    "[10F]"};
 
 namespace {
 // Harmonic and Cartesian d (and f) share one label; the basis-type line tells them apart.
@@ -49,10 +50,10 @@ bool NamesMissingAtom(const UBasisSet& basis, long atomCount)
 bool ColumnIsZero(const UMatrix<double>& m, long column)
 {
     for (long row = 0; row < m.GetColDim(); row++)
-        if (m(row, column) != 0.0) return false;   // NaN counts as non-zero
+        if (m(row, column) != 0.0) return false;  // NaN counts as non-zero
     return true;
 }
-}
+}  // namespace
 
 UMoldenFilter::UMoldenFilter(UStream* stream)
     : recordType(-1), sectionType(-1), stream(stream), sectionLine{}
@@ -87,7 +88,8 @@ void UMoldenFilter::WriteCoordinates(UQGeometryData* geom)
         const UQAtomData& atom = atoms[i];
         V3 r = atom.GetCoord();
         std::snprintf(line, sizeof line, "%s %3ld %3ld %20.14lf %20.14lf %20.14lf",
-                      PaddedSymbol(atom.GetAtno(), false), i + 1, atom.GetAtno(), r.Getx(), r.Gety(), r.Getz());
+                      PaddedSymbol(atom.GetAtno(), false), i + 1, atom.GetAtno(), r.Getx(),
+                      r.Gety(), r.Getz());
         PutData(line);
     }
 }
@@ -180,8 +182,8 @@ void UMoldenFilter::WriteGaussianBasis(UQGeometryData* geom, long atomDim)
     UBasisSet* basis = geom->GetBasis();
     bool sphericalD = basis->TestdFuncType() == bfHarmonic;
     bool sphericalF = basis->TestfFuncType() == bfHarmonic;
-    MoldenFileSectionType header = sphericalD ? (sphericalF ? mfs5D7F : mfs5D10F)
-                                              : (sphericalF ? mfs6D7F : mfs6D10F);
+    MoldenFileSectionType header =
+        sphericalD ? (sphericalF ? mfs5D7F : mfs5D10F) : (sphericalF ? mfs6D7F : mfs6D10F);
     stream->printf("%s\n", sectionHeader[header]);
     stream->printf("%s\n", sectionHeader[mfsGTO]);
     const std::vector<std::vector<long>> lists = EntriesByAtom(basis->GetMatches(), atomDim);
@@ -309,7 +311,7 @@ void MoldenSlice(const UBasFuncTransform* toMolden, const UMatrix<double>& coeff
     else
         slice.CloneContentsFrom(part);
 }
-}
+}  // namespace
 
 void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
                                    UVector<double>& energies, UMatrix<double>& coefficients,

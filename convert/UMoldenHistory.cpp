@@ -96,7 +96,8 @@ void UMoldenFilter::AddToForcesSection(UQGeometryData* geom, long point)
     for (long i = 0; i < geom->GetDim(); i++) {
         V3 g = atoms[i].GetGrad();
         g *= bohrInAngstrom;
-        std::snprintf(line, sizeof line, "   %20.14lf %20.14lf %20.14lf", g.Getx(), g.Gety(), g.Getz());
+        std::snprintf(line, sizeof line, "   %20.14lf %20.14lf %20.14lf", g.Getx(), g.Gety(),
+                      g.Getz());
         PutData(line);
     }
 }

@@ -127,7 +127,8 @@ void UMoldenFilter::ReadAtomLines(UQGeometryData* geom, bool atomsSection, bool 
     for (; NextDataLine(line); ++n) {
         AtomLine atom = atomsSection ? CutAtomsLine(line) : CutFrCoordLine(line);
         if (angstrom) atom.r /= bohrInAngstrom;
-        if (!append && n == geom->GetDim() && geom->GetHasFrequencies() && !geom->GetHasVibrations())
+        if (!append && n == geom->GetDim() && geom->GetHasFrequencies() &&
+            !geom->GetHasVibrations())
             append = true;
         if (append) {
             if (limit > 0 && n >= limit) RaiseError(21003, sourceName, __LINE__);

@@ -72,8 +72,7 @@ bool UMoldenFilter::NextDataLine(char* line)
 void UMoldenFilter::SkipSection()
 {
     char line[recordLength + 1];
-    while (NextDataLine(line)) {
-    }
+    while (NextDataLine(line)) {}
 }
 
 void UMoldenFilter::ReadGeometry(UQGeometryData* geom)

@@ -10,20 +10,22 @@
 
 using namespace TurboText;
 
-const char* sectionHeader[] = {"$end",   "$coord",         "$grad",        "$hessian",
-                               "$scfmo", "$uhfmo_alpha",   "$uhfmo_beta",  "$vibrations",
-                               "$basis", "$atoms",         "$closed",      "$alpha",
-                               "$beta",  "$rundimensions", "$ecp",         "$pople",
-                               "$energy", ""};
+const char* sectionHeader[] = {
+    "$end",        "$coord",         "$grad",  "$hessian", "$scfmo",  "$uhfmo_alpha",
+    "$uhfmo_beta", "$vibrations",    "$basis", "$atoms",   "$closed", "$alpha",
+    "$beta",       "$rundimensions", "$ecp",   "$pople",   "$energy", ""};
 
 UTurboFilter::UTurboFilter(UStream* stream)
-    : UFilter(stream, true), listIndices(0), charactersRead(0), sectionsRead(0), recordType(-1), sectionType(-1), skipEmptyLines(true) {
+    : UFilter(stream, true), listIndices(0), charactersRead(0), sectionsRead(0), recordType(-1),
+      sectionType(-1), skipEmptyLines(true)
+{
     record[0] = '\0';
 }
 
 UTurboFilter::~UTurboFilter() {}
 
-long UTurboFilter::GetRecord(char* buf, long len) {
+long UTurboFilter::GetRecord(char* buf, long len)
+{
     recordType = -2;
     // Turbomole writes '#' comment lines into every kind of file, anywhere;
     // they go wherever empty lines go.
@@ -43,7 +45,8 @@ long UTurboFilter::GetRecord(char* buf, long len) {
     return recordType;
 }
 
-void UTurboFilter::GetRecordText(char* buf, long len) const {
+void UTurboFilter::GetRecordText(char* buf, long len) const
+{
     if (buf == nullptr || len < 1) return;
     size_t n = strlen(record);
     if ((long)n > len - 1) n = (size_t)(len - 1);
@@ -51,12 +54,13 @@ void UTurboFilter::GetRecordText(char* buf, long len) const {
     buf[n] = '\0';
 }
 
-void UTurboFilter::SkipToHeader() {
-    while (GetRecord(nullptr, 0) != 1) {
-    }
+void UTurboFilter::SkipToHeader()
+{
+    while (GetRecord(nullptr, 0) != 1) {}
 }
 
-bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
+bool UTurboFilter::ReadList(UVector<long>& mask, char* text)
+{
     IndexRanges ranges;
     bool cont = ReadIndexRanges(ranges, text);
     mask.SetDim(0);
@@ -64,7 +68,8 @@ bool UTurboFilter::ReadList(UVector<long>& mask, char* text) {
     return cont;
 }
 
-bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text) {
+bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text)
+{
     const long textSize = recordLength + 1;
     bool cont = hasContinue(text);
     // A backslash where the list goes on: the rest comes from the next line.
@@ -115,10 +120,10 @@ bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text) {
     return cont;
 }
 
-void UTurboFilter::PutSection(TurboFileSectionType type) {
+void UTurboFilter::PutSection(TurboFileSectionType type)
+{
     if (type < tfsEnd || type > tfsEnergy) RaiseError(25010, "UTurbo", __LINE__);
     input->printf("%s\n", sectionHeader[type]);
 }
 
 void UTurboFilter::PutData(const char* text) { input->printf("%s\n", text); }
-

@@ -108,8 +108,8 @@ private:
     bool ReadIndexRanges(IndexRanges& ranges, char* text);
 
     char record[recordLength + 1];
-    long listIndices;      // indices spanned by the lists read so far
-    long charactersRead;   // of the lines read so far, line ends included
+    long listIndices;     // indices spanned by the lists read so far
+    long charactersRead;  // of the lines read so far, line ends included
     long sectionsRead;
     long recordType;
     long sectionType;

@@ -27,7 +27,8 @@ const char* shellnames[] = {"s", "p", "sp", "d", "ZZ", "f", "ZZ", "g", ""};
 // Cuts the first count words off text and scans each as a whole number, an
 // integer where integer is set for that word. Words after them (a comment, a
 // further column) are not read.
-bool ScanWords(char* text, int count, double* values, const bool* integer) {
+bool ScanWords(char* text, int count, double* values, const bool* integer)
+{
     char* word = text;
     for (int k = 0; k < count; ++k) {
         if (word == nullptr) return false;
@@ -48,7 +49,8 @@ bool StartsWithLetter(const char* s) { return isalpha((unsigned char)s[0]) != 0;
 
 }  // namespace
 
-ShellType UTurboFilter::GetShellType(const char* name, BasFuncType dType, BasFuncType fType) const {
+ShellType UTurboFilter::GetShellType(const char* name, BasFuncType dType, BasFuncType fType) const
+{
     long type = GetNamedValue(name, shellnames);
     if (type < 0) RaiseError(25010, "UTurbo", __LINE__);
     if (type == stD5 && dType == bfCartesian) return stD6;
@@ -56,7 +58,8 @@ ShellType UTurboFilter::GetShellType(const char* name, BasFuncType dType, BasFun
     return (ShellType)type;
 }
 
-void UTurboFilter::ReadBasis(UQGeometryData* geom) {
+void UTurboFilter::ReadBasis(UQGeometryData* geom)
+{
     UBasisSet* basis = geom->GetBasis();
     char line[recordLength + 1];
     for (;;) {
@@ -104,7 +107,8 @@ namespace {
 
 // Trimmed text before the first '=' of s compared with key ignoring case;
 // value receives the trimmed text after it. False when s holds no '='.
-bool SplitKey(char* s, char*& key, char*& value) {
+bool SplitKey(char* s, char*& key, char*& value)
+{
     char* eq = strchr(s, '=');
     if (eq == nullptr) return false;
     *eq = '\0';
@@ -115,7 +119,8 @@ bool SplitKey(char* s, char*& key, char*& value) {
 
 }  // namespace
 
-void UTurboFilter::ReadEcp(UQGeometryData* geom) {
+void UTurboFilter::ReadEcp(UQGeometryData* geom)
+{
     char line[recordLength + 1];
     for (;;) {
         if (GetRecord(line, sizeof line) == 1) {
@@ -176,7 +181,8 @@ void UTurboFilter::ReadEcp(UQGeometryData* geom) {
     }
 }
 
-void UTurboFilter::ReadBasisType(UQGeometryData* geom, const char* header) {
+void UTurboFilter::ReadBasisType(UQGeometryData* geom, const char* header)
+{
     char text[recordLength + 1];
     strncpy(text, header, recordLength);
     text[recordLength] = '\0';

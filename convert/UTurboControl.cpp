@@ -23,7 +23,8 @@ namespace {
 // The indices of ranges (1-based) as ascending 0-based runs, each index once,
 // as a mask of the ranges lists them: a run per range, not a pass over the
 // mask, so that an entry costs what it names.
-std::vector<std::pair<long, long>> AscendingRuns(std::vector<std::pair<long, long>> ranges) {
+std::vector<std::pair<long, long>> AscendingRuns(std::vector<std::pair<long, long>> ranges)
+{
     std::sort(ranges.begin(), ranges.end());
     std::vector<std::pair<long, long>> runs;
     for (const std::pair<long, long>& r : ranges) {
@@ -39,7 +40,9 @@ std::vector<std::pair<long, long>> AscendingRuns(std::vector<std::pair<long, lon
 // The atoms an entry lists must be atoms of the molecule and of the element the
 // entry names: a control file of another molecule would put its basis sets on
 // the wrong atoms. Atoms whose element is not known are not compared.
-void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, long>>& runs, long element) {
+void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, long>>& runs,
+                      long element)
+{
     long atoms = geom->GetDim();
     if (atoms == 0) return;
     UVector<UQAtomData> data = geom->GetAtomData();
@@ -54,7 +57,8 @@ void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, lo
 
 }  // namespace
 
-void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
+void UTurboFilter::ReadAtomBasis(UQGeometryData* geom)
+{
     if (!geom->GetHasBasis()) RaiseError(25010, "UTurbo", __LINE__);
     UBasisSet* basis = geom->GetBasis();
     UEcpSet* ecps = geom->GetEcp();
@@ -116,7 +120,8 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom) {
     }
 }
 
-void UTurboFilter::RequireBasisForEveryAtom(UQGeometryData* geom) {
+void UTurboFilter::RequireBasisForEveryAtom(UQGeometryData* geom)
+{
     long atoms = geom->GetDim();
     if (atoms == 0) return;
     std::vector<bool> covered((size_t)atoms, false);
@@ -127,7 +132,8 @@ void UTurboFilter::RequireBasisForEveryAtom(UQGeometryData* geom) {
         if (!covered[(size_t)i]) RaiseError(25007, "UTurbo", __LINE__);
 }
 
-void UTurboFilter::ReadOccupations(UQGeometryData* geom, TurboFileSectionType type) {
+void UTurboFilter::ReadOccupations(UQGeometryData* geom, TurboFileSectionType type)
+{
     char line[recordLength + 1];
     char text[recordLength + 1];
     if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
@@ -148,7 +154,8 @@ void UTurboFilter::ReadOccupations(UQGeometryData* geom, TurboFileSectionType ty
         geom->SetOBeta(occupations);
 }
 
-void UTurboFilter::ReadDimension(UQGeometryData*) {
+void UTurboFilter::ReadDimension(UQGeometryData*)
+{
     char line[recordLength + 1];
     while (GetRecord(line, sizeof line) == 0) {
         strtrim(line);

@@ -2,55 +2,57 @@
 #include "convert/UTurbo.h"
 #include "utilities/CustExcept.h"
 
-void UTurboFilter::ReadGeometry(UQGeometryData* geom) {
+void UTurboFilter::ReadGeometry(UQGeometryData* geom)
+{
     char header[recordLength + 1];
     GetRecord(nullptr, 0);
     for (;;) {
         if (recordType != 1) RaiseError(25010, "UTurbo", __LINE__);
         switch (sectionType) {
-            case tfsEnd:
-                return;
-            case tfsCoord:
-                ReadCoordinates(geom);
-                break;
-            case tfsGrad:
-                ReadGradients(geom);
-                break;
-            case tfsHessian:
-                ReadHessian(geom);
-                break;
-            case tfsEnergy:
-                ReadEnergy(geom);
-                break;
-            case tfsScfMo:
-            case tfsUhfMoAlpha:
-            case tfsUhfMoBeta:
-                GetRecordText(header, sizeof header);
-                ReadOrbitals(geom, (TurboFileSectionType)sectionType, header);
-                break;
-            case tfsBasis:
-                ReadBasis(geom);
-                break;
-            case tfsEcp:
-                ReadEcp(geom);
-                break;
-            case tfsPople:
-                GetRecordText(header, sizeof header);
-                ReadBasisType(geom, header);
-                break;
-            case -2:
-                // Turbomole writes sections of its own into these files
-                // ("$redundant", "$user-defined bonds"); they carry nothing for us.
-                SkipToHeader();
-                continue;
-            default:
-                RaiseError(25010, "UTurbo", __LINE__);
+        case tfsEnd:
+            return;
+        case tfsCoord:
+            ReadCoordinates(geom);
+            break;
+        case tfsGrad:
+            ReadGradients(geom);
+            break;
+        case tfsHessian:
+            ReadHessian(geom);
+            break;
+        case tfsEnergy:
+            ReadEnergy(geom);
+            break;
+        case tfsScfMo:
+        case tfsUhfMoAlpha:
+        case tfsUhfMoBeta:
+            GetRecordText(header, sizeof header);
+            ReadOrbitals(geom, (TurboFileSectionType)sectionType, header);
+            break;
+        case tfsBasis:
+            ReadBasis(geom);
+            break;
+        case tfsEcp:
+            ReadEcp(geom);
+            break;
+        case tfsPople:
+            GetRecordText(header, sizeof header);
+            ReadBasisType(geom, header);
+            break;
+        case -2:
+            // Turbomole writes sections of its own into these files
+            // ("$redundant", "$user-defined bonds"); they carry nothing for us.
+            SkipToHeader();
+            continue;
+        default:
+            RaiseError(25010, "UTurbo", __LINE__);
         }
         ++sectionsRead;
     }
 }
 
-void UTurboFilter::ReadControl(UQGeometryData* geom) {
+void UTurboFilter::ReadControl(UQGeometryData* geom)
+{
     char header[recordLength + 1];
     GetRecord(nullptr, 0);
     for (;;) {
@@ -59,26 +61,26 @@ void UTurboFilter::ReadControl(UQGeometryData* geom) {
             continue;
         }
         switch (sectionType) {
-            case tfsEnd:
-                RequireBasisForEveryAtom(geom);
-                return;
-            case tfsAtoms:
-                ReadAtomBasis(geom);
-                break;
-            case tfsClosed:
-            case tfsAlpha:
-            case tfsBeta:
-                ReadOccupations(geom, (TurboFileSectionType)sectionType);
-                break;
-            case tfsRunDimensions:
-                ReadDimension(geom);
-                break;
-            case tfsPople:
-                GetRecordText(header, sizeof header);
-                ReadBasisType(geom, header);
-                break;
-            default:
-                GetRecord(nullptr, 0);
+        case tfsEnd:
+            RequireBasisForEveryAtom(geom);
+            return;
+        case tfsAtoms:
+            ReadAtomBasis(geom);
+            break;
+        case tfsClosed:
+        case tfsAlpha:
+        case tfsBeta:
+            ReadOccupations(geom, (TurboFileSectionType)sectionType);
+            break;
+        case tfsRunDimensions:
+            ReadDimension(geom);
+            break;
+        case tfsPople:
+            GetRecordText(header, sizeof header);
+            ReadBasisType(geom, header);
+            break;
+        default:
+            GetRecord(nullptr, 0);
         }
     }
 }

@@ -22,8 +22,8 @@ const long hessValueStart = 5, hessValueWidth = 15, hessValuesPerLine = 5;
 
 // The atom rule: an empty molecule receives the atoms, one that has atoms
 // has them overwritten line by line.
-void StoreAtom(UQGeometryData* geom, bool hadAtoms, long i, long atno, const V3& r,
-               int line) {
+void StoreAtom(UQGeometryData* geom, bool hadAtoms, long i, long atno, const V3& r, int line)
+{
     if (!hadAtoms) {
         geom->AddCoordinates(atno, r);
         return;
@@ -44,7 +44,8 @@ struct CoordinateLine {
     char* symbol;
 };
 
-CoordinateLine CutCoordinateLine(char* line, int raiseLine) {
+CoordinateLine CutCoordinateLine(char* line, int raiseLine)
+{
     CoordinateLine words{line, nullptr, nullptr, nullptr};
     words.y = CutWord(words.x);
     if (words.y == nullptr) RaiseError(25010, "UTurbo", raiseLine);
@@ -54,7 +55,8 @@ CoordinateLine CutCoordinateLine(char* line, int raiseLine) {
     return words;
 }
 
-V3 LineVector(const CoordinateLine& words, int raiseLine) {
+V3 LineVector(const CoordinateLine& words, int raiseLine)
+{
     double x = NumberField(words.x, raiseLine);
     double y = NumberField(words.y, raiseLine);
     double z = NumberField(words.z, raiseLine);
@@ -63,7 +65,8 @@ V3 LineVector(const CoordinateLine& words, int raiseLine) {
 
 }  // namespace
 
-void UTurboFilter::ReadCoordinates(UQGeometryData* geom) {
+void UTurboFilter::ReadCoordinates(UQGeometryData* geom)
+{
     char line[recordLength + 1];
     bool hadAtoms = geom->GetDim() > 0;
     long count = 0;
@@ -77,7 +80,8 @@ void UTurboFilter::ReadCoordinates(UQGeometryData* geom) {
     if (hadAtoms && count != geom->GetDim()) RaiseError(21003, "UTurbo", __LINE__);
 }
 
-void UTurboFilter::ReadEnergy(UQGeometryData* geom) {
+void UTurboFilter::ReadEnergy(UQGeometryData* geom)
+{
     char line[recordLength + 1];
     char last[recordLength + 1] = "";
     while (GetRecord(line, sizeof line) == 0) strcpy(last, line);
@@ -92,7 +96,8 @@ void UTurboFilter::ReadEnergy(UQGeometryData* geom) {
     geom->SetEnergy(value);
 }
 
-void UTurboFilter::ReadGradients(UQGeometryData* geom) {
+void UTurboFilter::ReadGradients(UQGeometryData* geom)
+{
     char line[recordLength + 1];
     bool hadAtoms = geom->GetDim() > 0;
 
@@ -145,7 +150,8 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom) {
 namespace {
 
 // An integer field of a Hessian line; 25010 at the caller's line unless it scans.
-long HessianInt(const UFilter& filter, const char* line, long start, long width, int raiseLine) {
+long HessianInt(const UFilter& filter, const char* line, long start, long width, int raiseLine)
+{
     char field[hessValueWidth + 1];
     filter.GetField(line, start, width, field);
     long value;
@@ -155,7 +161,8 @@ long HessianInt(const UFilter& filter, const char* line, long start, long width,
 
 // Value k of a Hessian line; false for an empty field (also one that starts
 // at or beyond the end of the line), 25010 for one that does not scan.
-bool HessianValue(const UFilter& filter, const char* line, long k, double& value, int raiseLine) {
+bool HessianValue(const UFilter& filter, const char* line, long k, double& value, int raiseLine)
+{
     char field[hessValueWidth + 1];
     filter.GetField(line, hessValueStart + k * hessValueWidth, hessValueWidth, field);
     strtrim(field);
@@ -166,7 +173,8 @@ bool HessianValue(const UFilter& filter, const char* line, long k, double& value
 
 }  // namespace
 
-void UTurboFilter::ReadHessian(UQGeometryData* geom) {
+void UTurboFilter::ReadHessian(UQGeometryData* geom)
+{
     char line[recordLength + 1];
 
     // The first row fixes the size.

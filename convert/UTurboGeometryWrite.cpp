@@ -13,12 +13,14 @@ namespace {
 // wider than width, or fills it where a reader needs a blank before it, since
 // the reader would then see shifted or merged fields.
 void FormatField(char* out, size_t size, const char* format, double value, int width,
-                 bool leadingBlank, int line) {
+                 bool leadingBlank, int line)
+{
     int n = snprintf(out, size, format, value);
     if (n != width || (leadingBlank && out[0] != ' ')) RaiseError(25010, "UTurbo", line);
 }
 
-void PrintCoordinateLines(UStream* stream, UQGeometryData* geom) {
+void PrintCoordinateLines(UStream* stream, UQGeometryData* geom)
+{
     UVector<UQAtomData> atoms = geom->GetAtomData();
     for (long i = 0; i < geom->GetDim(); ++i) {
         V3 r = atoms[i].GetCoord();
@@ -30,14 +32,16 @@ void PrintCoordinateLines(UStream* stream, UQGeometryData* geom) {
 
 }  // namespace
 
-void UTurboFilter::WriteCoordinates(UQGeometryData* geom) {
+void UTurboFilter::WriteCoordinates(UQGeometryData* geom)
+{
     if (!geom->GetHasCoordinates()) RaiseError(25007, "UTurbo", __LINE__);
     PutSection(tfsCoord);
     PrintCoordinateLines(input, geom);
     PutSection(tfsEnd);
 }
 
-void UTurboFilter::WriteGradients(UQGeometryData* geom) {
+void UTurboFilter::WriteGradients(UQGeometryData* geom)
+{
     if (!geom->GetHasGradients() || !geom->GetHasCoordinates() || !geom->GetHasEnergy())
         RaiseError(25007, "UTurbo", __LINE__);
     input->printf("$grad          cartesian gradients\n");
@@ -57,7 +61,8 @@ void UTurboFilter::WriteGradients(UQGeometryData* geom) {
     PutSection(tfsEnd);
 }
 
-void UTurboFilter::WriteHessian(UQGeometryData* geom) {
+void UTurboFilter::WriteHessian(UQGeometryData* geom)
+{
     if (!geom->GetHasHessian()) RaiseError(25007, "UTurbo", __LINE__);
     UMatrix<double> hessian = geom->GetHessian();
     long n = hessian.GetRowDim();

@@ -22,7 +22,8 @@ namespace {
 
 // One more than the index of the last column holding a non-zero element
 // (NaN counts as non-zero); 0 when all are zero.
-long nonzerodim(UMatrix<double>& m) {
+long nonzerodim(UMatrix<double>& m)
+{
     for (long j = m.GetRowDim() - 1; j >= 0; --j)
         for (long i = 0; i < m.GetColDim(); ++i)
             if (m(i, j) != 0.0) return j + 1;
@@ -31,8 +32,8 @@ long nonzerodim(UMatrix<double>& m) {
 
 }  // namespace
 
-void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
-                                const char* header) {
+void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type, const char* header)
+{
     char line[recordLength + 1];
 
     // Number format NdW.D of the coefficient lines.
@@ -142,7 +143,8 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     }
 }
 
-void UTurboFilter::WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type) {
+void UTurboFilter::WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type)
+{
     if (type != tfsScfMo && type != tfsUhfMoAlpha && type != tfsUhfMoBeta)
         RaiseError(25007, "UTurbo", __LINE__);
     OrbitalType set = (OrbitalType)(type - tfsScfMo);

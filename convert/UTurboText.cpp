@@ -8,7 +8,8 @@
 
 namespace TurboText {
 
-long GetInt(const char* begin, const char* end) {
+long GetInt(const char* begin, const char* end)
+{
     long value = 0;
     for (const char* c = begin; c < end && *c >= '0' && *c <= '9'; ++c) {
         value = value * 10 + (*c - '0');
@@ -17,7 +18,8 @@ long GetInt(const char* begin, const char* end) {
     return value;
 }
 
-void AddOcc(long first, long last, UVector<long>& mask) {
+void AddOcc(long first, long last, UVector<long>& mask)
+{
     long old = mask.GetDim();
     if (old <= last) {
         mask.SetDim(last + 1);
@@ -26,13 +28,15 @@ void AddOcc(long first, long last, UVector<long>& mask) {
     for (long i = first < 0 ? 0 : first; i <= last; ++i) mask[i] = 1;
 }
 
-bool hasContinue(const char* line) {
+bool hasContinue(const char* line)
+{
     long n = (long)strlen(line);
     while (n > 0 && line[n - 1] == ' ') --n;
     return n > 0 && line[n - 1] == '\\';
 }
 
-void strtrim1(char* s) {
+void strtrim1(char* s)
+{
     strtrim(s);
     long n = (long)strlen(s);
     if (n > 0 && s[n - 1] == '\\') {
@@ -41,7 +45,8 @@ void strtrim1(char* s) {
     }
 }
 
-double NumberField(const char* text, int line) {
+double NumberField(const char* text, int line)
+{
     double value;
     if (!FieldText::ScanNumberField(text, value)) RaiseError(25010, "UTurbo", line);
     return value;

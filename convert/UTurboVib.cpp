@@ -210,8 +210,8 @@ private:
                 NextLine();
                 long end = Min(s + hessianColumns, r + 1);
                 for (long c = s; c < end; ++c) {
-                    double v = Number({hessianValue.start + hessianValue.width * (c - s),
-                                       hessianValue.width});
+                    double v = Number(
+                        {hessianValue.start + hessianValue.width * (c - s), hessianValue.width});
                     h(r, c) = v;
                     h(c, r) = v;
                 }
@@ -243,8 +243,7 @@ private:
         for (long s = 0; s < n; s += modeColumns) {
             long e = Min(s + modeColumns, n);
             SkipLines(2);
-            for (long c = s; c < e; ++c)
-                frequencies[c] = Frequency(ModeField(c - s));
+            for (long c = s; c < e; ++c) frequencies[c] = Frequency(ModeField(c - s));
             SkipLines(10);
             for (long r = 0; r < n; ++r) {
                 NextLine();
@@ -256,7 +255,10 @@ private:
         geom.SetVibrations(modes);
     }
 
-    static Field ModeField(long k) { return {modeValue.start + modeValue.width * k, modeValue.width}; }
+    static Field ModeField(long k)
+    {
+        return {modeValue.start + modeValue.width * k, modeValue.width};
+    }
 
     UTurboFilter& filter;
     UStream& stream;

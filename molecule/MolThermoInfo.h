@@ -11,16 +11,16 @@ struct MolThermoInfo {
     double entropyScale;    // for the prefactor of the vibrational entropy
     double frequencyFloor;  // cm-1, see ModifyFrequency
     long symmetryNumber;
-    long degeneracy;        // electronic
-    double zeroPointEnergy;        // J/mol
-    double translationalEnergy;    // J/mol
-    double rotationalEnergy;       // J/mol
-    double vibrationalEnergy;      // J/mol, thermal part above the zero point
-    double rtTerm;                 // R T, J/mol
-    double translationalEntropy;   // J/(mol K)
-    double rotationalEntropy;      // J/(mol K)
-    double vibrationalEntropy;     // J/(mol K)
-    double electronicEntropy;      // ln g, without R
+    long degeneracy;              // electronic
+    double zeroPointEnergy;       // J/mol
+    double translationalEnergy;   // J/mol
+    double rotationalEnergy;      // J/mol
+    double vibrationalEnergy;     // J/mol, thermal part above the zero point
+    double rtTerm;                // R T, J/mol
+    double translationalEntropy;  // J/(mol K)
+    double rotationalEntropy;     // J/(mol K)
+    double vibrationalEntropy;    // J/(mol K)
+    double electronicEntropy;     // ln g, without R
 };
 
 // 1/(exp(x) - 1), and 0 beyond x = 100.

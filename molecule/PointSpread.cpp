@@ -11,7 +11,8 @@ UMatrix<double> SpreadDirections(UVector<V3> const& p, V3& centroid, long values
         for (long k = 0; k < 3; k++) spread(k, i) = offset[k];
     }
     UVector<double> singularValues(values, 1);
-    LAPackDouble::MgetSvd(Blas::LaSvdUOverA | Blas::LaSvdVTNone, spread, singularValues, Blas::defProgMon);
+    LAPackDouble::MgetSvd(Blas::LaSvdUOverA | Blas::LaSvdVTNone, spread, singularValues,
+                          Blas::defProgMon);
     return spread;
 }
 

@@ -6,11 +6,13 @@
 double ClampCosine(double cs, const char* function)
 {
     if (cs > 1.0) {
-        if (cs > 1.0000001) std::printf("Warning: Rounding error (1) in %s: %12.8lf\n", function, cs);
+        if (cs > 1.0000001)
+            std::printf("Warning: Rounding error (1) in %s: %12.8lf\n", function, cs);
         return 1.0;
     }
     if (cs < -1.0) {
-        if (cs < -1.0000001) std::printf("Warning: Rounding error (2) in %s: %12.8lf\n", function, cs);
+        if (cs < -1.0000001)
+            std::printf("Warning: Rounding error (2) in %s: %12.8lf\n", function, cs);
         return -1.0;
     }
     return cs;

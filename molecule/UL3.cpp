@@ -6,10 +6,7 @@
 #include "molecule/UAngles.h"
 #include "utilities/CustExcept.h"
 
-L3::L3(V3 const& d, V3 const& q) : par(d / d.GetNorm())
-{
-    base = q - Inner(q, par) * par;
-}
+L3::L3(V3 const& d, V3 const& q) : par(d / d.GetNorm()) { base = q - Inner(q, par) * par; }
 
 void L3::GetNormals(V3& u, V3& w) const
 {

@@ -8,10 +8,7 @@
 
 P3::P3(V3 const& n, double d) : normal(n / n.GetNorm()), dist(d) {}
 
-P3::P3(V3 const& n, V3 const& q) : normal(n / n.GetNorm())
-{
-    dist = Inner(normal, q);
-}
+P3::P3(V3 const& n, V3 const& q) : normal(n / n.GetNorm()) { dist = Inner(normal, q); }
 
 void P3::Invert()
 {

@@ -19,6 +19,7 @@ long const sliceColumns = 64;
 
 }  // namespace
 
+// clang-format off
 // Permutations of spherical functions. Turbomole swaps m = +2 and -2, and its
 // m = -3 f function has the opposite sign of y(3x^2 - y^2).
 double const d_TurboToHarm[5 * 5] = {
@@ -172,6 +173,7 @@ double const f_CartToTurbo[10 * 10] = {
     Root(21.0) * 0.2, 0, 0, 0, 0, Root(7.0 / 15.0), 0, Root(7.0 / 15.0), 0, 0,
     0, Root(21.0) * 0.2, 0, Root(7.0 / 15.0), 0, 0, 0, 0, Root(7.0 / 15.0), 0,
 };
+// clang-format on
 
 namespace {
 
@@ -218,11 +220,16 @@ Table TableFor(long type, ShellType shell)
     };
     if (type < 0 || type > 12) return none;
     switch (shell) {
-        case stD5: return byType[type][0];
-        case stD6: return byType[type][1];
-        case stF7: return byType[type][2];
-        case stF10: return byType[type][3];
-        default: return none;
+    case stD5:
+        return byType[type][0];
+    case stD6:
+        return byType[type][1];
+    case stF7:
+        return byType[type][2];
+    case stF10:
+        return byType[type][3];
+    default:
+        return none;
     }
 }
 
@@ -234,7 +241,8 @@ void ForEachShell(UQGeometryData* geom, Visit visit)
     UBasisSet const* basis = geom->GetBasis();
     // Gathered in one pass: a set that names millions of atoms the molecule
     // lacks must not be scanned once per atom.
-    std::vector<std::vector<long>> const entries = EntriesByAtom(basis->GetMatches(), geom->GetDim());
+    std::vector<std::vector<long>> const entries =
+        EntriesByAtom(basis->GetMatches(), geom->GetDim());
     for (std::vector<long> const& list : entries) {
         for (long entry : list) {
             // A pair naming no atom basis would otherwise read past the list.
@@ -248,7 +256,7 @@ void ForEachShell(UQGeometryData* geom, Visit visit)
 // Calls visit(block, p, q) for each block, with p the offset of its input
 // functions (as many as its columns) and q that of its output functions.
 template <class Visit>
-void ForEachBlock(UPointerList<UMatrix<double> > const& blocks, Visit visit)
+void ForEachBlock(UPointerList<UMatrix<double>> const& blocks, Visit visit)
 {
     long p = 0;
     long q = 0;
@@ -363,12 +371,13 @@ void UBasFuncTransform::TransformMatrix(UMatrix<double> const& in, UMatrix<doubl
         return;
     }
     if (in.GetColDim() != GetDimIn()) RaiseError(21003, "UQBasAux", __LINE__);
-    bool sameStorage = in.GetColDim() > 0 && in.GetRowDim() > 0 &&
-                       in.GetConstData() == out.GetConstData();
+    bool sameStorage =
+        in.GetColDim() > 0 && in.GetRowDim() > 0 && in.GetConstData() == out.GetConstData();
     // In place, columns that keep their shape are read from a copy of a few
     // at a time, so that a large matrix is not held twice.
-    bool inPlace = sameStorage && GetDimOut() == GetDimIn() && in.GetColSpace() == out.GetColSpace() &&
-                   in.GetColDim() == out.GetColDim() && in.GetRowDim() == out.GetRowDim();
+    bool inPlace = sameStorage && GetDimOut() == GetDimIn() &&
+                   in.GetColSpace() == out.GetColSpace() && in.GetColDim() == out.GetColDim() &&
+                   in.GetRowDim() == out.GetRowDim();
     UMatrix<double> saved(0, 0, -1);
     if (sameStorage && !inPlace) saved.CloneContentsFrom(in);
     UMatrix<double> const& source = sameStorage && !inPlace ? saved : in;

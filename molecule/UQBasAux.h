@@ -75,7 +75,7 @@ public:
     void Clear();
 
 private:
-    UPointerList<UMatrix<double> > blocks;
+    UPointerList<UMatrix<double>> blocks;
     // Set for a Slater basis: there are no blocks and the input is copied.
     bool copiesInput;
 };

@@ -50,7 +50,8 @@ std::vector<std::vector<long>> EntriesByAtom(UVector<UPair> const& pairs, long a
 {
     std::vector<std::vector<long>> lists(static_cast<size_t>(atoms > 0 ? atoms : 0));
     for (long i = 0; i < pairs.GetDim(); i++)
-        if (pairs[i].atom >= 0 && pairs[i].atom < atoms) lists[static_cast<size_t>(pairs[i].atom)].push_back(pairs[i].entry);
+        if (pairs[i].atom >= 0 && pairs[i].atom < atoms)
+            lists[static_cast<size_t>(pairs[i].atom)].push_back(pairs[i].entry);
     return lists;
 }
 
@@ -61,7 +62,10 @@ void AtomsOfEntry(UVector<UPair> const& pairs, long entry, UVector<long>& list)
         if (pairs[i].entry == entry) list.Add(pairs[i].atom);
 }
 
-UBasisSet::UBasisSet(BasisType t) : matches(0, 1), type(t), dFuncType(bfHarmonic), fFuncType(bfHarmonic) {}
+UBasisSet::UBasisSet(BasisType t)
+    : matches(0, 1), type(t), dFuncType(bfHarmonic), fFuncType(bfHarmonic)
+{
+}
 
 UBasisSet::~UBasisSet()
 {
@@ -204,9 +208,15 @@ bool UBasisSet::GetHasShells() const
     return false;
 }
 
-void UBasisSet::MakeListForAtom(long atom, UVector<long>& list) const { EntriesOfAtom(matches, atom, list); }
+void UBasisSet::MakeListForAtom(long atom, UVector<long>& list) const
+{
+    EntriesOfAtom(matches, atom, list);
+}
 
-void UBasisSet::MakeListForShell(long entry, UVector<long>& list) const { AtomsOfEntry(matches, entry, list); }
+void UBasisSet::MakeListForShell(long entry, UVector<long>& list) const
+{
+    AtomsOfEntry(matches, entry, list);
+}
 
 long UBasisSet::Find(const char* name) const
 {

@@ -28,9 +28,15 @@ void UEcpSet::Clear()
     ecps.clear();
 }
 
-void UEcpSet::MakeListForAtom(long atom, UVector<long>& list) const { EntriesOfAtom(matches, atom, list); }
+void UEcpSet::MakeListForAtom(long atom, UVector<long>& list) const
+{
+    EntriesOfAtom(matches, atom, list);
+}
 
-void UEcpSet::MakeListForEcp(long ecp, UVector<long>& list) const { AtomsOfEntry(matches, ecp, list); }
+void UEcpSet::MakeListForEcp(long ecp, UVector<long>& list) const
+{
+    AtomsOfEntry(matches, ecp, list);
+}
 
 long UEcpSet::FindAtom(long atom) const
 {

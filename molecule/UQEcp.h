@@ -8,7 +8,10 @@
 class UEcpTerm {
 public:
     UEcpTerm() : n(0), exponent(0.0), coefficient(0.0) {}
-    UEcpTerm(long n, double exponent, double coefficient) : n(n), exponent(exponent), coefficient(coefficient) {}
+    UEcpTerm(long n, double exponent, double coefficient)
+        : n(n), exponent(exponent), coefficient(coefficient)
+    {
+    }
 
     long n;
     double exponent;

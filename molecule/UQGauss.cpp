@@ -30,8 +30,9 @@ void UGaussianAtom::SortShells()
     std::vector<UGaussianShell*> sorted;
     sorted.reserve(static_cast<size_t>(shells.GetDim()));
     for (long i = 0; i < shells.GetDim(); i++) sorted.push_back(shells[i]);
-    std::stable_sort(sorted.begin(), sorted.end(), [](UGaussianShell const* a, UGaussianShell const* b) {
-        return LessThan(a->GetType(), b->GetType());
-    });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](UGaussianShell const* a, UGaussianShell const* b) {
+                         return LessThan(a->GetType(), b->GetType());
+                     });
     for (long i = 0; i < shells.GetDim(); i++) shells[i] = sorted[static_cast<size_t>(i)];
 }

@@ -8,10 +8,10 @@ enum ShellType : int32_t {
     stS = 0,
     stP = 1,
     stSP = 2,
-    stD5 = 3,    // spherical harmonic d
-    stD6 = 4,    // Cartesian d
-    stF7 = 5,    // spherical harmonic f
-    stF10 = 6,   // Cartesian f
+    stD5 = 3,   // spherical harmonic d
+    stD6 = 4,   // Cartesian d
+    stF7 = 5,   // spherical harmonic f
+    stF10 = 6,  // Cartesian f
     stG = 7
 };
 
@@ -29,8 +29,8 @@ public:
     }
 
     double exponent;
-    double coefficient;    // the s coefficient of an sp shell
-    double coefficient2;   // the p coefficient of an sp shell, else 0
+    double coefficient;   // the s coefficient of an sp shell
+    double coefficient2;  // the p coefficient of an sp shell, else 0
 };
 
 class UGaussianShell {

@@ -39,30 +39,11 @@ void UQAtomData::SetMass(double m) { mass = pTable[atno].GetExactMass(m); }
 // ---- the record ----
 
 UQGeometryData::UQGeometryData()
-    : atoms(0, 1),
-      hessian(EmptyMatrix()),
-      vibrations(EmptyMatrix()),
-      alpha(EmptyMatrix()),
-      beta(EmptyMatrix()),
-      mos(EmptyMatrix()),
-      frequencies(0, 1),
-      eAlpha(0, 1),
-      eBeta(0, 1),
-      e(0, 1),
-      oAlpha(0, 1),
-      oBeta(0, 1),
-      o(0, 1),
-      energy(0.0),
-      dim(0),
-      hasCoordinates(false),
-      hasEnergy(false),
-      hasGradients(false),
-      hasHessian(false),
-      hasFrequencies(false),
-      hasVibrations(false),
-      hasConvInfo(false),
-      negEigvals(-1),
-      basis(new UBasisSet(btNone)),
+    : atoms(0, 1), hessian(EmptyMatrix()), vibrations(EmptyMatrix()), alpha(EmptyMatrix()),
+      beta(EmptyMatrix()), mos(EmptyMatrix()), frequencies(0, 1), eAlpha(0, 1), eBeta(0, 1),
+      e(0, 1), oAlpha(0, 1), oBeta(0, 1), o(0, 1), energy(0.0), dim(0), hasCoordinates(false),
+      hasEnergy(false), hasGradients(false), hasHessian(false), hasFrequencies(false),
+      hasVibrations(false), hasConvInfo(false), negEigvals(-1), basis(new UBasisSet(btNone)),
       ecp(new UEcpSet())
 {
 }
@@ -274,9 +255,12 @@ void UQGeometryData::ClearVibFreq()
 UVector<double>& UQGeometryData::Energies(OrbitalType t, int line) const
 {
     switch (t) {
-    case otRestricted: return e;
-    case otAlpha: return eAlpha;
-    case otBeta: return eBeta;
+    case otRestricted:
+        return e;
+    case otAlpha:
+        return eAlpha;
+    case otBeta:
+        return eBeta;
     }
     RaiseError(25007, "UQGeom", line);
 }
@@ -284,9 +268,12 @@ UVector<double>& UQGeometryData::Energies(OrbitalType t, int line) const
 UVector<double>& UQGeometryData::Occupations(OrbitalType t, int line) const
 {
     switch (t) {
-    case otRestricted: return o;
-    case otAlpha: return oAlpha;
-    case otBeta: return oBeta;
+    case otRestricted:
+        return o;
+    case otAlpha:
+        return oAlpha;
+    case otBeta:
+        return oBeta;
     }
     RaiseError(25007, "UQGeom", line);
 }
@@ -294,9 +281,12 @@ UVector<double>& UQGeometryData::Occupations(OrbitalType t, int line) const
 UMatrix<double>* UQGeometryData::Coefficients(OrbitalType t) const
 {
     switch (t) {
-    case otRestricted: return &mos;
-    case otAlpha: return &alpha;
-    case otBeta: return &beta;
+    case otRestricted:
+        return &mos;
+    case otAlpha:
+        return &alpha;
+    case otBeta:
+        return &beta;
     }
     return nullptr;
 }
@@ -354,7 +344,8 @@ bool UQGeometryData::GetHasMos(OrbitalType t) const
 
 bool UQGeometryData::GetIsUnrestricted() const
 {
-    return (eAlpha.GetDim() > 0 && e.GetDim() == 0) || (alpha.GetColDim() > 0 && mos.GetColDim() == 0);
+    return (eAlpha.GetDim() > 0 && e.GetDim() == 0) ||
+           (alpha.GetColDim() > 0 && mos.GetColDim() == 0);
 }
 
 void UQGeometryData::MixMos(long i, long j, double c, OrbitalType t)
@@ -448,15 +439,27 @@ const char* UQGeometryData::GetAverageStep() const { return ConvText(averageStep
 
 const char* UQGeometryData::GetMaximumStep() const { return ConvText(maximumStep, __LINE__); }
 
-const char* UQGeometryData::GetAverageGradient() const { return ConvText(averageGradient, __LINE__); }
+const char* UQGeometryData::GetAverageGradient() const
+{
+    return ConvText(averageGradient, __LINE__);
+}
 
-const char* UQGeometryData::GetMaximumGradient() const { return ConvText(maximumGradient, __LINE__); }
+const char* UQGeometryData::GetMaximumGradient() const
+{
+    return ConvText(maximumGradient, __LINE__);
+}
 
 const char* UQGeometryData::GetEnergyChange() const { return ConvText(energyChange, __LINE__); }
 
-const char* UQGeometryData::GetAverageConstraint() const { return ConvText(averageConstraint, __LINE__); }
+const char* UQGeometryData::GetAverageConstraint() const
+{
+    return ConvText(averageConstraint, __LINE__);
+}
 
-const char* UQGeometryData::GetMaximumConstraint() const { return ConvText(maximumConstraint, __LINE__); }
+const char* UQGeometryData::GetMaximumConstraint() const
+{
+    return ConvText(maximumConstraint, __LINE__);
+}
 
 void UQGeometryData::ClearConvInfo()
 {

@@ -197,7 +197,8 @@ public:
     long MakeVibrations(bool massWeight, bool project, bool truncate);
     // Eigenvectors of the projected Hessian sorted into genuine vibrations
     // followed by the exact null modes; returns the number of vibrations.
-    long ProjectVibrations(MolShapeInfo& info, UMatrix<double>& modes, UVector<double>& values) const;
+    long ProjectVibrations(MolShapeInfo& info, UMatrix<double>& modes,
+                           UVector<double>& values) const;
     // The normalised translations and rotations as the columns of z; returns
     // their number.
     long MakeNullVibrations(MolShapeInfo& info, UMatrix<double>& z) const;

@@ -56,7 +56,8 @@ void InertiaTensor(std::vector<double> const& w, std::vector<V3> const& r, UMatr
         long k1 = (k + 1) % 3;
         long k2 = (k + 2) % 3;
         double diagonal = 0.0;
-        for (size_t a = 0; a < r.size(); a++) diagonal += w[a] * (r[a][k1] * r[a][k1] + r[a][k2] * r[a][k2]);
+        for (size_t a = 0; a < r.size(); a++)
+            diagonal += w[a] * (r[a][k1] * r[a][k1] + r[a][k2] * r[a][k2]);
         inertia(k, k) = diagonal;
         for (long j = 0; j < k; j++) {
             double product = 0.0;
@@ -92,15 +93,8 @@ bool TryNorm(UVector<double>& v)
 }
 
 MolShapeInfo::MolShapeInfo()
-    : hasZeroMoment(false),
-      massWeighted(true),
-      removeTranslations(true),
-      removeRotations(true),
-      rotationalDim(0),
-      totalMass(0.0),
-      moments(0, 1),
-      axes(0, 0, -1),
-      projector(0, 0, -1)
+    : hasZeroMoment(false), massWeighted(true), removeTranslations(true), removeRotations(true),
+      rotationalDim(0), totalMass(0.0), moments(0, 1), axes(0, 0, -1), projector(0, 0, -1)
 {
 }
 
@@ -185,12 +179,14 @@ UMatrix<double> UQGeometryData::RigidMotions(MolShapeInfo& info) const
     return motions;
 }
 
-void UQGeometryData::TransformVectorInertialFrame(MolShapeInfo& info, UVector<double>& v, bool toFrame) const
+void UQGeometryData::TransformVectorInertialFrame(MolShapeInfo& info, UVector<double>& v,
+                                                  bool toFrame) const
 {
     TurnTriples(info.axes, v, toFrame);
 }
 
-void UQGeometryData::TransformVectorsInertialFrame(MolShapeInfo& info, UMatrix<double>& m, bool toFrame) const
+void UQGeometryData::TransformVectorsInertialFrame(MolShapeInfo& info, UMatrix<double>& m,
+                                                   bool toFrame) const
 {
     for (long j = 0; j < m.GetRowDim(); j++) {
         UVector<double> column = m.ColVector(j);
@@ -198,7 +194,8 @@ void UQGeometryData::TransformVectorsInertialFrame(MolShapeInfo& info, UMatrix<d
     }
 }
 
-void UQGeometryData::TransformMatrixInertialFrame(MolShapeInfo& info, UMatrix<double>& h, bool toFrame) const
+void UQGeometryData::TransformMatrixInertialFrame(MolShapeInfo& info, UMatrix<double>& h,
+                                                  bool toFrame) const
 {
     TurnBlocks(info.axes, h, toFrame);
 }

@@ -10,17 +10,17 @@
 namespace {
 
 // The constants of the thermochemistry, as one consistent set with the atomic mass unit.
-double const kAmuBohr2 = 4.6499867872346373e-48;     // kg m^2 per amu bohr^2
-double const kJoulePerWavenumber = 11.963;           // J/mol per cm-1
-double const kGas = 8.3145112119486;                 // R, J/(mol K)
-double const kGas3Halves = 12.471766817922902;       // 1.5 R
-double const kGasHalf = 4.1572556059743;             // R/2
-double const kBoltzmann = 1.380658e-23;              // J/K
+double const kAmuBohr2 = 4.6499867872346373e-48;  // kg m^2 per amu bohr^2
+double const kJoulePerWavenumber = 11.963;        // J/mol per cm-1
+double const kGas = 8.3145112119486;              // R, J/(mol K)
+double const kGas3Halves = 12.471766817922902;    // 1.5 R
+double const kGasHalf = 4.1572556059743;          // R/2
+double const kBoltzmann = 1.380658e-23;           // J/K
 double const kTwoPi = 6.283185307179586;
 double const kAvogadroPlanck3 = 1.7519421032486752e-76;  // N_A h^3
 double const kEightPi2Boltzmann = 1.0901238618559386e-21;
-double const kPlanck2 = 4.390487653170025e-67;       // h^2
-double const kAtmosphere = 101325.0;                 // Pa
+double const kPlanck2 = 4.390487653170025e-67;  // h^2
+double const kAtmosphere = 101325.0;            // Pa
 
 double const kLowestTemperature = 0.001;
 
@@ -49,8 +49,8 @@ double UQGeometryData::ModifyFrequency(long i, double nu, double floor, bool qui
     if (nu > floor + 1.0) return nu;
     double modified = floor + std::exp(nu - floor - 1.0);
     if (!quiet)
-        std::printf("Warning: vibration %1d changed from %3.2lf to %3.2lf cm-1\n", static_cast<int>(i + 1), nu,
-                    modified);
+        std::printf("Warning: vibration %1d changed from %3.2lf to %3.2lf cm-1\n",
+                    static_cast<int>(i + 1), nu, modified);
     return modified;
 }
 
@@ -70,7 +70,8 @@ void UQGeometryData::AnalyzeThermo(MolThermoInfo& info, bool quiet) const
             quanta.energy.push_back(info.energyScale * kJoulePerWavenumber * used);
             quanta.entropy.push_back(info.entropyScale * kJoulePerWavenumber * used);
         } else if (nu != 0.0 && !quiet) {
-            std::printf("Warning: vibration %1d (%3.2lf cm-1) excluded from analysis\n", static_cast<int>(i + 1), nu);
+            std::printf("Warning: vibration %1d (%3.2lf cm-1) excluded from analysis\n",
+                        static_cast<int>(i + 1), nu);
         }
     }
 
@@ -89,11 +90,12 @@ void UQGeometryData::AnalyzeThermo(MolThermoInfo& info, bool quiet) const
     for (double e : quanta.energy) info.vibrationalEnergy += e * expfun1(e / rt);
     info.rtTerm = rt;
 
-    info.translationalEntropy =
-        kGas * (2.5 + 1.5 * std::log(kTwoPi * mass * kBoltzmann * t) + std::log(rt / (p * kAvogadroPlanck3)));
+    info.translationalEntropy = kGas * (2.5 + 1.5 * std::log(kTwoPi * mass * kBoltzmann * t) +
+                                        std::log(rt / (p * kAvogadroPlanck3)));
 
     // In floating point: 1/sigma^2 as an integer quotient would be 0 for any sigma above 1.
-    double sigma2 = static_cast<double>(info.symmetryNumber) * static_cast<double>(info.symmetryNumber);
+    double sigma2 =
+        static_cast<double>(info.symmetryNumber) * static_cast<double>(info.symmetryNumber);
     double rotationalSum = std::log(shape.hasZeroMoment ? 1.0 / sigma2 : kPi / sigma2);
     for (long r = 0; r < shape.rotationalDim; r++) {
         double moment = shape.moments[2 - r] * kAmuBohr2;

@@ -77,7 +77,8 @@ void WeightByMasses(UVector<UQAtomData> const& atoms, UMatrix<double>& h)
 void ToDisplacements(UVector<UQAtomData> const& atoms, UMatrix<double>& modes)
 {
     for (long j = 0; j < modes.GetRowDim(); j++)
-        for (long i = 0; i < modes.GetColDim(); i++) modes(i, j) = modes(i, j) / std::sqrt(atoms[i / 3].GetMass());
+        for (long i = 0; i < modes.GetColDim(); i++)
+            modes(i, j) = modes(i, j) / std::sqrt(atoms[i / 3].GetMass());
 }
 
 }  // namespace
@@ -122,7 +123,8 @@ long UQGeometryData::MakeVibrations(bool massWeight, bool project, bool truncate
     return kept;
 }
 
-long UQGeometryData::ProjectVibrations(MolShapeInfo& info, UMatrix<double>& modes, UVector<double>& values) const
+long UQGeometryData::ProjectVibrations(MolShapeInfo& info, UMatrix<double>& modes,
+                                       UVector<double>& values) const
 {
     long n = values.GetDim();
     long k = info.rotationalDim + 3;

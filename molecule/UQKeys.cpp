@@ -2,8 +2,7 @@
 
 #include <tuple>
 
-QTorsion::QTorsion(long a, long b, long c, long d)
-    : from(a), centerFrom(b), centerTo(c), to(d)
+QTorsion::QTorsion(long a, long b, long c, long d) : from(a), centerFrom(b), centerTo(c), to(d)
 {
     if (b >= c) {
         from = d;

@@ -27,13 +27,15 @@ double R_Integral(long n, double a) { return fac(n) * pwr(a, -n - 1); }
 // The integral of cos^(2a) phi sin^(2b) phi over 0..2 pi.
 double Phi_Integral(long a, long b)
 {
-    return (fac(2 * a) * fac(2 * b) * pwr(2.0, 1 - 2 * (a + b)) * pi) / (fac(a + b) * (fac(a) * fac(b)));
+    return (fac(2 * a) * fac(2 * b) * pwr(2.0, 1 - 2 * (a + b)) * pi) /
+           (fac(a + b) * (fac(a) * fac(b)));
 }
 
 // The integral of sin^(2a+1) theta cos^(2b) theta over 0..pi.
 double Theta_Integral(long a, long b)
 {
-    return (fac(a) * fac(a + b) * fac(2 * b) * pwr(2.0, 2 * a + 1)) / (fac(2 * (a + b) + 1) * fac(b));
+    return (fac(a) * fac(a + b) * fac(2 * b) * pwr(2.0, 2 * a + 1)) /
+           (fac(2 * (a + b) + 1) * fac(b));
 }
 
 }  // namespace
@@ -41,7 +43,8 @@ double Theta_Integral(long a, long b)
 double USlaterPrimitive::GetNorm() const
 {
     long s = nx + ny + nz + nr;
-    return (R_Integral(2 * s + 2, 2.0 * exponent) * Theta_Integral(nx + ny, nz)) * Phi_Integral(nx, ny);
+    return (R_Integral(2 * s + 2, 2.0 * exponent) * Theta_Integral(nx + ny, nz)) *
+           Phi_Integral(nx, ny);
 }
 
 long UTripel::GetVal() const
@@ -76,9 +79,7 @@ bool UTripel::Next()
     return true;
 }
 
-USlaterAtom::USlaterAtom(const char* name) : name(CopyName(name)), prims(0, 1), shells(0, 1)
-{
-}
+USlaterAtom::USlaterAtom(const char* name) : name(CopyName(name)), prims(0, 1), shells(0, 1) {}
 
 USlaterAtom::~USlaterAtom()
 {
@@ -96,7 +97,8 @@ void USlaterAtom::MakeShellsFromPrims()
         long n = p.Getn();
         long l = p.Getl();
         bool found = false;
-        for (long k = 0; k < shells.GetDim() && !found; k++) found = shells[k].n == n && shells[k].l == l;
+        for (long k = 0; k < shells.GetDim() && !found; k++)
+            found = shells[k].n == n && shells[k].l == l;
         if (!found) shells.Add(USlaterShell(n, l, p.exponent, p.core));
     }
 }
@@ -107,7 +109,8 @@ void USlaterAtom::MakePrimsFromShells()
     for (long i = 0; i < shells.GetDim(); i++) {
         USlaterShell const& s = shells[i];
         UTripel t(s.l);
-        while (t.Next()) prims.Add(USlaterPrimitive(t.nx, t.ny, t.nz, s.n - s.l - 1, s.exponent, s.core));
+        while (t.Next())
+            prims.Add(USlaterPrimitive(t.nx, t.ny, t.nz, s.n - s.l - 1, s.exponent, s.core));
     }
     SortPrimitives(true);
     SortPrimitives(false);

@@ -11,7 +11,7 @@ public:
     {
     }
 
-    long Getn() const { return nx + ny + nz + nr + 1; }   // principal quantum number
+    long Getn() const { return nx + ny + nz + nr + 1; }  // principal quantum number
     long Getl() const { return nx + ny + nz; }
     // The integral of the squared primitive over all space.
     double GetNorm() const;
@@ -84,7 +84,7 @@ public:
     // Orders the primitives of one core flag within equal n and l by their triple.
     void SortPrimitives(bool core);
 
-    long GetCore() const;   // core electrons
+    long GetCore() const;  // core electrons
     long GetMaxl() const;
 
 private:

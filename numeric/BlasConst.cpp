@@ -19,7 +19,7 @@ void WarnUncertainEmin(long emin)
                   "the IF block as marked within the code of routine Const2,\n"
                   "otherwise supply EMIN explicitly.\n");
 }
-}
+}  // namespace
 
 // ConstAdd (DLAMC3): a + b, stored to a double before it is returned.
 double ConstAdd(double a, double b)
@@ -62,8 +62,7 @@ void Const1(long& beta, long& t, bool& rnd, bool& ieee1)
         lrnd = c == a;
         f = ConstAdd(b / 2.0, b / 100.0);
         c = ConstAdd(f, a);
-        if (lrnd && c == a)
-            lrnd = false;
+        if (lrnd && c == a) lrnd = false;
 
         double const t1 = ConstAdd(b / 2.0, a);
         double const t2 = ConstAdd(b / 2.0, savec);
@@ -102,13 +101,11 @@ void Const4(long& emin, double start, long& base)
         b1 = ConstAdd(a / static_cast<double>(base), zero);
         c1 = ConstAdd(b1 * static_cast<double>(base), zero);
         d1 = zero;
-        for (long i = 1; i <= base; ++i)
-            d1 = d1 + b1;
+        for (long i = 1; i <= base; ++i) d1 = d1 + b1;
         double const b2 = ConstAdd(a * rbase, zero);
         c2 = ConstAdd(b2 / rbase, zero);
         d2 = zero;
-        for (long i = 1; i <= base; ++i)
-            d2 = d2 + b2;
+        for (long i = 1; i <= base; ++i) d2 = d2 + b2;
     }
 }
 
@@ -120,8 +117,7 @@ void Const5(long& beta, long& p, long& emin, bool& ieee, long& emax, double& rma
     long lexp = 1, exbits = 1, tryExp;
     for (;;) {
         tryExp = lexp * 2;
-        if (tryExp > -emin)
-            break;
+        if (tryExp > -emin) break;
         lexp = tryExp;
         ++exbits;
     }
@@ -135,10 +131,8 @@ void Const5(long& beta, long& p, long& emin, bool& ieee, long& emax, double& rma
     long const expsum = (uexp + emin > -lexp - emin) ? 2 * lexp : 2 * uexp;
     emax = expsum + emin - 1;
     long const nbits = 1 + exbits + p;
-    if (nbits % 2 == 1 && beta == 2)
-        --emax;
-    if (ieee)
-        --emax;
+    if (nbits % 2 == 1 && beta == 2) --emax;
+    if (ieee) --emax;
 
     // The largest mantissa, then scaled up emax times.
     double const recbas = one / static_cast<double>(beta);
@@ -146,14 +140,11 @@ void Const5(long& beta, long& p, long& emin, bool& ieee, long& emax, double& rma
     double y = zero, oldy = zero;
     for (long i = 1; i <= p; ++i) {
         z = z * recbas;
-        if (y < one)
-            oldy = y;
+        if (y < one) oldy = y;
         y = ConstAdd(y, z);
     }
-    if (y >= one)
-        y = oldy;
-    for (long i = 1; i <= emax; ++i)
-        y = ConstAdd(y * static_cast<double>(beta), zero);
+    if (y >= one) y = oldy;
+    for (long i = 1; i <= emax; ++i) y = ConstAdd(y * static_cast<double>(beta), zero);
     rmax = y;
 }
 
@@ -184,8 +175,7 @@ void Const2(long& beta, long& t, bool& rnd, double& eps, long& emin, double& rmi
         b = ConstAdd(third, -half);
         b = ConstAdd(b, sixth);
         b = std::fabs(b);
-        if (b < leps)
-            b = leps;
+        if (b < leps) b = leps;
         leps = 1.0;
         while (leps > b && b > zero) {
             leps = b;
@@ -195,13 +185,11 @@ void Const2(long& beta, long& t, bool& rnd, double& eps, long& emin, double& rmi
             c = ConstAdd(half, -b);
             b = ConstAdd(half, c);
         }
-        if (a < leps)
-            leps = a;
+        if (a < leps) leps = a;
 
         double const rbase = one / static_cast<double>(lbeta);
         double small = one;
-        for (int i = 1; i <= 3; ++i)
-            small = ConstAdd(small * rbase, zero);
+        for (int i = 1; i <= 3; ++i) small = ConstAdd(small * rbase, zero);
         a = ConstAdd(one, small);
         long ngpmin, ngnmin, gpmin, gnmin;
         Const4(ngpmin, one, lbeta);
@@ -212,9 +200,9 @@ void Const2(long& beta, long& t, bool& rnd, double& eps, long& emin, double& rmi
         bool ieee = false;
         if (ngpmin == ngnmin && gpmin == gnmin) {
             if (ngpmin == gpmin) {
-                lemin = ngpmin;                 // no gradual underflow
+                lemin = ngpmin;  // no gradual underflow
             } else if (gpmin - ngpmin == 3) {
-                lemin = ngpmin - 1 + lt;        // gradual underflow, IEEE
+                lemin = ngpmin - 1 + lt;  // gradual underflow, IEEE
                 ieee = true;
             } else {
                 lemin = std::min(ngpmin, gpmin);
@@ -246,8 +234,7 @@ void Const2(long& beta, long& t, bool& rnd, double& eps, long& emin, double& rmi
         ieee = ieee || lieee1;
 
         lrmin = 1.0;
-        for (long i = 1; i <= 1 - lemin; ++i)
-            lrmin = ConstAdd(lrmin * rbase, zero);
+        for (long i = 1; i <= 1 - lemin; ++i) lrmin = ConstAdd(lrmin * rbase, zero);
 
         Const5(lbeta, lt, lemin, ieee, lemax, lrmax);
     }
@@ -287,20 +274,29 @@ double Constants(LaPackMachOptions which)
         emax = static_cast<double>(lemax);
         sfmin = rmin;
         double const small = 1.0 / rmax;
-        if (small >= sfmin)
-            sfmin = small * (1.0 + eps);
+        if (small >= sfmin) sfmin = small * (1.0 + eps);
     }
     switch (which) {
-    case LaMachEps: return eps;
-    case LaMachSafeMin: return sfmin;
-    case LaMachBase: return base;
-    case LaMachPrecision: return precision;
-    case LaMachDigits: return digits;
-    case LaMachRounding: return rounding;
-    case LaMachEmin: return emin;
-    case LaMachUnderflow: return rmin;
-    case LaMachEmax: return emax;
-    case LaMachOverflow: return rmax;
+    case LaMachEps:
+        return eps;
+    case LaMachSafeMin:
+        return sfmin;
+    case LaMachBase:
+        return base;
+    case LaMachPrecision:
+        return precision;
+    case LaMachDigits:
+        return digits;
+    case LaMachRounding:
+        return rounding;
+    case LaMachEmin:
+        return emin;
+    case LaMachUnderflow:
+        return rmin;
+    case LaMachEmax:
+        return emax;
+    case LaMachOverflow:
+        return rmax;
     }
     return 0.0;
 }
@@ -314,4 +310,4 @@ void Constants1(double& small, double& large)
     }
 }
 
-} // namespace Blas
+}  // namespace Blas

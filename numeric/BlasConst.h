@@ -20,4 +20,4 @@ double ConstAdd(double a, double b);
 void Const4(long& emin, double start, long& base);
 void Const5(long& beta, long& p, long& emin, bool& ieee, long& emax, double& rmax);
 
-} // namespace Blas
+}  // namespace Blas

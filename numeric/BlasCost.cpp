@@ -20,19 +20,19 @@ CostEntry const ss[91] = {
     {"DGEEV", "D_Mdiag", ptOpCount, 0.0},
     {"DGEHD2", "D_MtoHessenbergNoBlock", ptShrinking, 3.0},
     {"DGEHRD", "D_MtoHessenberg", ptShrinking, 3.0},
-    {"DGELQ2", "D_LQfactor2", ptShrinking, 5.0/3.0},
-    {"DGELQF", "D_LQfactor", ptShrinking, 5.0/3.0},
+    {"DGELQ2", "D_LQfactor2", ptShrinking, 5.0 / 3.0},
+    {"DGELQF", "D_LQfactor", ptShrinking, 5.0 / 3.0},
     {"DGELS", "D_MVsolveLsq", ptOpCount, 0.0},
     {"DGELSS", "D_MVsolveSvd", ptOpCount, 0.0},
     {"DGEMM", "D_MMMmultAdd", ptUniform, 2.0},
-    {"DGEQL2", "", ptShrinking, 5.0/3.0},
-    {"DGEQLF", "", ptShrinking, 5.0/3.0},
-    {"DGEQR2", "D_QRfactor2", ptShrinking, 5.0/3.0},
-    {"DGEQRF", "D_QRfactor", ptShrinking, 5.0/3.0},
+    {"DGEQL2", "", ptShrinking, 5.0 / 3.0},
+    {"DGEQLF", "", ptShrinking, 5.0 / 3.0},
+    {"DGEQR2", "D_QRfactor2", ptShrinking, 5.0 / 3.0},
+    {"DGEQRF", "D_QRfactor", ptShrinking, 5.0 / 3.0},
     {"DGESV", "D_MVsolve", ptOpCount, 0.0},
     {"DGESVD", "D_MgetSvd", ptOpCount, 0.0},
-    {"DGETF2", "D_LUfactor2", ptShrinking, 2.0/3.0},
-    {"DGETRF", "D_LUfactor", ptShrinking, 2.0/3.0},
+    {"DGETF2", "D_LUfactor2", ptShrinking, 2.0 / 3.0},
+    {"DGETRF", "D_LUfactor", ptShrinking, 2.0 / 3.0},
     {"DHSEQR", "D_DiagHessenberg", ptShrinking, 9.0},
     {"DLABRD", "D_MtoBiDiagBlock", ptUniform, 2.0},
     {"DLAHQR", "D_QRiterate", ptUniform, 9.0},
@@ -55,8 +55,8 @@ CostEntry const ss[91] = {
     {"DSYTRD", "D_MtoTriDiag", ptUniform, 1.0},
     {"DSYTD2", "D_MtoTriDiagNoBlock", ptUniform, 1.0},
     {"DTREVC", "D_TriMgetEigVec", ptUniform, 1.0},
-    {"DTRMM", "D_TriMMmult", ptUniform, 1.0/3.0},
-    {"DTRSM", "D_TriMMsolve", ptUniform, 1.0/3.0},
+    {"DTRMM", "D_TriMMmult", ptUniform, 1.0 / 3.0},
+    {"DTRSM", "D_TriMMsolve", ptUniform, 1.0 / 3.0},
     {"ZBDSQR", "Z_BiDiagGetSvd", ptShrinking, 10.0},
     {"ZGEBD2", "Z_MtoBiDiagElt", ptShrinking, 10.0},
     {"ZGEBRD", "Z_MtoBiDiag", ptShrinking, 10.0},
@@ -81,9 +81,9 @@ CostEntry const ss[91] = {
     {"ZHETD2", "Z_MtoTriDiagNoBlock", ptUniform, 3.5},
     {"ZHETRD", "Z_MtoTriDiag", ptUniform, 3.5},
     {"ZHSEQR", "Z_DiagHessenberg", ptShrinking, 48.0},
-    {"ZLABRD", "Z_MtoBiDiagBlock", ptUniform, 20.0/3.0},
+    {"ZLABRD", "Z_MtoBiDiagBlock", ptUniform, 20.0 / 3.0},
     {"ZLAHQR", "Z_QRiterate", ptUniform, 48.0},
-    {"ZLAHRD", "Z_MtoHessenbergBlock", ptUniform, 20.0/3.0},
+    {"ZLAHRD", "Z_MtoHessenbergBlock", ptUniform, 20.0 / 3.0},
     {"ZLARFB", "Z_ApplyReflectBlock", ptUniform, 3.5},
     {"ZLATRD", "Z_MtoTriDiagBlock", ptUniform, 3.5},
     {"ZSTEQR", "Z_TriMdiag", ptShrinking, 14.0},
@@ -138,8 +138,7 @@ double SvdCount(bool complex, short opt, long m, long n, long k, long l)
     double ops;
     if (mx < x && m < n) {
         ops = complex ? 10.0 * c : 3.0 * c;
-        if (u)
-            ops += complex ? 4.0 * mx * mn * mn + 10.0 * c : mx * mn * mn + 3.5 * c;
+        if (u) ops += complex ? 4.0 * mx * mn * mn + 10.0 * c : mx * mn * mn + 3.5 * c;
         if (v) {
             ops += complex ? 10.0 * c : 3.5 * c;
             ops += w * ((opt & 0x20) ? mx * mx * mn : mx * mn * mn);
@@ -150,16 +149,13 @@ double SvdCount(bool complex, short opt, long m, long n, long k, long l)
             ops += complex ? 10.0 * c : 3.5 * c;
             ops += w * ((opt & 0x2) ? mx * mx * mn : mx * mn * mn);
         }
-        if (v)
-            ops += complex ? 14.0 * c : 4.5 * c;
+        if (v) ops += complex ? 14.0 * c : 4.5 * c;
     } else {
         ops = complex ? 15.0 * c : 14.0 * c / 3.0;
         if (u || v)
             ops += complex ? 6.0 * mx * mn * mn + 4.0 * mx * mx * mn : mx * mn * mn + mx * mx * mn;
-        if (u)
-            ops += complex ? 14.0 * c : 4.5 * c;
-        if (v)
-            ops += complex ? 14.0 * c : 4.5 * c;
+        if (u) ops += complex ? 14.0 * c : 4.5 * c;
+        if (v) ops += complex ? 14.0 * c : 4.5 * c;
     }
     return ops;
 }
@@ -172,8 +168,7 @@ double TlsCount(bool complex, short opt, long m, long n, long k, long l)
     double const mx = static_cast<double>(std::max(m, cols));
     double const c = mn * mn * mn;
     double const x = SvdCrossover(complex ? "ZGESVD" : "DGESVD", opt, m, cols, k, l);
-    if (complex)
-        return mx < x ? 24.0 * c : 6.0 * mx * mn * mn + 4.0 * mx * mx * mn + 29.0 * c;
+    if (complex) return mx < x ? 24.0 * c : 6.0 * mx * mn * mn + 4.0 * mx * mx * mn + 29.0 * c;
     return mx < x ? 7.5 * c : mx * mn * mn + mx * mx * mn + 27.5 * c / 3.0;
 }
 
@@ -188,31 +183,42 @@ double DriverOrModelCount(LaNames row, short opt, long m, long n, long k, long l
     long const k1 = std::max(k, 1L);
     double const dk1 = static_cast<double>(k1);
     switch (row) {
-    case laDGEEV: return m3 * ((opt & 0xa0) ? 14.0 : 6.5);
-    case laZGEEV: return m3 * ((opt & 0xa0) ? 66.0 : 30.0);
-    case laDSYEV: return (opt & 0x80) ? m3 * 8.0 : m3;
-    case laZHEEV: return m3 * ((opt & 0x80) ? 21.5 : 3.5);
-    case laDGELS: return dk1 * mn * mn / 3.0 + dk1 * dn * dm + 5.0 * c / 3.0;
-    case laZGELS: return 1.25 * dk1 * mn * mn + 3.0 * dk1 * dn * dm + 5.0 * c;
+    case laDGEEV:
+        return m3 * ((opt & 0xa0) ? 14.0 : 6.5);
+    case laZGEEV:
+        return m3 * ((opt & 0xa0) ? 66.0 : 30.0);
+    case laDSYEV:
+        return (opt & 0x80) ? m3 * 8.0 : m3;
+    case laZHEEV:
+        return m3 * ((opt & 0x80) ? 21.5 : 3.5);
+    case laDGELS:
+        return dk1 * mn * mn / 3.0 + dk1 * dn * dm + 5.0 * c / 3.0;
+    case laZGELS:
+        return 1.25 * dk1 * mn * mn + 3.0 * dk1 * dn * dm + 5.0 * c;
     case laDGELSS: {
         double ops = 11.0 * c + 2.0 * dk1 * mn * mn;
-        if (SvdCrossover("DGELSS", 0, m, n, k1, l) <= mx)
-            ops += dk1 * dn * dm + 5.0 * c / 3.0;
+        if (SvdCrossover("DGELSS", 0, m, n, k1, l) <= mx) ops += dk1 * dn * dm + 5.0 * c / 3.0;
         return ops;
     }
     case laZGELSS: {
         double ops = 34.0 * c + 6.0 * dk1 * mn * mn;
-        if (SvdCrossover("ZGELSS", 0, m, n, k1, l) <= mx)
-            ops += 3.0 * dk1 * dn * dm + 5.0 * c;
+        if (SvdCrossover("ZGELSS", 0, m, n, k1, l) <= mx) ops += 3.0 * dk1 * dn * dm + 5.0 * c;
         return ops;
     }
-    case laDGESV: return 2.0 * dm * dm * (dm + static_cast<double>(std::max(n, 1L))) / 3.0;
-    case laZGESV: return 2.5 * dm * dm * (dm + static_cast<double>(std::max(n, 1L)));
-    case laDGESVD: return SvdCount(false, opt, m, n, k, l);
-    case laZGESVD: return SvdCount(true, opt, m, n, k, l);
-    case laDGETLS: return TlsCount(false, opt, m, n, k, l);
-    case laZGETLS: return TlsCount(true, opt, m, n, k, l);
-    default: break;
+    case laDGESV:
+        return 2.0 * dm * dm * (dm + static_cast<double>(std::max(n, 1L))) / 3.0;
+    case laZGESV:
+        return 2.5 * dm * dm * (dm + static_cast<double>(std::max(n, 1L)));
+    case laDGESVD:
+        return SvdCount(false, opt, m, n, k, l);
+    case laZGESVD:
+        return SvdCount(true, opt, m, n, k, l);
+    case laDGETLS:
+        return TlsCount(false, opt, m, n, k, l);
+    case laZGETLS:
+        return TlsCount(true, opt, m, n, k, l);
+    default:
+        break;
     }
     ProgressType type = ss[row].Type;
     double factor = ss[row].Factor;
@@ -231,7 +237,7 @@ double DriverOrModelCount(LaNames row, short opt, long m, long n, long k, long l
         return 0.0;
     }
 }
-} // namespace
+}  // namespace
 
 // CostIndex: the first row whose LAPACK name, then routine id, equals name ignoring case; the
 // closing row 90 when none does.
@@ -239,14 +245,13 @@ LaNames CostIndex(char const* name)
 {
     int row = 0;
     for (; ss[row].LaName != nullptr; ++row)
-        if (stricmp(ss[row].LaName, name) == 0 || stricmp(ss[row].Id, name) == 0)
-            break;
+        if (stricmp(ss[row].LaName, name) == 0 || stricmp(ss[row].Id, name) == 0) break;
     return static_cast<LaNames>(row);
 }
 
 // ChangeDefaults: the per-routine adjustments of a row's factor (BDSQR by the number of vector
-// sets in opt, HSEQR and LAHQR by opt, LAFFT for opt 0x2) and of m (min(m, n) for the QR, QL, LQ and
-// blocked LU factorisations); other rows are left alone.
+// sets in opt, HSEQR and LAHQR by opt, LAFFT for opt 0x2) and of m (min(m, n) for the QR, QL, LQ
+// and blocked LU factorisations); other rows are left alone.
 void ChangeDefaults(LaNames row, ProgressType&, double& factor, short opt, long& m, long& n, long&)
 {
     switch (row) {
@@ -254,20 +259,39 @@ void ChangeDefaults(LaNames row, ProgressType&, double& factor, short opt, long&
     case laZBDSQR:
         factor *= opt;  // the caller passes the number of vector sets
         break;
-    case laDGELQ2: case laDGELQF: case laDGEQL2: case laDGEQLF: case laDGEQR2: case laDGEQRF:
-    case laDGETRF: case laZGELQ2: case laZGELQF: case laZGEQL2: case laZGEQLF: case laZGEQR2:
-    case laZGEQRF: case laZGETRF:
+    case laDGELQ2:
+    case laDGELQF:
+    case laDGEQL2:
+    case laDGEQLF:
+    case laDGEQR2:
+    case laDGEQRF:
+    case laDGETRF:
+    case laZGELQ2:
+    case laZGELQF:
+    case laZGEQL2:
+    case laZGEQLF:
+    case laZGEQR2:
+    case laZGEQRF:
+    case laZGETRF:
         m = std::min(m, n);
         break;
-    case laDHSEQR: factor = (opt & 0x18) ? 9.0 : 3.5; break;
-    case laDLAHQR: factor = opt != 0 ? 9.0 : 3.5; break;
-    case laZHSEQR: factor = (opt & 0x18) ? 48.0 : 20.0; break;
-    case laZLAHQR: factor = opt != 0 ? 48.0 : 20.0; break;
-    case laLAFFT:
-        if (opt & 0x2)
-            factor += 0.6;
+    case laDHSEQR:
+        factor = (opt & 0x18) ? 9.0 : 3.5;
         break;
-    default: break;
+    case laDLAHQR:
+        factor = opt != 0 ? 9.0 : 3.5;
+        break;
+    case laZHSEQR:
+        factor = (opt & 0x18) ? 48.0 : 20.0;
+        break;
+    case laZLAHQR:
+        factor = opt != 0 ? 48.0 : 20.0;
+        break;
+    case laLAFFT:
+        if (opt & 0x2) factor += 0.6;
+        break;
+    default:
+        break;
     }
 }
 
@@ -277,11 +301,9 @@ void ChangeDefaults(LaNames row, ProgressType&, double& factor, short opt, long&
 double OpCount(char const* name, short opt, long m, long n, long k, long l)
 {
     LaNames const row = CostIndex(name);
-    if (row == laUnknown)
-        return UnknownCount(name);
+    if (row == laUnknown) return UnknownCount(name);
     double const ops = DriverOrModelCount(row, opt, m, n, k, l);
-    if (ops == 0.0)
-        return UnknownCount(name);
+    if (ops == 0.0) return UnknownCount(name);
     return ops;
 }
 
@@ -307,8 +329,7 @@ double Cost(long minTicks)
 {
     long const p = static_cast<uint16_t>(GetPriorityClass(GetCurrentProcess()));
     long const t = static_cast<uint16_t>(GetThreadPriority(GetCurrentThread()));
-    if (opCost != 0.0 && p == procPrio && t == threadPrio)
-        return opCost;
+    if (opCost != 0.0 && p == procPrio && t == threadPrio) return opCost;
     procPrio = p;
     threadPrio = t;
     opCost = 0.001;
@@ -321,8 +342,7 @@ double Cost(long minTicks)
         UMatrix<double> a(n, n, n);
         UVector<long> pivots(n, 1);
         for (long i = 0; i < n; ++i)
-            for (long j = 0; j < n; ++j)
-                a(i, j) = newRand();
+            for (long j = 0; j < n; ++j) a(i, j) = newRand();
         t0 = GetTicks();
         bool failed = false;
         try {
@@ -332,8 +352,7 @@ double Cost(long minTicks)
         }
         t1 = GetTicks();
         if (failed || t1 < t0) {
-            if (retried)
-                break;
+            if (retried) break;
             retried = true;
             continue;
         }
@@ -350,4 +369,4 @@ double Cost(long minTicks)
     return opCost;
 }
 
-} // namespace Blas
+}  // namespace Blas

@@ -102,8 +102,8 @@ enum LaNames {
 };
 
 struct CostEntry {
-    char const* LaName;   // LAPACK name
-    char const* Id;       // the library routine that follows it
+    char const* LaName;  // LAPACK name
+    char const* Id;      // the library routine that follows it
     ProgressType Type;
     double Factor;
 };
@@ -126,4 +126,4 @@ unsigned short GetCurrentThread();
 long GetThreadPriority(unsigned short thread);
 bool IsFrontProcess();
 
-} // namespace Blas
+}  // namespace Blas

@@ -22,7 +22,8 @@ public:
     static double VVmult(UVector<double> const& x, UVector<double> const& y);
     static double VVVmult(long n, double const* x, long incx, double const* y, long incy,
                           double const* z, long incz);
-    static double VVVmult(UVector<double> const& x, UVector<double> const& y, UVector<double> const& z);
+    static double VVVmult(UVector<double> const& x, UVector<double> const& y,
+                          UVector<double> const& z);
 
     // DSCAL
     static void Vscale(long n, double a, double* x, long incx);
@@ -43,8 +44,8 @@ public:
     // DGEMV
     static void MVVmultAdd(short opt, long m, long n, double alpha, double const* a, long lda,
                            double const* x, long incx, double beta, double* y, long incy);
-    static void MVVmultAdd(short opt, double alpha, UMatrix<double> const& A, UVector<double> const& x,
-                           double beta, UVector<double>& y);
+    static void MVVmultAdd(short opt, double alpha, UMatrix<double> const& A,
+                           UVector<double> const& x, double beta, UVector<double>& y);
 
     // DSYMV
     static void SymMVVmultAdd(short opt, long n, double alpha, double const* a, long lda,
@@ -55,8 +56,8 @@ public:
     static void TriMVmult(short opt, UMatrix<double> const& A, UVector<double>& x);
 
     // DGER
-    static void VVMmultAdd1(long m, long n, double alpha, double const* x, long incx, double const* y,
-                            long incy, double* a, long lda);
+    static void VVMmultAdd1(long m, long n, double alpha, double const* x, long incx,
+                            double const* y, long incy, double* a, long lda);
     static void VVMmultAdd1(double alpha, UVector<double> const& x, UVector<double> const& y,
                             UMatrix<double>& A);
 
@@ -65,23 +66,24 @@ public:
                               double const* y, long incy, double* a, long lda);
 
     // DGEMM
-    static void MMMmultAdd(short opt, long m, long n, long k, double alpha, double const* a, long lda,
-                           double const* b, long ldb, double beta, double* c, long ldc,
+    static void MMMmultAdd(short opt, long m, long n, long k, double alpha, double const* a,
+                           long lda, double const* b, long ldb, double beta, double* c, long ldc,
                            Blas::UProgressMonitor& pm);
-    static void MMMmultAdd(short opt, double alpha, UMatrix<double> const& A, UMatrix<double> const& B,
-                           double beta, UMatrix<double>& C, Blas::UProgressMonitor& pm);
+    static void MMMmultAdd(short opt, double alpha, UMatrix<double> const& A,
+                           UMatrix<double> const& B, double beta, UMatrix<double>& C,
+                           Blas::UProgressMonitor& pm);
 
     // DTRSM
-    static void TriMMsolve(short opt, long m, long n, double alpha, double const* a, long lda, double* b,
-                           long ldb, Blas::UProgressMonitor& pm);
+    static void TriMMsolve(short opt, long m, long n, double alpha, double const* a, long lda,
+                           double* b, long ldb, Blas::UProgressMonitor& pm);
     static void TriMMsolve(short opt, UMatrix<double> const& A, double alpha, UVector<double>& b,
                            Blas::UProgressMonitor& pm);
     static void TriMMsolve(short opt, UMatrix<double> const& A, double alpha, UMatrix<double>& B,
                            Blas::UProgressMonitor& pm);
 
     // DTRMM
-    static void TriMMmult(short opt, long m, long n, double alpha, double const* a, long lda, double* b,
-                          long ldb, Blas::UProgressMonitor& pm);
+    static void TriMMmult(short opt, long m, long n, double alpha, double const* a, long lda,
+                          double* b, long ldb, Blas::UProgressMonitor& pm);
     static void TriMMmult(short opt, double alpha, UMatrix<double> const& A, UMatrix<double>& B,
                           Blas::UProgressMonitor& pm);
 

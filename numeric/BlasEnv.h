@@ -12,4 +12,4 @@ long Env(LaPackEnvOptions ispec, char const* name, short opts, long N1, long N2,
 // from position start (0-based) over them.
 void LaSubString(char const* s, long start, long len, char* out);
 
-} // namespace Blas
+}  // namespace Blas

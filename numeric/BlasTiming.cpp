@@ -18,15 +18,14 @@ double opAddCrit = 0.0;
 // degenerate work model advances one step instead of converting undefined.
 long ClampSteps(double x, long limit)
 {
-    if (!(x >= 1.0))
-        x = 1.0;
+    if (!(x >= 1.0)) x = 1.0;
     x = std::min(x, static_cast<double>(limit));
     return static_cast<long>(x);
 }
 
 // a*x^1.5 + b*x^3, the work model of the growing and shrinking types.
 double Work(double a, double b, double x) { return a * x * std::sqrt(x) + b * x * x * x; }
-}
+}  // namespace
 
 double UProgressMonitor::fgTicks = 700.0;
 double UProgressMonitor::bkTicks = 200.0;
@@ -36,15 +35,14 @@ UProgressMonitor defProgMon(nullptr, nullptr);
 // A counter of total operations under parent; bounded (or a bounded parent) clips the total to
 // what the parent has left. Its destructor hands what it did to the parent.
 UProgressCounter::UProgressCounter(double total, UProgressCounter* parent, bool bounded)
-    : OpsDone(0.0), OpsTotal(0.0), ChunkOps(0.0), Bounded(false), Type(ptNone), Step(-1),
-      Steps(-1), CoefA(0.0), CoefB(0.0), Parent(parent)
+    : OpsDone(0.0), OpsTotal(0.0), ChunkOps(0.0), Bounded(false), Type(ptNone), Step(-1), Steps(-1),
+      CoefA(0.0), CoefB(0.0), Parent(parent)
 {
     if (parent != nullptr) {
         bounded = bounded || parent->Bounded;
         if (bounded) {
             double const left = parent->OpsTotal - parent->OpsDone;
-            if (left < total)
-                total = left;
+            if (left < total) total = left;
         }
     }
     Bounded = bounded;
@@ -53,17 +51,14 @@ UProgressCounter::UProgressCounter(double total, UProgressCounter* parent, bool 
 
 UProgressCounter::~UProgressCounter()
 {
-    if (Parent != nullptr)
-        Parent->OpsDone += OpsDone;
+    if (Parent != nullptr) Parent->OpsDone += OpsDone;
 }
 
 // Counting: false without a callback; raises 23003 when a monitor with one has no open counter.
 bool UProgressMonitor::Counting() const
 {
-    if (Callback == nullptr)
-        return false;
-    if (Counter == nullptr)
-        RaiseError(23003, "BlasTiming", __LINE__);
+    if (Callback == nullptr) return false;
+    if (Counter == nullptr) RaiseError(23003, "BlasTiming", __LINE__);
     return true;
 }
 
@@ -84,21 +79,19 @@ UProgressMonitor::~UProgressMonitor()
 }
 
 // Start: opens a counter for the routine name (its LAPACK name) with option word opt and the cost
-// model's dimensions m, n, k: the cost table's type and factor give its steps, total and work model;
-// then plans its first report step.
+// model's dimensions m, n, k: the cost table's type and factor give its steps, total and work
+// model; then plans its first report step.
 void UProgressMonitor::Start(char const* name, short opt, long m, long n, long k, bool bounded)
 {
     PendingOps = 0.0;
-    if (Callback == nullptr)
-        return;
+    if (Callback == nullptr) return;
     LaNames const row = CostIndex(name);
     double factor = ss[row].Factor;
     ProgressType type = ss[row].Type;
     double coefA = 0.0, coefB = 0.0, total = 0.0;
     long steps = -1;
     ChangeDefaults(row, type, factor, opt, m, n, k);
-    if ((row == laDTREVC || row == laZTREVC) && (opt & 0x4))
-        factor /= 2.0;
+    if ((row == laDTREVC || row == laZTREVC) && (opt & 0x4)) factor /= 2.0;
 
     double const dk = static_cast<double>(k);
     switch (type) {
@@ -129,8 +122,7 @@ void UProgressMonitor::Start(char const* name, short opt, long m, long n, long k
     }
 
     UProgressCounter* counter = new (std::nothrow) UProgressCounter(total, Counter, bounded);
-    if (counter == nullptr)
-        RaiseError(21058, "BlasTiming", __LINE__);
+    if (counter == nullptr) RaiseError(21058, "BlasTiming", __LINE__);
     Counter = counter;
     counter->Type = type;
     counter->Steps = steps;
@@ -143,11 +135,9 @@ void UProgressMonitor::Start(char const* name, short opt, long m, long n, long k
 // of its work model lie between two reports; nothing for a counter without steps.
 void UProgressMonitor::NextStep()
 {
-    if (!Counting())
-        return;
+    if (!Counting()) return;
     UProgressCounter& c = *Counter;
-    if (c.Steps < 1)
-        return;
+    if (c.Steps < 1) return;
     long const cur = std::max(c.Step, -1L);
     double const target = GetTargetOps();
     double const steps = static_cast<double>(c.Steps);
@@ -202,8 +192,7 @@ void UProgressMonitor::NextStep()
 // DoStep: reports the chunk up to the current report step and plans the next.
 void UProgressMonitor::DoStep()
 {
-    if (!Counting())
-        return;
+    if (!Counting()) return;
     Add(Counter->ChunkOps, false);
     NextStep();
 }
@@ -211,23 +200,19 @@ void UProgressMonitor::DoStep()
 // Test(from, count): reports the steps due inside the block of count steps from step from.
 void UProgressMonitor::Test(long from, long count)
 {
-    if (!Counting())
-        return;
+    if (!Counting()) return;
     long const last = std::min(from + count, Counter->Steps - 1);
     if (NextReportStep >= 0 && from <= NextReportStep)
-        while (NextReportStep < last)
-            DoStep();
+        while (NextReportStep < last) DoStep();
 }
 
 // Add: counts ops (at most what the counter has left) and passes what is pending to the callback
 // when force is set or it exceeds a sixteenth of the report interval.
 void UProgressMonitor::Add(double ops, bool force)
 {
-    if (!Counting())
-        return;
+    if (!Counting()) return;
     double const left = Counter->OpsTotal - Counter->OpsDone;
-    if (left < ops)
-        ops = left;
+    if (left < ops) ops = left;
     Counter->OpsDone += ops;
     if (force || PendingOps + ops > opAddCrit) {
         double const report = PendingOps + ops;
@@ -241,22 +226,19 @@ void UProgressMonitor::Add(double ops, bool force)
 // Finish: counts what the current counter has left, closes it and returns to its parent.
 void UProgressMonitor::Finish(bool force)
 {
-    if (!Counting())
-        return;
+    if (!Counting()) return;
     Add(Counter->OpsTotal - Counter->OpsDone, force);
     UProgressCounter* parent = Counter->Parent;
     delete Counter;
     Counter = parent;
-    if (parent != nullptr)
-        NextReportStep = parent->Step;
+    if (parent != nullptr) NextReportStep = parent->Step;
 }
 
 // GetTargetOps: the operations of one report interval, from the target ticks and the measured
 // cost; sets the report threshold of Add. 1e15 without a callback.
 double UProgressMonitor::GetTargetOps() const
 {
-    if (Callback == nullptr)
-        return 1e15;
+    if (Callback == nullptr) return 1e15;
     double const target = GetTargetTicks() / Cost(300);
     opAddCrit = target / 16.0;
     return target;
@@ -271,4 +253,4 @@ void UProgressMonitor::SetTargetTicks(double fg, double bk)
     bkTicks = bk;
 }
 
-} // namespace Blas
+}  // namespace Blas

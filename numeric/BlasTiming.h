@@ -31,13 +31,13 @@ struct UProgressCounter {
 
     double OpsDone;
     double OpsTotal;
-    double ChunkOps;          // operations between the current and the next report step
+    double ChunkOps;  // operations between the current and the next report step
     bool Bounded;
-    long Type;                // a ProgressType
-    long Step;                // step of the next report, -1 before the first
-    long Steps;               // outer steps, -1 when not stepped
-    double CoefA, CoefB;      // coefficients of the work model
-    UProgressCounter* Parent; // not owned
+    long Type;                 // a ProgressType
+    long Step;                 // step of the next report, -1 before the first
+    long Steps;                // outer steps, -1 when not stepped
+    double CoefA, CoefB;       // coefficients of the work model
+    UProgressCounter* Parent;  // not owned
 };
 
 class UProgressMonitor {
@@ -52,13 +52,15 @@ public:
 
     // Opens a counter for the routine of LAPACK name `name`.
     void Start(char const* name, short opt, long m, long n, long k, bool bounded);
-    void Start(char const* name, short opt, long n, bool bounded) { Start(name, opt, n, n, n, bounded); }
+    void Start(char const* name, short opt, long n, bool bounded)
+    {
+        Start(name, opt, n, n, n, bounded);
+    }
 
     // Called once per outer-loop step; reports when the step is due.
     void Test(long step)
     {
-        if (Callback != nullptr && Counter != nullptr && step == NextReportStep)
-            DoStep();
+        if (Callback != nullptr && Counter != nullptr && step == NextReportStep) DoStep();
     }
     // For a block of count steps starting at from.
     void Test(long from, long count);
@@ -88,13 +90,13 @@ protected:
     void* UserData;             // not owned
     UProgressCounter* Counter;  // innermost running routine, owned
     long NextReportStep;
-    double PendingOps;          // counted, not yet passed to the callback
+    double PendingOps;  // counted, not yet passed to the callback
 
-    static double fgTicks;      // ms between two reports, foreground
-    static double bkTicks;      // and background
+    static double fgTicks;  // ms between two reports, foreground
+    static double bkTicks;  // and background
 };
 
 // The inert monitor that callers outside the numeric library pass.
 extern UProgressMonitor defProgMon;
 
-} // namespace Blas
+}  // namespace Blas

@@ -10,14 +10,15 @@
 namespace Blas {
 
 namespace {
-template <class T> void Allocate(long size, T*& p)
+template <class T>
+void Allocate(long size, T*& p)
 {
     p = new (std::nothrow) T[size];
-    if (p == nullptr)
-        RaiseError(21058, "BlasUtils", __LINE__);
+    if (p == nullptr) RaiseError(21058, "BlasUtils", __LINE__);
 }
 
-template <class T> void Release(T*& p)
+template <class T>
+void Release(T*& p)
 {
     if (p != nullptr) {
         delete[] p;
@@ -26,7 +27,7 @@ template <class T> void Release(T*& p)
 }
 
 double startTicks = -1.0;
-}
+}  // namespace
 
 // HeapAlloc: p = a new array of size elements (min, the reference minimum, is not used); a null
 // result raises 21058. HeapDeAlloc: releases p when it is not null and nulls it.
@@ -44,8 +45,7 @@ bool OptionsValid(short opt, std::initializer_list<unsigned short> groups)
 {
     unsigned short all = 0;
     for (unsigned short group : groups) {
-        if (BitCount(static_cast<short>(opt & group)) != 1)
-            return false;
+        if (BitCount(static_cast<short>(opt & group)) != 1) return false;
         all |= group;
     }
     return (static_cast<unsigned short>(opt) & static_cast<unsigned short>(~all)) == 0;
@@ -56,22 +56,18 @@ bool OptionsValid(short opt, std::initializer_list<unsigned short> groups)
 void CheckOptions(short opt, std::initializer_list<unsigned short> groups, char const* source,
                   int line)
 {
-    if (!OptionsValid(opt, groups))
-        RaiseError(23002, source, line);
+    if (!OptionsValid(opt, groups)) RaiseError(23002, source, line);
 }
 
 void CheckArgument(bool valid, char const* source, int line)
 {
-    if (!valid)
-        RaiseError(23001, source, line);
+    if (!valid) RaiseError(23001, source, line);
 }
 
 void CheckWorkspace(void const* work, long length, long minLength, char const* source, int line)
 {
-    if (work == nullptr)
-        RaiseError(23015, source, line);
-    if (length < minLength)
-        RaiseError(23006, source, line);
+    if (work == nullptr) RaiseError(23015, source, line);
+    if (length < minLength) RaiseError(23006, source, line);
 }
 
 // BitCount: the number of 1-bits among the 16 bits of w.
@@ -79,8 +75,7 @@ long BitCount(short w)
 {
     unsigned short bits = static_cast<unsigned short>(w);
     long count = 0;
-    for (; bits != 0; bits >>= 1)
-        count += bits & 1;
+    for (; bits != 0; bits >>= 1) count += bits & 1;
     return count;
 }
 
@@ -90,30 +85,25 @@ long GetTicks()
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     double ms = static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) * 1e-6;
-    if (startTicks < 0.0)
-        startTicks = ms;
+    if (startTicks < 0.0) startTicks = ms;
     return static_cast<long>(ms - startTicks);
 }
 
 // IsPowerOf2: whether n >= 1 has a single 1-bit (shifted right while even, then compared with 1).
 bool IsPowerOf2(long n)
 {
-    if (n < 1)
-        return false;
-    while ((n & 1) == 0)
-        n >>= 1;
+    if (n < 1) return false;
+    while ((n & 1) == 0) n >>= 1;
     return n == 1;
 }
 
 // ToPowerOf2: 0 for n < 1, else the smallest power of two >= n, found by doubling from 1.
 long ToPowerOf2(long n)
 {
-    if (n < 1)
-        return 0;
+    if (n < 1) return 0;
     // Stops at the largest power of two a long holds instead of overflowing.
     long p = 1;
-    while (p < n && p <= (LONG_MAX >> 1))
-        p <<= 1;
+    while (p < n && p <= (LONG_MAX >> 1)) p <<= 1;
     return p;
 }
 
@@ -125,16 +115,15 @@ double Log10(double x) { return std::log(x) * 0.4342944819032518; }
 // RoundDtoI: x rounded half away from zero.
 long RoundDtoI(double x)
 {
-    if (x >= 0.0)
-        return static_cast<long>(std::floor(x + 0.5));
+    if (x >= 0.0) return static_cast<long>(std::floor(x + 0.5));
     return -static_cast<long>(std::floor(0.5 - x));
 }
 
-// Power(x, n): x to the integer power n by binary powering; n < 0 powers 1/x. Power(x, y): pow(x, y).
+// Power(x, n): x to the integer power n by binary powering; n < 0 powers 1/x. Power(x, y): pow(x,
+// y).
 double Power(double x, long n)
 {
-    if (n == 0)
-        return 1.0;
+    if (n == 0) return 1.0;
     // Unsigned so that the most negative long negates without overflow.
     unsigned long e = static_cast<unsigned long>(n);
     if (n < 0) {
@@ -143,11 +132,9 @@ double Power(double x, long n)
     }
     double result = 1.0;
     for (;;) {
-        if (e & 1UL)
-            result *= x;
+        if (e & 1UL) result *= x;
         e >>= 1;
-        if (e == 0)
-            break;
+        if (e == 0) break;
         x = x * x;
     }
     return result;
@@ -155,4 +142,4 @@ double Power(double x, long n)
 
 double Power(double x, double y) { return std::pow(x, y); }
 
-} // namespace Blas
+}  // namespace Blas

@@ -5,8 +5,10 @@
 #include <complex>
 #include <initializer_list>
 
-template <class T> class UVector;
-template <class T> class UMatrix;
+template <class T>
+class UVector;
+template <class T>
+class UMatrix;
 
 namespace Blas {
 
@@ -56,12 +58,7 @@ enum LaPackMatNormOptions {
 };
 
 // Option bits of the symmetric eigensolver SymMdiag (JOBZ and UPLO).
-enum {
-    LaEigValuesOnly = 0x04,
-    LaEigVectors = 0x80,
-    LaUseLower = 0x200,
-    LaUseUpper = 0x400
-};
+enum { LaEigValuesOnly = 0x04, LaEigVectors = 0x80, LaUseLower = 0x200, LaUseUpper = 0x400 };
 
 // Option bits of the singular value decomposition MgetSvd (JOBU and JOBVT).
 enum {
@@ -117,9 +114,6 @@ inline double Power(double x, int n) { return Power(x, static_cast<long>(n)); }
 
 // |a| with the sign of b, where a zero (or NaN) sign source counts as negative: +|a| only when
 // b > 0. This is the library's rule wherever a reference routine uses SIGN(a, b).
-inline double SignTransfer(double a, double b)
-{
-    return b > 0.0 ? std::fabs(a) : -std::fabs(a);
-}
+inline double SignTransfer(double a, double b) { return b > 0.0 ? std::fabs(a) : -std::fabs(a); }
 
-} // namespace Blas
+}  // namespace Blas

@@ -4,12 +4,14 @@
 // its last element, so passing it keeps element i of the view as element i of the kernel.
 #include "utilities/UMatVec.h"
 
-template <class T> T* RawStart(UVector<T>& v)
+template <class T>
+T* RawStart(UVector<T>& v)
 {
     return v.GetInc() < 0 && v.GetDim() > 0 ? &v[v.GetDim() - 1] : v.GetData();
 }
 
-template <class T> T const* RawStart(UVector<T> const& v)
+template <class T>
+T const* RawStart(UVector<T> const& v)
 {
     return v.GetInc() < 0 && v.GetDim() > 0 ? &v[v.GetDim() - 1] : v.GetConstData();
 }

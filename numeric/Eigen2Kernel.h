@@ -3,17 +3,16 @@
 // eigenvector, together with the intermediate values the eigenvector is built from.
 #include <cmath>
 
-namespace Eigen2Detail
-{
+namespace Eigen2Detail {
 
 struct Roots {
-    double rt1;       // the eigenvalue of larger absolute value
-    double rt2;       // the other one
-    double df;        // a - c
-    double rt;        // sqrt((a - c)^2 + 4 b^2), without overflow
-    double tb;        // 2 b
-    double ab;        // |2 b|
-    bool rt1Positive; // whether rt1 was taken as 0.5 (sm + rt), also for sm = 0
+    double rt1;        // the eigenvalue of larger absolute value
+    double rt2;        // the other one
+    double df;         // a - c
+    double rt;         // sqrt((a - c)^2 + 4 b^2), without overflow
+    double tb;         // 2 b
+    double ab;         // |2 b|
+    bool rt1Positive;  // whether rt1 was taken as 0.5 (sm + rt), also for sm = 0
 };
 
 // rt1 = 0.5 (sm + rt) for sm > 0 and 0.5 (sm - rt) for sm < 0, so that no cancellation takes place;
@@ -54,4 +53,4 @@ inline Roots Solve(double a, double b, double c)
     return r;
 }
 
-} // namespace Eigen2Detail
+}  // namespace Eigen2Detail

@@ -10,14 +10,14 @@
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-namespace LUDetail
-{
+namespace LUDetail {
 
 // DLASWP: applies the row interchanges ipiv(k1) .. ipiv(k2) (1-based) to the n columns of A
 // (leading dimension lda), one row pair at a time: forwards for incx > 0, taking every incx-th
 // pivot from ipiv(k1) on; in reverse order for incx < 0, from ipiv(1 + (1-k2)*incx); not at all
 // for incx = 0. Nothing is checked.
-template <class T> void SwapRows(long n, T* a, long lda, long k1, long k2, long const* ipiv, long incx)
+template <class T>
+void SwapRows(long n, T* a, long lda, long k1, long k2, long const* ipiv, long incx)
 {
     if (incx == 0) return;
     if (incx > 0) {
@@ -41,8 +41,8 @@ template <class T> void SwapRows(long n, T* a, long lda, long k1, long k2, long 
 // ipiv(1 .. j) written; otherwise the rows are swapped, the column below the pivot is scaled by
 // its reciprocal and the trailing matrix takes a rank-one update. Reports Test(j-1) after column j.
 template <class Kernels, class T>
-void FactorColumns(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMonitor& pm, char const* name,
-                   char const* source)
+void FactorColumns(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMonitor& pm,
+                   char const* name, char const* source)
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
     if (m == 0 || n == 0) return;
@@ -57,7 +57,8 @@ void FactorColumns(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMo
         if (jp != j) Vswap(n, A(j, 1), lda, A(jp, 1), lda);
         if (j < m) Kernels::Vscale(m - j, T(1.0) / *A(j, j), A(j + 1, j), 1);
         if (j < mn)
-            Kernels::VVMmultAdd1(m - j, n - j, T(-1.0), A(j + 1, j), 1, A(j, j + 1), lda, A(j + 1, j + 1), lda);
+            Kernels::VVMmultAdd1(m - j, n - j, T(-1.0), A(j + 1, j), 1, A(j, j + 1), lda,
+                                 A(j + 1, j + 1), lda);
         pm.Test(j - 1);
     }
     pm.Finish(false);
@@ -66,10 +67,11 @@ void FactorColumns(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMo
 // DGETRF: factorises the m x n matrix A as P*L*U, results as FactorColumns. With the block size nb
 // that Env gives for name between 2 and min(m,n) - 1, panels of nb columns are factorised by
 // Lapack::LUfactor2, their pivots made global, their interchanges applied to the columns on either
-// side, the block row of U solved (TriMMsolve 0x99) and the trailing matrix updated (MMMmultAdd 0x9).
+// side, the block row of U solved (TriMMsolve 0x99) and the trailing matrix updated (MMMmultAdd
+// 0x9).
 template <class Lapack, class Kernels, class T>
-void FactorBlocked(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMonitor& pm, char const* name,
-                   char const* source)
+void FactorBlocked(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMonitor& pm,
+                   char const* name, char const* source)
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
     if (m == 0 || n == 0) return;
@@ -89,10 +91,12 @@ void FactorBlocked(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMo
             Lapack::MswapRows(j - 1, a, lda, j, j + jb - 1, ipiv, 1);
             if (j + jb <= n) {
                 Lapack::MswapRows(n - j - jb + 1, A(1, j + jb), lda, j, j + jb - 1, ipiv, 1);
-                Kernels::TriMMsolve(0x99, jb, n - j - jb + 1, T(1.0), A(j, j), lda, A(j, j + jb), lda, pm);
+                Kernels::TriMMsolve(0x99, jb, n - j - jb + 1, T(1.0), A(j, j), lda, A(j, j + jb),
+                                    lda, pm);
                 if (j + jb <= m)
-                    Kernels::MMMmultAdd(0x9, m - j - jb + 1, n - j - jb + 1, jb, T(-1.0), A(j + jb, j), lda,
-                                        A(j, j + jb), lda, T(1.0), A(j + jb, j + jb), lda, pm);
+                    Kernels::MMMmultAdd(0x9, m - j - jb + 1, n - j - jb + 1, jb, T(-1.0),
+                                        A(j + jb, j), lda, A(j, j + jb), lda, T(1.0),
+                                        A(j + jb, j + jb), lda, pm);
             }
         }
     }
@@ -104,12 +108,13 @@ void FactorBlocked(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMo
 // pivot vector and release it on every way out; a supplied one keeps the pivots. The counter opened
 // under name is finished, forced, only on success.
 template <class Lapack, class T>
-void Solve(long n, long nrhs, T* a, long lda, long* ipiv, T* b, long ldb, Blas::UProgressMonitor& pm,
-           char const* name, char const* source)
+void Solve(long n, long nrhs, T* a, long lda, long* ipiv, T* b, long ldb,
+           Blas::UProgressMonitor& pm, char const* name, char const* source)
 {
     bool const ownPivots = ipiv == nullptr;
-    Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) && Blas::LeadDimValid(ldb, n), source,
-                        __LINE__);
+    Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) &&
+                            Blas::LeadDimValid(ldb, n),
+                        source, __LINE__);
     if (ownPivots) {
         long size = n;
         Blas::HeapAlloc(n, size, ipiv);
@@ -143,8 +148,8 @@ void SolveMatrix(UMatrix<T>& A, UMatrix<T>& B, Blas::UProgressMonitor& pm, char 
 {
     if (A.GetRowDim() != A.GetColDim()) RaiseError(21004, source, __LINE__);
     if (B.GetColDim() != A.GetColDim()) RaiseError(21003, source, __LINE__);
-    Lapack::MVsolve(B.GetColDim(), B.GetRowDim(), A.GetData(), A.GetColSpace(), nullptr, B.GetData(),
-                    B.GetColSpace(), pm);
+    Lapack::MVsolve(B.GetColDim(), B.GetRowDim(), A.GetData(), A.GetColSpace(), nullptr,
+                    B.GetData(), B.GetColSpace(), pm);
 }
 
-} // namespace LUDetail
+}  // namespace LUDetail

@@ -6,8 +6,7 @@
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-namespace MatrixFrontEnds
-{
+namespace MatrixFrontEnds {
 
 // The leading dimension a front-end hands on: a matrix without rows may have a column space of 0,
 // which the raw forms would refuse before their quick return for an empty matrix.
@@ -21,8 +20,8 @@ long LeadDim(UMatrix<T> const& A)
 // else its columns), k the other dimension of A, n the column count of op(B) (B's columns with
 // 0x8, else its rows). C must be m x n and op(B) k rows high (21003).
 template <class Kernels, class T>
-void Product(short opt, T const& alpha, UMatrix<T> const& A, UMatrix<T> const& B, T const& beta, UMatrix<T>& C,
-             Blas::UProgressMonitor& pm, char const* source)
+void Product(short opt, T const& alpha, UMatrix<T> const& A, UMatrix<T> const& B, T const& beta,
+             UMatrix<T>& C, Blas::UProgressMonitor& pm, char const* source)
 {
     long const m = (opt & 0x1) ? A.GetColDim() : A.GetRowDim();
     long const k = (opt & 0x1) ? A.GetRowDim() : A.GetColDim();
@@ -37,8 +36,8 @@ void Product(short opt, T const& alpha, UMatrix<T> const& A, UMatrix<T> const& B
 // the left side (0x1) A as large as b, with the right side (0x2) 1 x 1 (21003); b of increment 1
 // (23004).
 template <class Kernels, class T>
-void SolveVector(short opt, UMatrix<T> const& A, T const& alpha, UVector<T>& b, Blas::UProgressMonitor& pm,
-                 char const* source)
+void SolveVector(short opt, UMatrix<T> const& A, T const& alpha, UVector<T>& b,
+                 Blas::UProgressMonitor& pm, char const* source)
 {
     if (A.GetRowDim() != A.GetColDim()) RaiseError(21004, source, __LINE__);
     long const m = b.GetDim();
@@ -51,15 +50,16 @@ void SolveVector(short opt, UMatrix<T> const& A, T const& alpha, UVector<T>& b, 
 // TriMMsolve on the m x n matrix B: A square (21004), of order m on the left side (0x1) and n on
 // the right side (0x2) (21003).
 template <class Kernels, class T>
-void SolveMatrix(short opt, UMatrix<T> const& A, T const& alpha, UMatrix<T>& B, Blas::UProgressMonitor& pm,
-                 char const* source)
+void SolveMatrix(short opt, UMatrix<T> const& A, T const& alpha, UMatrix<T>& B,
+                 Blas::UProgressMonitor& pm, char const* source)
 {
     if (A.GetRowDim() != A.GetColDim()) RaiseError(21004, source, __LINE__);
     long const m = B.GetColDim();
     long const n = B.GetRowDim();
     if (((opt & 0x1) && m != A.GetColDim()) || ((opt & 0x2) && n != A.GetColDim()))
         RaiseError(21003, source, __LINE__);
-    Kernels::TriMMsolve(opt, m, n, alpha, A.GetConstData(), A.GetColSpace(), B.GetData(), B.GetColSpace(), pm);
+    Kernels::TriMMsolve(opt, m, n, alpha, A.GetConstData(), A.GetColSpace(), B.GetData(),
+                        B.GetColSpace(), pm);
 }
 
-} // namespace MatrixFrontEnds
+}  // namespace MatrixFrontEnds

@@ -33,4 +33,4 @@ inline void TrailingPair(double q1, double e1, double q2, double sigma, double& 
     small = yy + sigma;
 }
 
-} // namespace Dqds
+}  // namespace Dqds

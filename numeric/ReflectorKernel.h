@@ -10,13 +10,11 @@
 #include "numeric/BlasUtils.h"
 #include "numeric/LAPackDouble.h"
 
-namespace ReflectorDetail
-{
+namespace ReflectorDetail {
 
 // Saves *e and sets it to 1 for the life of the object; the saved value is put back, also when
 // a kernel raises.
-class UnitElement
-{
+class UnitElement {
 public:
     explicit UnitElement(double* e) : elem(e), saved(*e) { *elem = 1.0; }
     ~UnitElement() { *elem = saved; }
@@ -37,7 +35,8 @@ struct BlockPlan {
     bool Blocked(long k) const { return nbmin <= nb && nb < k && nx < k; }
 };
 
-inline BlockPlan PlanBlocks(char const* name, long m, long n, long n3, long k, long ldwork, long lwork)
+inline BlockPlan PlanBlocks(char const* name, long m, long n, long n3, long k, long ldwork,
+                            long lwork)
 {
     BlockPlan p{Blas::Env(Blas::LaEnvBlockSize, name, 0, m, n, n3, -1), 2, 0};
     if (p.nb > 1 && p.nb < k) {
@@ -59,8 +58,8 @@ inline void FactorEach(bool rows, long m, long n, double* A, long lda, double* t
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
     long const k = std::min(m, n);
-    long const len = rows ? n : m;    // the order of the reflectors
-    long const others = rows ? m : n; // the rows or columns they are applied to
+    long const len = rows ? n : m;     // the order of the reflectors
+    long const others = rows ? m : n;  // the rows or columns they are applied to
     long const along = rows ? lda : 1, across = rows ? 1 : lda;
     pm.Start(name, 0, k, false);
     for (long i = 1; i <= k; ++i) {
@@ -69,8 +68,8 @@ inline void FactorEach(bool rows, long m, long n, double* A, long lda, double* t
         if (i < others) {
             UnitElement const unit(d);
             LAPackDouble::ApplyReflectElt(rows ? 0x2 : 0x1, rows ? others - i : len - i + 1,
-                                          rows ? len - i + 1 : others - i, d, along, tau[i - 1], d + across, lda,
-                                          work);
+                                          rows ? len - i + 1 : others - i, d, along, tau[i - 1],
+                                          d + across, lda, work);
         }
         pm.Test(i - 1);
     }
@@ -80,8 +79,9 @@ inline void FactorEach(bool rows, long m, long n, double* A, long lda, double* t
 // DGEQRF (rows false) and DGELQF (rows true): checks, then panels of nb columns (rows) factorised
 // by QRfactor2 (LQfactor2) and their block reflector applied to the columns on their right (the
 // rows below), up to the crossover; the rest unblocked.
-inline void FactorBlocked(bool rows, long m, long n, double* A, long lda, double* tau, double* work, long lwork,
-                          Blas::UProgressMonitor& pm, char const* name, char const* source)
+inline void FactorBlocked(bool rows, long m, long n, double* A, long lda, double* tau, double* work,
+                          long lwork, Blas::UProgressMonitor& pm, char const* name,
+                          char const* source)
 {
     long const len = rows ? n : m, others = rows ? m : n;
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
@@ -98,13 +98,15 @@ inline void FactorBlocked(bool rows, long m, long n, double* A, long lda, double
     if (plan.Blocked(k)) {
         for (; i <= k - plan.nx; i += plan.nb) {
             long const ib = std::min(k - i + 1, plan.nb);
-            factor(rows ? ib : m - i + 1, rows ? n - i + 1 : ib, a(i, i), lda, tau + (i - 1), work, pm);
+            factor(rows ? ib : m - i + 1, rows ? n - i + 1 : ib, a(i, i), lda, tau + (i - 1), work,
+                   pm);
             if (i + ib <= others) {
-                LAPackDouble::FormTriFactor(rows ? 0x9 : 0x5, len - i + 1, ib, a(i, i), lda, tau + (i - 1), work,
-                                            ldwork);
-                LAPackDouble::ApplyReflectBlock(rows ? 0x96 : 0x151, rows ? m - i - ib + 1 : m - i + 1,
-                                                rows ? n - i + 1 : n - i - ib + 1, ib, a(i, i), lda, work, ldwork,
-                                                rows ? a(i + ib, i) : a(i, i + ib), lda, work + ib, ldwork, pm);
+                LAPackDouble::FormTriFactor(rows ? 0x9 : 0x5, len - i + 1, ib, a(i, i), lda,
+                                            tau + (i - 1), work, ldwork);
+                LAPackDouble::ApplyReflectBlock(
+                    rows ? 0x96 : 0x151, rows ? m - i - ib + 1 : m - i + 1,
+                    rows ? n - i + 1 : n - i - ib + 1, ib, a(i, i), lda, work, ldwork,
+                    rows ? a(i + ib, i) : a(i, i + ib), lda, work + ib, ldwork, pm);
             }
         }
     }
@@ -138,21 +140,22 @@ struct TransformSide {
 
 // The checks that the four transforms share, in order: the option word (23002), then m, n,
 // k <= nq, lda (at least nq for reflectors in columns, k for reflectors in rows) and ldb (23001).
-inline TransformSide CheckTransform(short opt, long m, long n, long k, bool rows, long lda, long ldb,
-                                    char const* source)
+inline TransformSide CheckTransform(short opt, long m, long n, long k, bool rows, long lda,
+                                    long ldb, char const* source)
 {
     Blas::CheckOptions(opt, {0xc, 0x30}, source, __LINE__);
     TransformSide const side(opt, m, n);
     Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= side.nq &&
-                            Blas::LeadDimValid(lda, rows ? k : side.nq) && Blas::LeadDimValid(ldb, m),
+                            Blas::LeadDimValid(lda, rows ? k : side.nq) &&
+                            Blas::LeadDimValid(ldb, m),
                         source, __LINE__);
     return side;
 }
 
 // DORM2R and DORML2 after their checks: B (m x n) times the reflectors one at a time, reporting
 // Test(s) after each, s counting from 0. name is the reference routine for the monitor.
-inline void TransformEach(short opt, long m, long n, Reflectors const& r, double* B, long ldb, double* work,
-                          Blas::UProgressMonitor& pm, char const* name)
+inline void TransformEach(short opt, long m, long n, Reflectors const& r, double* B, long ldb,
+                          double* work, Blas::UProgressMonitor& pm, char const* name)
 {
     if (m == 0 || n == 0 || r.k == 0) return;
     TransformSide const side(opt, m, n);
@@ -165,8 +168,8 @@ inline void TransformEach(short opt, long m, long n, Reflectors const& r, double
         double* const b = side.left ? B + (i - 1) : B + (i - 1) * ldb;
         {
             UnitElement const unit(r.At(i, i));
-            LAPackDouble::ApplyReflectElt(side.left ? 0x1 : 0x2, mi, ni, r.At(i, i), incv, r.tau[i - 1], b, ldb,
-                                          work);
+            LAPackDouble::ApplyReflectElt(side.left ? 0x1 : 0x2, mi, ni, r.At(i, i), incv,
+                                          r.tau[i - 1], b, ldb, work);
         }
         pm.Test(s);
     }
@@ -176,8 +179,7 @@ inline void TransformEach(short opt, long m, long n, Reflectors const& r, double
 // The triangular factor T of up to 64 reflectors (leading dimension 65) that a blocked transform
 // keeps from its first call on. Each transform owns one as a function-local static, so the block
 // lives as long as the process and is released at exit rather than left to the leak checker.
-class TriFactorBlock
-{
+class TriFactorBlock {
 public:
     TriFactorBlock()
     {
@@ -196,10 +198,11 @@ private:
 // DORMQR and DORMLQ after their checks: blocks of up to 64 reflectors, their triangular factor
 // formed in t (65 x 64) and applied by ApplyReflectBlock; with too few reflectors for a block, or
 // too little work for blocks of two, the unblocked transform does it all.
-inline void TransformBlocked(short opt, long m, long n, Reflectors const& r, double* B, long ldb, double* work,
-                             long lwork, double* t, Blas::UProgressMonitor& pm, char const* name,
-                             void (*unblocked)(short, long, long, long, double*, long, double*, double*, long,
-                                               double*, Blas::UProgressMonitor&))
+inline void TransformBlocked(short opt, long m, long n, Reflectors const& r, double* B, long ldb,
+                             double* work, long lwork, double* t, Blas::UProgressMonitor& pm,
+                             char const* name,
+                             void (*unblocked)(short, long, long, long, double*, long, double*,
+                                               double*, long, double*, Blas::UProgressMonitor&))
 {
     if (m == 0 || n == 0 || r.k == 0) return;
     TransformSide const side(opt, m, n);
@@ -218,18 +221,20 @@ inline void TransformBlocked(short opt, long m, long n, Reflectors const& r, dou
         bool const up = side.Increasing(r.rowwise);
         // Reflectors in rows make a product that runs the other way, so the block goes transposed.
         bool const applyH = r.rowwise ? !side.notrans : side.notrans;
-        short const word = short((side.left ? 0x1 : 0x2) | (applyH ? 0x4 : 0x100) | (r.rowwise ? 0x90 : 0x50));
+        short const word =
+            short((side.left ? 0x1 : 0x2) | (applyH ? 0x4 : 0x100) | (r.rowwise ? 0x90 : 0x50));
         long const last = ((k - 1) / nb) * nb + 1;
         for (long i = up ? 1 : last; up ? i <= k : i >= 1; i += up ? nb : -nb) {
             long const ib = std::min(nb, k - i + 1);
-            LAPackDouble::FormTriFactor(r.rowwise ? 0x9 : 0x5, side.nq - i + 1, ib, r.At(i, i), r.lda,
-                                        r.tau + (i - 1), t, ldt);
+            LAPackDouble::FormTriFactor(r.rowwise ? 0x9 : 0x5, side.nq - i + 1, ib, r.At(i, i),
+                                        r.lda, r.tau + (i - 1), t, ldt);
             long const mi = side.left ? m - i + 1 : m, ni = side.left ? n : n - i + 1;
             double* const b = side.left ? B + (i - 1) : B + (i - 1) * ldb;
-            LAPackDouble::ApplyReflectBlock(word, mi, ni, ib, r.At(i, i), r.lda, t, ldt, b, ldb, work, ldwork, pm);
+            LAPackDouble::ApplyReflectBlock(word, mi, ni, ib, r.At(i, i), r.lda, t, ldt, b, ldb,
+                                            work, ldwork, pm);
         }
     }
     pm.Finish(false);
 }
 
-} // namespace ReflectorDetail
+}  // namespace ReflectorDetail

@@ -5,13 +5,13 @@
 #include "numeric/BlasTiming.h"
 #include "numeric/LAPackDouble.h"
 
-namespace ShiftedReflectors
-{
+namespace ShiftedReflectors {
 
 // Overwrites the n x n matrix A (leading dimension lda), which holds H(1) .. H(n-1) so, with
 // Q = H(1)...H(n-1): the vectors move one column right, row and column 1 become those of the unit
 // matrix, and the rest is a QR product of order n-1 (work of lwork doubles).
-inline void FormQ(long n, double* A, long lda, double* tau, double* work, long lwork, Blas::UProgressMonitor& pm)
+inline void FormQ(long n, double* A, long lda, double* tau, double* work, long lwork,
+                  Blas::UProgressMonitor& pm)
 {
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
     for (long j = n; j >= 2; --j) {
@@ -23,4 +23,4 @@ inline void FormQ(long n, double* A, long lda, double* tau, double* work, long l
     if (n > 1) LAPackDouble::QRformProduct(n - 1, n - 1, n - 1, a(2, 2), lda, tau, work, lwork, pm);
 }
 
-} // namespace ShiftedReflectors
+}  // namespace ShiftedReflectors

@@ -3,8 +3,7 @@
 // A, and the bidiagonal QR iteration turns them into the singular vectors.
 #include "numeric/SvdPaths.h"
 
-namespace SvdDetail
-{
+namespace SvdDetail {
 
 void RunDirectPath(Svd& sv)
 {
@@ -39,4 +38,4 @@ void RunDirectPath(Svd& sv)
     sv.Iterate(tall ? Blas::LaMatUpper : Blas::LaMatLower, ncvt, nru, vt, u, l);
 }
 
-} // namespace SvdDetail
+}  // namespace SvdDetail

@@ -6,8 +6,7 @@
 #include "numeric/BlasTiming.h"
 #include "numeric/BlasUtils.h"
 
-namespace SvdDetail
-{
+namespace SvdDetail {
 
 // What the option word asks of one set of singular vectors (JOBU or JOBVT).
 enum Letter { None, OverA, Short, All };
@@ -45,14 +44,13 @@ struct BidiagLayout {
 
 // One call of the driver: A (m x n), s, the separate U and VT, the work array of lwork doubles
 // and the monitor. The steps hand the monitor to every routine they call.
-class Svd
-{
+class Svd {
 public:
-    Svd(Job job, long m, long n, Mat a, double* s, Mat u, Mat vt, double* work, long lwork, long wrkbl,
-        Blas::UProgressMonitor& pm);
+    Svd(Job job, long m, long n, Mat a, double* s, Mat u, Mat vt, double* work, long lwork,
+        long wrkbl, Blas::UProgressMonitor& pm);
 
     Job const job;
-    long const m, n, k; // k = min(m, n), the order of the bidiagonal
+    long const m, n, k;  // k = min(m, n), the order of the bidiagonal
     Mat const A, U, VT;
     long const lwork, wrkbl;
 
@@ -82,11 +80,13 @@ public:
     void Bidiagonalise(long rows, long cols, Mat b, BidiagLayout const& l);
     // Q (rows x cols of it) or P**T from the reflectors that Bidiagonalise left in b.
     void FormQ(long rows, long cols, long kk, Mat b, BidiagLayout const& l);
-    void FormQ(long rows, long cols, long kk, Mat b, BidiagLayout const& l, Blas::UProgressMonitor& mon);
+    void FormQ(long rows, long cols, long kk, Mat b, BidiagLayout const& l,
+               Blas::UProgressMonitor& mon);
     void FormPt(long rows, long cols, long kk, Mat b, BidiagLayout const& l);
     // The bidiagonal QR iteration on s and the off-diagonal: the singular values into s, ncvt
     // columns of vt multiplied by P**T from the left, nru rows of u by Q from the right.
-    void Iterate(Blas::LaPackMatTypeOptions uplo, long ncvt, long nru, Mat vt, Mat u, BidiagLayout const& l);
+    void Iterate(Blas::LaPackMatTypeOptions uplo, long ncvt, long nru, Mat vt, Mat u,
+                 BidiagLayout const& l);
 
     // to := x*y, x rows x inner, y inner x cols.
     void Multiply(long rows, long cols, long inner, Mat x, Mat y, Mat to);
@@ -122,4 +122,4 @@ void RunTallPath(Svd& svd, long path);
 void RunWidePath(Svd& svd, long path);
 void RunDirectPath(Svd& svd);
 
-} // namespace SvdDetail
+}  // namespace SvdDetail

@@ -7,13 +7,12 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/SvdPaths.h"
 
-namespace SvdDetail
-{
+namespace SvdDetail {
 
-Svd::Svd(Job job, long m, long n, Mat a, double* s, Mat u, Mat vt, double* work, long lwork, long wrkbl,
-         Blas::UProgressMonitor& pm)
-    : job(job), m(m), n(n), k(m < n ? m : n), A(a), U(u), VT(vt), lwork(lwork), wrkbl(wrkbl), s(s), work(work),
-      pm(pm)
+Svd::Svd(Job job, long m, long n, Mat a, double* s, Mat u, Mat vt, double* work, long lwork,
+         long wrkbl, Blas::UProgressMonitor& pm)
+    : job(job), m(m), n(n), k(m < n ? m : n), A(a), U(u), VT(vt), lwork(lwork), wrkbl(wrkbl), s(s),
+      work(work), pm(pm)
 {
 }
 
@@ -53,34 +52,50 @@ void Svd::CopyL(Mat b) const
     LAPackDouble::Mset(Blas::LaMatUpper, m - 1, m - 1, 0.0, 0.0, b.At(1, 2).p, b.ld);
 }
 
-void Svd::ZeroBelowR() const { LAPackDouble::Mset(Blas::LaMatLower, n - 1, n - 1, 0.0, 0.0, A.At(2, 1).p, A.ld); }
+void Svd::ZeroBelowR() const
+{
+    LAPackDouble::Mset(Blas::LaMatLower, n - 1, n - 1, 0.0, 0.0, A.At(2, 1).p, A.ld);
+}
 
-void Svd::ZeroAboveL() const { LAPackDouble::Mset(Blas::LaMatUpper, m - 1, m - 1, 0.0, 0.0, A.At(1, 2).p, A.ld); }
+void Svd::ZeroAboveL() const
+{
+    LAPackDouble::Mset(Blas::LaMatUpper, m - 1, m - 1, 0.0, 0.0, A.At(1, 2).p, A.ld);
+}
 
-BidiagLayout Svd::Layout(long start) const { return {start, start + k, start + 2 * k, start + 3 * k}; }
+BidiagLayout Svd::Layout(long start) const
+{
+    return {start, start + k, start + 2 * k, start + 3 * k};
+}
 
 void Svd::Bidiagonalise(long rows, long cols, Mat b, BidiagLayout const& l)
 {
-    LAPackDouble::MtoBiDiag(rows, cols, b.p, b.ld, s, W(l.ie), W(l.itauq), W(l.itaup), W(l.iwork), Rest(l.iwork),
-                            pm);
+    LAPackDouble::MtoBiDiag(rows, cols, b.p, b.ld, s, W(l.ie), W(l.itauq), W(l.itaup), W(l.iwork),
+                            Rest(l.iwork), pm);
 }
 
-void Svd::FormQ(long rows, long cols, long kk, Mat b, BidiagLayout const& l) { FormQ(rows, cols, kk, b, l, pm); }
-
-void Svd::FormQ(long rows, long cols, long kk, Mat b, BidiagLayout const& l, Blas::UProgressMonitor& mon)
+void Svd::FormQ(long rows, long cols, long kk, Mat b, BidiagLayout const& l)
 {
-    LAPackDouble::PQformTransform(0x1, rows, cols, kk, b.p, b.ld, W(l.itauq), W(l.iwork), Rest(l.iwork), mon);
+    FormQ(rows, cols, kk, b, l, pm);
+}
+
+void Svd::FormQ(long rows, long cols, long kk, Mat b, BidiagLayout const& l,
+                Blas::UProgressMonitor& mon)
+{
+    LAPackDouble::PQformTransform(0x1, rows, cols, kk, b.p, b.ld, W(l.itauq), W(l.iwork),
+                                  Rest(l.iwork), mon);
 }
 
 void Svd::FormPt(long rows, long cols, long kk, Mat b, BidiagLayout const& l)
 {
-    LAPackDouble::PQformTransform(0x2, rows, cols, kk, b.p, b.ld, W(l.itaup), W(l.iwork), Rest(l.iwork), pm);
+    LAPackDouble::PQformTransform(0x2, rows, cols, kk, b.p, b.ld, W(l.itaup), W(l.iwork),
+                                  Rest(l.iwork), pm);
 }
 
-void Svd::Iterate(Blas::LaPackMatTypeOptions uplo, long ncvt, long nru, Mat vt, Mat u, BidiagLayout const& l)
+void Svd::Iterate(Blas::LaPackMatTypeOptions uplo, long ncvt, long nru, Mat vt, Mat u,
+                  BidiagLayout const& l)
 {
-    LAPackDouble::BiDiagGetSvd(uplo, k, ncvt, nru, 0, s, W(l.ie), vt.p, vt.ld, u.p, u.ld, nullptr, 1, W(l.ie + k),
-                               pm);
+    LAPackDouble::BiDiagGetSvd(uplo, k, ncvt, nru, 0, s, W(l.ie), vt.p, vt.ld, u.p, u.ld, nullptr,
+                               1, W(l.ie + k), pm);
 }
 
 void Svd::Multiply(long rows, long cols, long inner, Mat x, Mat y, Mat to)
@@ -131,4 +146,4 @@ WorkLayout LayoutTwo(Svd const& sv)
     return l;
 }
 
-} // namespace SvdDetail
+}  // namespace SvdDetail

@@ -6,11 +6,9 @@
 
 #include "numeric/SvdPaths.h"
 
-namespace SvdDetail
-{
+namespace SvdDetail {
 
-namespace
-{
+namespace {
 
 // A := A*R in chunks of rows through WORK(iu), A holding Q and R the left vectors of R.
 void MultiplyIntoA(Svd& sv, Mat r, long iu, OverALayout const& w)
@@ -111,16 +109,24 @@ void SeparateU(Svd& sv)
     if (vt == OverA) Svd::Copy(0x1, n, n, right, sv.A);
 }
 
-} // namespace
+}  // namespace
 
 void RunTallPath(Svd& sv, long path)
 {
     switch (path) {
-    case 1: Path1(sv); break;
-    case 2: Path2(sv); break;
-    case 3: Path3(sv); break;
-    default: SeparateU(sv); break;
+    case 1:
+        Path1(sv);
+        break;
+    case 2:
+        Path2(sv);
+        break;
+    case 3:
+        Path3(sv);
+        break;
+    default:
+        SeparateU(sv);
+        break;
     }
 }
 
-} // namespace SvdDetail
+}  // namespace SvdDetail

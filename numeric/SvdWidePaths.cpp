@@ -5,11 +5,9 @@
 
 #include "numeric/SvdPaths.h"
 
-namespace SvdDetail
-{
+namespace SvdDetail {
 
-namespace
-{
+namespace {
 
 // A := L*A in chunks of columns through WORK(iu), A holding Q and L the right vectors of L.
 void MultiplyIntoA(Svd& sv, Mat l, long iu, OverALayout const& w)
@@ -107,16 +105,24 @@ void SeparateVT(Svd& sv)
     if (u == OverA) Svd::Copy(0x1, m, m, left, sv.A);
 }
 
-} // namespace
+}  // namespace
 
 void RunWidePath(Svd& sv, long path)
 {
     switch (path) {
-    case 1: Path1(sv); break;
-    case 2: Path2(sv); break;
-    case 3: Path3(sv); break;
-    default: SeparateVT(sv); break;
+    case 1:
+        Path1(sv);
+        break;
+    case 2:
+        Path2(sv);
+        break;
+    case 3:
+        Path3(sv);
+        break;
+    default:
+        SeparateVT(sv);
+        break;
     }
 }
 
-} // namespace SvdDetail
+}  // namespace SvdDetail

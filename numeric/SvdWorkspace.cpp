@@ -7,11 +7,9 @@
 #include "numeric/BlasEnv.h"
 #include "numeric/SvdPaths.h"
 
-namespace SvdDetail
-{
+namespace SvdDetail {
 
-namespace
-{
+namespace {
 
 Letter LetterOf(short group)
 {
@@ -54,8 +52,8 @@ Workspace FactoredFirst(Sides const& sd, long path)
         long const minwrk = std::max(4 * p, bdspac);
         return {std::max(maxwrk, minwrk), minwrk, 0};
     }
-    long const form =
-        sd.mine == All ? p + q * NB(sd.FormFactor(), q, q, p) : p + p * NB(sd.FormFactor(), sd.m, sd.n, p);
+    long const form = sd.mine == All ? p + q * NB(sd.FormFactor(), q, q, p)
+                                     : p + p * NB(sd.FormFactor(), sd.m, sd.n, p);
     long wrkbl = std::max({factor, form, brd, sd.MineTerm()});
     if (sd.other != None) wrkbl = std::max(wrkbl, sd.OtherTerm());
     wrkbl = std::max(wrkbl, bdspac);
@@ -87,7 +85,7 @@ Sides SidesOf(Job const& job, long m, long n)
     return tall ? Sides{true, m, n, n, m, job.u, job.vt} : Sides{false, m, n, m, n, job.vt, job.u};
 }
 
-} // namespace
+}  // namespace
 
 Job::Job(short opt) : u(LetterOf(short(opt & 0x0f))), vt(LetterOf(short((opt & 0xf0) >> 4))) {}
 
@@ -107,4 +105,4 @@ Workspace PlanWorkspace(Job const& job, long path, long m, long n)
     return path == 10 ? Direct(sd) : FactoredFirst(sd, path);
 }
 
-} // namespace SvdDetail
+}  // namespace SvdDetail

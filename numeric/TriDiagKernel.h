@@ -9,8 +9,7 @@
 #include "numeric/LAPackDouble.h"
 #include "utilities/CustExcept.h"
 
-namespace TriDiagDetail
-{
+namespace TriDiagDetail {
 
 // Sweeps allowed per eigenvalue; the budget of a call is this times n, over all its blocks.
 long const maxSweepsPerValue = 30;
@@ -52,7 +51,8 @@ enum BlockScale { unscaled = 0, toSsfmax = 1, toSsfmin = 2 };
 
 // Scales d(l..lend) and e(l..lend-1) from anorm to the nearer limit when anorm lies outside
 // [ssfmin, ssfmax].
-inline BlockScale ScaleBlock(long l, long lend, long n, double* d, double* e, double anorm, Limits const& k)
+inline BlockScale ScaleBlock(long l, long lend, long n, double* d, double* e, double anorm,
+                             Limits const& k)
 {
     double target;
     BlockScale how;
@@ -71,14 +71,16 @@ inline BlockScale ScaleBlock(long l, long lend, long n, double* d, double* e, do
 }
 
 // Undoes ScaleBlock on d(lsv..lendsv) and, when e is not null, on e(lsv..lendsv-1).
-inline void UnscaleBlock(BlockScale how, long lsv, long lendsv, long n, double* d, double* e, double anorm,
-                         Limits const& k)
+inline void UnscaleBlock(BlockScale how, long lsv, long lendsv, long n, double* d, double* e,
+                         double anorm, Limits const& k)
 {
     if (how == unscaled) return;
     double const from = how == toSsfmax ? k.ssfmax : k.ssfmin;
-    LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, from, anorm, lendsv - lsv + 1, 1, d + (lsv - 1), n);
+    LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, from, anorm, lendsv - lsv + 1, 1, d + (lsv - 1),
+                         n);
     if (e != nullptr)
-        LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, from, anorm, lendsv - lsv, 1, e + (lsv - 1), n);
+        LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, from, anorm, lendsv - lsv, 1, e + (lsv - 1),
+                             n);
 }
 
 // With the budget spent, an off-diagonal element that is still nonzero means no convergence.
@@ -94,9 +96,13 @@ inline void CheckConverged(long n, double const* e, char const* source, int line
 //   void Solve2Down(long l), Solve2Up(long l) the 2 x 2 block at l, l+1 (QL) or l-1, l (QR);
 //   void SweepDown(long l, long m), SweepUp(long l, long m) one QL or QR sweep between l and m.
 // jtot counts the sweeps of the whole call; at nmaxit the block's sweeps stop.
-template <class Solver> class BlockIteration {
+template <class Solver>
+class BlockIteration {
 public:
-    BlockIteration(Solver& solver, double* e, long nmaxit) : solver_(solver), e_(e), nmaxit_(nmaxit), jtot_(0) {}
+    BlockIteration(Solver& solver, double* e, long nmaxit)
+        : solver_(solver), e_(e), nmaxit_(nmaxit), jtot_(0)
+    {
+    }
 
     bool BudgetSpent() const { return jtot_ == nmaxit_; }
 
@@ -169,14 +175,14 @@ private:
     long jtot_;
 };
 
-// The loop over the unreduced blocks of the matrix of order n >= 2, each scaled into the safe range,
-// iterated from the end whose diagonal element is smaller in magnitude and scaled back. The
+// The loop over the unreduced blocks of the matrix of order n >= 2, each scaled into the safe
+// range, iterated from the end whose diagonal element is smaller in magnitude and scaled back. The
 // root-free solver works on the squares of the off-diagonal elements, has no zero-norm block to
 // pass over and leaves them as they are; the other scales them back. A spent budget with an
 // element still nonzero raises 23014 under the caller's source and line.
 template <class Solver>
-void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree, Solver& solver, char const* source,
-                   int line)
+void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree, Solver& solver,
+                   char const* source, int line)
 {
     BlockIteration<Solver> iteration(solver, e, maxSweepsPerValue * n);
     for (long l1 = 1; l1 <= n;) {
@@ -186,7 +192,8 @@ void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree,
         l1 = lendsv + 1;
         if (lendsv == lsv) continue;
 
-        double const anorm = LAPackDouble::TriDiagGetNorm(0x4, lendsv - lsv + 1, d + (lsv - 1), e + (lsv - 1));
+        double const anorm =
+            LAPackDouble::TriDiagGetNorm(0x4, lendsv - lsv + 1, d + (lsv - 1), e + (lsv - 1));
         if (anorm == 0.0 && !rootFree) continue;
         BlockScale const how = ScaleBlock(lsv, lendsv, n, d, e, anorm, k);
         if (rootFree)
@@ -201,4 +208,4 @@ void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree,
     }
 }
 
-} // namespace TriDiagDetail
+}  // namespace TriDiagDetail

@@ -3,13 +3,12 @@
 // the real and the complex kernel. B (m x n) is overwritten by X with op(A)*X = alpha*B (left side)
 // or X*op(A) = alpha*B (right side); conj selects the conjugate transpose, which the real kernel
 // never asks for. The arguments have been checked by the caller and alpha is not zero.
-#include <complex>
 #include "numeric/BlasTiming.h"
 #include "numeric/BlasUtils.h"
 #include "numeric/ColumnUpdate.h"
+#include <complex>
 
-namespace TriSolveDetail
-{
+namespace TriSolveDetail {
 
 inline double Conj(double x) { return x; }
 inline std::complex<double> Conj(std::complex<double> const& x) { return std::conj(x); }
@@ -125,8 +124,9 @@ void CheckedSolve(short opt, long m, long n, T const& alpha, T const* a, long ld
 {
     Blas::CheckOptions(opt, {0x3, 0xc, 0x70, 0x180}, source, __LINE__);
     long const nrowa = (opt & 0x1) ? m : n;
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, nrowa) && Blas::LeadDimValid(ldb, m), source,
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, nrowa) &&
+                            Blas::LeadDimValid(ldb, m),
+                        source, __LINE__);
     if (n == 0) return;
     if (alpha == T(0.0)) {
         for (long j = 0; j < n; ++j)
@@ -138,4 +138,4 @@ void CheckedSolve(short opt, long m, long n, T const& alpha, T const* a, long ld
     pm.Finish(false);
 }
 
-} // namespace TriSolveDetail
+}  // namespace TriSolveDetail

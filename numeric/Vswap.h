@@ -1,6 +1,7 @@
 #pragma once
 // Exchanges two strided vectors (DSWAP, ZSWAP).
-template <class T> void Vswap(long n, T* x, long incx, T* y, long incy)
+template <class T>
+void Vswap(long n, T* x, long incx, T* y, long incy)
 {
     if (n <= 0) return;
     if (incx == 1 && incy == 1) {

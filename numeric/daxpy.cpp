@@ -1,8 +1,8 @@
-// VVadd (DAXPY): y := a*x + y for n elements of strided x and y. Nothing is done for n <= 0 or a = 0;
-// a negative increment runs the vector backwards from its last stored element.
+// VVadd (DAXPY): y := a*x + y for n elements of strided x and y. Nothing is done for n <= 0 or a =
+// 0; a negative increment runs the vector backwards from its last stored element.
 #include "numeric/BlasDouble.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::VVadd(long n, double a, double const* x, long incx, double* y, long incy)

@@ -23,11 +23,11 @@ enum : short { LeftForward = 0x15, RightForward = 0x16, LeftBackward = 0x19, Rig
 
 class BiDiagQr {
 public:
-    BiDiagQr(long n, long ncvt, long nru, long ncc, double* d, double* e, double* vt, long ldvt, double* u,
-             long ldu, double* c, long ldc, double* work)
-        : n(n), ncvt(ncvt), nru(nru), ncc(ncc), d{d}, e{e}, w{work}, vt(vt), ldvt(ldvt), u(u), ldu(ldu), c(c),
-          ldc(ldc), nm1(n - 1), nm12(2 * (n - 1)), nm13(3 * (n - 1)), eps(Blas::Constants(Blas::LaMachEps)),
-          unfl(Blas::Constants(Blas::LaMachSafeMin)),
+    BiDiagQr(long n, long ncvt, long nru, long ncc, double* d, double* e, double* vt, long ldvt,
+             double* u, long ldu, double* c, long ldc, double* work)
+        : n(n), ncvt(ncvt), nru(nru), ncc(ncc), d{d}, e{e}, w{work}, vt(vt), ldvt(ldvt), u(u),
+          ldu(ldu), c(c), ldc(ldc), nm1(n - 1), nm12(2 * (n - 1)), nm13(3 * (n - 1)),
+          eps(Blas::Constants(Blas::LaMachEps)), unfl(Blas::Constants(Blas::LaMachSafeMin)),
           tol(std::max(10.0, std::min(100.0, Blas::Power(eps, -0.125))) * eps)
     {
     }
@@ -308,17 +308,25 @@ private:
     void UpdateVectorsDown(long ll, long m)
     {
         long const len = m - ll + 1;
-        if (ncvt > 0) LAPackDouble::RotateBlock(LeftForward, len, ncvt, &w(1), &w(n), VT(ll, 1), ldvt);
-        if (nru > 0) LAPackDouble::RotateBlock(RightForward, nru, len, &w(nm12 + 1), &w(nm13 + 1), U(1, ll), ldu);
-        if (ncc > 0) LAPackDouble::RotateBlock(LeftForward, len, ncc, &w(nm12 + 1), &w(nm13 + 1), C(ll, 1), ldc);
+        if (ncvt > 0)
+            LAPackDouble::RotateBlock(LeftForward, len, ncvt, &w(1), &w(n), VT(ll, 1), ldvt);
+        if (nru > 0)
+            LAPackDouble::RotateBlock(RightForward, nru, len, &w(nm12 + 1), &w(nm13 + 1), U(1, ll),
+                                      ldu);
+        if (ncc > 0)
+            LAPackDouble::RotateBlock(LeftForward, len, ncc, &w(nm12 + 1), &w(nm13 + 1), C(ll, 1),
+                                      ldc);
     }
 
     // A sweep from the bottom: the roles of the two rotation sets change.
     void UpdateVectorsUp(long ll, long m)
     {
         long const len = m - ll + 1;
-        if (ncvt > 0) LAPackDouble::RotateBlock(LeftBackward, len, ncvt, &w(nm12 + 1), &w(nm13 + 1), VT(ll, 1), ldvt);
-        if (nru > 0) LAPackDouble::RotateBlock(RightBackward, nru, len, &w(1), &w(n), U(1, ll), ldu);
+        if (ncvt > 0)
+            LAPackDouble::RotateBlock(LeftBackward, len, ncvt, &w(nm12 + 1), &w(nm13 + 1),
+                                      VT(ll, 1), ldvt);
+        if (nru > 0)
+            LAPackDouble::RotateBlock(RightBackward, nru, len, &w(1), &w(n), U(1, ll), ldu);
         if (ncc > 0) LAPackDouble::RotateBlock(LeftBackward, len, ncc, &w(1), &w(n), C(ll, 1), ldc);
     }
 
@@ -368,15 +376,17 @@ private:
     double thresh = 0.0;
 };
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::BiDiagGetSvd(Blas::LaPackMatTypeOptions uplo, long n, long ncvt, long nru, long ncc, double* d,
-                                double* e, double* vt, long ldvt, double* u, long ldu, double* c, long ldc,
-                                double* work, Blas::UProgressMonitor& pm)
+void LAPackDouble::BiDiagGetSvd(Blas::LaPackMatTypeOptions uplo, long n, long ncvt, long nru,
+                                long ncc, double* d, double* e, double* vt, long ldvt, double* u,
+                                long ldu, double* c, long ldc, double* work,
+                                Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(static_cast<short>(uplo), {0x6}, "dbdsqr", __LINE__);
     bool const valid = n >= 0 && ncvt >= 0 && nru >= 0 && ncc >= 0 &&
-                       (ncvt == 0 ? ldvt >= 1 : Blas::LeadDimValid(ldvt, n)) && Blas::LeadDimValid(ldu, nru) &&
+                       (ncvt == 0 ? ldvt >= 1 : Blas::LeadDimValid(ldvt, n)) &&
+                       Blas::LeadDimValid(ldu, nru) &&
                        (ncc == 0 ? ldc >= 1 : Blas::LeadDimValid(ldc, n));
     Blas::CheckArgument(valid, "dbdsqr", __LINE__);
     if (n == 0) return;
@@ -384,5 +394,6 @@ void LAPackDouble::BiDiagGetSvd(Blas::LaPackMatTypeOptions uplo, long n, long nc
         BiDiagGetSvd(n, d, e, work, pm);
         return;
     }
-    BiDiagQr(n, ncvt, nru, ncc, d, e, vt, ldvt, u, ldu, c, ldc, work).Run(uplo == Blas::LaMatLower, pm);
+    BiDiagQr(n, ncvt, nru, ncc, d, e, vt, ldvt, u, ldu, c, ldc, work)
+        .Run(uplo == Blas::LaMatLower, pm);
 }

@@ -1,8 +1,8 @@
 // VVmult (DDOT): the dot product sum x(i)*y(i) of n strided elements, summed in index order; 0 for
 // n <= 0. VVVmult: the same loop with a third factor, sum x(i)*y(i)*z(i).
 #include "numeric/BlasDouble.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
 double BlasDouble::VVmult(long n, double const* x, long incx, double const* y, long incy)
@@ -25,8 +25,8 @@ double BlasDouble::VVmult(UVector<double> const& x, UVector<double> const& y)
     return VVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }
 
-double BlasDouble::VVVmult(long n, double const* x, long incx, double const* y, long incy, double const* z,
-                           long incz)
+double BlasDouble::VVVmult(long n, double const* x, long incx, double const* y, long incy,
+                           double const* z, long incz)
 {
     double sum = 0.0;
     if (n <= 0) return sum;
@@ -41,8 +41,10 @@ double BlasDouble::VVVmult(long n, double const* x, long incx, double const* y, 
     return sum;
 }
 
-double BlasDouble::VVVmult(UVector<double> const& x, UVector<double> const& y, UVector<double> const& z)
+double BlasDouble::VVVmult(UVector<double> const& x, UVector<double> const& y,
+                           UVector<double> const& z)
 {
     if (x.GetDim() != y.GetDim() || x.GetDim() != z.GetDim()) RaiseError(21003, "ddot", __LINE__);
-    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z),
+                   z.GetInc());
 }

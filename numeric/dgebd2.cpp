@@ -9,8 +9,9 @@
 
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::MtoBiDiagElt(long m, long n, double* A, long lda, double* d, double* e, double* tauq,
-                                double* taup, double* work, Blas::UProgressMonitor& pm)
+void LAPackDouble::MtoBiDiagElt(long m, long n, double* A, long lda, double* d, double* e,
+                                double* tauq, double* taup, double* work,
+                                Blas::UProgressMonitor& pm)
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), "dgebd2", __LINE__);
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
@@ -27,7 +28,8 @@ void LAPackDouble::MtoBiDiagElt(long m, long n, double* A, long lda, double* d, 
                 FormReflect(n - i, *a(i, i + 1), a(i, std::min(i + 2, n)), lda, taup[i - 1]);
                 e[i - 1] = *a(i, i + 1);
                 *a(i, i + 1) = 1.0;
-                ApplyReflectElt(0x2, m - i, n - i, a(i, i + 1), lda, taup[i - 1], a(i + 1, i + 1), lda, work);
+                ApplyReflectElt(0x2, m - i, n - i, a(i, i + 1), lda, taup[i - 1], a(i + 1, i + 1),
+                                lda, work);
                 *a(i, i + 1) = e[i - 1];
             } else {
                 taup[i - 1] = 0.0;
@@ -39,13 +41,15 @@ void LAPackDouble::MtoBiDiagElt(long m, long n, double* A, long lda, double* d, 
             FormReflect(n - i + 1, *a(i, i), a(i, std::min(i + 1, n)), lda, taup[i - 1]);
             d[i - 1] = *a(i, i);
             *a(i, i) = 1.0;
-            ApplyReflectElt(0x2, m - i, n - i + 1, a(i, i), lda, taup[i - 1], a(std::min(i + 1, m), i), lda, work);
+            ApplyReflectElt(0x2, m - i, n - i + 1, a(i, i), lda, taup[i - 1],
+                            a(std::min(i + 1, m), i), lda, work);
             *a(i, i) = d[i - 1];
             if (i < m) {
                 FormReflect(m - i, *a(i + 1, i), a(std::min(i + 2, m), i), 1, tauq[i - 1]);
                 e[i - 1] = *a(i + 1, i);
                 *a(i + 1, i) = 1.0;
-                ApplyReflectElt(0x1, m - i, n - i, a(i + 1, i), 1, tauq[i - 1], a(i + 1, i + 1), lda, work);
+                ApplyReflectElt(0x1, m - i, n - i, a(i + 1, i), 1, tauq[i - 1], a(i + 1, i + 1),
+                                lda, work);
                 *a(i + 1, i) = e[i - 1];
             } else {
                 tauq[i - 1] = 0.0;

@@ -9,8 +9,7 @@
 #include "numeric/BlasEnv.h"
 #include "numeric/LAPackDouble.h"
 
-namespace
-{
+namespace {
 
 // The block size and the crossover below which the rest goes unblocked.
 struct BrdPlan {
@@ -38,10 +37,11 @@ BrdPlan PlanBlocks(long m, long n, long lwork)
     return p;
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::MtoBiDiag(long m, long n, double* A, long lda, double* d, double* e, double* tauq,
-                             double* taup, double* work, long lwork, Blas::UProgressMonitor& pm)
+void LAPackDouble::MtoBiDiag(long m, long n, double* A, long lda, double* d, double* e,
+                             double* tauq, double* taup, double* work, long lwork,
+                             Blas::UProgressMonitor& pm)
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), "dgebrd", __LINE__);
     Blas::CheckWorkspace(work, lwork, std::max({1L, m, n}), "dgebrd", __LINE__);
@@ -55,12 +55,13 @@ void LAPackDouble::MtoBiDiag(long m, long n, double* A, long lda, double* d, dou
     pm.Start("DGEBRD", 0, minmn, true);
     long i = 1;
     for (; i <= minmn - plan.nx; i += nb) {
-        MtoBiDiagBlock(m - i + 1, n - i + 1, nb, a(i, i), lda, d + (i - 1), e + (i - 1), tauq + (i - 1),
-                       taup + (i - 1), work, ldwrkx, work + ldwrkx * nb, ldwrky, pm);
+        MtoBiDiagBlock(m - i + 1, n - i + 1, nb, a(i, i), lda, d + (i - 1), e + (i - 1),
+                       tauq + (i - 1), taup + (i - 1), work, ldwrkx, work + ldwrkx * nb, ldwrky,
+                       pm);
         BlasDouble::MMMmultAdd(0x11, m - i - nb + 1, n - i - nb + 1, nb, -1.0, a(i + nb, i), lda,
                                work + ldwrkx * nb + nb, ldwrky, 1.0, a(i + nb, i + nb), lda, pm);
-        BlasDouble::MMMmultAdd(0x9, m - i - nb + 1, n - i - nb + 1, nb, -1.0, work + nb, ldwrkx, a(i, i + nb), lda,
-                               1.0, a(i + nb, i + nb), lda, pm);
+        BlasDouble::MMMmultAdd(0x9, m - i - nb + 1, n - i - nb + 1, nb, -1.0, work + nb, ldwrkx,
+                               a(i, i + nb), lda, 1.0, a(i + nb, i + nb), lda, pm);
         for (long j = i; j < i + nb; ++j) {
             *a(j, j) = d[j - 1];
             if (m >= n)
@@ -69,7 +70,7 @@ void LAPackDouble::MtoBiDiag(long m, long n, double* A, long lda, double* d, dou
                 *a(j + 1, j) = e[j - 1];
         }
     }
-    MtoBiDiagElt(m - i + 1, n - i + 1, a(i, i), lda, d + (i - 1), e + (i - 1), tauq + (i - 1), taup + (i - 1),
-                 work, pm);
+    MtoBiDiagElt(m - i + 1, n - i + 1, a(i, i), lda, d + (i - 1), e + (i - 1), tauq + (i - 1),
+                 taup + (i - 1), work, pm);
     pm.Finish(false);
 }

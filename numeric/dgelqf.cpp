@@ -6,8 +6,8 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
-void LAPackDouble::LQfactor(long m, long n, double* A, long lda, double* tau, double* work, long lwork,
-                            Blas::UProgressMonitor& pm)
+void LAPackDouble::LQfactor(long m, long n, double* A, long lda, double* tau, double* work,
+                            long lwork, Blas::UProgressMonitor& pm)
 {
     ReflectorDetail::FactorBlocked(true, m, n, A, lda, tau, work, lwork, pm, "DGELQF", "dgelqf");
 }

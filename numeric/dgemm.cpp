@@ -1,14 +1,13 @@
 // MMMmultAdd (DGEMM): C := alpha*op(A)*op(B) + beta*C with op(A) m x k, op(B) k x n and C m x n,
 // each with its leading dimension. opt: TRANSA 0x1 N, 0x2 T, 0x4 C; TRANSB 0x8 N, 0x10 T, 0x20 C
-// (C means T for real data). Zero elements of the multiplying operand are skipped; beta = 0 clears C
-// without reading it.
+// (C means T for real data). Zero elements of the multiplying operand are skipped; beta = 0 clears
+// C without reading it.
 #include "numeric/BlasDouble.h"
 #include "numeric/ColumnUpdate.h"
 #include "numeric/MatrixFrontEnds.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 void ScaleColumn(long m, double beta, double* c)
 {
@@ -18,10 +17,10 @@ void ScaleColumn(long m, double beta, double* c)
         for (long i = 0; i < m; ++i) c[i] = beta * c[i];
 }
 
-} // namespace
+}  // namespace
 
-void BlasDouble::MMMmultAdd(short opt, long m, long n, long k, double alpha, double const* a, long lda,
-                            double const* b, long ldb, double beta, double* c, long ldc,
+void BlasDouble::MMMmultAdd(short opt, long m, long n, long k, double alpha, double const* a,
+                            long lda, double const* b, long ldb, double beta, double* c, long ldc,
                             Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x7, 0x38}, "dgemm", __LINE__);
@@ -67,8 +66,9 @@ void BlasDouble::MMMmultAdd(short opt, long m, long n, long k, double alpha, dou
     pm.Finish(false);
 }
 
-void BlasDouble::MMMmultAdd(short opt, double alpha, UMatrix<double> const& A, UMatrix<double> const& B,
-                            double beta, UMatrix<double>& C, Blas::UProgressMonitor& pm)
+void BlasDouble::MMMmultAdd(short opt, double alpha, UMatrix<double> const& A,
+                            UMatrix<double> const& B, double beta, UMatrix<double>& C,
+                            Blas::UProgressMonitor& pm)
 {
     MatrixFrontEnds::Product<BlasDouble>(opt, alpha, A, B, beta, C, pm, "dgemm");
 }

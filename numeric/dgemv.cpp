@@ -2,17 +2,17 @@
 // op(A) = A (opt 0x1) or A**T (0x2, or 0x4 which means the same for real data). x and y are
 // strided; y is scaled (cleared when beta = 0) before the product is added.
 #include "numeric/BlasDouble.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
 #include "numeric/ColumnUpdate.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::MVVmultAdd(short opt, long m, long n, double alpha, double const* a, long lda,
                             double const* x, long incx, double beta, double* y, long incy)
 {
     Blas::CheckOptions(opt, {0x7}, "dgemv", __LINE__);
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m) && incx != 0 && incy != 0, "dgemv",
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m) && incx != 0 && incy != 0,
+                        "dgemv", __LINE__);
     if (m == 0 || n == 0 || (alpha == 0.0 && beta == 1.0)) return;
 
     bool const notrans = (opt & 0x1) != 0;
@@ -66,14 +66,16 @@ void BlasDouble::MVVmultAdd(short opt, long m, long n, double alpha, double cons
     }
 }
 
-void BlasDouble::MVVmultAdd(short opt, double alpha, UMatrix<double> const& A, UVector<double> const& x,
-                            double beta, UVector<double>& y)
+void BlasDouble::MVVmultAdd(short opt, double alpha, UMatrix<double> const& A,
+                            UVector<double> const& x, double beta, UVector<double>& y)
 {
     if (opt & 0x1) {
-        if (A.GetRowDim() != x.GetDim() || A.GetColDim() != y.GetDim()) RaiseError(21003, "dgemv", __LINE__);
+        if (A.GetRowDim() != x.GetDim() || A.GetColDim() != y.GetDim())
+            RaiseError(21003, "dgemv", __LINE__);
     } else {
-        if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, "dgemv", __LINE__);
+        if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
+            RaiseError(21003, "dgemv", __LINE__);
     }
-    MVVmultAdd(opt, A.GetColDim(), A.GetRowDim(), alpha, A.GetConstData(), A.GetColSpace(), RawStart(x),
-               x.GetInc(), beta, RawStart(y), y.GetInc());
+    MVVmultAdd(opt, A.GetColDim(), A.GetRowDim(), alpha, A.GetConstData(), A.GetColSpace(),
+               RawStart(x), x.GetInc(), beta, RawStart(y), y.GetInc());
 }

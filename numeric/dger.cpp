@@ -2,16 +2,16 @@
 // dimension lda) with strided x (length m) and y (length n); columns whose y element is zero are
 // skipped.
 #include "numeric/BlasDouble.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
 #include "numeric/ColumnUpdate.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-void BlasDouble::VVMmultAdd1(long m, long n, double alpha, double const* x, long incx, double const* y,
-                             long incy, double* a, long lda)
+void BlasDouble::VVMmultAdd1(long m, long n, double alpha, double const* x, long incx,
+                             double const* y, long incy, double* a, long lda)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, m), "dger",
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, m),
+                        "dger", __LINE__);
     if (m == 0 || n == 0 || alpha == 0.0) return;
 
     long jy = incy > 0 ? 0 : (1 - n) * incy;
@@ -32,7 +32,8 @@ void BlasDouble::VVMmultAdd1(long m, long n, double alpha, double const* x, long
 void BlasDouble::VVMmultAdd1(double alpha, UVector<double> const& x, UVector<double> const& y,
                              UMatrix<double>& A)
 {
-    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, "dger", __LINE__);
-    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), A.GetData(),
-                A.GetColSpace());
+    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
+        RaiseError(21003, "dger", __LINE__);
+    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(),
+                A.GetData(), A.GetColSpace());
 }

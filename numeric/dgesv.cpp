@@ -1,7 +1,7 @@
 // MVsolve (DGESV): solves A*X = B for the n x n matrix A (leading dimension lda) and the n x nrhs
-// matrix B (leading dimension ldb) by LU factorisation with partial pivoting. A is overwritten by the
-// factors L and U of P*A, B by X. A null ipiv makes this call allocate (and release) the pivot vector
-// itself. The front-ends take A square and b (increment 1) or B with as many rows as A.
+// matrix B (leading dimension ldb) by LU factorisation with partial pivoting. A is overwritten by
+// the factors L and U of P*A, B by X. A null ipiv makes this call allocate (and release) the pivot
+// vector itself. The front-ends take A square and b (increment 1) or B with as many rows as A.
 #include "numeric/LAPackDouble.h"
 #include "numeric/LUKernel.h"
 

@@ -19,16 +19,15 @@
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 using SvdDetail::All;
 using SvdDetail::Job;
 using SvdDetail::OverA;
 using SvdDetail::Short;
 
-void CheckRaw(short opt, Job const& job, long m, long n, long lda, double const* u, long ldu, double const* vt,
-              long ldvt)
+void CheckRaw(short opt, Job const& job, long m, long n, long lda, double const* u, long ldu,
+              double const* vt, long ldvt)
 {
     Blas::CheckOptions(opt, {0x0f, 0xf0}, "dgesvd", __LINE__);
     if (job.u == OverA && job.vt == OverA) RaiseError(23011, "dgesvd", __LINE__);
@@ -36,15 +35,15 @@ void CheckRaw(short opt, Job const& job, long m, long n, long lda, double const*
     bool const uValid = !job.USeparate() || (ldu >= 1 && ldu >= m);
     bool const vtValid = !job.VTSeparate() || (ldvt >= 1 && !(job.vt == All && ldvt < n) &&
                                                !(job.vt == Short && ldvt < minmn));
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m) && uValid && vtValid, "dgesvd", __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m) && uValid && vtValid,
+                        "dgesvd", __LINE__);
     if ((job.USeparate() && u == nullptr) || (job.VTSeparate() && vt == nullptr))
         RaiseError(23012, "dgesvd", __LINE__);
 }
 
 // The largest element of A moved into [smlnum, bignum] when it lies outside; what s must be
 // multiplied by afterwards is undone by Unscale.
-class Scaling
-{
+class Scaling {
 public:
     Scaling(long m, long n, double* a, long lda)
     {
@@ -93,10 +92,10 @@ void CheckValues(UVector<double> const& s, long minmn)
     if (s.GetInc() != 1) RaiseError(23004, "dgesvd", __LINE__);
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::MgetSvd(short opt, long m, long n, double* a, long lda, double* s, double* u, long ldu,
-                           double* vt, long ldvt, Blas::UProgressMonitor& pm)
+void LAPackDouble::MgetSvd(short opt, long m, long n, double* a, long lda, double* s, double* u,
+                           long ldu, double* vt, long ldvt, Blas::UProgressMonitor& pm)
 {
     Job const job(opt);
     long const minmn = std::min(m, n);
@@ -123,13 +122,16 @@ void LAPackDouble::MgetSvd(short opt, long m, long n, double* a, long lda, doubl
     Blas::HeapDeAlloc(work);
 }
 
-void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, Blas::UProgressMonitor& pm)
+void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s,
+                           Blas::UProgressMonitor& pm)
 {
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
     if (opt & 0x66) RaiseError(23008, "dgesvd", __LINE__);
     CheckValues(s, minmn);
-    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, nullptr, 1, pm);
-    long const rows = (opt & Blas::LaSvdVTOverA) ? minmn : m, cols = (opt & Blas::LaSvdUOverA) ? minmn : n;
+    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, nullptr,
+            1, pm);
+    long const rows = (opt & Blas::LaSvdVTOverA) ? minmn : m,
+               cols = (opt & Blas::LaSvdUOverA) ? minmn : n;
     if (m > rows) A.SetColDim(rows);
     if (n > cols) A.SetRowDim(cols);
 }
@@ -143,15 +145,16 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
     CheckValues(s, minmn);
     bool const xIsU = (opt & 0x06) != 0;
     if (xIsU) {
-        if (X.GetColDim() != m || ((opt & 0x02) && X.GetRowDim() != m) || ((opt & 0x04) && X.GetRowDim() != minmn))
+        if (X.GetColDim() != m || ((opt & 0x02) && X.GetRowDim() != m) ||
+            ((opt & 0x04) && X.GetRowDim() != minmn))
             RaiseError(21003, "dgesvd", __LINE__);
         MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), X.GetData(),
                 MatrixFrontEnds::LeadDim(X), nullptr, 1, pm);
         if ((opt & Blas::LaSvdVTOverA) && m > minmn) A.SetColDim(minmn);
     } else {
         CheckShape(X, (opt & 0x20) ? n : minmn, n);
-        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, X.GetData(),
-                MatrixFrontEnds::LeadDim(X), pm);
+        MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1,
+                X.GetData(), MatrixFrontEnds::LeadDim(X), pm);
         if ((opt & Blas::LaSvdUOverA) && n > minmn) A.SetRowDim(minmn);
     }
 }
@@ -164,6 +167,6 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
     CheckShape(U, m, (opt & 0x02) ? m : minmn);
     CheckShape(VT, (opt & 0x20) ? n : minmn, n);
     CheckValues(s, minmn);
-    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), U.GetData(), MatrixFrontEnds::LeadDim(U),
-            VT.GetData(), MatrixFrontEnds::LeadDim(VT), pm);
+    MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), U.GetData(),
+            MatrixFrontEnds::LeadDim(U), VT.GetData(), MatrixFrontEnds::LeadDim(VT), pm);
 }

@@ -6,7 +6,8 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/LUKernel.h"
 
-void LAPackDouble::LUfactor2(long m, long n, double* a, long lda, long* ipiv, Blas::UProgressMonitor& pm)
+void LAPackDouble::LUfactor2(long m, long n, double* a, long lda, long* ipiv,
+                             Blas::UProgressMonitor& pm)
 {
     LUDetail::FactorColumns<BlasDouble>(m, n, a, lda, ipiv, pm, "DGETF2", "dgetf2");
 }

@@ -4,11 +4,12 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::LUsolve(short opt, long n, long nrhs, double* a, long lda, long* ipiv, double* b, long ldb,
-                           Blas::UProgressMonitor& pm)
+void LAPackDouble::LUsolve(short opt, long n, long nrhs, double* a, long lda, long* ipiv, double* b,
+                           long ldb, Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x70}, "dgetrs", __LINE__);
-    Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) && Blas::LeadDimValid(ldb, n),
+    Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) &&
+                            Blas::LeadDimValid(ldb, n),
                         "dgetrs", __LINE__);
     if (n == 0 || nrhs == 0) return;
     if (opt & 0x10) {

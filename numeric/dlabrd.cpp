@@ -9,8 +9,7 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-namespace
-{
+namespace {
 
 struct Panel {
     long m, n;
@@ -25,32 +24,44 @@ struct Panel {
 void UpperStep(Panel const& p, long i, double* d, double* e, double* tauq, double* taup)
 {
     long const m = p.m, n = p.n;
-    BlasDouble::MVVmultAdd(0x1, m - i + 1, i - 1, -1.0, p.a(i, 1), p.lda, p.y(i, 1), p.ldy, 1.0, p.a(i, i), 1);
-    BlasDouble::MVVmultAdd(0x1, m - i + 1, i - 1, -1.0, p.x(i, 1), p.ldx, p.a(1, i), 1, 1.0, p.a(i, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i + 1, i - 1, -1.0, p.a(i, 1), p.lda, p.y(i, 1), p.ldy, 1.0,
+                           p.a(i, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i + 1, i - 1, -1.0, p.x(i, 1), p.ldx, p.a(1, i), 1, 1.0,
+                           p.a(i, i), 1);
     LAPackDouble::FormReflect(m - i + 1, *p.a(i, i), p.a(std::min(i + 1, m), i), 1, tauq[i - 1]);
     d[i - 1] = *p.a(i, i);
     if (i >= n) return;
     *p.a(i, i) = 1.0;
-    BlasDouble::MVVmultAdd(0x2, m - i + 1, n - i, 1.0, p.a(i, i + 1), p.lda, p.a(i, i), 1, 0.0, p.y(i + 1, i), 1);
-    BlasDouble::MVVmultAdd(0x2, m - i + 1, i - 1, 1.0, p.a(i, 1), p.lda, p.a(i, i), 1, 0.0, p.y(1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, p.y(i + 1, 1), p.ldy, p.y(1, i), 1, 1.0, p.y(i + 1, i), 1);
-    BlasDouble::MVVmultAdd(0x2, m - i + 1, i - 1, 1.0, p.x(i, 1), p.ldx, p.a(i, i), 1, 0.0, p.y(1, i), 1);
-    BlasDouble::MVVmultAdd(0x2, i - 1, n - i, -1.0, p.a(1, i + 1), p.lda, p.y(1, i), 1, 1.0, p.y(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, m - i + 1, n - i, 1.0, p.a(i, i + 1), p.lda, p.a(i, i), 1, 0.0,
+                           p.y(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, m - i + 1, i - 1, 1.0, p.a(i, 1), p.lda, p.a(i, i), 1, 0.0,
+                           p.y(1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, p.y(i + 1, 1), p.ldy, p.y(1, i), 1, 1.0,
+                           p.y(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, m - i + 1, i - 1, 1.0, p.x(i, 1), p.ldx, p.a(i, i), 1, 0.0,
+                           p.y(1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, i - 1, n - i, -1.0, p.a(1, i + 1), p.lda, p.y(1, i), 1, 1.0,
+                           p.y(i + 1, i), 1);
     BlasDouble::Vscale(n - i, tauq[i - 1], p.y(i + 1, i), 1);
 
-    BlasDouble::MVVmultAdd(0x1, n - i, i, -1.0, p.y(i + 1, 1), p.ldy, p.a(i, 1), p.lda, 1.0, p.a(i, i + 1),
-                           p.lda);
-    BlasDouble::MVVmultAdd(0x2, i - 1, n - i, -1.0, p.a(1, i + 1), p.lda, p.x(i, 1), p.ldx, 1.0, p.a(i, i + 1),
-                           p.lda);
-    LAPackDouble::FormReflect(n - i, *p.a(i, i + 1), p.a(i, std::min(i + 2, n)), p.lda, taup[i - 1]);
+    BlasDouble::MVVmultAdd(0x1, n - i, i, -1.0, p.y(i + 1, 1), p.ldy, p.a(i, 1), p.lda, 1.0,
+                           p.a(i, i + 1), p.lda);
+    BlasDouble::MVVmultAdd(0x2, i - 1, n - i, -1.0, p.a(1, i + 1), p.lda, p.x(i, 1), p.ldx, 1.0,
+                           p.a(i, i + 1), p.lda);
+    LAPackDouble::FormReflect(n - i, *p.a(i, i + 1), p.a(i, std::min(i + 2, n)), p.lda,
+                              taup[i - 1]);
     e[i - 1] = *p.a(i, i + 1);
     *p.a(i, i + 1) = 1.0;
-    BlasDouble::MVVmultAdd(0x1, m - i, n - i, 1.0, p.a(i + 1, i + 1), p.lda, p.a(i, i + 1), p.lda, 0.0,
+    BlasDouble::MVVmultAdd(0x1, m - i, n - i, 1.0, p.a(i + 1, i + 1), p.lda, p.a(i, i + 1), p.lda,
+                           0.0, p.x(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, n - i, i, 1.0, p.y(i + 1, 1), p.ldy, p.a(i, i + 1), p.lda, 0.0,
+                           p.x(1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i, i, -1.0, p.a(i + 1, 1), p.lda, p.x(1, i), 1, 1.0,
                            p.x(i + 1, i), 1);
-    BlasDouble::MVVmultAdd(0x2, n - i, i, 1.0, p.y(i + 1, 1), p.ldy, p.a(i, i + 1), p.lda, 0.0, p.x(1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, m - i, i, -1.0, p.a(i + 1, 1), p.lda, p.x(1, i), 1, 1.0, p.x(i + 1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, i - 1, n - i, 1.0, p.a(1, i + 1), p.lda, p.a(i, i + 1), p.lda, 0.0, p.x(1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.x(i + 1, 1), p.ldx, p.x(1, i), 1, 1.0, p.x(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, i - 1, n - i, 1.0, p.a(1, i + 1), p.lda, p.a(i, i + 1), p.lda, 0.0,
+                           p.x(1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.x(i + 1, 1), p.ldx, p.x(1, i), 1, 1.0,
+                           p.x(i + 1, i), 1);
     BlasDouble::Vscale(m - i, taup[i - 1], p.x(i + 1, i), 1);
 }
 
@@ -58,39 +69,52 @@ void UpperStep(Panel const& p, long i, double* d, double* e, double* tauq, doubl
 void LowerStep(Panel const& p, long i, double* d, double* e, double* tauq, double* taup)
 {
     long const m = p.m, n = p.n;
-    BlasDouble::MVVmultAdd(0x1, n - i + 1, i - 1, -1.0, p.y(i, 1), p.ldy, p.a(i, 1), p.lda, 1.0, p.a(i, i), p.lda);
-    BlasDouble::MVVmultAdd(0x2, i - 1, n - i + 1, -1.0, p.a(1, i), p.lda, p.x(i, 1), p.ldx, 1.0, p.a(i, i), p.lda);
-    LAPackDouble::FormReflect(n - i + 1, *p.a(i, i), p.a(i, std::min(i + 1, n)), p.lda, taup[i - 1]);
+    BlasDouble::MVVmultAdd(0x1, n - i + 1, i - 1, -1.0, p.y(i, 1), p.ldy, p.a(i, 1), p.lda, 1.0,
+                           p.a(i, i), p.lda);
+    BlasDouble::MVVmultAdd(0x2, i - 1, n - i + 1, -1.0, p.a(1, i), p.lda, p.x(i, 1), p.ldx, 1.0,
+                           p.a(i, i), p.lda);
+    LAPackDouble::FormReflect(n - i + 1, *p.a(i, i), p.a(i, std::min(i + 1, n)), p.lda,
+                              taup[i - 1]);
     d[i - 1] = *p.a(i, i);
     if (i >= m) return;
     *p.a(i, i) = 1.0;
-    BlasDouble::MVVmultAdd(0x1, m - i, n - i + 1, 1.0, p.a(i + 1, i), p.lda, p.a(i, i), p.lda, 0.0, p.x(i + 1, i),
-                           1);
-    BlasDouble::MVVmultAdd(0x2, n - i + 1, i - 1, 1.0, p.y(i, 1), p.ldy, p.a(i, i), p.lda, 0.0, p.x(1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.a(i + 1, 1), p.lda, p.x(1, i), 1, 1.0, p.x(i + 1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, i - 1, n - i + 1, 1.0, p.a(1, i), p.lda, p.a(i, i), p.lda, 0.0, p.x(1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.x(i + 1, 1), p.ldx, p.x(1, i), 1, 1.0, p.x(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i, n - i + 1, 1.0, p.a(i + 1, i), p.lda, p.a(i, i), p.lda, 0.0,
+                           p.x(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, n - i + 1, i - 1, 1.0, p.y(i, 1), p.ldy, p.a(i, i), p.lda, 0.0,
+                           p.x(1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.a(i + 1, 1), p.lda, p.x(1, i), 1, 1.0,
+                           p.x(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, i - 1, n - i + 1, 1.0, p.a(1, i), p.lda, p.a(i, i), p.lda, 0.0,
+                           p.x(1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.x(i + 1, 1), p.ldx, p.x(1, i), 1, 1.0,
+                           p.x(i + 1, i), 1);
     BlasDouble::Vscale(m - i, taup[i - 1], p.x(i + 1, i), 1);
 
-    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.a(i + 1, 1), p.lda, p.y(i, 1), p.ldy, 1.0, p.a(i + 1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, m - i, i, -1.0, p.x(i + 1, 1), p.ldx, p.a(1, i), 1, 1.0, p.a(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i, i - 1, -1.0, p.a(i + 1, 1), p.lda, p.y(i, 1), p.ldy, 1.0,
+                           p.a(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, m - i, i, -1.0, p.x(i + 1, 1), p.ldx, p.a(1, i), 1, 1.0,
+                           p.a(i + 1, i), 1);
     LAPackDouble::FormReflect(m - i, *p.a(i + 1, i), p.a(std::min(i + 2, m), i), 1, tauq[i - 1]);
     e[i - 1] = *p.a(i + 1, i);
     *p.a(i + 1, i) = 1.0;
-    BlasDouble::MVVmultAdd(0x2, m - i, n - i, 1.0, p.a(i + 1, i + 1), p.lda, p.a(i + 1, i), 1, 0.0, p.y(i + 1, i),
-                           1);
-    BlasDouble::MVVmultAdd(0x2, m - i, i - 1, 1.0, p.a(i + 1, 1), p.lda, p.a(i + 1, i), 1, 0.0, p.y(1, i), 1);
-    BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, p.y(i + 1, 1), p.ldy, p.y(1, i), 1, 1.0, p.y(i + 1, i), 1);
-    BlasDouble::MVVmultAdd(0x2, m - i, i, 1.0, p.x(i + 1, 1), p.ldx, p.a(i + 1, i), 1, 0.0, p.y(1, i), 1);
-    BlasDouble::MVVmultAdd(0x2, i, n - i, -1.0, p.a(1, i + 1), p.lda, p.y(1, i), 1, 1.0, p.y(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, m - i, n - i, 1.0, p.a(i + 1, i + 1), p.lda, p.a(i + 1, i), 1, 0.0,
+                           p.y(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, m - i, i - 1, 1.0, p.a(i + 1, 1), p.lda, p.a(i + 1, i), 1, 0.0,
+                           p.y(1, i), 1);
+    BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, p.y(i + 1, 1), p.ldy, p.y(1, i), 1, 1.0,
+                           p.y(i + 1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, m - i, i, 1.0, p.x(i + 1, 1), p.ldx, p.a(i + 1, i), 1, 0.0,
+                           p.y(1, i), 1);
+    BlasDouble::MVVmultAdd(0x2, i, n - i, -1.0, p.a(1, i + 1), p.lda, p.y(1, i), 1, 1.0,
+                           p.y(i + 1, i), 1);
     BlasDouble::Vscale(n - i, tauq[i - 1], p.y(i + 1, i), 1);
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::MtoBiDiagBlock(long m, long n, long nb, double* A, long lda, double* d, double* e,
-                                  double* tauq, double* taup, double* X, long ldx, double* Y, long ldy,
-                                  Blas::UProgressMonitor& pm)
+void LAPackDouble::MtoBiDiagBlock(long m, long n, long nb, double* A, long lda, double* d,
+                                  double* e, double* tauq, double* taup, double* X, long ldx,
+                                  double* Y, long ldy, Blas::UProgressMonitor& pm)
 {
     if (m <= 0 || n <= 0) return;
     Panel const p{m, n, A, X, Y, lda, ldx, ldy};

@@ -19,6 +19,8 @@ void LAPackDouble::Mcopy(short opt, long m, long n, double const* a, long lda, d
 
 void LAPackDouble::Mcopy(short opt, UMatrix<double>& A, UMatrix<double>& B)
 {
-    if (A.GetColDim() != B.GetColDim() || A.GetRowDim() != B.GetRowDim()) RaiseError(21003, "dlacpy", __LINE__);
-    Mcopy(opt, A.GetColDim(), A.GetRowDim(), A.GetConstData(), A.GetColSpace(), B.GetData(), B.GetColSpace());
+    if (A.GetColDim() != B.GetColDim() || A.GetRowDim() != B.GetRowDim())
+        RaiseError(21003, "dlacpy", __LINE__);
+    Mcopy(opt, A.GetColDim(), A.GetRowDim(), A.GetConstData(), A.GetColSpace(), B.GetData(),
+          B.GetColSpace());
 }

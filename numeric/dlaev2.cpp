@@ -6,7 +6,8 @@
 #include "numeric/Eigen2Kernel.h"
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::M2diag(double a, double b, double c, double& rt1, double& rt2, double& cs1, double& sn1)
+void LAPackDouble::M2diag(double a, double b, double c, double& rt1, double& rt2, double& cs1,
+                          double& sn1)
 {
     Eigen2Detail::Roots const r = Eigen2Detail::Solve(a, b, c);
     rt1 = r.rt1;

@@ -1,14 +1,13 @@
 // MgetNorm (DLANGE): one norm of the m x n matrix A (leading dimension lda), chosen by exactly one
 // bit of norm: 0x1 the largest |A(i,j)|, 0x2 the largest column sum, 0x4 the largest row sum (work
-// holds the m row sums), 0x8 the Frobenius norm by a scaled sum of squares. An empty matrix gives 0.
-// Maxima take only strictly larger values, so a NaN is passed over by the first three norms.
+// holds the m row sums), 0x8 the Frobenius norm by a scaled sum of squares. An empty matrix gives
+// 0. Maxima take only strictly larger values, so a NaN is passed over by the first three norms.
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 double LargestAbs(long m, long n, double const* a, long lda)
 {
@@ -43,10 +42,10 @@ double LargestRowSum(long m, long n, double const* a, long lda, double* work)
     return value;
 }
 
-} // namespace
+}  // namespace
 
-double LAPackDouble::MgetNorm(Blas::LaPackMatNormOptions norm, long m, long n, double const* a, long lda,
-                              double* work)
+double LAPackDouble::MgetNorm(Blas::LaPackMatNormOptions norm, long m, long n, double const* a,
+                              long lda, double* work)
 {
     Blas::CheckOptions(static_cast<short>(norm), {0xf}, "dlange", __LINE__);
     if (Min(m, n) <= 0) return 0.0;

@@ -1,6 +1,7 @@
-// TriDiagGetNorm (DLANST): a norm of the symmetric tridiagonal matrix of order n with diagonal d(1..n)
-// and off-diagonal e(1..n-1): opt 0x1 the largest absolute element, 0x2 and 0x4 the one- and the
-// infinity-norm (equal here), 0x8 the Frobenius norm. 0.0 for n < 1; the option word is checked first.
+// TriDiagGetNorm (DLANST): a norm of the symmetric tridiagonal matrix of order n with diagonal
+// d(1..n) and off-diagonal e(1..n-1): opt 0x1 the largest absolute element, 0x2 and 0x4 the one-
+// and the infinity-norm (equal here), 0x8 the Frobenius norm. 0.0 for n < 1; the option word is
+// checked first.
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"

@@ -7,8 +7,7 @@
 #include "numeric/LAPackDouble.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 double LargestAbs(bool upper, long n, double const* a, long lda)
 {
@@ -65,14 +64,15 @@ double Frobenius(bool upper, long n, double const* a, long lda)
     if (upper) {
         for (long j = 1; j < n; ++j) LAPackDouble::VgetNorm(j, a + j * lda, 1, scale, sumsq);
     } else {
-        for (long j = 0; j < n - 1; ++j) LAPackDouble::VgetNorm(n - 1 - j, a + (j + 1) + j * lda, 1, scale, sumsq);
+        for (long j = 0; j < n - 1; ++j)
+            LAPackDouble::VgetNorm(n - 1 - j, a + (j + 1) + j * lda, 1, scale, sumsq);
     }
     sumsq = 2 * sumsq;
     LAPackDouble::VgetNorm(n, a, lda + 1, scale, sumsq);
     return scale * std::sqrt(sumsq);
 }
 
-} // namespace
+}  // namespace
 
 double LAPackDouble::SymMgetNorm(short opt, long n, double const* a, long lda, double* work)
 {

@@ -5,8 +5,8 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::ApplyReflectElt(short side, long m, long n, double* v, long incv, double tau, double* B,
-                                   long ldb, double* work)
+void LAPackDouble::ApplyReflectElt(short side, long m, long n, double* v, long incv, double tau,
+                                   double* B, long ldb, double* work)
 {
     if (tau == 0.0) return;
     if (side & 0x1) {

@@ -9,8 +9,7 @@
 #include "numeric/LAPackDouble.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 // Where the parts of V and B lie and which kernel words the reference's case uses. q is the order
 // of H (m on the left, n on the right), nc the length of a row (left) or column (right) of B.
@@ -20,8 +19,8 @@ struct BlockCase {
     bool left, columnwise;
     long q, nc, k;
     double *v1, *v2, *b1, *b2;
-    short v1First, v1Last; // TriMMmult words: W*V1 before the T product, W*V1**T after it
-    short tWord;           // TriMMmult word of W*T or W*T**T
+    short v1First, v1Last;  // TriMMmult words: W*V1 before the T product, W*V1**T after it
+    short tWord;            // TriMMmult word of W*T or W*T**T
 };
 
 BlockCase Classify(short opt, long m, long n, long k, double* V, long ldv, double* B, long ldb)
@@ -34,17 +33,17 @@ BlockCase Classify(short opt, long m, long n, long k, double* V, long ldv, doubl
     c.q = c.left ? m : n;
     c.nc = c.left ? n : m;
     c.k = k;
-    long const first1 = forward ? 0 : c.q - k; // 0-based start of V1 and B1 along the order of H
+    long const first1 = forward ? 0 : c.q - k;  // 0-based start of V1 and B1 along the order of H
     long const first2 = forward ? k : 0;
-    long const vstep = c.columnwise ? 1 : ldv; // from one element of a vector to the next
-    long const bstep = c.left ? 1 : ldb;       // from one row (left) or column (right) of B to the next
+    long const vstep = c.columnwise ? 1 : ldv;  // from one element of a vector to the next
+    long const bstep = c.left ? 1 : ldb;  // from one row (left) or column (right) of B to the next
     c.v1 = V + first1 * vstep;
     c.v2 = V + first2 * vstep;
     c.b1 = B + first1 * bstep;
     c.b2 = B + first2 * bstep;
     // Columnwise forward V1 is unit lower, backward unit upper; rowwise forward V1 is unit upper
     // (used transposed first), backward unit lower.
-    short const unitLower = 0x8a, unitUpper = 0x86; // right side, unit diagonal
+    short const unitLower = 0x8a, unitUpper = 0x86;  // right side, unit diagonal
     short const trans = 0x20, notr = 0x10;
     if (c.columnwise) {
         short const tri = forward ? unitLower : unitUpper;
@@ -62,7 +61,8 @@ BlockCase Classify(short opt, long m, long n, long k, double* V, long ldv, doubl
 }
 
 // W = B1**T (left) or B1 (right), times V1 and plus B2**T*V2 or B2*V2.
-void GatherW(BlockCase const& c, long ldv, long ldb, double* W, long ldw, Blas::UProgressMonitor& pm)
+void GatherW(BlockCase const& c, long ldv, long ldb, double* W, long ldw,
+             Blas::UProgressMonitor& pm)
 {
     for (long j = 0; j < c.k; ++j) {
         if (c.left)
@@ -73,20 +73,22 @@ void GatherW(BlockCase const& c, long ldv, long ldb, double* W, long ldw, Blas::
     BlasDouble::TriMMmult(c.v1First, c.nc, c.k, 1.0, c.v1, ldv, W, ldw, pm);
     if (c.q > c.k) {
         short const word = short((c.left ? 0x2 : 0x1) | (c.columnwise ? 0x8 : 0x10));
-        BlasDouble::MMMmultAdd(word, c.nc, c.k, c.q - c.k, 1.0, c.b2, ldb, c.v2, ldv, 1.0, W, ldw, pm);
+        BlasDouble::MMMmultAdd(word, c.nc, c.k, c.q - c.k, 1.0, c.b2, ldb, c.v2, ldv, 1.0, W, ldw,
+                               pm);
     }
 }
 
 // B2 -= V2*W**T (left) or W*V2**T (right), in the storage of V2; then W = W*V1**T and B1 -= W.
-void UpdateB(BlockCase const& c, long ldv, long ldb, double* W, long ldw, Blas::UProgressMonitor& pm)
+void UpdateB(BlockCase const& c, long ldv, long ldb, double* W, long ldw,
+             Blas::UProgressMonitor& pm)
 {
     if (c.q > c.k) {
         if (c.left)
-            BlasDouble::MMMmultAdd(short((c.columnwise ? 0x1 : 0x2) | 0x10), c.q - c.k, c.nc, c.k, -1.0, c.v2, ldv,
-                                   W, ldw, 1.0, c.b2, ldb, pm);
+            BlasDouble::MMMmultAdd(short((c.columnwise ? 0x1 : 0x2) | 0x10), c.q - c.k, c.nc, c.k,
+                                   -1.0, c.v2, ldv, W, ldw, 1.0, c.b2, ldb, pm);
         else
-            BlasDouble::MMMmultAdd(short(0x1 | (c.columnwise ? 0x10 : 0x8)), c.nc, c.q - c.k, c.k, -1.0, W, ldw,
-                                   c.v2, ldv, 1.0, c.b2, ldb, pm);
+            BlasDouble::MMMmultAdd(short(0x1 | (c.columnwise ? 0x10 : 0x8)), c.nc, c.q - c.k, c.k,
+                                   -1.0, W, ldw, c.v2, ldv, 1.0, c.b2, ldb, pm);
     }
     BlasDouble::TriMMmult(c.v1Last, c.nc, c.k, 1.0, c.v1, ldv, W, ldw, pm);
     for (long j = 0; j < c.k; ++j) {
@@ -101,10 +103,11 @@ void UpdateB(BlockCase const& c, long ldv, long ldb, double* W, long ldw, Blas::
     }
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::ApplyReflectBlock(short opt, long m, long n, long k, double* V, long ldv, double* T, long ldt,
-                                     double* B, long ldb, double* work, long ldwork, Blas::UProgressMonitor& pm)
+void LAPackDouble::ApplyReflectBlock(short opt, long m, long n, long k, double* V, long ldv,
+                                     double* T, long ldt, double* B, long ldb, double* work,
+                                     long ldwork, Blas::UProgressMonitor& pm)
 {
     if (m <= 0 || n <= 0) return;
     pm.Start("DLARFB", opt, n, m, k, true);

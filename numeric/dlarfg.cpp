@@ -9,8 +9,7 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-namespace
-{
+namespace {
 
 // -sign(|(alpha, xnorm)|, alpha) by the library's sign rule.
 double Beta(double alpha, double xnorm)
@@ -18,7 +17,7 @@ double Beta(double alpha, double xnorm)
     return -Blas::SignTransfer(LAPackDouble::V2getNorm(alpha, xnorm), alpha);
 }
 
-} // namespace
+}  // namespace
 
 void LAPackDouble::FormReflect(long n, double& alpha, double* x, long incx, double& tau)
 {

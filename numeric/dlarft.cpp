@@ -10,8 +10,8 @@
 
 using ReflectorDetail::UnitElement;
 
-void LAPackDouble::FormTriFactor(short opt, long n, long k, double* V, long ldv, double const* tau, double* T,
-                                 long ldt)
+void LAPackDouble::FormTriFactor(short opt, long n, long k, double* V, long ldv, double const* tau,
+                                 double* T, long ldt)
 {
     if (n == 0) return;
     bool const columnwise = (opt & 0x4) != 0;
@@ -27,11 +27,11 @@ void LAPackDouble::FormTriFactor(short opt, long n, long k, double* V, long ldv,
             {
                 UnitElement const unit(v(i, i));
                 if (columnwise)
-                    BlasDouble::MVVmultAdd(0x2, n - i + 1, i - 1, -tau[i - 1], v(i, 1), ldv, v(i, i), 1, 0.0,
-                                           t(1, i), 1);
+                    BlasDouble::MVVmultAdd(0x2, n - i + 1, i - 1, -tau[i - 1], v(i, 1), ldv,
+                                           v(i, i), 1, 0.0, t(1, i), 1);
                 else
-                    BlasDouble::MVVmultAdd(0x1, i - 1, n - i + 1, -tau[i - 1], v(1, i), ldv, v(i, i), ldv, 0.0,
-                                           t(1, i), 1);
+                    BlasDouble::MVVmultAdd(0x1, i - 1, n - i + 1, -tau[i - 1], v(1, i), ldv,
+                                           v(i, i), ldv, 0.0, t(1, i), 1);
             }
             BlasDouble::TriMVmult(0x45, i - 1, T, ldt, t(1, i), 1);
             *t(i, i) = tau[i - 1];
@@ -47,11 +47,11 @@ void LAPackDouble::FormTriFactor(short opt, long n, long k, double* V, long ldv,
             {
                 UnitElement const unit(columnwise ? v(n - k + i, i) : v(i, n - k + i));
                 if (columnwise)
-                    BlasDouble::MVVmultAdd(0x2, n - k + i, k - i, -tau[i - 1], v(1, i + 1), ldv, v(1, i), 1, 0.0,
-                                           t(i + 1, i), 1);
+                    BlasDouble::MVVmultAdd(0x2, n - k + i, k - i, -tau[i - 1], v(1, i + 1), ldv,
+                                           v(1, i), 1, 0.0, t(i + 1, i), 1);
                 else
-                    BlasDouble::MVVmultAdd(0x1, k - i, n - k + i, -tau[i - 1], v(i + 1, 1), ldv, v(i, 1), ldv, 0.0,
-                                           t(i + 1, i), 1);
+                    BlasDouble::MVVmultAdd(0x1, k - i, n - k + i, -tau[i - 1], v(i + 1, 1), ldv,
+                                           v(i, 1), ldv, 0.0, t(i + 1, i), 1);
             }
             BlasDouble::TriMVmult(0x46, k - i, t(i + 1, i + 1), ldt, t(i + 1, i), 1);
         }

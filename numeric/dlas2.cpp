@@ -41,7 +41,8 @@ void LAPackDouble::M2getSvd(double f, double g, double h, double& ssmin, double&
     }
     double const as = 1.0 + fhmn / fhmx;
     double const at = (fhmx - fhmn) / fhmx;
-    double const c = 1.0 / (std::sqrt(1.0 + (as * au) * (as * au)) + std::sqrt(1.0 + (at * au) * (at * au)));
+    double const c =
+        1.0 / (std::sqrt(1.0 + (as * au) * (as * au)) + std::sqrt(1.0 + (at * au) * (at * au)));
     ssmin = (fhmn * c) * au;
     ssmin = ssmin + ssmin;
     ssmax = ga / (c + c);

@@ -12,13 +12,12 @@
 #include "numeric/MatrixFrontEnds.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 bool IsKnownType(long type)
 {
-    return type == 0x1 || type == 0x2 || type == 0x4 || type == 0x8 || type == 0x10 || type == 0x20 ||
-           type == 0x40;
+    return type == 0x1 || type == 0x2 || type == 0x4 || type == 0x8 || type == 0x10 ||
+           type == 0x20 || type == 0x40;
 }
 
 void CheckShape(long type, long kl, long ku, long m, long n, long lda)
@@ -42,10 +41,18 @@ void SelectedRows(long type, long kl, long ku, long m, long n, long j, long& fir
     first = 1;
     last = m;
     switch (type) {
-    case 0x2: first = j; break;
-    case 0x4: last = Min(j, m); break;
-    case 0x8: last = Min(j + 1, m); break;
-    case 0x10: last = Min(kl + 1, n + 1 - j); break;
+    case 0x2:
+        first = j;
+        break;
+    case 0x4:
+        last = Min(j, m);
+        break;
+    case 0x8:
+        last = Min(j + 1, m);
+        break;
+    case 0x10:
+        last = Min(kl + 1, n + 1 - j);
+        break;
     case 0x20:
         first = Max(ku + 2 - j, 1L);
         last = ku + 1;
@@ -54,7 +61,8 @@ void SelectedRows(long type, long kl, long ku, long m, long n, long j, long& fir
         first = Max(kl + ku + 2 - j, kl + 1);
         last = Min(2 * kl + ku + 1, kl + ku + 1 + m - j);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -68,10 +76,10 @@ void MultiplySelected(long type, long kl, long ku, long m, long n, double* a, lo
     }
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, long kl, long ku, double cfrom, double cto, long m,
-                          long n, double* a, long lda)
+void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, long kl, long ku, double cfrom,
+                          double cto, long m, long n, double* a, long lda)
 {
     if (!IsKnownType(type)) RaiseError(23002, "dlascl", __LINE__);
     if (cfrom == 0.0) RaiseError(23016, "dlascl", __LINE__);
@@ -101,10 +109,14 @@ void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, long kl, long ku, dou
     }
 }
 
-void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, double cfrom, double cto, UMatrix<double>& A, long kl,
-                          long ku)
+void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, double cfrom, double cto,
+                          UMatrix<double>& A, long kl, long ku)
 {
-    Mscale(type, kl, ku, cfrom, cto, A.GetColDim(), A.GetRowDim(), A.GetData(), MatrixFrontEnds::LeadDim(A));
+    Mscale(type, kl, ku, cfrom, cto, A.GetColDim(), A.GetRowDim(), A.GetData(),
+           MatrixFrontEnds::LeadDim(A));
 }
 
-void LAPackDouble::Mscale(UMatrix<double>& A, double factor) { Mscale(Blas::LaMatGeneral, 1.0, factor, A, 0, 0); }
+void LAPackDouble::Mscale(UMatrix<double>& A, double factor)
+{
+    Mscale(Blas::LaMatGeneral, 1.0, factor, A, 0, 0);
+}

@@ -1,12 +1,12 @@
-// Mset (DLASET): sets a part of the m x n matrix A (leading dimension lda) to alpha and its diagonal
-// A(i,i), i = 1 .. min(m,n), to beta. type 0x4 takes the strictly upper part, 0x2 the strictly lower
-// part, 0x1 the whole matrix; any other type is refused before anything is written. Dimensions are
-// not tested: m or n <= 0 writes nothing.
+// Mset (DLASET): sets a part of the m x n matrix A (leading dimension lda) to alpha and its
+// diagonal A(i,i), i = 1 .. min(m,n), to beta. type 0x4 takes the strictly upper part, 0x2 the
+// strictly lower part, 0x1 the whole matrix; any other type is refused before anything is written.
+// Dimensions are not tested: m or n <= 0 writes nothing.
 #include "numeric/LAPackDouble.h"
 #include "utilities/UMatVec.h"
 
-void LAPackDouble::Mset(Blas::LaPackMatTypeOptions type, long m, long n, double alpha, double beta, double* a,
-                        long lda)
+void LAPackDouble::Mset(Blas::LaPackMatTypeOptions type, long m, long n, double alpha, double beta,
+                        double* a, long lda)
 {
     Blas::CheckOptions(static_cast<short>(type), {0x7}, "dlaset", __LINE__);
     if (type == Blas::LaMatUpper) {
@@ -22,7 +22,8 @@ void LAPackDouble::Mset(Blas::LaPackMatTypeOptions type, long m, long n, double 
     for (long i = 0; i < Min(m, n); ++i) a[i + i * lda] = beta;
 }
 
-void LAPackDouble::Mset(Blas::LaPackMatTypeOptions type, double alpha, double beta, UMatrix<double>& A)
+void LAPackDouble::Mset(Blas::LaPackMatTypeOptions type, double alpha, double beta,
+                        UMatrix<double>& A)
 {
     Mset(type, A.GetColDim(), A.GetRowDim(), alpha, beta, A.GetData(), A.GetColSpace());
 }

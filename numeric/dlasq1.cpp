@@ -36,7 +36,8 @@ Tolerances MakeTolerances(double smax)
 }
 
 // The qd array in work: d and e scaled from smax to scale, then squared.
-void SquareIntoWork(long n, double const* d, double const* e, double* work, double smax, double scale)
+void SquareIntoWork(long n, double const* d, double const* e, double* work, double smax,
+                    double scale)
 {
     Vcopy(n, d, 1, work, 1);
     Vcopy(n - 1, e, 1, work + n, 1);
@@ -46,8 +47,8 @@ void SquareIntoWork(long n, double const* d, double const* e, double* work, doub
 }
 
 // Solves the block of rows m+1 .. m+ny of d.
-void SolveBlock(long m, long ny, long n, double* d, double* e, double* work, Tolerances const& t, double smax,
-                double& dm, long ke)
+void SolveBlock(long m, long ny, long n, double* d, double* e, double* work, Tolerances const& t,
+                double smax, double& dm, long ke)
 {
     if (ny == 1) return;
     if (ny == 2) {
@@ -55,14 +56,16 @@ void SolveBlock(long m, long ny, long n, double* d, double* e, double* work, Tol
         return;
     }
     long kend = ke + 1 - m;
-    LAPackDouble::BiDiagGetSvd(ny, d + m, e + m, work + m, work + n + m, t.eps, t.tol2, t.small2, dm, kend);
+    LAPackDouble::BiDiagGetSvd(ny, d + m, e + m, work + m, work + n + m, t.eps, t.tol2, t.small2,
+                               dm, kend);
     for (long j = m; j < m + ny; ++j) d[j] = std::sqrt(d[j]);
     LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, t.scale, smax, ny, 1, d + m, ny);
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::BiDiagGetSvd(long n, double* dp, double* ep, double* work, Blas::UProgressMonitor& pm)
+void LAPackDouble::BiDiagGetSvd(long n, double* dp, double* ep, double* work,
+                                Blas::UProgressMonitor& pm)
 {
     Blas::CheckArgument(n >= 0, "dlasq1", __LINE__);
     OneBased<double> const d{dp}, e{ep}, w{work};

@@ -15,8 +15,8 @@
 namespace {
 
 // Deflates negligible trailing entries of qq, ee into q while n > 2.
-void DeflateBottom(long& n, OneBased<double> q, OneBased<double> qq, OneBased<double> ee, double tol2,
-                   double small2, double& sup, long& kend)
+void DeflateBottom(long& n, OneBased<double> q, OneBased<double> qq, OneBased<double> ee,
+                   double tol2, double small2, double& sup, long& kend)
 {
     while (n > 2) {
         if (ee(n - 1) <= std::max(qq(n), small2) * tol2) {
@@ -35,10 +35,10 @@ void DeflateBottom(long& n, OneBased<double> q, OneBased<double> qq, OneBased<do
     }
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::BiDiagGetSvd(long m, double* qp, double* ep, double* qqp, double* eep, double eps, double tol2,
-                                double small2, double& sup, long& kend)
+void LAPackDouble::BiDiagGetSvd(long m, double* qp, double* ep, double* qqp, double* eep,
+                                double eps, double tol2, double small2, double& sup, long& kend)
 {
     OneBased<double> const q{qp}, e{ep}, qq{qqp}, ee{eep};
     long n = m;
@@ -71,11 +71,12 @@ void LAPackDouble::BiDiagGetSvd(long m, double* qp, double* ep, double* qqp, dou
             q(off1) = dq(off1) + sigma;
             n = 0;
         } else if (n == 2) {
-            Dqds::TrailingPair(dq(off + 1), de(off + 1), dq(off + 2), sigma, q(off + 1), q(off + 2));
+            Dqds::TrailingPair(dq(off + 1), de(off + 1), dq(off + 2), sigma, q(off + 1),
+                               q(off + 2));
             n = 0;
         } else {
-            BiDiagGetSvd(n, &q(off1), &e(off1), &qq(off1), &ee(off1), sup, sigma, kend, off, iphase, iconv, eps,
-                         tol2, small2);
+            BiDiagGetSvd(n, &q(off1), &e(off1), &qq(off1), &ee(off1), sup, sigma, kend, off, iphase,
+                         iconv, eps, tol2, small2);
             // a resumed part has had its first sweep skipped; what remains of it starts normally
             iconv = 0;
             off1 = off + 1;

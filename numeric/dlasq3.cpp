@@ -24,11 +24,12 @@ struct QdPairArrays {
 
 class DqdsIteration {
 public:
-    DqdsIteration(long& n, double* q, double* e, double* qq, double* ee, double& sup, double& sigma, long& kend,
-                  long& off, long& iphase, long iconv, double eps, double tol2, double small2)
-        : n(n), q{q}, e{e}, qq{qq}, ee{ee}, sup(sup), sigma(sigma), kend(kend), off(off), iphase(iphase),
-          iconv(iconv), eps(eps), tol2(tol2), small2(small2), dm(sup), tolx(sigma * tol2),
-          tolz(std::max(small2, sigma) * tol2), maxit(100 * n)
+    DqdsIteration(long& n, double* q, double* e, double* qq, double* ee, double& sup, double& sigma,
+                  long& kend, long& off, long& iphase, long iconv, double eps, double tol2,
+                  double small2)
+        : n(n), q{q}, e{e}, qq{qq}, ee{ee}, sup(sup), sigma(sigma), kend(kend), off(off),
+          iphase(iphase), iconv(iconv), eps(eps), tol2(tol2), small2(small2), dm(sup),
+          tolx(sigma * tol2), tolz(std::max(small2, sigma) * tol2), maxit(100 * n)
     {
     }
 
@@ -170,7 +171,8 @@ private:
     bool Negligible(double ej, double qj) const
     {
         if (ej <= tolz) return true;
-        if (sigma > 0.0) return ej <= eps * (sigma + qj) && ej * (qj / (qj + sigma)) <= tol2 * (qj + sigma);
+        if (sigma > 0.0)
+            return ej <= eps * (sigma + qj) && ej * (qj / (qj + sigma)) <= tol2 * (qj + sigma);
         return ej <= qj * tol2;
     }
 
@@ -272,11 +274,11 @@ private:
     long ke = 0, k1end = 0, k2end = 0;
 };
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::BiDiagGetSvd(long& n, double* q, double* e, double* qq, double* ee, double& sup, double& sigma,
-                                long& kend, long& off, long& iphase, long iconv, double eps, double tol2,
-                                double small2)
+void LAPackDouble::BiDiagGetSvd(long& n, double* q, double* e, double* qq, double* ee, double& sup,
+                                double& sigma, long& kend, long& off, long& iphase, long iconv,
+                                double eps, double tol2, double small2)
 {
     DqdsIteration(n, q, e, qq, ee, sup, sigma, kend, off, iphase, iconv, eps, tol2, small2).Run();
 }

@@ -11,7 +11,8 @@ namespace {
 
 // A dqds pass with shift tau over q(1..n-1): returns false at the first negative d; d is the last
 // value reached and dm the smallest.
-bool TrialPass(long n, OneBased<double const> q, OneBased<double const> e, double tau, double& d, double& dm)
+bool TrialPass(long n, OneBased<double const> q, OneBased<double const> e, double tau, double& d,
+               double& dm)
 {
     d = q(1) - tau;
     dm = d;
@@ -23,7 +24,7 @@ bool TrialPass(long n, OneBased<double const> q, OneBased<double const> e, doubl
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void LAPackDouble::BiDiagGetSvd(long n, double* qp, double* ep, double& tau, double& sup)
 {

@@ -6,8 +6,7 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-namespace
-{
+namespace {
 
 // The 0-based rows or columns (p, q) of rotation k (0-based); it takes (x_p, x_q) to
 // (c*x_p + s*x_q, c*x_q - s*x_p).
@@ -25,9 +24,10 @@ void Plane(short opt, long k, long z, long& p, long& q)
     }
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::RotateBlock(short opt, long m, long n, double const* c, double const* s, double* A, long lda)
+void LAPackDouble::RotateBlock(short opt, long m, long n, double const* c, double const* s,
+                               double* A, long lda)
 {
     Blas::CheckOptions(opt, {0x3, 0xc, 0x70}, "dlasr", __LINE__);
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), "dlasr", __LINE__);

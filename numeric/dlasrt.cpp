@@ -6,8 +6,7 @@
 
 #include "numeric/LAPackDouble.h"
 
-namespace
-{
+namespace {
 
 long const insertionLimit = 20;
 // The smaller part, at most half of the one split, is split next, so the k-th part waiting on the
@@ -20,7 +19,8 @@ bool Before(bool increasing, double a, double b) { return increasing ? a < b : a
 void InsertionSort(bool increasing, double* d, long start, long end)
 {
     for (long i = start + 1; i <= end; ++i)
-        for (long j = i; j > start && Before(increasing, d[j], d[j - 1]); --j) std::swap(d[j], d[j - 1]);
+        for (long j = i; j > start && Before(increasing, d[j], d[j - 1]); --j)
+            std::swap(d[j], d[j - 1]);
 }
 
 // The median of the first, last and middle element, chosen as the reference routine does.
@@ -52,7 +52,7 @@ long Partition(bool increasing, double* d, long start, long end)
     }
 }
 
-} // namespace
+}  // namespace
 
 void LAPackDouble::Vsort(short opt, long n, double* d)
 {

@@ -1,7 +1,7 @@
-// VgetNorm (DLASSQ): updates scale and sumsq so that scale^2*sumsq grows by x(1)^2 + ... + x(n)^2 for
-// the n elements of x, incx apart, without squaring an unscaled element. The caller starts a fresh
-// sum with scale = 0, sumsq = 1. Nothing changes for n < 1 and, since no element sequence could end
-// inside x, for incx < 1.
+// VgetNorm (DLASSQ): updates scale and sumsq so that scale^2*sumsq grows by x(1)^2 + ... + x(n)^2
+// for the n elements of x, incx apart, without squaring an unscaled element. The caller starts a
+// fresh sum with scale = 0, sumsq = 1. Nothing changes for n < 1 and, since no element sequence
+// could end inside x, for incx < 1.
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"

@@ -26,7 +26,8 @@ Rotations LargeG(double ft, double fa, double gt, double ga, double ht, double h
 }
 
 // The general case, with 0 <= l = (fa - ha)/fa <= 1 and |m| = |g/f| <= 1/eps.
-Rotations General(double ft, double fa, double gt, double ht, double ha, double& ssmin, double& ssmax)
+Rotations General(double ft, double fa, double gt, double ht, double ha, double& ssmin,
+                  double& ssmax)
 {
     double const d = fa - ha;
     double l = d == fa ? 1.0 : d / fa;  // d == fa copes with an infinite f or h
@@ -57,7 +58,7 @@ Rotations General(double ft, double fa, double gt, double ht, double ha, double&
     return rot;
 }
 
-} // namespace
+}  // namespace
 
 void LAPackDouble::M2getSvd(double f, double g, double h, double& ssmin, double& ssmax, double& snr,
                             double& csr, double& snl, double& csl)
@@ -101,11 +102,15 @@ void LAPackDouble::M2getSvd(double f, double g, double h, double& ssmin, double&
     }
     double tsign;
     if (pmax == 1)
-        tsign = Blas::SignTransfer(1.0, csr) * Blas::SignTransfer(1.0, csl) * Blas::SignTransfer(1.0, f);
+        tsign = Blas::SignTransfer(1.0, csr) * Blas::SignTransfer(1.0, csl) *
+                Blas::SignTransfer(1.0, f);
     else if (pmax == 2)
-        tsign = Blas::SignTransfer(1.0, snr) * Blas::SignTransfer(1.0, csl) * Blas::SignTransfer(1.0, g);
+        tsign = Blas::SignTransfer(1.0, snr) * Blas::SignTransfer(1.0, csl) *
+                Blas::SignTransfer(1.0, g);
     else
-        tsign = Blas::SignTransfer(1.0, snr) * Blas::SignTransfer(1.0, snl) * Blas::SignTransfer(1.0, h);
+        tsign = Blas::SignTransfer(1.0, snr) * Blas::SignTransfer(1.0, snl) *
+                Blas::SignTransfer(1.0, h);
     ssmax = Blas::SignTransfer(ssmax, tsign);
-    ssmin = Blas::SignTransfer(ssmin, tsign * Blas::SignTransfer(1.0, f) * Blas::SignTransfer(1.0, h));
+    ssmin =
+        Blas::SignTransfer(ssmin, tsign * Blas::SignTransfer(1.0, f) * Blas::SignTransfer(1.0, h));
 }

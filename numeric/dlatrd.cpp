@@ -1,15 +1,15 @@
 // MtoTriDiagBlock (DLATRD): reduces nb rows and columns of the symmetric n x n matrix A (leading
 // dimension lda) to tridiagonal form by orthogonal similarity and returns W (n x nb, leading
-// dimension ldw), with which the caller updates the unreduced rest as A := A - V*W' - W*V'. opt 0x4:
-// the upper triangle is used and the last nb columns are reduced, e(n-nb..n-1) and tau(n-nb..n-1)
-// receiving the off-diagonal and the reflectors' factors; otherwise the lower triangle and the first
-// nb columns, e(1..nb) and tau(1..nb). Nothing is checked; n <= 0 returns at once.
+// dimension ldw), with which the caller updates the unreduced rest as A := A - V*W' - W*V'. opt
+// 0x4: the upper triangle is used and the last nb columns are reduced, e(n-nb..n-1) and
+// tau(n-nb..n-1) receiving the off-diagonal and the reflectors' factors; otherwise the lower
+// triangle and the first nb columns, e(1..nb) and tau(1..nb). Nothing is checked; n <= 0 returns at
+// once.
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/TriDiagReduction.h"
 
-namespace
-{
+namespace {
 
 using TriDiagReduction::Columns;
 
@@ -22,14 +22,17 @@ void FinishColumn(long len, double tau, double const* v, double* w)
     BlasDouble::VVadd(len, alpha, v, 1, w, 1);
 }
 
-void UpperColumns(long n, long nb, Columns A, double* e, double* tau, Columns W, Blas::UProgressMonitor& pm)
+void UpperColumns(long n, long nb, Columns A, double* e, double* tau, Columns W,
+                  Blas::UProgressMonitor& pm)
 {
     for (long i = n; i >= n - nb + 1; --i) {
         long const iw = i - n + nb;
         if (i < n) {
             // Column i takes the updates of the columns already reduced.
-            BlasDouble::MVVmultAdd(0x1, i, n - i, -1.0, A(1, i + 1), A.ld, W(i, iw + 1), W.ld, 1.0, A(1, i), 1);
-            BlasDouble::MVVmultAdd(0x1, i, n - i, -1.0, W(1, iw + 1), W.ld, A(i, i + 1), A.ld, 1.0, A(1, i), 1);
+            BlasDouble::MVVmultAdd(0x1, i, n - i, -1.0, A(1, i + 1), A.ld, W(i, iw + 1), W.ld, 1.0,
+                                   A(1, i), 1);
+            BlasDouble::MVVmultAdd(0x1, i, n - i, -1.0, W(1, iw + 1), W.ld, A(i, i + 1), A.ld, 1.0,
+                                   A(1, i), 1);
         }
         if (i > 1) {
             LAPackDouble::FormReflect(i - 1, *A(i - 1, i), A(1, i), 1, tau[i - 2]);
@@ -37,10 +40,14 @@ void UpperColumns(long n, long nb, Columns A, double* e, double* tau, Columns W,
             *A(i - 1, i) = 1.0;
             BlasDouble::SymMVVmultAdd(0x4, i - 1, 1.0, A.a, A.ld, A(1, i), 1, 0.0, W(1, iw), 1);
             if (i < n) {
-                BlasDouble::MVVmultAdd(0x2, i - 1, n - i, 1.0, W(1, iw + 1), W.ld, A(1, i), 1, 0.0, W(i + 1, iw), 1);
-                BlasDouble::MVVmultAdd(0x1, i - 1, n - i, -1.0, A(1, i + 1), A.ld, W(i + 1, iw), 1, 1.0, W(1, iw), 1);
-                BlasDouble::MVVmultAdd(0x2, i - 1, n - i, 1.0, A(1, i + 1), A.ld, A(1, i), 1, 0.0, W(i + 1, iw), 1);
-                BlasDouble::MVVmultAdd(0x1, i - 1, n - i, -1.0, W(1, iw + 1), W.ld, W(i + 1, iw), 1, 1.0, W(1, iw), 1);
+                BlasDouble::MVVmultAdd(0x2, i - 1, n - i, 1.0, W(1, iw + 1), W.ld, A(1, i), 1, 0.0,
+                                       W(i + 1, iw), 1);
+                BlasDouble::MVVmultAdd(0x1, i - 1, n - i, -1.0, A(1, i + 1), A.ld, W(i + 1, iw), 1,
+                                       1.0, W(1, iw), 1);
+                BlasDouble::MVVmultAdd(0x2, i - 1, n - i, 1.0, A(1, i + 1), A.ld, A(1, i), 1, 0.0,
+                                       W(i + 1, iw), 1);
+                BlasDouble::MVVmultAdd(0x1, i - 1, n - i, -1.0, W(1, iw + 1), W.ld, W(i + 1, iw), 1,
+                                       1.0, W(1, iw), 1);
             }
             FinishColumn(i - 1, tau[i - 2], A(1, i), W(1, iw));
         }
@@ -48,31 +55,40 @@ void UpperColumns(long n, long nb, Columns A, double* e, double* tau, Columns W,
     }
 }
 
-void LowerColumns(long n, long nb, Columns A, double* e, double* tau, Columns W, Blas::UProgressMonitor& pm)
+void LowerColumns(long n, long nb, Columns A, double* e, double* tau, Columns W,
+                  Blas::UProgressMonitor& pm)
 {
     for (long i = 1; i <= nb; ++i) {
         // Column i takes the updates of the columns already reduced.
-        BlasDouble::MVVmultAdd(0x1, n - i + 1, i - 1, -1.0, A(i, 1), A.ld, W(i, 1), W.ld, 1.0, A(i, i), 1);
-        BlasDouble::MVVmultAdd(0x1, n - i + 1, i - 1, -1.0, W(i, 1), W.ld, A(i, 1), A.ld, 1.0, A(i, i), 1);
+        BlasDouble::MVVmultAdd(0x1, n - i + 1, i - 1, -1.0, A(i, 1), A.ld, W(i, 1), W.ld, 1.0,
+                               A(i, i), 1);
+        BlasDouble::MVVmultAdd(0x1, n - i + 1, i - 1, -1.0, W(i, 1), W.ld, A(i, 1), A.ld, 1.0,
+                               A(i, i), 1);
         if (i < n) {
-            LAPackDouble::FormReflect(n - i, *A(i + 1, i), A(i + 2 < n ? i + 2 : n, i), 1, tau[i - 1]);
+            LAPackDouble::FormReflect(n - i, *A(i + 1, i), A(i + 2 < n ? i + 2 : n, i), 1,
+                                      tau[i - 1]);
             e[i - 1] = *A(i + 1, i);
             *A(i + 1, i) = 1.0;
-            BlasDouble::SymMVVmultAdd(0x8, n - i, 1.0, A(i + 1, i + 1), A.ld, A(i + 1, i), 1, 0.0, W(i + 1, i), 1);
-            BlasDouble::MVVmultAdd(0x2, n - i, i - 1, 1.0, W(i + 1, 1), W.ld, A(i + 1, i), 1, 0.0, W(1, i), 1);
-            BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, A(i + 1, 1), A.ld, W(1, i), 1, 1.0, W(i + 1, i), 1);
-            BlasDouble::MVVmultAdd(0x2, n - i, i - 1, 1.0, A(i + 1, 1), A.ld, A(i + 1, i), 1, 0.0, W(1, i), 1);
-            BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, W(i + 1, 1), W.ld, W(1, i), 1, 1.0, W(i + 1, i), 1);
+            BlasDouble::SymMVVmultAdd(0x8, n - i, 1.0, A(i + 1, i + 1), A.ld, A(i + 1, i), 1, 0.0,
+                                      W(i + 1, i), 1);
+            BlasDouble::MVVmultAdd(0x2, n - i, i - 1, 1.0, W(i + 1, 1), W.ld, A(i + 1, i), 1, 0.0,
+                                   W(1, i), 1);
+            BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, A(i + 1, 1), A.ld, W(1, i), 1, 1.0,
+                                   W(i + 1, i), 1);
+            BlasDouble::MVVmultAdd(0x2, n - i, i - 1, 1.0, A(i + 1, 1), A.ld, A(i + 1, i), 1, 0.0,
+                                   W(1, i), 1);
+            BlasDouble::MVVmultAdd(0x1, n - i, i - 1, -1.0, W(i + 1, 1), W.ld, W(1, i), 1, 1.0,
+                                   W(i + 1, i), 1);
             FinishColumn(n - i, tau[i - 1], A(i + 1, i), W(i + 1, i));
         }
         pm.Test(i - 1);
     }
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::MtoTriDiagBlock(short opt, long n, long nb, double* A, long lda, double* e, double* tau,
-                                   double* W, long ldw, Blas::UProgressMonitor& pm)
+void LAPackDouble::MtoTriDiagBlock(short opt, long n, long nb, double* A, long lda, double* e,
+                                   double* tau, double* W, long ldw, Blas::UProgressMonitor& pm)
 {
     if (n <= 0) return;
     pm.Start("DLATRD", opt, n, n, nb, false);

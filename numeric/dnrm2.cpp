@@ -1,8 +1,8 @@
 // VgetNorm (DNRM2): the Euclidean norm of n strided elements, by a scaled sum of squares so that
 // neither overflow nor harmful underflow occurs. 0 for n < 1 or incx < 1.
-#include <cmath>
 #include "numeric/BlasDouble.h"
 #include "utilities/UMatVec.h"
+#include <cmath>
 
 double BlasDouble::VgetNorm(long n, double const* x, long incx)
 {

@@ -5,11 +5,12 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::QLformProduct2(long m, long n, long k, double* A, long lda, double const* tau, double* work,
-                                  Blas::UProgressMonitor& pm)
+void LAPackDouble::QLformProduct2(long m, long n, long k, double* A, long lda, double const* tau,
+                                  double* work, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n && Blas::LeadDimValid(lda, m), "dorg2l",
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n &&
+                            Blas::LeadDimValid(lda, m),
+                        "dorg2l", __LINE__);
     if (n == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 
@@ -20,7 +21,7 @@ void LAPackDouble::QLformProduct2(long m, long n, long k, double* A, long lda, d
     pm.Start("DORG2L", 0, m, n, k, false);
     for (long i = 1; i <= k; ++i) {
         long const ii = n - k + i;
-        long const diag = m - n + ii; // the row of the reflector's unit element
+        long const diag = m - n + ii;  // the row of the reflector's unit element
         *a(diag, ii) = 1.0;
         ApplyReflectElt(0x1, diag, ii - 1, a(1, ii), 1, tau[i - 1], A, lda, work);
         BlasDouble::Vscale(diag - 1, -tau[i - 1], a(1, ii), 1);

@@ -4,11 +4,12 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::QRformProduct2(long m, long n, long k, double* A, long lda, double const* tau, double* work,
-                                  Blas::UProgressMonitor& pm)
+void LAPackDouble::QRformProduct2(long m, long n, long k, double* A, long lda, double const* tau,
+                                  double* work, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n && Blas::LeadDimValid(lda, m), "dorg2r",
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n &&
+                            Blas::LeadDimValid(lda, m),
+                        "dorg2r", __LINE__);
     if (n == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 

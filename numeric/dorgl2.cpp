@@ -4,9 +4,11 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::LQformProduct2(long m, long n, long k, double* A, long lda, double const* tau, double* work)
+void LAPackDouble::LQformProduct2(long m, long n, long k, double* A, long lda, double const* tau,
+                                  double* work)
 {
-    Blas::CheckArgument(m >= 0 && n >= m && k >= 0 && k <= m && Blas::LeadDimValid(lda, m), "dorgl2", __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= m && k >= 0 && k <= m && Blas::LeadDimValid(lda, m),
+                        "dorgl2", __LINE__);
     if (m == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 
@@ -20,7 +22,8 @@ void LAPackDouble::LQformProduct2(long m, long n, long k, double* A, long lda, d
         if (i < n) {
             if (i < m) {
                 *a(i, i) = 1.0;
-                ApplyReflectElt(0x2, m - i, n - i + 1, a(i, i), lda, tau[i - 1], a(i + 1, i), lda, work);
+                ApplyReflectElt(0x2, m - i, n - i + 1, a(i, i), lda, tau[i - 1], a(i + 1, i), lda,
+                                work);
             }
             BlasDouble::Vscale(n - i, -tau[i - 1], a(i, i + 1), lda);
         }

@@ -6,16 +6,18 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
-void LAPackDouble::LQformProduct(long m, long n, long k, double* A, long lda, double const* tau, double* work,
-                                 long lwork, Blas::UProgressMonitor& pm)
+void LAPackDouble::LQformProduct(long m, long n, long k, double* A, long lda, double const* tau,
+                                 double* work, long lwork, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= m && k >= 0 && k <= m && Blas::LeadDimValid(lda, m), "dorglq", __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= m && k >= 0 && k <= m && Blas::LeadDimValid(lda, m),
+                        "dorglq", __LINE__);
     Blas::CheckWorkspace(work, lwork, std::max(1L, m), "dorglq", __LINE__);
     if (m == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 
     long const ldwork = m;
-    ReflectorDetail::BlockPlan const plan = ReflectorDetail::PlanBlocks("DORGLQ", m, n, k, k, ldwork, lwork);
+    ReflectorDetail::BlockPlan const plan =
+        ReflectorDetail::PlanBlocks("DORGLQ", m, n, k, k, ldwork, lwork);
     long const nb = plan.nb;
     long ki = 0, kk = 0;
     if (plan.Blocked(k)) {
@@ -36,8 +38,8 @@ void LAPackDouble::LQformProduct(long m, long n, long k, double* A, long lda, do
         long const ib = std::min(nb, k - i + 1);
         if (i + ib <= m) {
             FormTriFactor(0x9, n - i + 1, ib, a(i, i), lda, tau + (i - 1), work, ldwork);
-            ApplyReflectBlock(0x192, m - i - ib + 1, n - i + 1, ib, a(i, i), lda, work, ldwork, a(i + ib, i), lda,
-                              work + ib, ldwork, Blas::defProgMon);
+            ApplyReflectBlock(0x192, m - i - ib + 1, n - i + 1, ib, a(i, i), lda, work, ldwork,
+                              a(i + ib, i), lda, work + ib, ldwork, Blas::defProgMon);
         }
         LQformProduct2(ib, n - i + 1, ib, a(i, i), lda, tau + (i - 1), work);
         for (long j = 1; j < i; ++j)

@@ -6,17 +6,19 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
-void LAPackDouble::QLformProduct(long m, long n, long k, double* A, long lda, double const* tau, double* work,
-                                 long lwork, Blas::UProgressMonitor& pm)
+void LAPackDouble::QLformProduct(long m, long n, long k, double* A, long lda, double const* tau,
+                                 double* work, long lwork, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n && Blas::LeadDimValid(lda, m), "dorgql",
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n &&
+                            Blas::LeadDimValid(lda, m),
+                        "dorgql", __LINE__);
     Blas::CheckWorkspace(work, lwork, std::max(1L, n), "dorgql", __LINE__);
     if (n == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 
     long const ldwork = n;
-    ReflectorDetail::BlockPlan const plan = ReflectorDetail::PlanBlocks("DORGQL", m, n, k, k, ldwork, lwork);
+    ReflectorDetail::BlockPlan const plan =
+        ReflectorDetail::PlanBlocks("DORGQL", m, n, k, k, ldwork, lwork);
     long const nb = plan.nb;
     long kk = 0;
     if (plan.Blocked(k)) {
@@ -29,11 +31,11 @@ void LAPackDouble::QLformProduct(long m, long n, long k, double* A, long lda, do
     QLformProduct2(m - kk, n - kk, k - kk, A, lda, tau, work, pm);
     for (long i = k - kk + 1; kk > 0 && i <= k; i += nb) {
         long const ib = std::min(nb, k - i + 1);
-        long const col = n - k + i; // the block's first column
+        long const col = n - k + i;  // the block's first column
         if (col > 1) {
             FormTriFactor(0x6, m - k + i + ib - 1, ib, a(1, col), lda, tau + (i - 1), work, ldwork);
-            ApplyReflectBlock(0x65, m - k + i + ib - 1, col - 1, ib, a(1, col), lda, work, ldwork, A, lda,
-                              work + ib, ldwork, pm);
+            ApplyReflectBlock(0x65, m - k + i + ib - 1, col - 1, ib, a(1, col), lda, work, ldwork,
+                              A, lda, work + ib, ldwork, pm);
         }
         QLformProduct2(m - k + i + ib - 1, ib, ib, a(1, col), lda, tau + (i - 1), work, pm);
         for (long j = col; j < col + ib; ++j)

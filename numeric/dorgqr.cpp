@@ -6,17 +6,19 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
-void LAPackDouble::QRformProduct(long m, long n, long k, double* A, long lda, double const* tau, double* work,
-                                 long lwork, Blas::UProgressMonitor& pm)
+void LAPackDouble::QRformProduct(long m, long n, long k, double* A, long lda, double const* tau,
+                                 double* work, long lwork, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n && Blas::LeadDimValid(lda, m), "dorgqr",
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n &&
+                            Blas::LeadDimValid(lda, m),
+                        "dorgqr", __LINE__);
     Blas::CheckWorkspace(work, lwork, std::max(1L, n), "dorgqr", __LINE__);
     if (n == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 
     long const ldwork = n;
-    ReflectorDetail::BlockPlan const plan = ReflectorDetail::PlanBlocks("DORGQR", m, n, k, k, ldwork, lwork);
+    ReflectorDetail::BlockPlan const plan =
+        ReflectorDetail::PlanBlocks("DORGQR", m, n, k, k, ldwork, lwork);
     long const nb = plan.nb;
     long ki = 0, kk = 0;
     if (plan.Blocked(k)) {
@@ -32,8 +34,8 @@ void LAPackDouble::QRformProduct(long m, long n, long k, double* A, long lda, do
         long const ib = std::min(nb, k - i + 1);
         if (i + ib <= n) {
             FormTriFactor(0x5, m - i + 1, ib, a(i, i), lda, tau + (i - 1), work, ldwork);
-            ApplyReflectBlock(0x55, m - i + 1, n - i - ib + 1, ib, a(i, i), lda, work, ldwork, a(i, i + ib), lda,
-                              work + ib, ldwork, pm);
+            ApplyReflectBlock(0x55, m - i + 1, n - i - ib + 1, ib, a(i, i), lda, work, ldwork,
+                              a(i, i + ib), lda, work + ib, ldwork, pm);
         }
         QRformProduct2(m - i + 1, ib, ib, a(i, i), lda, tau + (i - 1), work, pm);
         for (long j = i; j < i + ib; ++j)

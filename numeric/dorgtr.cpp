@@ -8,8 +8,8 @@
 #include "numeric/TriDiagReduction.h"
 #include "utilities/CustExcept.h"
 
-void LAPackDouble::SymFormReflect(short opt, long n, double* A, long lda, double* tau, double* work, long lwork,
-                                  Blas::UProgressMonitor& pm)
+void LAPackDouble::SymFormReflect(short opt, long n, double* A, long lda, double* tau, double* work,
+                                  long lwork, Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x6}, "dorgtr", __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), "dorgtr", __LINE__);

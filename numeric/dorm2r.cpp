@@ -6,8 +6,8 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
-void LAPackDouble::QRtransform2(short opt, long m, long n, long k, double* A, long lda, double* tau, double* B,
-                                long ldb, double* work, Blas::UProgressMonitor& pm)
+void LAPackDouble::QRtransform2(short opt, long m, long n, long k, double* A, long lda, double* tau,
+                                double* B, long ldb, double* work, Blas::UProgressMonitor& pm)
 {
     ReflectorDetail::CheckTransform(opt, m, n, k, false, lda, ldb, "dorm2r");
     ReflectorDetail::TransformEach(opt, m, n, {false, k, A, lda, tau}, B, ldb, work, pm, "DORM2R");

@@ -9,14 +9,15 @@
 
 #include "numeric/LAPackDouble.h"
 
-void LAPackDouble::PQtransform(short opt, long m, long n, long k, double* A, long lda, double* tau, double* B,
-                               long ldb, double* work, long lwork)
+void LAPackDouble::PQtransform(short opt, long m, long n, long k, double* A, long lda, double* tau,
+                               double* B, long ldb, double* work, long lwork)
 {
     Blas::CheckOptions(opt, {0x3, 0xc, 0x30}, "dormbr", __LINE__);
     bool const applyq = (opt & 0x1) != 0, left = (opt & 0x4) != 0;
     long const nq = left ? m : n, nw = left ? n : m;
     long const ldaMin = applyq ? nq : std::min(nq, k);
-    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && Blas::LeadDimValid(lda, ldaMin) && Blas::LeadDimValid(ldb, m),
+    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && Blas::LeadDimValid(lda, ldaMin) &&
+                            Blas::LeadDimValid(ldb, m),
                         "dormbr", __LINE__);
     Blas::CheckWorkspace(work, lwork, std::max(1L, nw), "dormbr", __LINE__);
     if (m == 0 || n == 0) return;
@@ -29,13 +30,15 @@ void LAPackDouble::PQtransform(short opt, long m, long n, long k, double* A, lon
         if (nq >= k)
             QRtransform(word, m, n, k, A, lda, tau, B, ldb, work, lwork, Blas::defProgMon);
         else if (nq > 1)
-            QRtransform(word, mi, ni, nq - 1, A + 1, lda, tau, inner, ldb, work, lwork, Blas::defProgMon);
+            QRtransform(word, mi, ni, nq - 1, A + 1, lda, tau, inner, ldb, work, lwork,
+                        Blas::defProgMon);
     } else {
         // P is held as the LQ factor P**T, so its transposition goes the other way.
         short const word = short((opt & 0xc) | ((opt & 0x10) ? 0x20 : 0x10));
         if (nq > k)
             LQtransform(word, m, n, k, A, lda, tau, B, ldb, work, lwork, Blas::defProgMon);
         else if (nq > 1)
-            LQtransform(word, mi, ni, nq - 1, A + lda, lda, tau, inner, ldb, work, lwork, Blas::defProgMon);
+            LQtransform(word, mi, ni, nq - 1, A + lda, lda, tau, inner, ldb, work, lwork,
+                        Blas::defProgMon);
     }
 }

@@ -6,8 +6,8 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
-void LAPackDouble::LQtransform2(short opt, long m, long n, long k, double* A, long lda, double* tau, double* B,
-                                long ldb, double* work, Blas::UProgressMonitor& pm)
+void LAPackDouble::LQtransform2(short opt, long m, long n, long k, double* A, long lda, double* tau,
+                                double* B, long ldb, double* work, Blas::UProgressMonitor& pm)
 {
     ReflectorDetail::CheckTransform(opt, m, n, k, true, lda, ldb, "dorml2");
     ReflectorDetail::TransformEach(opt, m, n, {true, k, A, lda, tau}, B, ldb, work, pm, "DORML2");

@@ -7,12 +7,13 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
-void LAPackDouble::LQtransform(short opt, long m, long n, long k, double* A, long lda, double* tau, double* B,
-                               long ldb, double* work, long lwork, Blas::UProgressMonitor& pm)
+void LAPackDouble::LQtransform(short opt, long m, long n, long k, double* A, long lda, double* tau,
+                               double* B, long ldb, double* work, long lwork,
+                               Blas::UProgressMonitor& pm)
 {
     static ReflectorDetail::TriFactorBlock const t;
     long const nw = ReflectorDetail::CheckTransform(opt, m, n, k, true, lda, ldb, "dormlq").nw;
     Blas::CheckWorkspace(work, lwork, std::max(1L, nw), "dormlq", __LINE__);
-    ReflectorDetail::TransformBlocked(opt, m, n, {true, k, A, lda, tau}, B, ldb, work, lwork, t.Get(), pm,
-                                      "DORMLQ", &LAPackDouble::LQtransform2);
+    ReflectorDetail::TransformBlocked(opt, m, n, {true, k, A, lda, tau}, B, ldb, work, lwork,
+                                      t.Get(), pm, "DORMLQ", &LAPackDouble::LQtransform2);
 }

@@ -1,8 +1,8 @@
 // Vrotate (DROT): applies the plane rotation (c, s) to the pairs (x(i), y(i)):
 // x := c*x + s*y, y := c*y - s*x, for n strided elements; nothing for n <= 0.
 #include "numeric/BlasDouble.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::Vrotate(long n, double* x, long incx, double* y, long incy, double c, double s)

@@ -14,4 +14,7 @@ void BlasDouble::Vscale(long n, double a, double* x, long incx)
     for (long i = 0; i < nincx; i += incx) x[i] = a * x[i];
 }
 
-void BlasDouble::Vscale(UVector<double>& x, double a) { Vscale(x.GetDim(), a, x.GetData(), x.GetInc()); }
+void BlasDouble::Vscale(UVector<double>& x, double a)
+{
+    Vscale(x.GetDim(), a, x.GetData(), x.GetInc());
+}

@@ -12,8 +12,7 @@
 #include "numeric/TriDiagKernel.h"
 #include "numeric/Vswap.h"
 
-namespace
-{
+namespace {
 
 using TriDiagDetail::Limits;
 
@@ -22,9 +21,10 @@ using TriDiagDetail::Limits;
 // every eigenvalue found is reported to the monitor.
 class ImplicitSolver {
 public:
-    ImplicitSolver(long n, double* d, double* e, double* z, long ldz, double* work, bool wantz, Limits const& k,
-                   Blas::UProgressMonitor& pm)
-        : n_(n), d_(d), e_(e), z_(z), ldz_(ldz), work_(work), wantz_(wantz), k_(k), pm_(pm), found_(0)
+    ImplicitSolver(long n, double* d, double* e, double* z, long ldz, double* work, bool wantz,
+                   Limits const& k, Blas::UProgressMonitor& pm)
+        : n_(n), d_(d), e_(e), z_(z), ldz_(ldz), work_(work), wantz_(wantz), k_(k), pm_(pm),
+          found_(0)
     {
     }
 
@@ -167,15 +167,16 @@ void SortWithVectors(long n, double* d, double* z, long ldz)
     }
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::TriMdiag(short opt, long n, double* d, double* e, double* Z, long ldz, double* work,
-                            Blas::UProgressMonitor& pm)
+void LAPackDouble::TriMdiag(short opt, long n, double* d, double* e, double* Z, long ldz,
+                            double* work, Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x1c}, "dsteqr", __LINE__);
     bool const wantz = (opt & 0x18) != 0;
     bool const identity = (opt & 0x8) != 0;
-    Blas::CheckArgument(n >= 0 && ldz >= 1 && (!wantz || Blas::LeadDimValid(ldz, n)), "dsteqr", __LINE__);
+    Blas::CheckArgument(n >= 0 && ldz >= 1 && (!wantz || Blas::LeadDimValid(ldz, n)), "dsteqr",
+                        __LINE__);
     if (n == 0) return;
     if (n == 1) {
         if (identity) Z[0] = 1.0;

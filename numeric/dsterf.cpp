@@ -7,8 +7,7 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/TriDiagKernel.h"
 
-namespace
-{
+namespace {
 
 using TriDiagDetail::Limits;
 
@@ -17,7 +16,10 @@ class RootFreeSolver {
 public:
     RootFreeSolver(double* d, double* e, Limits const& k) : d_(d), e_(e), k_(k) {}
 
-    bool Negligible(long k, long i, long j) { return std::fabs(e(k)) <= k_.eps2 * std::fabs(d(i) * d(j)); }
+    bool Negligible(long k, long i, long j)
+    {
+        return std::fabs(e(k)) <= k_.eps2 * std::fabs(d(i) * d(j));
+    }
 
     void Accept() {}
 
@@ -98,7 +100,7 @@ private:
     Limits const& k_;
 };
 
-} // namespace
+}  // namespace
 
 void LAPackDouble::TriDiagGetEigVal(long n, double* d, double* e)
 {

@@ -1,8 +1,8 @@
 // SymMdiag (DSYEV): all eigenvalues w(1..n), in ascending order, and with opt 0x80 the orthonormal
-// eigenvectors of the symmetric n x n matrix A (leading dimension lda), of which the lower (0x200) or
-// the upper (0x400) triangle is read; 0x04 asks for the eigenvalues alone. With eigenvectors,
-// column j of A receives the vector of w(j); without, A is destroyed. A matrix whose largest element
-// lies outside [sqrt(safmin/eps), sqrt(eps/safmin)] is scaled into that range first and its
+// eigenvectors of the symmetric n x n matrix A (leading dimension lda), of which the lower (0x200)
+// or the upper (0x400) triangle is read; 0x04 asks for the eigenvalues alone. With eigenvectors,
+// column j of A receives the vector of w(j); without, A is destroyed. A matrix whose largest
+// element lies outside [sqrt(safmin/eps), sqrt(eps/safmin)] is scaled into that range first and its
 // eigenvalues scaled back. The work array is allocated here and released on every way out. The
 // front-end takes A square and w of length n with increment 1.
 #include <cmath>
@@ -15,8 +15,7 @@
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 // The factor that brings the largest element anrm into the safe range, or 0 when none is needed.
 double ScaleFactor(double anrm)
@@ -32,8 +31,8 @@ double ScaleFactor(double anrm)
     return 0.0;
 }
 
-// The reduction and the tridiagonal eigensolver in work (lwork doubles): e(1..n), tau(1..n), then the
-// workspace of the reduction and of the generation of Q.
+// The reduction and the tridiagonal eigensolver in work (lwork doubles): e(1..n), tau(1..n), then
+// the workspace of the reduction and of the generation of Q.
 void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work, long lwork,
                  Blas::UProgressMonitor& pm)
 {
@@ -43,7 +42,8 @@ void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work
     double const anrm = LAPackDouble::SymMgetNorm(lower ? 0x11 : 0x21, n, A, lda, work);
     double const sigma = ScaleFactor(anrm);
     if (sigma != 0.0)
-        LAPackDouble::Mscale(lower ? Blas::LaMatLower : Blas::LaMatUpper, 0, 0, 1.0, sigma, n, n, A, lda);
+        LAPackDouble::Mscale(lower ? Blas::LaMatLower : Blas::LaMatUpper, 0, 0, 1.0, sigma, n, n, A,
+                             lda);
 
     double* e = work;
     double* tau = work + n;
@@ -60,9 +60,10 @@ void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work
     if (sigma != 0.0) BlasDouble::Vscale(n, 1.0 / sigma, w, 1);
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w, Blas::UProgressMonitor& pm)
+void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w,
+                            Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x84, 0x600}, "dsyev", __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), "dsyev", __LINE__);
@@ -74,7 +75,8 @@ void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w, B
     }
 
     // Room for e, tau and the n*nb doubles of a blocked reduction.
-    long const nb = Blas::Env(Blas::LaEnvBlockSize, "DSYTRD", (opt & 0x200) ? 0x2 : 0x4, n, -1, -1, -1);
+    long const nb =
+        Blas::Env(Blas::LaEnvBlockSize, "DSYTRD", (opt & 0x200) ? 0x2 : 0x4, n, -1, -1, -1);
     long lwork = n * (nb + 2);
     double* work = nullptr;
     Blas::HeapAlloc(Max(1L, 3 * n - 1), lwork, work);
@@ -89,7 +91,8 @@ void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w, B
     Blas::HeapDeAlloc(work);
 }
 
-void LAPackDouble::SymMdiag(short opt, UMatrix<double>& A, UVector<double>& w, Blas::UProgressMonitor& pm)
+void LAPackDouble::SymMdiag(short opt, UMatrix<double>& A, UVector<double>& w,
+                            Blas::UProgressMonitor& pm)
 {
     if (A.GetColDim() != A.GetRowDim()) RaiseError(21004, "dsyev", __LINE__);
     if (w.GetDim() != A.GetColDim()) RaiseError(21003, "dsyev", __LINE__);

@@ -1,6 +1,7 @@
 // SymMMMmultAdd (DSYR2K): the symmetric rank-2k update C := alpha*A*B**T + alpha*B*A**T + beta*C
 // (opt 0x10, A and B n x k) or C := alpha*A**T*B + alpha*B**T*A + beta*C (0x20, A and B k x n) of
-// the n x n matrix C, of which only the upper (0x4) or the lower (0x8) triangle is read and written.
+// the n x n matrix C, of which only the upper (0x4) or the lower (0x8) triangle is read and
+// written.
 #include "numeric/BlasDouble.h"
 
 void BlasDouble::SymMMMmultAdd(short opt, long n, long k, double alpha, double const* a, long lda,

@@ -1,15 +1,15 @@
-// MtoTriDiagNoBlock (DSYTD2): reduces the symmetric n x n matrix A (leading dimension lda), of which
-// only the lower (opt 0x2) or the upper (0x4) triangle is read and written, to tridiagonal form
-// Q**T*A*Q = T by one elementary reflector per step. d(1..n) receives the diagonal of T, e(1..n-1)
-// its off-diagonal, tau(1..n-1) the reflectors' factors. Lower: Q = H(1)...H(n-1), the vector of H(i)
-// below the subdiagonal of column i; upper: Q = H(n-1)...H(1), the vector of H(i) above the
-// superdiagonal of column i+1. A step whose reflector is the identity (tau = 0) leaves A alone.
+// MtoTriDiagNoBlock (DSYTD2): reduces the symmetric n x n matrix A (leading dimension lda), of
+// which only the lower (opt 0x2) or the upper (0x4) triangle is read and written, to tridiagonal
+// form Q**T*A*Q = T by one elementary reflector per step. d(1..n) receives the diagonal of T,
+// e(1..n-1) its off-diagonal, tau(1..n-1) the reflectors' factors. Lower: Q = H(1)...H(n-1), the
+// vector of H(i) below the subdiagonal of column i; upper: Q = H(n-1)...H(1), the vector of H(i)
+// above the superdiagonal of column i+1. A step whose reflector is the identity (tau = 0) leaves A
+// alone.
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/TriDiagReduction.h"
 
-namespace
-{
+namespace {
 
 using TriDiagReduction::Columns;
 
@@ -46,10 +46,12 @@ void LowerSteps(long n, Columns A, double* d, double* e, double* tau, Blas::UPro
         if (taui != 0.0) {
             *A(i + 1, i) = 1.0;
             double* x = tau + (i - 1);
-            BlasDouble::SymMVVmultAdd(0x8, n - i, taui, A(i + 1, i + 1), A.ld, A(i + 1, i), 1, 0.0, x, 1);
+            BlasDouble::SymMVVmultAdd(0x8, n - i, taui, A(i + 1, i + 1), A.ld, A(i + 1, i), 1, 0.0,
+                                      x, 1);
             double const alpha = -0.5 * taui * BlasDouble::VVmult(n - i, x, 1, A(i + 1, i), 1);
             BlasDouble::VVadd(n - i, alpha, A(i + 1, i), 1, x, 1);
-            BlasDouble::SymVVMmultAdd(0x8, n - i, -1.0, A(i + 1, i), 1, x, 1, A(i + 1, i + 1), A.ld);
+            BlasDouble::SymVVMmultAdd(0x8, n - i, -1.0, A(i + 1, i), 1, x, 1, A(i + 1, i + 1),
+                                      A.ld);
             *A(i + 1, i) = e[i - 1];
         }
         d[i - 1] = *A(i, i);
@@ -59,10 +61,10 @@ void LowerSteps(long n, Columns A, double* d, double* e, double* tau, Blas::UPro
     d[n - 1] = *A(n, n);
 }
 
-} // namespace
+}  // namespace
 
-void LAPackDouble::MtoTriDiagNoBlock(short opt, long n, double* A, long lda, double* d, double* e, double* tau,
-                                     Blas::UProgressMonitor& pm)
+void LAPackDouble::MtoTriDiagNoBlock(short opt, long n, double* A, long lda, double* d, double* e,
+                                     double* tau, Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x6}, "dsytd2", __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), "dsytd2", __LINE__);

@@ -7,11 +7,10 @@
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
-void Multiply(short opt, long m, long n, double alpha, double const* a, long lda, double* b, long ldb,
-              Blas::UProgressMonitor& pm)
+void Multiply(short opt, long m, long n, double alpha, double const* a, long lda, double* b,
+              long ldb, Blas::UProgressMonitor& pm)
 {
     bool const lside = (opt & 0x1) != 0;
     bool const upper = (opt & 0x4) != 0;
@@ -105,14 +104,15 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
     }
 }
 
-} // namespace
+}  // namespace
 
-void BlasDouble::TriMMmult(short opt, long m, long n, double alpha, double const* a, long lda, double* b,
-                           long ldb, Blas::UProgressMonitor& pm)
+void BlasDouble::TriMMmult(short opt, long m, long n, double alpha, double const* a, long lda,
+                           double* b, long ldb, Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x3, 0xc, 0x70, 0x180}, "dtrmm", __LINE__);
     long const nrowa = (opt & 0x1) ? m : n;
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, nrowa) && Blas::LeadDimValid(ldb, m),
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, nrowa) &&
+                            Blas::LeadDimValid(ldb, m),
                         "dtrmm", __LINE__);
     if (n == 0) return;
     if (alpha == 0.0) {
@@ -132,5 +132,6 @@ void BlasDouble::TriMMmult(short opt, double alpha, UMatrix<double> const& A, UM
     long const n = B.GetRowDim();
     long const k = (opt & 0x1) ? m : n;
     if (A.GetRowDim() != k || A.GetColDim() != k) RaiseError(21003, "dtrmm", __LINE__);
-    TriMMmult(opt, m, n, alpha, A.GetConstData(), A.GetColSpace(), B.GetData(), B.GetColSpace(), pm);
+    TriMMmult(opt, m, n, alpha, A.GetConstData(), A.GetColSpace(), B.GetData(), B.GetColSpace(),
+              pm);
 }

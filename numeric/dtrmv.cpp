@@ -2,8 +2,8 @@
 // op(A) = A (0x4) or A**T (0x8, or 0x10 which means the same for real data); unit diagonal, not
 // read (0x20), or non-unit (0x40). x is strided.
 #include "numeric/BlasDouble.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
 void BlasDouble::TriMVmult(short opt, long n, double const* a, long lda, double* x, long incx)
@@ -71,6 +71,7 @@ void BlasDouble::TriMVmult(short opt, long n, double const* a, long lda, double*
 
 void BlasDouble::TriMVmult(short opt, UMatrix<double> const& A, UVector<double>& x)
 {
-    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != x.GetDim()) RaiseError(21003, "dtrmv", __LINE__);
+    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != x.GetDim())
+        RaiseError(21003, "dtrmv", __LINE__);
     TriMVmult(opt, x.GetDim(), A.GetConstData(), A.GetColSpace(), RawStart(x), x.GetInc());
 }

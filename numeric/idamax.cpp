@@ -1,8 +1,8 @@
 // VgetMax (IDAMAX): the 1-based index of the first element of largest absolute value among n
 // strided elements; 0 for n < 1 or incx < 1. The front-end returns it 0-based (-1 when none).
-#include <cmath>
 #include "numeric/BlasDouble.h"
 #include "utilities/UMatVec.h"
+#include <cmath>
 
 long BlasDouble::VgetMax(long n, double const* x, long incx)
 {

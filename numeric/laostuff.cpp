@@ -12,23 +12,27 @@
 #include "numeric/LAPackDouble.h"
 #include "utilities/CustExcept.h"
 
-namespace QuarnNumer
-{
+namespace QuarnNumer {
 
-namespace
-{
+namespace {
 
 char const kSource[] = "laostuff";
 
-template <class T> bool SameStorage(UMatrix<T> const& a, UMatrix<T> const& b)
+template <class T>
+bool SameStorage(UMatrix<T> const& a, UMatrix<T> const& b)
 {
     return a.GetConstData() == b.GetConstData();
 }
 
-template <class T> bool IsSquare(UMatrix<T> const& a) { return a.GetColDim() == a.GetRowDim(); }
+template <class T>
+bool IsSquare(UMatrix<T> const& a)
+{
+    return a.GetColDim() == a.GetRowDim();
+}
 
 // Row i of A times column j of B, summed over the inner index in increasing order.
-template <class T> T RowTimesColumn(UMatrix<T> const& A, UMatrix<T> const& B, long i, long j)
+template <class T>
+T RowTimesColumn(UMatrix<T> const& A, UMatrix<T> const& B, long i, long j)
 {
     T sum(0.0);
     long const inner = A.GetRowDim();
@@ -39,21 +43,25 @@ template <class T> T RowTimesColumn(UMatrix<T> const& A, UMatrix<T> const& B, lo
 // The overlaps that the products accept: P on A's storage needs a square B, P on B's a square A,
 // P on both all three square of one order; each with one spacing for the shared storage. Tested
 // in this order (P with A, A with B, then P with B) before the shapes.
-template <class T> void CheckOverlap(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T> const& P)
+template <class T>
+void CheckOverlap(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T> const& P)
 {
     if (SameStorage(P, A)) {
-        bool const fits = SameStorage(A, B)
-                              ? IsSquare(A) && IsSquare(B) && IsSquare(P) && A.GetColDim() == B.GetColDim() &&
-                                    A.GetColDim() == P.GetColDim() && A.GetColSpace() == B.GetColSpace() &&
-                                    A.GetColSpace() == P.GetColSpace()
-                              : IsSquare(B) && A.GetColSpace() == P.GetColSpace();
+        bool const fits = SameStorage(A, B) ? IsSquare(A) && IsSquare(B) && IsSquare(P) &&
+                                                  A.GetColDim() == B.GetColDim() &&
+                                                  A.GetColDim() == P.GetColDim() &&
+                                                  A.GetColSpace() == B.GetColSpace() &&
+                                                  A.GetColSpace() == P.GetColSpace()
+                                            : IsSquare(B) && A.GetColSpace() == P.GetColSpace();
         if (!fits) RaiseError(23023, kSource, __LINE__);
     } else if (SameStorage(P, B)) {
-        if (!IsSquare(A) || B.GetColSpace() != P.GetColSpace()) RaiseError(23023, kSource, __LINE__);
+        if (!IsSquare(A) || B.GetColSpace() != P.GetColSpace())
+            RaiseError(23023, kSource, __LINE__);
     }
 }
 
-template <class T> void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T>& P)
+template <class T>
+void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T>& P)
 {
     CheckOverlap(A, B, P);
     long const m = A.GetColDim(), n = B.GetRowDim();
@@ -64,7 +72,8 @@ template <class T> void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatri
         // A*A into A: the full product through a temporary of the whole matrix.
         std::vector<T> full(static_cast<size_t>(m * n));
         for (long i = 0; i < m; ++i)
-            for (long j = 0; j < n; ++j) full[static_cast<size_t>(i + j * m)] = RowTimesColumn(A, B, i, j);
+            for (long j = 0; j < n; ++j)
+                full[static_cast<size_t>(i + j * m)] = RowTimesColumn(A, B, i, j);
         for (long i = 0; i < m; ++i)
             for (long j = 0; j < n; ++j) P(i, j) = full[static_cast<size_t>(i + j * m)];
         return;
@@ -92,7 +101,8 @@ template <class T> void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatri
 }
 
 // y = A*x (transposed: y = x*A, that is y(j) = sum over i of x(i)*A(i, j)).
-template <class T> void MatrixVector(UMatrix<T> const& A, UVector<T> const& x, UVector<T>& y, bool transposed)
+template <class T>
+void MatrixVector(UMatrix<T> const& A, UVector<T> const& x, UVector<T>& y, bool transposed)
 {
     long const lenx = transposed ? A.GetColDim() : A.GetRowDim();
     long const leny = transposed ? A.GetRowDim() : A.GetColDim();
@@ -115,7 +125,8 @@ template <class T> void MatrixVector(UMatrix<T> const& A, UVector<T> const& x, U
     for (long i = 0; i < leny; ++i) y[i] = element(i);
 }
 
-template <class T, class Solver> void Invert(UMatrix<T>& A, Blas::UProgressMonitor& pm)
+template <class T, class Solver>
+void Invert(UMatrix<T>& A, Blas::UProgressMonitor& pm)
 {
     if (!IsSquare(A)) RaiseError(21004, kSource, __LINE__);
     long const n = A.GetColDim();
@@ -125,24 +136,32 @@ template <class T, class Solver> void Invert(UMatrix<T>& A, Blas::UProgressMonit
     Mcopy(X, A);
 }
 
-template <class T> void SquareElements(UMatrix<T>& A)
+template <class T>
+void SquareElements(UMatrix<T>& A)
 {
     for (long i = 0; i < A.GetColDim(); ++i)
         for (long j = 0; j < A.GetRowDim(); ++j) A(i, j) = A(i, j) * A(i, j);
 }
 
-template <class T> void SquareElements(UVector<T>& v)
+template <class T>
+void SquareElements(UVector<T>& v)
 {
     for (long i = 0; i < v.GetDim(); ++i) v[i] = v[i] * v[i];
 }
 
-} // namespace
+}  // namespace
 
 // MMmult: P = A*B, each element summed in increasing order of the inner index. P may share A's
 // storage (B square, equal spacing), B's (A square, equal spacing) or both (all square, equal
 // spacing); other overlaps raise 23023, and then shapes that do not conform 21003.
-void MMmult(UMatrix<double> const& A, UMatrix<double> const& B, UMatrix<double>& P) { Product(A, B, P); }
-void MMmult(UMatrix<Complex> const& A, UMatrix<Complex> const& B, UMatrix<Complex>& P) { Product(A, B, P); }
+void MMmult(UMatrix<double> const& A, UMatrix<double> const& B, UMatrix<double>& P)
+{
+    Product(A, B, P);
+}
+void MMmult(UMatrix<Complex> const& A, UMatrix<Complex> const& B, UMatrix<Complex>& P)
+{
+    Product(A, B, P);
+}
 
 // MVmult: y = A*x; VMmult: y = x*A. y may be the storage of x (21003 for shapes).
 void MVmult(UMatrix<double> const& A, UVector<double> const& x, UVector<double>& y)
@@ -163,8 +182,14 @@ void VMmult(UVector<Complex> const& x, UMatrix<Complex> const& A, UVector<Comple
 }
 
 // Minvert: A = its inverse, solving A*X = I by LU (21004 unless square; 23013 when singular).
-void Minvert(UMatrix<double>& A, Blas::UProgressMonitor& pm) { Invert<double, LAPackDouble>(A, pm); }
-void Minvert(UMatrix<Complex>& A, Blas::UProgressMonitor& pm) { Invert<Complex, LAPackComplex>(A, pm); }
+void Minvert(UMatrix<double>& A, Blas::UProgressMonitor& pm)
+{
+    Invert<double, LAPackDouble>(A, pm);
+}
+void Minvert(UMatrix<Complex>& A, Blas::UProgressMonitor& pm)
+{
+    Invert<Complex, LAPackComplex>(A, pm);
+}
 
 // Vnorm: v scaled to length len; the complex form by the unconjugated square sum.
 void Vnorm(UVector<double>& v, double len)
@@ -230,7 +255,8 @@ Complex Vsum(UVector<Complex> const& v) { return Vsum(v.GetDim(), v.GetConstData
 // VVdirect: A(i, j) = x(i)*y(j) (21003 unless A is as large as x by y).
 void VVdirect(UVector<double> const& x, UVector<double> const& y, UMatrix<double>& A)
 {
-    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, kSource, __LINE__);
+    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
+        RaiseError(21003, kSource, __LINE__);
     for (long i = 0; i < x.GetDim(); ++i)
         for (long j = 0; j < y.GetDim(); ++j) A(i, j) = x[i] * y[j];
 }
@@ -293,4 +319,4 @@ void LaoSchmidt(UMatrix<Complex>& A)
     }
 }
 
-} // namespace QuarnNumer
+}  // namespace QuarnNumer

@@ -8,8 +8,7 @@
 #include "numeric/BlasTiming.h"
 #include "utilities/UMatVec.h"
 
-namespace QuarnNumer
-{
+namespace QuarnNumer {
 
 typedef std::complex<double> Complex;
 
@@ -61,4 +60,4 @@ Complex LaoInner(UVector<Complex>& x, UVector<Complex>& y);
 void LaoNorm(UVector<Complex>& v);
 void LaoSchmidt(UMatrix<Complex>& A);
 
-} // namespace QuarnNumer
+}  // namespace QuarnNumer

@@ -1,26 +1,27 @@
 // VVmult (ZDOTU): the unconjugated dot product sum x(i)*y(i) of n strided complex elements, summed
-// in index order from (0, 0); a real x may be paired with a complex y. VVVmult: the same loop with a
-// third factor, (x(i)*y(i))*z(i). Front-ends that mix real and complex vectors pass the real
+// in index order from (0, 0); a real x may be paired with a complex y. VVVmult: the same loop with
+// a third factor, (x(i)*y(i))*z(i). Front-ends that mix real and complex vectors pass the real
 // operands first; the products commute.
 #include "numeric/BlasComplex.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 typedef std::complex<double> Z;
 
 // Runs f(ix, iy) over n index pairs with the reference increment rules.
-template <class F> void ForPairs(long n, long incx, long incy, F f)
+template <class F>
+void ForPairs(long n, long incx, long incy, F f)
 {
     long ix = incx < 0 ? (1 - n) * incx : 0;
     long iy = incy < 0 ? (1 - n) * incy : 0;
     for (long i = 0; i < n; ++i, ix += incx, iy += incy) f(ix, iy);
 }
 
-template <class F> void ForTriples(long n, long incx, long incy, long incz, F f)
+template <class F>
+void ForTriples(long n, long incx, long incy, long incz, F f)
 {
     long ix = incx < 0 ? (1 - n) * incx : 0;
     long iy = incy < 0 ? (1 - n) * incy : 0;
@@ -28,7 +29,8 @@ template <class F> void ForTriples(long n, long incx, long incy, long incz, F f)
     for (long i = 0; i < n; ++i, ix += incx, iy += incy, iz += incz) f(ix, iy, iz);
 }
 
-template <class X, class Y> Z Dot(long n, X const* x, long incx, Y const* y, long incy)
+template <class X, class Y>
+Z Dot(long n, X const* x, long incx, Y const* y, long incy)
 {
     Z sum(0.0, 0.0);
     if (n <= 0) return sum;
@@ -49,11 +51,13 @@ Z Dot3(long n, X const* x, long incx, Y const* y, long incy, W const* z, long in
         for (long i = 0; i < n; ++i) sum += x[i] * y[i] * z[i];
         return sum;
     }
-    ForTriples(n, incx, incy, incz, [&](long ix, long iy, long iz) { sum += x[ix] * y[iy] * z[iz]; });
+    ForTriples(n, incx, incy, incz,
+               [&](long ix, long iy, long iz) { sum += x[ix] * y[iy] * z[iz]; });
     return sum;
 }
 
-template <class A, class B> void CheckPair(UVector<A> const& x, UVector<B> const& y, int line)
+template <class A, class B>
+void CheckPair(UVector<A> const& x, UVector<B> const& y, int line)
 {
     if (x.GetDim() != y.GetDim()) RaiseError(21003, "zdotu", line);
 }
@@ -64,7 +68,7 @@ void CheckTriple(UVector<A> const& x, UVector<B> const& y, UVector<C> const& z, 
     if (x.GetDim() != y.GetDim() || x.GetDim() != z.GetDim()) RaiseError(21003, "zdotu", line);
 }
 
-} // namespace
+}  // namespace
 
 Z BlasComplex::VVmult(long n, Z const* x, long incx, Z const* y, long incy)
 {
@@ -99,12 +103,14 @@ Z BlasComplex::VVVmult(long n, Z const* x, long incx, Z const* y, long incy, Z c
     return Dot3(n, x, incx, y, incy, z, incz);
 }
 
-Z BlasComplex::VVVmult(long n, double const* x, long incx, Z const* y, long incy, Z const* z, long incz)
+Z BlasComplex::VVVmult(long n, double const* x, long incx, Z const* y, long incy, Z const* z,
+                       long incz)
 {
     return Dot3(n, x, incx, y, incy, z, incz);
 }
 
-Z BlasComplex::VVVmult(long n, double const* x, long incx, double const* y, long incy, Z const* z, long incz)
+Z BlasComplex::VVVmult(long n, double const* x, long incx, double const* y, long incy, Z const* z,
+                       long incz)
 {
     return Dot3(n, x, incx, y, incy, z, incz);
 }
@@ -112,41 +118,48 @@ Z BlasComplex::VVVmult(long n, double const* x, long incx, double const* y, long
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<Z> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z),
+                   z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<double> const& x, UVector<Z> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z),
+                   z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<double> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(y.GetDim(), RawStart(y), y.GetInc(), RawStart(x), x.GetInc(), RawStart(z), z.GetInc());
+    return VVVmult(y.GetDim(), RawStart(y), y.GetInc(), RawStart(x), x.GetInc(), RawStart(z),
+                   z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<Z> const& y, UVector<double> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(z.GetDim(), RawStart(z), z.GetInc(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
+    return VVVmult(z.GetDim(), RawStart(z), z.GetInc(), RawStart(x), x.GetInc(), RawStart(y),
+                   y.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<double> const& x, UVector<double> const& y, UVector<Z> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z),
+                   z.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<double> const& x, UVector<Z> const& y, UVector<double> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(z), z.GetInc(), RawStart(y), y.GetInc());
+    return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(z), z.GetInc(), RawStart(y),
+                   y.GetInc());
 }
 
 Z BlasComplex::VVVmult(UVector<Z> const& x, UVector<double> const& y, UVector<double> const& z)
 {
     CheckTriple(x, y, z, __LINE__);
-    return VVVmult(y.GetDim(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc(), RawStart(x), x.GetInc());
+    return VVVmult(y.GetDim(), RawStart(y), y.GetInc(), RawStart(z), z.GetInc(), RawStart(x),
+                   x.GetInc());
 }

@@ -1,12 +1,11 @@
-// MMMmultAdd (ZGEMM): C := alpha*op(A)*op(B) + beta*C on complex matrices, op(A) m x k, op(B) k x n,
-// C m x n. opt: TRANSA 0x1 N, 0x2 T, 0x4 C (conjugate transpose); TRANSB 0x8 N, 0x10 T, 0x20 C.
+// MMMmultAdd (ZGEMM): C := alpha*op(A)*op(B) + beta*C on complex matrices, op(A) m x k, op(B) k x
+// n, C m x n. opt: TRANSA 0x1 N, 0x2 T, 0x4 C (conjugate transpose); TRANSB 0x8 N, 0x10 T, 0x20 C.
 // Zero elements of the multiplying operand are skipped; beta = 0 clears C without reading it.
 #include "numeric/BlasComplex.h"
 #include "numeric/MatrixFrontEnds.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 typedef std::complex<double> Z;
 
@@ -19,10 +18,11 @@ void ScaleColumn(long m, Z const& beta, Z* c)
         for (long i = 0; i < m; ++i) c[i] = beta * c[i];
 }
 
-} // namespace
+}  // namespace
 
-void BlasComplex::MMMmultAdd(short opt, long m, long n, long k, Z const& alpha, Z const* a, long lda,
-                             Z const* b, long ldb, Z const& beta, Z* c, long ldc, Blas::UProgressMonitor& pm)
+void BlasComplex::MMMmultAdd(short opt, long m, long n, long k, Z const& alpha, Z const* a,
+                             long lda, Z const* b, long ldb, Z const& beta, Z* c, long ldc,
+                             Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x7, 0x38}, "zgemm", __LINE__);
     bool const nota = (opt & 0x1) != 0;

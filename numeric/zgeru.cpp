@@ -2,15 +2,15 @@
 // matrix A (leading dimension lda) with strided x (length m) and y (length n); columns whose y
 // element is zero are skipped.
 #include "numeric/BlasComplex.h"
-#include "utilities/CustExcept.h"
 #include "numeric/BlasVectorArg.h"
+#include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
-void BlasComplex::VVMmultAdd1(long m, long n, Z const& alpha, Z const* x, long incx, Z const* y, long incy,
-                              Z* a, long lda)
+void BlasComplex::VVMmultAdd1(long m, long n, Z const& alpha, Z const* x, long incx, Z const* y,
+                              long incy, Z* a, long lda)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, m), "zgeru",
-                        __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, m),
+                        "zgeru", __LINE__);
     Z const zero(0.0, 0.0);
     if (m == 0 || n == 0 || alpha == zero) return;
 
@@ -25,9 +25,11 @@ void BlasComplex::VVMmultAdd1(long m, long n, Z const& alpha, Z const* x, long i
     }
 }
 
-void BlasComplex::VVMmultAdd1(Z const& alpha, UVector<Z> const& x, UVector<Z> const& y, UMatrix<Z>& A)
+void BlasComplex::VVMmultAdd1(Z const& alpha, UVector<Z> const& x, UVector<Z> const& y,
+                              UMatrix<Z>& A)
 {
-    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim()) RaiseError(21003, "zgeru", __LINE__);
-    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), A.GetData(),
-                A.GetColSpace());
+    if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
+        RaiseError(21003, "zgeru", __LINE__);
+    VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(),
+                A.GetData(), A.GetColSpace());
 }

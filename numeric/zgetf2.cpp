@@ -6,7 +6,8 @@
 #include "numeric/LAPackComplex.h"
 #include "numeric/LUKernel.h"
 
-void LAPackComplex::LUfactor2(long m, long n, Z* a, long lda, long* ipiv, Blas::UProgressMonitor& pm)
+void LAPackComplex::LUfactor2(long m, long n, Z* a, long lda, long* ipiv,
+                              Blas::UProgressMonitor& pm)
 {
     LUDetail::FactorColumns<BlasComplex>(m, n, a, lda, ipiv, pm, "ZGETF2", "zgetf2");
 }

@@ -1,14 +1,15 @@
 // LUsolve (ZGETRS): solves A*X = B (opt 0x10), A**T*X = B (0x20) or A**H*X = B (0x40) with the
-// factors L and U and the pivots that LUfactor computed for the complex n x n matrix A. X overwrites
-// the n x nrhs matrix B.
+// factors L and U and the pivots that LUfactor computed for the complex n x n matrix A. X
+// overwrites the n x nrhs matrix B.
 #include "numeric/BlasComplex.h"
 #include "numeric/LAPackComplex.h"
 
-void LAPackComplex::LUsolve(short opt, long n, long nrhs, Z* a, long lda, long* ipiv, Z* b, long ldb,
-                            Blas::UProgressMonitor& pm)
+void LAPackComplex::LUsolve(short opt, long n, long nrhs, Z* a, long lda, long* ipiv, Z* b,
+                            long ldb, Blas::UProgressMonitor& pm)
 {
     Blas::CheckOptions(opt, {0x70}, "zgetrs", __LINE__);
-    Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) && Blas::LeadDimValid(ldb, n),
+    Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) &&
+                            Blas::LeadDimValid(ldb, n),
                         "zgetrs", __LINE__);
     if (n == 0 || nrhs == 0) return;
     Z const one(1.0, 0.0);

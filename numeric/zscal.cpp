@@ -15,4 +15,7 @@ void BlasComplex::Vscale(long n, Z const& a, Z* x, long incx)
     for (long i = 0; i < nincx; i += incx) x[i] = s * x[i];
 }
 
-void BlasComplex::Vscale(UVector<Z>& x, Z const& a) { Vscale(x.GetDim(), a, x.GetData(), x.GetInc()); }
+void BlasComplex::Vscale(UVector<Z>& x, Z const& a)
+{
+    Vscale(x.GetDim(), a, x.GetData(), x.GetInc());
+}

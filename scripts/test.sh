@@ -4,8 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # jmol: a client that the Molden history test loads its file into.
-bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy jmol
+bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy jmol clang-format
 jobs=$(nproc)
+
+bash scripts/check-format.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"

@@ -8,12 +8,9 @@ namespace {
 char internalbuffer[2048];
 
 char const* OrEmpty(char const* s) { return s ? s : ""; }
-}
+}  // namespace
 
-Exception::Exception(char const* text)
-{
-    std::snprintf(Text, sizeof Text, "%s", OrEmpty(text));
-}
+Exception::Exception(char const* text) { std::snprintf(Text, sizeof Text, "%s", OrEmpty(text)); }
 
 CustomException::CustomException(char const* text, int code) : Exception(text), Code(code) {}
 

@@ -178,11 +178,15 @@ char* MakeCRLF(char const* src, char* dst)
             *out++ = '\n';
         }
         if (*p == '\n') {
-            if (pending) pendingCR = false;
-            else pendingLF = true;
+            if (pending)
+                pendingCR = false;
+            else
+                pendingLF = true;
         } else if (*p == '\r') {
-            if (pending) pendingLF = false;
-            else pendingCR = true;
+            if (pending)
+                pendingLF = false;
+            else
+                pendingCR = true;
         } else {
             pendingLF = pendingCR = false;
             if (*p == '\0') break;

@@ -9,10 +9,10 @@ class UStream;
 char* strtrim(char* s);
 char* strtrimleft(char* s);
 char* strtrimright(char* s);
-char* strsubs(char* s, char from, char to);   // a null s gives null
-char* strdetab(char* s);                      // tabs become blanks
-char* strdecomma(char* s);                    // commas become blanks
-char* strdeeq(char* s);                       // '=' becomes a blank
+char* strsubs(char* s, char from, char to);  // a null s gives null
+char* strdetab(char* s);                     // tabs become blanks
+char* strdecomma(char* s);                   // commas become blanks
+char* strdeeq(char* s);                      // '=' becomes a blank
 char* strupr(char* s);
 char* strlwr(char* s);
 

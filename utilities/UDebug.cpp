@@ -8,7 +8,7 @@ UDebugHandle Debug;
 namespace {
 // Shared by every message; a longer text is cut to fit.
 char buffer[15000];
-}
+}  // namespace
 
 UDebug::UDebug() : LogFile(nullptr), Inert(false)
 {
@@ -171,36 +171,38 @@ void PrintMatrix(UDebug& log, long coldim, long rowdim, long colspace, ElementAt
 template <class T>
 void UDebug::Print(UVector<T> const& v, char const* label)
 {
-    PrintVector<T>(*this, v.GetDim(), v.GetInc(), [&v](long i) -> T const& { return v[i]; },
-                   label);
+    PrintVector<T>(
+        *this, v.GetDim(), v.GetInc(), [&v](long i) -> T const& { return v[i]; }, label);
 }
 
 template <class T>
 void UDebug::Print(UMatrix<T> const& m, char const* label)
 {
-    PrintMatrix<T>(*this, m.GetColDim(), m.GetRowDim(), m.GetColSpace(),
-                   [&m](long i, long j) -> T const& { return m(i, j); }, label);
+    PrintMatrix<T>(
+        *this, m.GetColDim(), m.GetRowDim(), m.GetColSpace(),
+        [&m](long i, long j) -> T const& { return m(i, j); }, label);
 }
 
 template <class T>
 void UDebug::Print(long n, T const* data, char const* label)
 {
-    PrintVector<T>(*this, n, 1, [data](long i) -> T const& { return data[i]; }, label);
+    PrintVector<T>(
+        *this, n, 1, [data](long i) -> T const& { return data[i]; }, label);
 }
 
 template <class T>
 void UDebug::Print(long coldim, long rowdim, long colspace, T const* data, char const* label)
 {
     colspace = Max(colspace, coldim);
-    PrintMatrix<T>(*this, coldim, rowdim, colspace,
-                   [data, colspace](long i, long j) -> T const& { return data[j * colspace + i]; },
-                   label);
+    PrintMatrix<T>(
+        *this, coldim, rowdim, colspace,
+        [data, colspace](long i, long j) -> T const& { return data[j * colspace + i]; }, label);
 }
 
-#define KALVEX_DEBUG_PRINT(T)                                                        \
-    template void UDebug::Print(UVector<T> const&, char const*);                     \
-    template void UDebug::Print(UMatrix<T> const&, char const*);                     \
-    template void UDebug::Print(long, T const*, char const*);                        \
+#define KALVEX_DEBUG_PRINT(T)                                                                      \
+    template void UDebug::Print(UVector<T> const&, char const*);                                   \
+    template void UDebug::Print(UMatrix<T> const&, char const*);                                   \
+    template void UDebug::Print(long, T const*, char const*);                                      \
     template void UDebug::Print(long, long, long, T const*, char const*);
 
 KALVEX_DEBUG_PRINT(unsigned char)

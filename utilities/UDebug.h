@@ -13,12 +13,12 @@ public:
     UDebug(UDebug const&) = delete;
     UDebug& operator=(UDebug const&) = delete;
 
-    bool OpenLog();   // true when the log is open afterwards
+    bool OpenLog();  // true when the log is open afterwards
     void CloseLog();
     void FlushLog();
     void SetLogName(char const* name);
 
-    void puts(char const* s);   // no line end is added
+    void puts(char const* s);  // no line end is added
     void printf(char const* fmt, ...) __attribute__((format(printf, 2, 3)));
     void vprintf(char const* fmt, va_list args);
 
@@ -38,7 +38,7 @@ public:
 
 private:
     struct InertTag {};
-    explicit UDebug(InertTag);   // a log that never opens a file
+    explicit UDebug(InertTag);  // a log that never opens a file
     friend class UDebugHandle;
 
     char LogName[2048];
@@ -57,7 +57,7 @@ public:
         Log = log;
         return *this;
     }
-    operator UDebug*() const { return Log; }   // null while no log exists
+    operator UDebug*() const { return Log; }  // null while no log exists
     UDebug* operator->() const { return Log ? Log : InertLog(); }
     UDebug& operator*() const { return *operator->(); }
 

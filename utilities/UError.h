@@ -9,7 +9,7 @@ public:
     explicit UError(char const* usage);
     ~UError() {}
 
-    void SetUsage(char const* usage) { UsageText = usage; }   // the text is not copied
+    void SetUsage(char const* usage) { UsageText = usage; }  // the text is not copied
     void SetErrorFile(FILE* f) { ErrorFile = f; }
 
     [[noreturn]] void Usage();

@@ -42,10 +42,7 @@ FILE* UFilePointerBasicStream::GetFilePointer() const
     return FilePointer;
 }
 
-bool UFilePointerBasicStream::UsesCache() const
-{
-    return DeleteOnExit && IsRegularFile();
-}
+bool UFilePointerBasicStream::UsesCache() const { return DeleteOnExit && IsRegularFile(); }
 
 bool UFilePointerBasicStream::IsRegularFile() const
 {
@@ -145,7 +142,8 @@ long UFilePointerBasicStream::GetSize() const
         // Buffered output belongs to the file: it is counted as written.
         if (__fpending(FilePointer) > 0) std::fflush(FilePointer);
         struct stat info;
-        if (fstat(fileno(FilePointer), &info) == 0) return NoteSize(static_cast<long>(info.st_size));
+        if (fstat(fileno(FilePointer), &info) == 0)
+            return NoteSize(static_cast<long>(info.st_size));
     }
     DropCache();
     long const position = std::ftell(FilePointer);

@@ -68,8 +68,8 @@ public:
 
     // A raw view on src's elements; nothing is copied.
     UVector(UVector const& src)
-        : Mode(vmRawView), Inc(src.Inc), Dim(src.Dim), Offset(0), AutoResize(false),
-          Vec(&Storage), RawData(src.Base())
+        : Mode(vmRawView), Inc(src.Inc), Dim(src.Dim), Offset(0), AutoResize(false), Vec(&Storage),
+          RawData(src.Base())
     {
     }
 
@@ -78,8 +78,8 @@ public:
     // std::vector of vectors). src is left an empty owner or unchanged view.
     UVector(UVector&& src) noexcept
         : Mode(src.Mode), Inc(src.Inc), Dim(src.Dim), Offset(src.Offset),
-          AutoResize(src.AutoResize), Storage(std::move(src.Storage)),
-          Vec(src.Vec), RawData(src.RawData)
+          AutoResize(src.AutoResize), Storage(std::move(src.Storage)), Vec(src.Vec),
+          RawData(src.RawData)
     {
         if ((src.Mode & 0xF) != vmVectorView) Vec = &Storage;
         if ((src.Mode & 0xF) == vmOwner) {
@@ -212,8 +212,8 @@ class UMatrix {
 public:
     // An owner of coldim rows and rowdim columns; colspace -1 packs it.
     UMatrix(long coldim, long rowdim, long colspace)
-        : Mode(vmOwner), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)),
-          Offset(0), AutoResize(true), Vec(&Storage), RawData(nullptr)
+        : Mode(vmOwner), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)), Offset(0),
+          AutoResize(true), Vec(&Storage), RawData(nullptr)
     {
         if (ColSpace * RowDim >= 1) ReSize(Storage, ColSpace * RowDim);
     }
@@ -384,8 +384,7 @@ public:
     {
         long rows = n < 0 ? ColDim - i : n;
         long cols = m < 0 ? RowDim - j : m;
-        if (IsVectorBacked())
-            return UMatrix(*Vec, rows, cols, Offset + i + j * ColSpace, ColSpace);
+        if (IsVectorBacked()) return UMatrix(*Vec, rows, cols, Offset + i + j * ColSpace, ColSpace);
         return UMatrix(RawData + j * ColSpace + i, rows, cols, ColSpace);
     }
 

@@ -12,7 +12,8 @@ UMemoryBasicStream::UMemoryBasicStream()
 }
 
 UMemoryBasicStream::UMemoryBasicStream(char* mem, long size)
-    : MemoryPointer(mem), DeleteOnExit(false), ReadOnly(true), Size(size), Capacity(size), Position(0)
+    : MemoryPointer(mem), DeleteOnExit(false), ReadOnly(true), Size(size), Capacity(size),
+      Position(0)
 {
 }
 
@@ -26,10 +27,7 @@ void UMemoryBasicStream::CheckWritable() const
     if (ReadOnly) RaiseError(21040, "UStream", __LINE__);
 }
 
-void UMemoryBasicStream::SetPosition(long p)
-{
-    Position = Max(0L, Min(p, Size));
-}
+void UMemoryBasicStream::SetPosition(long p) { Position = Max(0L, Min(p, Size)); }
 
 void UMemoryBasicStream::SetCapacity(long n)
 {

@@ -14,7 +14,7 @@ public:
     ~UMemoryBasicStream() override;
 
     long GetPosition() const override { return Position; }
-    void SetPosition(long p) override;   // clamped to the data
+    void SetPosition(long p) override;  // clamped to the data
     long GetSize() const override { return Size; }
     // A size within the capacity exposes what the block holds there: zeros
     // where nothing was written.
@@ -30,15 +30,15 @@ public:
     long GetCapacity() const { return Capacity; }
 
 private:
-    void CheckWritable() const;   // 21040 on a read-only device
-    void Grow(long needed);       // to 1.7 times what is needed
+    void CheckWritable() const;  // 21040 on a read-only device
+    void Grow(long needed);      // to 1.7 times what is needed
 
     char* MemoryPointer;
-    bool DeleteOnExit;   // free the block when destroyed
+    bool DeleteOnExit;  // free the block when destroyed
     bool ReadOnly;
     long Size;
     long Capacity;
-    long Position;   // 0 <= Position <= Size
+    long Position;  // 0 <= Position <= Size
 };
 
 class UMemoryStream : public UStream {
@@ -49,5 +49,5 @@ public:
     ~UMemoryStream() override;
 
 private:
-    UMemoryBasicStream* MemoryStream;   // the same object as Stream
+    UMemoryBasicStream* MemoryStream;  // the same object as Stream
 };

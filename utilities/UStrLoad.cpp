@@ -3,7 +3,7 @@
 namespace {
 constexpr int MaxTables = 20;
 StringTableEntry* tables[MaxTables];
-}
+}  // namespace
 
 void AddStringsToTable(StringTableEntry* table)
 {

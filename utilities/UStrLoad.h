@@ -4,7 +4,7 @@
 
 struct StringTableEntry {
     int32_t Code;
-    char const* Text;   // null closes a table
+    char const* Text;  // null closes a table
 };
 
 void AddStringsToTable(StringTableEntry* table);

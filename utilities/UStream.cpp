@@ -22,22 +22,14 @@ bool const UStream::MachineLittleEndian = MachineIsLittleEndian();
 TargetPlatform const UStream::MachinePlatform = tpLF;
 
 UStream::UStream(UBasicStream* device)
-    : LittleEndian(MachineLittleEndian),
-      TextMode(false),
-      TranslateMode(smLenient),
-      Platform(MachinePlatform),
-      ExternalLineEnd{'\n', 0},
-      InternalLineEnd('\n'),
-      Stream(device)
+    : LittleEndian(MachineLittleEndian), TextMode(false), TranslateMode(smLenient),
+      Platform(MachinePlatform), ExternalLineEnd{'\n', 0}, InternalLineEnd('\n'), Stream(device)
 {
     // Not virtual here: a derived class is not built yet.
     UStream::SetDefaultFileParams();
 }
 
-UStream::~UStream()
-{
-    delete Stream;
-}
+UStream::~UStream() { delete Stream; }
 
 UBasicStream* UStream::Device() const
 {
@@ -75,15 +67,9 @@ void UStream::CopyFileParams(UStream const& other)
     InternalLineEnd = other.InternalLineEnd;
 }
 
-bool UStream::GetIsOpen() const
-{
-    return Stream != nullptr;
-}
+bool UStream::GetIsOpen() const { return Stream != nullptr; }
 
-long UStream::GetPosition() const
-{
-    return Device()->GetPosition();
-}
+long UStream::GetPosition() const { return Device()->GetPosition(); }
 
 void UStream::SetPosition(long p)
 {
@@ -91,10 +77,7 @@ void UStream::SetPosition(long p)
     ReadFailed = false;
 }
 
-long UStream::GetSize() const
-{
-    return Device()->GetSize();
-}
+long UStream::GetSize() const { return Device()->GetSize(); }
 
 void UStream::SetSize(long n)
 {
@@ -120,15 +103,9 @@ UBasicStream* UStream::Detach()
     return device;
 }
 
-void UStream::PutBuffer(void const* p, long n)
-{
-    Device()->Write(p, n);
-}
+void UStream::PutBuffer(void const* p, long n) { Device()->Write(p, n); }
 
-long UStream::GetBuffer(void* p, long n)
-{
-    return Device()->Read(p, n);
-}
+long UStream::GetBuffer(void* p, long n) { return Device()->Read(p, n); }
 
 bool UStream::GetAtEOF() const
 {
@@ -228,10 +205,7 @@ void UStream::PutLine(char const* s, long n)
     PutChar('\n');
 }
 
-void UStream::puts(char const* s)
-{
-    PutText(s, -1);
-}
+void UStream::puts(char const* s) { PutText(s, -1); }
 
 void UStream::printf(char const* fmt, ...)
 {

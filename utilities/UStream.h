@@ -12,23 +12,23 @@
 
 // Line-end convention of the data.
 enum TargetPlatform : int32_t {
-    tpCRLF = 0,   // internal '\n'; "\r\n" in text mode, "\n" in binary mode
-    tpLF = 1,     // internal '\n', external "\n"
-    tpCR = 2      // internal '\r', external "\r"
+    tpCRLF = 0,  // internal '\n'; "\r\n" in text mode, "\n" in binary mode
+    tpLF = 1,    // internal '\n', external "\n"
+    tpCR = 2     // internal '\r', external "\r"
 };
 
 // How input recognises line ends.
 enum StrictMode : int32_t {
-    smStrict = 0,     // only the exact external line end
-    smLenient = 1,    // every CR or LF; CR LF and LF CR count as one
-    smCollapse = 2    // every run of CR and LF counts as one
+    smStrict = 0,   // only the exact external line end
+    smLenient = 1,  // every CR or LF; CR LF and LF CR count as one
+    smCollapse = 2  // every run of CR and LF counts as one
 };
 
 // Where a text read stops.
 enum StopFlag : int32_t {
-    sfNone = 0,      // after n characters
-    sfLineEnd = 1,   // after a line end, stored as NUL
-    sfNul = 2        // after a NUL byte, which is stored
+    sfNone = 0,     // after n characters
+    sfLineEnd = 1,  // after a line end, stored as NUL
+    sfNul = 2       // after a NUL byte, which is stored
 };
 
 // The abstract byte device: positions, sizes and raw transfers only.
@@ -38,8 +38,8 @@ public:
     virtual void SetPosition(long p) = 0;
     virtual long GetSize() const = 0;
     virtual void SetSize(long n) = 0;
-    virtual long Read(void* p, long n) = 0;          // bytes read
-    virtual long Write(void const* p, long n) = 0;   // bytes written
+    virtual long Read(void* p, long n) = 0;         // bytes read
+    virtual long Write(void const* p, long n) = 0;  // bytes written
     virtual ~UBasicStream() = default;
 
     long ReadBuffer(void* p, long n) { return Read(p, n); }
@@ -86,7 +86,7 @@ public:
     TargetPlatform GetPlatform() const { return Platform; }
     UBasicStream* GetStream() const { return Stream; }
 
-    void SetExternalLineEnd(char const* s);   // at most 9 characters are kept
+    void SetExternalLineEnd(char const* s);  // at most 9 characters are kept
     void SetInternalLineEnd(char c) { InternalLineEnd = c; }
     char const* GetExternalLineEnd() const { return ExternalLineEnd; }
     char GetInternalLineEnd() const { return InternalLineEnd; }
@@ -96,10 +96,10 @@ public:
 
     // Text output: internal line ends become the external line end.
     void PutTranslatedBuffer(char const* s, long n);
-    void PutText(char const* s, long n = -1);   // n < 0: strlen(s)
+    void PutText(char const* s, long n = -1);  // n < 0: strlen(s)
     void PutChar(char c);
-    void PutString(char const* s, long n = -1);   // the text, then a raw NUL
-    void PutLine(char const* s, long n = -1);     // the text, then a line end
+    void PutString(char const* s, long n = -1);  // the text, then a raw NUL
+    void PutLine(char const* s, long n = -1);    // the text, then a line end
     void puts(char const* s);
     // Formatted texts must stay below 10240 characters (else 21055).
     void printf(char const* fmt, ...) __attribute__((format(printf, 2, 3)));
@@ -108,7 +108,7 @@ public:
     // Text input: at most n characters into buf.
     // Returns how many characters it stored.
     long GetTranslatedBuffer(char* buf, long n, StopFlag stop);
-    char GetChar();   // NUL at the end of the data
+    char GetChar();  // NUL at the end of the data
     void GetText(char* buf, long n);
     void GetString(char* buf, long n);
     // One line without its line end; a line of n or more characters fills
@@ -302,12 +302,12 @@ protected:
 private:
     friend struct UStreamTypedIO;
 
-    UBasicStream* Device() const;   // the device, or raise 21038
+    UBasicStream* Device() const;  // the device, or raise 21038
     long ReadChunk(char* chunk, long want);
     // GetTranslatedBuffer without translation.
     long GetUntranslated(char* buf, long n, StopFlag stop);
 
-    bool ReadFailed = false;   // a read gave nothing though data should remain
+    bool ReadFailed = false;  // a read gave nothing though data should remain
 };
 
 // The device over a standard I/O file. While it lives, the file is used
@@ -342,25 +342,25 @@ private:
     // a seek to the end; otherwise the size of a regular file is asked of the
     // file system without moving the file position.
     bool IsRegularFile() const;
-    bool UsesCache() const;   // a regular file that the device owns
+    bool UsesCache() const;  // a regular file that the device owns
     bool Refill() const;
-    long ReadAt(char* p, long n, long offset) const;   // bytes read, by offset
-    long NoteSize(long size) const;   // the size the file system gave
-    void DropCache() const;   // the file position becomes Cursor again
+    long ReadAt(char* p, long n, long offset) const;  // bytes read, by offset
+    long NoteSize(long size) const;                   // the size the file system gave
+    void DropCache() const;                           // the file position becomes Cursor again
     enum Transfer { tfNone, tfRead, tfWrite };
     void TurnTo(Transfer next) const;
 
     FILE* FilePointer;
-    bool DeleteOnExit;   // close the file when destroyed
+    bool DeleteOnExit;  // close the file when destroyed
 
     mutable int Regular = -1;         // -1 not yet known, else 0 or 1
     mutable bool Cached = false;      // the cache stands for the file position
     mutable std::vector<char> Cache;  // file bytes CacheStart .. CacheEnd
     mutable long CacheStart = 0;
     mutable long CacheEnd = 0;
-    mutable long Cursor = 0;          // the device position while Cached
-    mutable long KnownSize = 0;       // the size last asked of the file system
-    mutable bool HandedOut = false;   // GetFilePointer was called since the last transfer
+    mutable long Cursor = 0;         // the device position while Cached
+    mutable long KnownSize = 0;      // the size last asked of the file system
+    mutable bool HandedOut = false;  // GetFilePointer was called since the last transfer
     mutable Transfer LastTransfer = tfNone;
 };
 
@@ -373,5 +373,5 @@ public:
     ~UFilePointerStream() override;
 
 private:
-    UFilePointerBasicStream* FileStream;   // the same object as Stream
+    UFilePointerBasicStream* FileStream;  // the same object as Stream
 };

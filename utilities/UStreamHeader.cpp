@@ -34,19 +34,13 @@ void UStream::WriteHeader(char const* text)
 
 namespace {
 
-bool IsLineEndByte(unsigned char c)
-{
-    return c == '\r' || c == '\n';
-}
+bool IsLineEndByte(unsigned char c) { return c == '\r' || c == '\n'; }
 
-bool IsMarkByte(unsigned char c)
-{
-    return c == 1 || c == 2;
-}
+bool IsMarkByte(unsigned char c) { return c == 1 || c == 2; }
 
 // What a header check found: how many bytes it spans, and the settings.
 struct FoundHeader {
-    long length = 0;   // 0: no header
+    long length = 0;  // 0: no header
     bool textMode = false;
     bool littleEndian = false;
     TargetPlatform platform = tpLF;

@@ -11,10 +11,7 @@ long const TextChunk = 10240;
 // The first piece of a chunk that a text read fetches: a typical line.
 long const FirstPiece = 128;
 
-bool IsLineEndByte(char c)
-{
-    return c == '\r' || c == '\n';
-}
+bool IsLineEndByte(char c) { return c == '\r' || c == '\n'; }
 
 // How many of the n bytes at p come before the first CR or LF, or NUL when
 // nulStops.
@@ -52,7 +49,7 @@ long UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
     long const L = static_cast<long>(std::strlen(ExternalLineEnd));
     char chunk[TextChunk];
     long out = 0;
-    bool inRun = false;   // collapse mode: inside a run of CR and LF
+    bool inRun = false;  // collapse mode: inside a run of CR and LF
 
     // A run of line ends in collapse mode is consumed whole, even once
     // buf is full, so that it never yields empty lines on the next call.
@@ -100,7 +97,10 @@ long UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                     if (L > 0 && std::memcmp(chunk + i, ExternalLineEnd, L) == 0) {
                         buf[out++] = lineEndChar;
                         i += L;
-                        if (stop == sfLineEnd) { done = true; break; }
+                        if (stop == sfLineEnd) {
+                            done = true;
+                            break;
+                        }
                     } else if (copyByte()) {
                         done = true;
                         break;
@@ -116,8 +116,14 @@ long UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                 while (i < have) {
                     char const c = chunk[i];
                     if (inRun) {
-                        if (IsLineEndByte(c)) { ++i; continue; }
-                        if (stop == sfLineEnd) { done = true; break; }
+                        if (IsLineEndByte(c)) {
+                            ++i;
+                            continue;
+                        }
+                        if (stop == sfLineEnd) {
+                            done = true;
+                            break;
+                        }
                         inRun = false;
                     }
                     if (out >= n) break;
@@ -153,7 +159,10 @@ long UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
                         buf[out++] = lineEndChar;
                         ++i;
                         if (i < have && IsLineEndByte(chunk[i]) && chunk[i] != c) ++i;
-                        if (stop == sfLineEnd) { done = true; break; }
+                        if (stop == sfLineEnd) {
+                            done = true;
+                            break;
+                        }
                     } else if (copyByte()) {
                         done = true;
                         break;

@@ -16,7 +16,10 @@ void UStream::SkipBoolVector() { IO::SkipVector(*this, IO::WireSize<bool>()); }
 // Byte
 void UStream::PutByte(unsigned char x) { IO::PutValue(*this, x); }
 void UStream::PutByte(std::vector<unsigned char> const& v) { IO::PutVector(*this, v); }
-void UStream::PutByteWithSize(std::vector<unsigned char> const& v) { IO::PutVectorWithSize(*this, v); }
+void UStream::PutByteWithSize(std::vector<unsigned char> const& v)
+{
+    IO::PutVectorWithSize(*this, v);
+}
 unsigned char UStream::GetByte() { return IO::GetValue<unsigned char>(*this); }
 void UStream::GetByte(std::vector<unsigned char>& v) { IO::GetVector(*this, v); }
 void UStream::GetByteWithSize(std::vector<unsigned char>& v) { IO::GetVectorWithSize(*this, v); }
@@ -27,7 +30,10 @@ void UStream::SkipByteMatrix() { IO::SkipMatrix(*this, IO::WireSize<unsigned cha
 // Int8
 void UStream::PutInt8(signed char x) { IO::PutValue(*this, x); }
 void UStream::PutInt8(std::vector<signed char> const& v) { IO::PutVector(*this, v); }
-void UStream::PutInt8WithSize(std::vector<signed char> const& v) { IO::PutVectorWithSize(*this, v); }
+void UStream::PutInt8WithSize(std::vector<signed char> const& v)
+{
+    IO::PutVectorWithSize(*this, v);
+}
 signed char UStream::GetInt8() { return IO::GetValue<signed char>(*this); }
 void UStream::GetInt8(std::vector<signed char>& v) { IO::GetVector(*this, v); }
 void UStream::GetInt8WithSize(std::vector<signed char>& v) { IO::GetVectorWithSize(*this, v); }
@@ -82,7 +88,10 @@ void UStream::SkipDoubleMatrix() { IO::SkipMatrix(*this, IO::WireSize<double>())
 // Complex
 void UStream::PutComplex(std::complex<double> const& x) { IO::PutValue(*this, x); }
 void UStream::PutComplex(std::vector<std::complex<double>> const& v) { IO::PutVector(*this, v); }
-void UStream::PutComplexWithSize(std::vector<std::complex<double>> const& v) { IO::PutVectorWithSize(*this, v); }
+void UStream::PutComplexWithSize(std::vector<std::complex<double>> const& v)
+{
+    IO::PutVectorWithSize(*this, v);
+}
 // The real part, then the imaginary part, each read as a Double.
 std::complex<double> UStream::GetComplex()
 {
@@ -90,7 +99,10 @@ std::complex<double> UStream::GetComplex()
     return {re, GetDouble()};
 }
 void UStream::GetComplex(std::vector<std::complex<double>>& v) { IO::GetVector(*this, v); }
-void UStream::GetComplexWithSize(std::vector<std::complex<double>>& v) { IO::GetVectorWithSize(*this, v); }
+void UStream::GetComplexWithSize(std::vector<std::complex<double>>& v)
+{
+    IO::GetVectorWithSize(*this, v);
+}
 void UStream::SkipComplex(long n) { IO::Skip(*this, n, IO::WireSize<std::complex<double>>()); }
 void UStream::SkipComplexVector() { IO::SkipVector(*this, IO::WireSize<std::complex<double>>()); }
 void UStream::SkipComplexMatrix() { IO::SkipMatrix(*this, IO::WireSize<std::complex<double>>()); }

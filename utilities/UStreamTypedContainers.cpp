@@ -66,9 +66,21 @@ void UStream::GetDoubleWithSize(UMatrix<double>& m) { IO::GetMatrixWithSize(*thi
 // Complex
 void UStream::PutComplex(UVector<std::complex<double>> const& v) { IO::PutVector(*this, v); }
 void UStream::PutComplex(UMatrix<std::complex<double>> const& m) { IO::PutMatrix(*this, m); }
-void UStream::PutComplexWithSize(UVector<std::complex<double>> const& v) { IO::PutVectorWithSize(*this, v); }
-void UStream::PutComplexWithSize(UMatrix<std::complex<double>> const& m) { IO::PutMatrixWithSize(*this, m); }
+void UStream::PutComplexWithSize(UVector<std::complex<double>> const& v)
+{
+    IO::PutVectorWithSize(*this, v);
+}
+void UStream::PutComplexWithSize(UMatrix<std::complex<double>> const& m)
+{
+    IO::PutMatrixWithSize(*this, m);
+}
 void UStream::GetComplex(UVector<std::complex<double>>& v) { IO::GetVector(*this, v); }
 void UStream::GetComplex(UMatrix<std::complex<double>>& m) { IO::GetMatrix(*this, m); }
-void UStream::GetComplexWithSize(UVector<std::complex<double>>& v) { IO::GetVectorWithSize(*this, v); }
-void UStream::GetComplexWithSize(UMatrix<std::complex<double>>& m) { IO::GetMatrixWithSize(*this, m); }
+void UStream::GetComplexWithSize(UVector<std::complex<double>>& v)
+{
+    IO::GetVectorWithSize(*this, v);
+}
+void UStream::GetComplexWithSize(UMatrix<std::complex<double>>& m)
+{
+    IO::GetMatrixWithSize(*this, m);
+}

@@ -101,7 +101,10 @@ struct UStreamTypedIO {
     }
 
     // Reads up to n bytes, asking again while the device delivers less.
-    static long ReadFully(UStream& s, void* p, long n) { return s.ReadChunk(static_cast<char*>(p), n); }
+    static long ReadFully(UStream& s, void* p, long n)
+    {
+        return s.ReadChunk(static_cast<char*>(p), n);
+    }
 
     // A value that the data cannot hold raises 21050 before anything is written.
     template <class T, class At>
@@ -232,7 +235,8 @@ struct UStreamTypedIO {
     // std::vector<bool> holds no array of bools: element by element.
     static void PutVector(UStream& s, std::vector<bool> const& v)
     {
-        PutGathered<bool>(s, static_cast<long>(v.size()), Chunk, [&](long k) { return bool(v[k]); });
+        PutGathered<bool>(s, static_cast<long>(v.size()), Chunk,
+                          [&](long k) { return bool(v[k]); });
     }
 
     static void PutVectorWithSize(UStream& s, std::vector<bool> const& v)
@@ -255,7 +259,8 @@ struct UStreamTypedIO {
 
     static void GetVector(UStream& s, std::vector<bool>& v)
     {
-        GetScattered<bool>(s, static_cast<long>(v.size()), Chunk, [&](long k, bool x) { v[k] = x; });
+        GetScattered<bool>(s, static_cast<long>(v.size()), Chunk,
+                           [&](long k, bool x) { v[k] = x; });
     }
 
     template <class T>
@@ -330,7 +335,8 @@ struct UStreamTypedIO {
     static long GetDimension(UStream& s)
     {
         std::int32_t w = 0;
-        if (ReadFully(s, &w, sizeof w) < static_cast<long>(sizeof w)) RaiseError(21049, "UStream", __LINE__);
+        if (ReadFully(s, &w, sizeof w) < static_cast<long>(sizeof w))
+            RaiseError(21049, "UStream", __LINE__);
         s.SwapIf_Int32(reinterpret_cast<char*>(&w), 1);
         if (w < 0) RaiseError(21049, "UStream", __LINE__);
         return w;
@@ -388,7 +394,8 @@ struct UStreamTypedIO {
         long bytes = 0;
         long target = 0;
         long const position = s.GetPosition();
-        if (__builtin_mul_overflow(n, size, &bytes) || __builtin_add_overflow(position, bytes, &target))
+        if (__builtin_mul_overflow(n, size, &bytes) ||
+            __builtin_add_overflow(position, bytes, &target))
             RaiseError(21055, "UStream", __LINE__);
         s.SetPosition(target);
     }

@@ -76,10 +76,7 @@ void UString::tolower()
 
 // s may lie inside the present buffer, so the new text is built before the
 // old one is freed.
-void UString::CopyString(char const* s)
-{
-    Copy2Strings(s, nullptr);
-}
+void UString::CopyString(char const* s) { Copy2Strings(s, nullptr); }
 
 void UString::Copy2Strings(char const* a, char const* b)
 {
@@ -97,13 +94,18 @@ void UString::Copy2Strings(char const* a, char const* b)
 
 void UString::CatString(char const* s)
 {
-    if (IsEmpty()) CopyString(s);
-    else if (LengthOf(s) > 0) Copy2Strings(Text, s);
+    if (IsEmpty())
+        CopyString(s);
+    else if (LengthOf(s) > 0)
+        Copy2Strings(Text, s);
 }
 
 UString operator+(UString const& a, UString const& b) { return UString(a.c_str(), b.c_str()); }
 
-bool operator==(UString const& a, UString const& b) { return std::strcmp(a.c_str(), b.c_str()) == 0; }
+bool operator==(UString const& a, UString const& b)
+{
+    return std::strcmp(a.c_str(), b.c_str()) == 0;
+}
 bool operator!=(UString const& a, UString const& b) { return !(a == b); }
 bool operator==(UString const& a, char const* b) { return std::strcmp(a.c_str(), b ? b : "") == 0; }
 bool operator!=(UString const& a, char const* b) { return !(a == b); }

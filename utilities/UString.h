@@ -16,7 +16,7 @@ public:
     UString& operator+=(UString const& other);
 
     operator char const*() const { return c_str(); }
-    char const* c_str() const { return Text ? Text : ""; }   // never null
+    char const* c_str() const { return Text ? Text : ""; }  // never null
     bool IsEmpty() const { return Text == nullptr || Text[0] == '\0'; }
     void Clear();
 

@@ -7,15 +7,9 @@ USubStream::USubStream(UStream& parent, long start, long size)
 {
 }
 
-bool USubStream::GetIsOpen() const
-{
-    return Parent->GetIsOpen();
-}
+bool USubStream::GetIsOpen() const { return Parent->GetIsOpen(); }
 
-long USubStream::GetPosition() const
-{
-    return Parent->GetPosition() - Start;
-}
+long USubStream::GetPosition() const { return Parent->GetPosition() - Start; }
 
 // A position beyond the reach of a long stays at the farthest one.
 void USubStream::SetPosition(long p)
@@ -27,10 +21,7 @@ void USubStream::SetPosition(long p)
     ForgetReadFailure();
 }
 
-long USubStream::GetSize() const
-{
-    return Size >= 0 ? Size : Parent->GetSize() - Start;
-}
+long USubStream::GetSize() const { return Size >= 0 ? Size : Parent->GetSize() - Start; }
 
 void USubStream::SetSize(long n)
 {
@@ -38,12 +29,6 @@ void USubStream::SetSize(long n)
     ForgetReadFailure();
 }
 
-void USubStream::PutBuffer(void const* p, long n)
-{
-    Parent->PutBuffer(p, n);
-}
+void USubStream::PutBuffer(void const* p, long n) { Parent->PutBuffer(p, n); }
 
-long USubStream::GetBuffer(void* p, long n)
-{
-    return Parent->GetBuffer(p, n);
-}
+long USubStream::GetBuffer(void* p, long n) { return Parent->GetBuffer(p, n); }

@@ -10,10 +10,10 @@ public:
     ~USubStream() override = default;
 
     bool GetIsOpen() const override;
-    long GetPosition() const override;   // relative to the window's start
+    long GetPosition() const override;  // relative to the window's start
     void SetPosition(long p) override;
     long GetSize() const override;
-    void SetSize(long n) override;       // the window only; the parent keeps its size
+    void SetSize(long n) override;  // the window only; the parent keeps its size
     // Transfers go to the parent unchanged: the window does not limit them.
     void PutBuffer(void const* p, long n) override;
     long GetBuffer(void* p, long n) override;

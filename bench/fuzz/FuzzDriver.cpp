@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const char* options[] = {"-ic", "-ie", "-ig", "-ih", "-ia", "-ba", "-bc", "-bo", nullptr};
+    static const char* options[] = {"-ic", "-ie", "-ig", "-ih",  "-ia",
+                                    "-ba", "-bc", "-bo", nullptr};
     std::vector<std::string> pieces = SplitFiles(data, size, 9);
     // The driver stops on these before reading anything; nothing to fuzz there.
     bool basisGroup = !pieces[5].empty() || !pieces[6].empty() || !pieces[7].empty();
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string> args = {"Kalvex"};
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (pieces[i].empty() || (i == 8 && pieces[7].empty())) continue;
-        files.push_back(std::make_unique<MemoryFile>((const uint8_t*)pieces[i].data(), pieces[i].size()));
+        files.push_back(
+            std::make_unique<MemoryFile>((const uint8_t*)pieces[i].data(), pieces[i].size()));
         if (options[i]) args.push_back(options[i]);
         args.push_back(files.back()->Path());
     }

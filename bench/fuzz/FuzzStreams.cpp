@@ -22,7 +22,7 @@ namespace {
 
 struct Run {
     UStream& s;
-    const uint8_t* bytes;   // the data, from the stream's offset 0
+    const uint8_t* bytes;  // the data, from the stream's offset 0
     long size;
 };
 
@@ -69,13 +69,23 @@ template <class T>
 void AddKind(std::vector<Op>& ops)
 {
     bool constexpr boolean = std::is_same<T, bool>::value;
-    ops.push_back([](Run& r) { ReadBack<T>(r, [] { return T(); }, boolean ? 0 : NoBool, true); });
     ops.push_back([](Run& r) {
-        ReadBack<std::vector<T>>(r, [] { return std::vector<T>(); }, boolean ? 4 : NoBool, false);
+        ReadBack<T>(
+            r, [] { return T(); }, boolean ? 0 : NoBool, true);
+    });
+    ops.push_back([](Run& r) {
+        ReadBack<std::vector<T>>(
+            r, [] { return std::vector<T>(); }, boolean ? 4 : NoBool, false);
     });
     if constexpr (!boolean) {
-        ops.push_back([](Run& r) { ReadBack<UVector<T>>(r, [] { return UVector<T>(0, 1); }, NoBool, false); });
-        ops.push_back([](Run& r) { ReadBack<UMatrix<T>>(r, [] { return UMatrix<T>(0, 0, -1); }, NoBool, false); });
+        ops.push_back([](Run& r) {
+            ReadBack<UVector<T>>(
+                r, [] { return UVector<T>(0, 1); }, NoBool, false);
+        });
+        ops.push_back([](Run& r) {
+            ReadBack<UMatrix<T>>(
+                r, [] { return UMatrix<T>(0, 0, -1); }, NoBool, false);
+        });
     }
 }
 
@@ -105,13 +115,20 @@ std::vector<Op> AllOps()
     AddKind<double>(ops);
     AddKind<std::complex<double>>(ops);
     // Containers that already have a shape and a stride.
-    ops.push_back([](Run& r) { ReadBack<UVector<double>>(r, [] { return UVector<double>(3, 2); }, NoBool, false); });
-    ops.push_back([](Run& r) { ReadBack<UMatrix<long>>(r, [] { return UMatrix<long>(2, 3, 4); }, NoBool, false); });
-    for (auto skip : {&UStream::SkipBoolVector, &UStream::SkipByteVector, &UStream::SkipInt8Vector,
-                      &UStream::SkipInt16Vector, &UStream::SkipInt32Vector, &UStream::SkipFloatVector,
-                      &UStream::SkipDoubleVector, &UStream::SkipComplexVector, &UStream::SkipByteMatrix,
-                      &UStream::SkipInt8Matrix, &UStream::SkipInt16Matrix, &UStream::SkipInt32Matrix,
-                      &UStream::SkipFloatMatrix, &UStream::SkipDoubleMatrix, &UStream::SkipComplexMatrix})
+    ops.push_back([](Run& r) {
+        ReadBack<UVector<double>>(
+            r, [] { return UVector<double>(3, 2); }, NoBool, false);
+    });
+    ops.push_back([](Run& r) {
+        ReadBack<UMatrix<long>>(
+            r, [] { return UMatrix<long>(2, 3, 4); }, NoBool, false);
+    });
+    for (auto skip :
+         {&UStream::SkipBoolVector, &UStream::SkipByteVector, &UStream::SkipInt8Vector,
+          &UStream::SkipInt16Vector, &UStream::SkipInt32Vector, &UStream::SkipFloatVector,
+          &UStream::SkipDoubleVector, &UStream::SkipComplexVector, &UStream::SkipByteMatrix,
+          &UStream::SkipInt8Matrix, &UStream::SkipInt16Matrix, &UStream::SkipInt32Matrix,
+          &UStream::SkipFloatMatrix, &UStream::SkipDoubleMatrix, &UStream::SkipComplexMatrix})
         ops.push_back(Skip(skip));
     ops.push_back([](Run& r) { r.s.VerifyHeader("Kalvex"); });
     return ops;
@@ -142,7 +159,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A window from the start that ends up to 31 bytes before the data do.
     std::unique_ptr<USubStream> window;
     if (flags & 4) {
-        window = std::make_unique<USubStream>(*s, 0, std::max(0L, n - static_cast<long>(flags >> 3)));
+        window =
+            std::make_unique<USubStream>(*s, 0, std::max(0L, n - static_cast<long>(flags >> 3)));
         s = window.get();
     }
     s->SetLittleEndian(flags & 1);

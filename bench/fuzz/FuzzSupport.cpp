@@ -43,10 +43,7 @@ MemoryFile::~MemoryFile()
     close(fd);
 }
 
-std::string MemoryFile::Path() const
-{
-    return "/proc/self/fd/" + std::to_string(fd);
-}
+std::string MemoryFile::Path() const { return "/proc/self/fd/" + std::to_string(fd); }
 
 std::vector<std::string> SplitFiles(const uint8_t* data, size_t size, size_t count)
 {

@@ -107,8 +107,8 @@ struct AoforceText {
         Lines({"          ---------------------------------------------------",
                "          NORMAL MODES and VIBRATIONAL FREQUENCIES (cm**(-1))",
                "          ---------------------------------------------------", "",
-               " imaginary wave numbers indicate a negative curvature of the energy surface.",
-               "", ""});
+               " imaginary wave numbers indicate a negative curvature of the energy surface.", "",
+               ""});
         for (long s = 0; s < n; s += 6) {
             long e = std::min(s + 6, n);
             std::string modeLine = "       mode       ";
@@ -136,21 +136,23 @@ struct AoforceText {
     }
 };
 
-const std::vector<Atom> water = {{"o", 0.0, 0.0, -0.12}, {"h", 0.0, 1.43, 0.98}, {"h", 0.0, -1.43, 0.98}};
-const std::vector<std::vector<double>> waterGradients = {{1e-5, -2e-5, 3e-5}, {0, 0, -1.5e-3}, {4e-7, 0, 0}};
+const std::vector<Atom> water = {
+    {"o", 0.0, 0.0, -0.12}, {"h", 0.0, 1.43, 0.98}, {"h", 0.0, -1.43, 0.98}};
+const std::vector<std::vector<double>> waterGradients = {
+    {1e-5, -2e-5, 3e-5}, {0, 0, -1.5e-3}, {4e-7, 0, 0}};
 
 // Distinct values, so a misplaced element shows.
 double HessianValue(long r, long c) { return 0.01 * (r + 1) + 0.0001 * (c + 1); }
 double ModeValue(long r, long c) { return -0.5 + 0.01 * r + 0.001 * c; }
 
-const std::vector<std::string> waterFrequencies = {"i23.45", "0.00", "0.00", "0.00", "0.00",
+const std::vector<std::string> waterFrequencies = {"i23.45", "0.00",    "0.00",   "0.00",   "0.00",
                                                    "0.00",   "1650.12", "3700.5", "3801.99"};
 
 std::string WaterOutput()
 {
     AoforceText t;
-    t.Lines({" aoforce", "", "              | Atomic coordinate, charge and isotop information |",
-             ""});
+    t.Lines(
+        {" aoforce", "", "              | Atomic coordinate, charge and isotop information |", ""});
     t.AtomicCoordinates(water);
     t.Hessian(9, HessianValue);
     t.Modes(9, waterFrequencies, ModeValue);
@@ -356,7 +358,8 @@ TEST(AoforceOutput, RealOutputAgreesWithTheCoordinateAndHessianFiles)
     // Seven printed decimals; the file's matrix is symmetric to 1e-6 only.
     UMatrix<double> h = geom.GetHessian();
     for (long r = 0; r < 60; ++r)
-        for (long c = 0; c < 60; ++c) ASSERT_NEAR(constants[60 * r + c], h(r, c), 2e-6) << r << "," << c;
+        for (long c = 0; c < 60; ++c)
+            ASSERT_NEAR(constants[60 * r + c], h(r, c), 2e-6) << r << "," << c;
     EXPECT_TRUE(geom.GetHasVibrations());
 }
 
@@ -440,8 +443,8 @@ std::vector<DamagedCase> DamagedCases()
         {"nan for a force constant", Replace(good, "0.0302000", "      nan"), 0, 25010, invalid},
         {"nan for a mode", Replace(good, "-0.49900", "     nan"), 0, 25010, invalid},
         {"nan for a frequency", Replace(good, "1650.12", "    nan"), 0, 25010, invalid},
-        {"5000 characters in the force constants", Replace(good, "   3 c     dy", std::string(5000, 'x')),
-         0, 25010, invalid},
+        {"5000 characters in the force constants",
+         Replace(good, "   3 c     dy", std::string(5000, 'x')), 0, 25010, invalid},
         {"gradients without atoms", gradientsOnly.text, 0, 21003, dims},
         {"force constants without atoms", hessianOnly.text, 0, 21003, dims},
         {"normal modes without atoms", modesOnly.text, 0, 21003, dims},

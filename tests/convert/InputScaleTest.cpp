@@ -24,7 +24,8 @@ namespace {
 // catch work out of proportion to the input (a pass per atom or per pair costs
 // hours here); processor time, unlike the clock on the wall, does not grow
 // when other builds load the machine.
-void LimitCpuSeconds(rlim_t seconds) {
+void LimitCpuSeconds(rlim_t seconds)
+{
     rlimit limit{seconds, seconds + 1};
     setrlimit(RLIMIT_CPU, &limit);
 }
@@ -34,16 +35,19 @@ double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 
 const char* oneS = "$basis\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n";
 
-std::string Coordinates(long atoms) {
+std::string Coordinates(long atoms)
+{
     std::string s = "$coord\n";
     for (long i = 0; i < atoms; ++i) s += " " + std::to_string(i) + ".0 0.0 0.0 h\n";
     return s + "$end\n";
 }
 
 // The first orbital of a section over n functions, the others left out.
-std::string FirstOrbital(long n) {
-    std::string s = "$scfmo    format(4d20.14)\n     1  a      eigenvalue=-.50000000000000D+00   nsaos=" +
-                    std::to_string(n) + "\n";
+std::string FirstOrbital(long n)
+{
+    std::string s =
+        "$scfmo    format(4d20.14)\n     1  a      eigenvalue=-.50000000000000D+00   nsaos=" +
+        std::to_string(n) + "\n";
     for (long i = 0; i < n; ++i) {
         s += "0.10000000000000D+00";
         if (i % 4 == 3 || i == n - 1) s += "\n";
@@ -57,7 +61,8 @@ class InputScale : public TurboFileTest {};
 // is taken; beyond it the lists of a file must be backed by its size, so
 // repeated huge lists in a few lines cannot pile up pairs or occupation
 // vectors, nor take minutes.
-TEST_F(InputScale, RepeatedHugeListsAreRefused) {
+TEST_F(InputScale, RepeatedHugeListsAreRefused)
+{
     const std::string entry = "h 1-8388609 \\\n basis =h one-s\n";
     const struct {
         std::string control;
@@ -81,7 +86,8 @@ TEST_F(InputScale, RepeatedHugeListsAreRefused) {
 // Large systems list their atoms one per entry, as Turbomole writes them:
 // 20000 entries are backed by the file's size and cost what they name, not
 // a pass over all the atoms before them each.
-TEST_F(InputScale, AtomsListedOnePerLineAreReadQuickly) {
+TEST_F(InputScale, AtomsListedOnePerLineAreReadQuickly)
+{
     const long atoms = 20000;
     std::string control = "$atoms\n";
     char entry[128];
@@ -104,17 +110,20 @@ TEST_F(InputScale, AtomsListedOnePerLineAreReadQuickly) {
         std::fflush(stdout);
         _exit(seconds < 1.0 ? 0 : 6);
     });
-    EXPECT_EQ(0, r.exitStatus) << "2-5: not read as listed; 6: took " << r.out << " processor seconds";
+    EXPECT_EQ(0, r.exitStatus) << "2-5: not read as listed; 6: took " << r.out
+                               << " processor seconds";
 }
 
 // Reordering the orbitals visits the atoms of the molecule; an entry naming
 // millions of atoms it lacks (read before the coordinates, when there is
 // nothing to compare it with) must not be scanned once per atom.
-TEST_F(InputScale, AtomsTheMoleculeLacksDoNotSlowTheOrbitals) {
+TEST_F(InputScale, AtomsTheMoleculeLacksDoNotSlowTheOrbitals)
+{
     const long atoms = 4000;
     ChildResult r = RunInChild([&] {
         LimitCpuSeconds(60);
-        if (Read(oneS) != 0 || ReadControl("$atoms\nh 1-4000000 \\\n basis =h one-s\n$end\n") != 0 ||
+        if (Read(oneS) != 0 ||
+            ReadControl("$atoms\nh 1-4000000 \\\n basis =h one-s\n$end\n") != 0 ||
             Read(Coordinates(atoms)) != 0)
             _exit(2);
         int code = Read(FirstOrbital(atoms));
@@ -125,11 +134,13 @@ TEST_F(InputScale, AtomsTheMoleculeLacksDoNotSlowTheOrbitals) {
 
 // Shells are sorted by type, those of one type kept in file order; a set of
 // 100000 shells must not take a pass per shell.
-TEST_F(InputScale, ManyShellsAreSortedQuickly) {
+TEST_F(InputScale, ManyShellsAreSortedQuickly)
+{
     const long shells = 100000;
     std::string basis = "$basis\n*\nh many\n*\n";
     for (long i = 0; i < shells; ++i)
-        basis += i % 2 ? " 1 s\n " + std::to_string(i) + ".0 1.0\n" : " 1 p\n " + std::to_string(i) + ".0 1.0\n";
+        basis += i % 2 ? " 1 s\n " + std::to_string(i) + ".0 1.0\n"
+                       : " 1 p\n " + std::to_string(i) + ".0 1.0\n";
     basis += "*\n$end\n";
     ChildResult r = RunInChild([&] {
         LimitCpuSeconds(60);
@@ -148,14 +159,16 @@ TEST_F(InputScale, ManyShellsAreSortedQuickly) {
 
 // An entry repeated thousands of times gives each atom thousands of bases
 // (here empty ones); writing the basis must not scan every pair per atom.
-TEST_F(InputScale, RepeatedEntriesDoNotSlowTheMoldenBasis) {
+TEST_F(InputScale, RepeatedEntriesDoNotSlowTheMoldenBasis)
+{
     const long atoms = 1000;
     std::string control = "$atoms\nh 1-1000 \\\n basis =h one-s\n";
     for (long i = 0; i < 16000; ++i) control += "h 1-1000 \\\n basis =h empty\n";
     control += "$end\n";
     ChildResult r = RunInChild([&] {
         LimitCpuSeconds(60);
-        if (Read(Coordinates(atoms)) != 0 || Read("$basis\n*\nh empty\n*\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n") != 0 ||
+        if (Read(Coordinates(atoms)) != 0 ||
+            Read("$basis\n*\nh empty\n*\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n") != 0 ||
             ReadControl(control) != 0 || Read(FirstOrbital(atoms)) != 0)
             _exit(2);
         TextStream out;

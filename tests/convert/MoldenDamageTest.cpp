@@ -15,23 +15,22 @@
 
 namespace {
 
-const char* const smallFile =
-    "[Molden Format]\n"
-    "[Title]\nwater\n"
-    "[Atoms] Angs\n"
-    "O 1 8 0.0 0.0 0.1173\n"
-    "H 2 1 0.0 0.7572 -0.4692\n"
-    "H 3 1 0.0 -0.7572 -0.4692\n"
-    "[FREQ]\n1648.2\n3832.1\n3942.5\n"
-    "[FR-COORD]\n"
-    "o 0.0 0.0 0.2217\n"
-    "h 0.0 1.4309 -0.8867\n"
-    "h 0.0 -1.4309 -0.8867\n"
-    "[FR-NORM-COORD]\n"
-    "vibration 1\n0.0 0.0 -0.07\n0.0 -0.42 0.56\n0.0 0.42 0.56\n"
-    "vibration 2\n0.0 0.0 0.05\n0.0 0.58 -0.40\n0.0 -0.58 -0.40\n"
-    "vibration 3\n0.0 0.07 0.0\n0.0 -0.56 0.43\n0.0 -0.56 -0.43\n"
-    "[GTO]\n  1 0\ns 1 1.00\n 1.0 1.0\n\n";
+const char* const smallFile = "[Molden Format]\n"
+                              "[Title]\nwater\n"
+                              "[Atoms] Angs\n"
+                              "O 1 8 0.0 0.0 0.1173\n"
+                              "H 2 1 0.0 0.7572 -0.4692\n"
+                              "H 3 1 0.0 -0.7572 -0.4692\n"
+                              "[FREQ]\n1648.2\n3832.1\n3942.5\n"
+                              "[FR-COORD]\n"
+                              "o 0.0 0.0 0.2217\n"
+                              "h 0.0 1.4309 -0.8867\n"
+                              "h 0.0 -1.4309 -0.8867\n"
+                              "[FR-NORM-COORD]\n"
+                              "vibration 1\n0.0 0.0 -0.07\n0.0 -0.42 0.56\n0.0 0.42 0.56\n"
+                              "vibration 2\n0.0 0.0 0.05\n0.0 0.58 -0.40\n0.0 -0.58 -0.40\n"
+                              "vibration 3\n0.0 0.07 0.0\n0.0 -0.56 0.43\n0.0 -0.56 -0.43\n"
+                              "[GTO]\n  1 0\ns 1 1.00\n 1.0 1.0\n\n";
 
 class MoldenDamage : public ::testing::Test {
 protected:
@@ -81,7 +80,8 @@ TEST_F(MoldenDamage, TheRealFileCutAndMangled)
     // one byte of a line turned into a letter, a bracket, a NUL or a line end,
     // in every line of the atoms, frequencies and coordinates and in every
     // twentieth of the modes.
-    const std::string geometry = whole.substr(0, whole.find("[GTO]")) + whole.substr(whole.find("[FREQ]"));
+    const std::string geometry =
+        whole.substr(0, whole.find("[GTO]")) + whole.substr(whole.find("[FREQ]"));
     auto mangleLines = [&](const char* from, const char* to, int step) {
         size_t end = geometry.find(to);
         int line = 0;

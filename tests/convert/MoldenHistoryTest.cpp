@@ -28,8 +28,10 @@ protected:
         TextStream text;
         UMoldenFilter filter(text.Get());
         int raised = RaisedCode([&] { body(filter); });
-        if (code) *code = raised;
-        else EXPECT_EQ(0, raised);
+        if (code)
+            *code = raised;
+        else
+            EXPECT_EQ(0, raised);
         return text.Contents();
     }
 
@@ -56,25 +58,26 @@ TEST_F(MoldenHistory, EnergySectionAndItsCriteria)
     geom.SetAverageGradient("  1.5e-4 hartree/bohr");
     geom.SetMaximumStep("-2");
     geom.SetAverageStep("0.25");
-    EXPECT_EQ(Written([&](UMoldenFilter& f) {
-                  f.StartEnergySection();
-                  f.AddToEnergySection(&geom);
-                  for (MoldenEnergySubsection s : {mesMaxForce, mesRmsForce, mesMaxStep, mesRmsStep}) {
-                      f.StartEnergySubsection(s);
-                      f.AddToEnergySubsection(&geom, s);
-                  }
-              }),
-              "[GEOCONV] \n"
-              "energy\n"
-              "  -76.02663273000000\n"
-              "max-force\n"
-              "    0.01230000000000\n"
-              "rms-force\n"
-              "    0.00015000000000\n"
-              "max-step\n"
-              "   -2.00000000000000\n"
-              "rms-step\n"
-              "    0.25000000000000\n");
+    EXPECT_EQ(
+        Written([&](UMoldenFilter& f) {
+            f.StartEnergySection();
+            f.AddToEnergySection(&geom);
+            for (MoldenEnergySubsection s : {mesMaxForce, mesRmsForce, mesMaxStep, mesRmsStep}) {
+                f.StartEnergySubsection(s);
+                f.AddToEnergySubsection(&geom, s);
+            }
+        }),
+        "[GEOCONV] \n"
+        "energy\n"
+        "  -76.02663273000000\n"
+        "max-force\n"
+        "    0.01230000000000\n"
+        "rms-force\n"
+        "    0.00015000000000\n"
+        "max-step\n"
+        "   -2.00000000000000\n"
+        "rms-step\n"
+        "    0.25000000000000\n");
 }
 
 TEST_F(MoldenHistory, GeometryFramesAndForceBlocks)
@@ -124,15 +127,21 @@ TEST_F(MoldenHistory, MissingDataIsRefused)
     };
     const Case cases[] = {
         {"energy", [&](UMoldenFilter& f) { f.AddToEnergySection(&empty); }, 25007},
-        {"criterion", [&](UMoldenFilter& f) { f.AddToEnergySubsection(&empty, mesMaxForce); }, 25007},
+        {"criterion", [&](UMoldenFilter& f) { f.AddToEnergySubsection(&empty, mesMaxForce); },
+         25007},
         // A criterion stored without a number.
-        {"empty criterion", [&](UMoldenFilter& f) { f.AddToEnergySubsection(&oneCriterion, mesRmsStep); }, 25007},
+        {"empty criterion",
+         [&](UMoldenFilter& f) { f.AddToEnergySubsection(&oneCriterion, mesRmsStep); }, 25007},
         {"coordinates", [&](UMoldenFilter& f) { f.AddToGeometriesSection(&empty); }, 25007},
         {"gradients", [&](UMoldenFilter& f) { f.AddToForcesSection(&noGradients, 0); }, 25007},
         // No name to write for a criterion beyond the four.
-        {"subsection", [&](UMoldenFilter& f) { f.StartEnergySubsection(MoldenEnergySubsection(4)); }, 21055},
+        {"subsection",
+         [&](UMoldenFilter& f) { f.StartEnergySubsection(MoldenEnergySubsection(4)); }, 21055},
         {"subsection value",
-         [&](UMoldenFilter& f) { f.AddToEnergySubsection(&oneCriterion, MoldenEnergySubsection(-1)); }, 21055},
+         [&](UMoldenFilter& f) {
+             f.AddToEnergySubsection(&oneCriterion, MoldenEnergySubsection(-1));
+         },
+         21055},
     };
     for (const Case& c : cases) {
         int code = 0;

@@ -57,12 +57,12 @@ TEST_F(MoldenReader, RecordsAreClassifiedByTheirFirstCharacter)
         const char* text;
     };
     const Expected records[] = {
-        {1, mfsAtoms, "[Atoms] AU"},   // trimmed; the header is matched by its start in any case
-        {0, mfsAtoms, "  H 1 1 0 0 0"},   // the empty line skipped, the tab a blank, not trimmed
-        {1, mfs5D7F, "[5d7f]"},           // found before "[5D]"
+        {1, mfsAtoms, "[Atoms] AU"},     // trimmed; the header is matched by its start in any case
+        {0, mfsAtoms, "  H 1 1 0 0 0"},  // the empty line skipped, the tab a blank, not trimmed
+        {1, mfs5D7F, "[5d7f]"},          // found before "[5D]"
         {1, mfs5D, "[5D]"},
         {1, -2, "[Title]"},
-        {0, -2, " [ATOMS]"},   // a section line starts with '['
+        {0, -2, " [ATOMS]"},  // a section line starts with '['
     };
     for (const Expected& e : records) {
         EXPECT_EQ(e.recordType, f.GetRecord(buf, UMoldenFilter::recordLength)) << e.text;
@@ -126,12 +126,11 @@ TEST_F(MoldenReader, LinesLongerThanARecordAreRefused)
 // lines; it used to refuse the file (25017), so no real file could be read.
 TEST_F(MoldenReader, SectionsItDoesNotReadAreSkipped)
 {
-    const char* file =
-        "[Molden Format]\n[Title]\nwater\n[5D]\n[ATOMS] AU\nO 1 8 0 0 0\n"
-        "[GTO]\n  1 0\ns 1 1.00\n 1.0 1.0\n\n"
-        "[MO]\n Sym= 1a\n Ene= -1.0\n Spin= Alpha\n Occup= 2.0\n 1 1.0\n"
-        "[GEOCONV]\nenergy\n -1.0\n[unknown section]\n[H 1 1 0 0 0]\n"
-        "[INT]\n 0.5\n";
+    const char* file = "[Molden Format]\n[Title]\nwater\n[5D]\n[ATOMS] AU\nO 1 8 0 0 0\n"
+                       "[GTO]\n  1 0\ns 1 1.00\n 1.0 1.0\n\n"
+                       "[MO]\n Sym= 1a\n Ene= -1.0\n Spin= Alpha\n Occup= 2.0\n 1 1.0\n"
+                       "[GEOCONV]\nenergy\n -1.0\n[unknown section]\n[H 1 1 0 0 0]\n"
+                       "[INT]\n 0.5\n";
     ASSERT_EQ(0, Read(file));
     EXPECT_EQ(std::vector<long>{8}, Elements());
     EXPECT_FALSE(geom.GetHasFrequencies());
@@ -146,7 +145,8 @@ TEST_F(MoldenReader, DataOutsideAnySectionIsRefused)
         // anything, binary data too, was taken as an empty Molden file.
         "[Molden Format]\ntext\n",
         "junk",
-        "\x7f" "ELF\x01\x02\x03",
+        "\x7f"
+        "ELF\x01\x02\x03",
     };
     for (const char* f : files) {
         UQGeometryData fresh;
@@ -175,16 +175,22 @@ TEST_F(MoldenReader, UnitsOfTheAtomsSection)
         bool angstrom;
     };
     const Case cases[] = {
-        {"[ATOMS]", false},       {"[ATOMS] AU", false},    {"[atoms] au", false},
-        {"[Atoms]   Au  ", false}, {"[ATOMS] Angs", true},   {"[ATOMS] (Angs)", true},
+        {"[ATOMS]", false},
+        {"[ATOMS] AU", false},
+        {"[atoms] au", false},
+        {"[Atoms]   Au  ", false},
+        {"[ATOMS] Angs", true},
+        {"[ATOMS] (Angs)", true},
         {"[ATOMS] Angstrom", true},
         // Mend: atomic units in parentheses, as some programs write them,
         // used to be taken for Angstrom.
-        {"[ATOMS] (AU)", false},  {"[ATOMS] (au)", false},
+        {"[ATOMS] (AU)", false},
+        {"[ATOMS] (au)", false},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
-        ASSERT_EQ(0, ReadInto(fresh, std::string(c.header) + "\nH 1 1 0.0 -1.5 1.0D+00\n")) << c.header;
+        ASSERT_EQ(0, ReadInto(fresh, std::string(c.header) + "\nH 1 1 0.0 -1.5 1.0D+00\n"))
+            << c.header;
         V3 r = fresh.GetAtomData()[0].GetCoord();
         EXPECT_DOUBLE_EQ(c.angstrom ? -1.5 / angstrom : -1.5, r.Gety()) << c.header;
         EXPECT_DOUBLE_EQ(c.angstrom ? 1.0 / angstrom : 1.0, r.Getz()) << c.header;
@@ -215,10 +221,20 @@ TEST_F(MoldenReader, DamagedAtomLinesAreRefused)
 {
     const char* lines[] = {
         // A field missing.
-        "H", "H 1", "H 1 1", "H 1 1 0", "H 1 1 0 0", "   ",
+        "H",
+        "H 1",
+        "H 1 1",
+        "H 1 1 0",
+        "H 1 1 0 0",
+        "   ",
         // Letters in numbers, which "%lf" would have read in part or not at all.
-        "H 1 1 0 1,4 0", "H 1 1 0 1.4x 0", "H 1 1 0 0 nan", "H 1 1 x 0 0", "H 1 1 0 0 1e999",
-        "Xy 1 8.0 0 0 0", "Xy 1 O 0 0 0",
+        "H 1 1 0 1,4 0",
+        "H 1 1 0 1.4x 0",
+        "H 1 1 0 0 nan",
+        "H 1 1 x 0 0",
+        "H 1 1 0 0 1e999",
+        "Xy 1 8.0 0 0 0",
+        "Xy 1 O 0 0 0",
     };
     for (const char* line : lines) {
         UQGeometryData fresh;
@@ -234,7 +250,7 @@ TEST_F(MoldenReader, AtomSectionsOverwriteTheAtomsOfTheMolecule)
 {
     const std::string two = "[ATOMS]\nH 1 1 0 0 0\nH 2 1 0 0 1.4\n";
     ASSERT_EQ(0, Read(two + "[FR-COORD]\nli 0 0 0\nxx 0 0 2\n"));
-    EXPECT_EQ((std::vector<long>{3, 1}), Elements());   // an invalid symbol keeps the atom's element
+    EXPECT_EQ((std::vector<long>{3, 1}), Elements());  // an invalid symbol keeps the atom's element
     EXPECT_DOUBLE_EQ(2.0, Coord(1).Getz());
 
     struct Case {
@@ -268,7 +284,8 @@ TEST_F(MoldenReader, AtomsAfterFrequenciesReplaceThePlaceholders)
     UQGeometryData water;
     ASSERT_EQ(0, ReadInto(water, freq + atoms));
     EXPECT_EQ(3, water.GetDim());
-    EXPECT_EQ((std::vector<double>{100, 200, 300, 0, 0, 0, 0, 0, 0}), Items(water.GetFrequencies()));
+    EXPECT_EQ((std::vector<double>{100, 200, 300, 0, 0, 0, 0, 0, 0}),
+              Items(water.GetFrequencies()));
     EXPECT_TRUE(water.GetHasFrequencies());
     EXPECT_EQ(8, water.GetAtomData()[0].GetAtno());
     // The same through "[FR-COORD]", whose symbols give the elements.
@@ -314,13 +331,12 @@ TEST_F(MoldenReader, FrequencyCountMustFitTheAtoms)
 TEST_F(MoldenReader, NormalModesFillTheirColumns)
 {
     const std::string two = "[ATOMS]\nH 1 1 0 0 0\nH 2 1 0 0 1.4\n[FREQ]\n1\n2\n3\n4\n5\n";
-    ASSERT_EQ(0, Read(two +
-                      "[FR-NORM-COORD]\n"
-                      "VIBRATION 1\n 0.1 0.2 0.3\n 0.4 0.5 0.6D+00\n"
-                      "vibration   3\n-1 -2 -3 extra\n-4 -5 -6\n"));
+    ASSERT_EQ(0, Read(two + "[FR-NORM-COORD]\n"
+                            "VIBRATION 1\n 0.1 0.2 0.3\n 0.4 0.5 0.6D+00\n"
+                            "vibration   3\n-1 -2 -3 extra\n-4 -5 -6\n"));
     UMatrix<double> modes = geom.GetVibrations();
     ASSERT_EQ(6, modes.GetColDim());
-    ASSERT_EQ(5, modes.GetRowDim());   // as many columns as frequencies
+    ASSERT_EQ(5, modes.GetRowDim());  // as many columns as frequencies
     EXPECT_DOUBLE_EQ(0.6, modes(5, 0));
     EXPECT_DOUBLE_EQ(-4.0, modes(3, 2));
     for (long row = 0; row < 6; row++) {
@@ -342,14 +358,10 @@ TEST_F(MoldenReader, DamagedModeSectionsAreRefused)
         int code;
     };
     const Case cases[] = {
-        {"vibration\n0 0 0\n0 0 0\n", 25017},
-        {"mode 1\n0 0 0\n0 0 0\n", 25017},
-        {"vibration x\n0 0 0\n0 0 0\n", 25017},
-        {"vibration 0\n0 0 0\n0 0 0\n", 21003},
-        {"vibration 7\n0 0 0\n0 0 0\n", 21003},
-        {"vibration 1\n0 0 0\n[ATOMS]\n", 25017},
-        {"vibration 1\n0 0 0\n0 0\n", 25017},
-        {"vibration 1\n0 0 0\n0 0 1;0\n", 25017},
+        {"vibration\n0 0 0\n0 0 0\n", 25017},   {"mode 1\n0 0 0\n0 0 0\n", 25017},
+        {"vibration x\n0 0 0\n0 0 0\n", 25017}, {"vibration 0\n0 0 0\n0 0 0\n", 21003},
+        {"vibration 7\n0 0 0\n0 0 0\n", 21003}, {"vibration 1\n0 0 0\n[ATOMS]\n", 25017},
+        {"vibration 1\n0 0 0\n0 0\n", 25017},   {"vibration 1\n0 0 0\n0 0 1;0\n", 25017},
         {"vibration 1\n0 0 0\n", 25001},
     };
     for (const Case& c : cases) {
@@ -364,7 +376,8 @@ TEST_F(MoldenReader, DamagedModeSectionsAreRefused)
 TEST_F(MoldenReader, UnfilledModeColumnsAreBounded)
 {
     std::string atoms = "[ATOMS]\n";
-    for (int i = 0; i < 3000; i++) atoms += "H " + std::to_string(i + 1) + " 1 0 0 " + std::to_string(i) + "\n";
+    for (int i = 0; i < 3000; i++)
+        atoms += "H " + std::to_string(i + 1) + " 1 0 0 " + std::to_string(i) + "\n";
     std::string block = "[FR-NORM-COORD]\nvibration 1\n";
     for (int i = 0; i < 3000; i++) block += "0 0 1\n";
     ASSERT_EQ(0, Read(atoms + block));
@@ -372,8 +385,8 @@ TEST_F(MoldenReader, UnfilledModeColumnsAreBounded)
     std::string frequencies = "[FREQ]\n";
     for (int i = 0; i < 9000; i++) frequencies += "1\n";
     const std::string damaged[] = {
-        atoms + "[FR-NORM-COORD]\nvibration 9000\n0 0 1\n",   // 9000 x 9000 for one line
-        frequencies + "[FR-NORM-COORD]\n\n",                  // 3000 placeholder atoms, no modes
+        atoms + "[FR-NORM-COORD]\nvibration 9000\n0 0 1\n",  // 9000 x 9000 for one line
+        frequencies + "[FR-NORM-COORD]\n\n",                 // 3000 placeholder atoms, no modes
     };
     for (const std::string& file : damaged) {
         UQGeometryData fresh;
@@ -411,8 +424,8 @@ TEST_F(MoldenReader, RealFileOfTheMoldenProgram)
     UMatrix<double> modes = geom.GetVibrations();
     ASSERT_EQ(60, modes.GetColDim());
     ASSERT_EQ(54, modes.GetRowDim());
-    EXPECT_DOUBLE_EQ(-0.04456069, modes(2, 0));     // vibration 1, atom 1, z
-    EXPECT_DOUBLE_EQ(0.44431747, modes(57, 53));    // vibration 54, atom 20, x
+    EXPECT_DOUBLE_EQ(-0.04456069, modes(2, 0));   // vibration 1, atom 1, z
+    EXPECT_DOUBLE_EQ(0.44431747, modes(57, 53));  // vibration 54, atom 20, x
     for (long m = 0; m < 54; m++) {
         double norm = 0;
         for (long row = 0; row < 60; row++) norm += modes(row, m) * modes(row, m);

@@ -40,8 +40,10 @@ protected:
         text.Get()->SetTextMode(true);
         UMoldenFilter filter(text.Get());
         int const raised = RaisedCode([&] { body(filter); });
-        if (code) *code = raised;
-        else EXPECT_EQ(raised, 0);
+        if (code)
+            *code = raised;
+        else
+            EXPECT_EQ(raised, 0);
         return text.Contents();
     }
 
@@ -179,11 +181,12 @@ TEST_F(MoldenWriter, NumbersAsWideAsADoubleGetsAreWrittenInFull)
     w.resize(std::snprintf(&w[0], w.size(), "%20.14lf", wide));
     const std::string three = w + " " + w + " " + w + "\n";
     std::string expected = "[Molden Format] \n[ATOMS] AU\n"
-                           "H    1   1 " + three + "H    2   1 " + "    0.00000000000000 " +
+                           "H    1   1 " +
+                           three + "H    2   1 " + "    0.00000000000000 " +
                            "    0.00000000000000 " + w + "\n[FREQ] \n";
     for (int i = 0; i < 6; i++) expected += w + "\n";
-    expected += "[FR-COORD] \nh  " + three + "h      0.00000000000000     0.00000000000000 " +
-                w + "\n[FR-NORM-COORD] \n";
+    expected += "[FR-COORD] \nh  " + three + "h      0.00000000000000     0.00000000000000 " + w +
+                "\n[FR-NORM-COORD] \n";
     for (int m = 0; m < 6; m++)
         expected += "vibration " + std::to_string(m + 1) + "\n" + three + three;
     EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteGeometry(&geom); }), expected);
@@ -192,17 +195,17 @@ TEST_F(MoldenWriter, NumbersAsWideAsADoubleGetsAreWrittenInFull)
 TEST_F(MoldenWriter, TrailingZeroModesAreLeftOutDownToThreeNMinusSix)
 {
     struct Case {
-        int zeroFrequencies;    // at the end of 9
-        int zeroColumns;        // at the end of 9
+        int zeroFrequencies;  // at the end of 9
+        int zeroColumns;      // at the end of 9
         bool withModes;
         long expected;
     };
     const Case cases[] = {
-        {6, 6, true, 3},    // triatomic: never fewer than 3N - 6 = 3
+        {6, 6, true, 3},  // triatomic: never fewer than 3N - 6 = 3
         {2, 2, true, 7},
-        {2, 0, true, 9},    // a zero frequency with a non-zero mode stops the trimming
+        {2, 0, true, 9},  // a zero frequency with a non-zero mode stops the trimming
         {2, 1, true, 8},
-        {6, 0, false, 3},   // without modes only the frequencies count
+        {6, 0, false, 3},  // without modes only the frequencies count
         {0, 0, true, 9},
     };
     for (const Case& c : cases) {
@@ -217,7 +220,7 @@ TEST_F(MoldenWriter, TrailingZeroModesAreLeftOutDownToThreeNMinusSix)
             for (int m = 0; m < 9 - c.zeroColumns; m++) modes(m, m) = 1.0;
             geom.SetVibrations(modes);
         }
-        UMoldenFilter filter(nullptr);   // counting writes nothing
+        UMoldenFilter filter(nullptr);  // counting writes nothing
         EXPECT_EQ(filter.GetReducedDim(&geom), c.expected)
             << c.zeroFrequencies << " zero frequencies, " << c.zeroColumns << " zero columns";
     }
@@ -263,12 +266,8 @@ TEST_F(MoldenWriter, BasisTypeLineFollowsTheShells)
         const char* header;
     };
     const Case cases[] = {
-        {{stS, stP}, "[6D10F]\n"},
-        {{stS, stD5}, "[5D10F]\n"},
-        {{stD6, stF7}, "[6D7F]\n"},
-        {{stD5, stF7}, "[5D7F]\n"},
-        {{stD6, stF10}, "[6D10F]\n"},
-        {{stP, stF7}, "[6D7F]\n"},
+        {{stS, stP}, "[6D10F]\n"},  {{stS, stD5}, "[5D10F]\n"},   {{stD6, stF7}, "[6D7F]\n"},
+        {{stD5, stF7}, "[5D7F]\n"}, {{stD6, stF10}, "[6D10F]\n"}, {{stP, stF7}, "[6D7F]\n"},
     };
     for (const Case& c : cases) {
         UQGeometryData geom;
@@ -286,27 +285,28 @@ TEST_F(MoldenWriter, GaussianBasisSection)
     for (int a = 0; a < 3; a++) geom.AddCoordinates(a == 1 ? 1 : 6, V3(a, 0.0, 0.0));
     UBasisSet* basis = geom.GetBasis();
     UGaussianAtom* carbon = new UGaussianAtom("c test");
-    AddShell(carbon, stS, {UGaussianPrimitive(71.6168370, 0.15432897, 0.0),
-                           UGaussianPrimitive(13.0450960, 0.53532814, 0.0)});
-    AddShell(carbon, stSP, {UGaussianPrimitive(2.9412494, -0.09996723, 0.15591627),
-                            UGaussianPrimitive(0.6834831, 0.39951283, 0.60768372),
-                            UGaussianPrimitive(0.2222899, 0.70011547, 0.39195739)});
+    AddShell(carbon, stS,
+             {UGaussianPrimitive(71.6168370, 0.15432897, 0.0),
+              UGaussianPrimitive(13.0450960, 0.53532814, 0.0)});
+    AddShell(carbon, stSP,
+             {UGaussianPrimitive(2.9412494, -0.09996723, 0.15591627),
+              UGaussianPrimitive(0.6834831, 0.39951283, 0.60768372),
+              UGaussianPrimitive(0.2222899, 0.70011547, 0.39195739)});
     AddShell(carbon, stD5, {UGaussianPrimitive(0.8, 1.0, 0.0)});
     basis->Add(carbon);
     basis->Add(BasisOfShells("h test", {stS}));
     basis->Add(0, 0);
-    basis->Add(2, 0);   // atom 1 has no basis of its own here and gets no block
-    const std::string carbonShells =
-        "s 2 1.00\n"
-        "   71.61683700    0.1543289700\n"
-        "   13.04509600    0.5353281400\n"
-        "sp 3 1.00\n"
-        "    2.94124940   -0.0999672300    0.1559162700\n"
-        "    0.68348310    0.3995128300    0.6076837200\n"
-        "    0.22228990    0.7001154700    0.3919573900\n"
-        "d 1 1.00\n"
-        "    0.80000000    1.0000000000\n"
-        "\n";
+    basis->Add(2, 0);  // atom 1 has no basis of its own here and gets no block
+    const std::string carbonShells = "s 2 1.00\n"
+                                     "   71.61683700    0.1543289700\n"
+                                     "   13.04509600    0.5353281400\n"
+                                     "sp 3 1.00\n"
+                                     "    2.94124940   -0.0999672300    0.1559162700\n"
+                                     "    0.68348310    0.3995128300    0.6076837200\n"
+                                     "    0.22228990    0.7001154700    0.3919573900\n"
+                                     "d 1 1.00\n"
+                                     "    0.80000000    1.0000000000\n"
+                                     "\n";
     EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }),
               "[5D10F]\n[GTO]\n1 0\n" + carbonShells + "3 0\n" + carbonShells);
 }
@@ -315,8 +315,8 @@ TEST_F(MoldenWriter, EveryShellTypeHasItsLabel)
 {
     // g shells are written too, though their orbitals cannot be reordered.
     const std::pair<ShellType, const char*> cases[] = {
-        {stS, "s"}, {stP, "p"}, {stSP, "sp"}, {stD5, "d"}, {stD6, "d"},
-        {stF7, "f"}, {stF10, "f"}, {stG, "g"},
+        {stS, "s"},  {stP, "p"},  {stSP, "sp"}, {stD5, "d"},
+        {stD6, "d"}, {stF7, "f"}, {stF10, "f"}, {stG, "g"},
     };
     for (const auto& c : cases) {
         UQGeometryData geom;
@@ -328,7 +328,8 @@ TEST_F(MoldenWriter, EveryShellTypeHasItsLabel)
         size_t block = text.find(atomLine);
         ASSERT_NE(block, std::string::npos) << text;
         std::string shell = text.substr(block + atomLine.size());
-        EXPECT_EQ(shell.substr(0, shell.find('\n') + 1), std::string(c.second) + " 1 1.00\n") << c.second;
+        EXPECT_EQ(shell.substr(0, shell.find('\n') + 1), std::string(c.second) + " 1 1.00\n")
+            << c.second;
     }
 }
 
@@ -451,8 +452,8 @@ TEST_F(MoldenWriter, OrbitalsLeaveOutZeroCoefficientsAndEmptyOrbitals)
     geom.GetBasis()->Add(1, 0);
     UMatrix<double> mos(2, 3, -1);
     mos(0, 0) = 0.5489;
-    mos(1, 0) = -0.0;   // a negative zero is a zero
-    mos(0, 1) = 0.0;    // orbital 2 is all zeros
+    mos(1, 0) = -0.0;  // a negative zero is a zero
+    mos(0, 1) = 0.0;   // orbital 2 is all zeros
     mos(1, 1) = 0.0;
     mos(0, 2) = std::numeric_limits<double>::quiet_NaN();
     mos(1, 2) = -1.2115;
@@ -519,7 +520,7 @@ TEST_F(MoldenWriter, CartesianFFunctionsAreReorderedForMolden)
     geom.GetBasis()->Add(BasisOfShells("c", {stS, stF10}));
     geom.GetBasis()->Add(0, 0);
     UMatrix<double> mos(11, 1, -1);
-    for (int i = 0; i < 11; i++) mos(i, 0) = i;   // s function 0, then f in internal order
+    for (int i = 0; i < 11; i++) mos(i, 0) = i;  // s function 0, then f in internal order
     mos(0, 0) = 0.25;
     SetRestricted(geom, mos, {-1.0}, {2.0});
     std::string text = Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); });
@@ -560,11 +561,14 @@ TEST_F(MoldenWriter, EveryOrbitalOfAManyOrbitalSetIsReordered)
     std::string expected = "[MO]\n";
     char line[128];
     for (long j = 0; j < functions; j++) {
-        std::snprintf(line, sizeof line, " Sym= %5lda\n Ene=    -1.00000000000000\n Spin= Alpha\n"
-                      " Occup=    2.00000\n", j + 1);
+        std::snprintf(line, sizeof line,
+                      " Sym= %5lda\n Ene=    -1.00000000000000\n Spin= Alpha\n"
+                      " Occup=    2.00000\n",
+                      j + 1);
         expected += line;
         for (long i = 0; i < functions; i++) {
-            std::snprintf(line, sizeof line, "%6ld %20.14lf\n", i + 1, mos(11 * (i / 11) + order[i % 11], j));
+            std::snprintf(line, sizeof line, "%6ld %20.14lf\n", i + 1,
+                          mos(11 * (i / 11) + order[i % 11], j));
             expected += line;
         }
     }
@@ -573,7 +577,7 @@ TEST_F(MoldenWriter, EveryOrbitalOfAManyOrbitalSetIsReordered)
 
 TEST_F(MoldenWriter, OrbitalFailuresKeepWhatWasWritten)
 {
-    {   // g functions cannot be reordered: the section line stands, then 25007
+    {  // g functions cannot be reordered: the section line stands, then 25007
         UQGeometryData geom;
         geom.AddCoordinates(6, V3());
         geom.GetBasis()->Add(BasisOfShells("c", {stG}));
@@ -585,7 +589,7 @@ TEST_F(MoldenWriter, OrbitalFailuresKeepWhatWasWritten)
         EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }, &code), "[MO]\n");
         EXPECT_EQ(code, 25007);
     }
-    {   // a basis set but no orbitals
+    {  // a basis set but no orbitals
         UQGeometryData geom;
         geom.AddCoordinates(1, V3());
         geom.GetBasis()->Add(BasisOfShells("h", {stS}));
@@ -594,7 +598,7 @@ TEST_F(MoldenWriter, OrbitalFailuresKeepWhatWasWritten)
         EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }, &code), "[MO]\n");
         EXPECT_EQ(code, 21003);
     }
-    {   // more energies than coefficient columns
+    {  // more energies than coefficient columns
         UQGeometryData geom;
         geom.AddCoordinates(1, V3());
         geom.GetBasis()->Add(BasisOfShells("h", {stS}));

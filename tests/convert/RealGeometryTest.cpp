@@ -53,7 +53,8 @@ TEST_F(Divinylbenzene, RingAnglesAreThoseOfAFlatHexagon)
 TEST_F(Divinylbenzene, RingTorsionsAreFlat)
 {
     for (long i = 0; i < 6; i++) {
-        V3 p1 = At(ring[i]), p2 = At(ring[(i + 1) % 6]), p3 = At(ring[(i + 2) % 6]), p4 = At(ring[(i + 3) % 6]);
+        V3 p1 = At(ring[i]), p2 = At(ring[(i + 1) % 6]), p3 = At(ring[(i + 2) % 6]),
+           p4 = At(ring[(i + 3) % 6]);
         EXPECT_NEAR(Torsion(p1 - p2, p3 - p2, p4 - p3), 0.0, 1e-3) << "from ring atom " << i;
     }
 }
@@ -65,7 +66,8 @@ TEST_F(Divinylbenzene, CarbonsLieInTheirFittedPlane)
         if (geom.GetAtomData()[i].GetAtno() == 6) carbons.Add(At(i));
     ASSERT_EQ(carbons.GetDim(), 10);
     P3 plane = PlaneThrough(carbons);
-    for (long i = 0; i < 10; i++) EXPECT_LT(UnsignedDistance(plane, carbons[i]), 1e-3) << "carbon " << i;
+    for (long i = 0; i < 10; i++)
+        EXPECT_LT(UnsignedDistance(plane, carbons[i]), 1e-3) << "carbon " << i;
     // The file has the molecule in its xz plane.
     EXPECT_GT(std::fabs(plane.GetNormal().y), 1.0 - 1e-6);
 }

@@ -10,7 +10,8 @@
 #include "utilities/UStrLoad.h"
 #include "utilities/UStrUtilities.h"
 
-void RegisterMessages() {
+void RegisterMessages()
+{
     static bool done = false;
     if (done) return;
     done = true;
@@ -18,13 +19,15 @@ void RegisterMessages() {
     AddStringsToTable(ChemistryStringTable);
 }
 
-TextStream::TextStream(const std::string& text) : file(tmpfile()) {
+TextStream::TextStream(const std::string& text) : file(tmpfile())
+{
     fwrite(text.data(), 1, text.size(), file);
     rewind(file);
     stream.reset(new UFilePointerStream(file, true));
 }
 
-std::string TextStream::Contents() {
+std::string TextStream::Contents()
+{
     fflush(file);
     long position = ftell(file);
     rewind(file);
@@ -36,7 +39,8 @@ std::string TextStream::Contents() {
     return all;
 }
 
-std::string SharedFile(const std::string& relative) {
+std::string SharedFile(const std::string& relative)
+{
     std::string dir = SharedDir();
     if (dir.empty()) return "";
     std::ifstream f(dir + "/data/" + relative, std::ios::binary);
@@ -45,7 +49,8 @@ std::string SharedFile(const std::string& relative) {
     return s.str();
 }
 
-std::vector<double> NumbersIn(const std::string& text) {
+std::vector<double> NumbersIn(const std::string& text)
+{
     std::vector<double> numbers;
     for (const char* p = text.c_str(); *p != '\0';) {
         char* end;
@@ -59,13 +64,15 @@ std::vector<double> NumbersIn(const std::string& text) {
     return numbers;
 }
 
-int ReadTurboFile(UQGeometryData& geom, const std::string& contents, std::string* message) {
+int ReadTurboFile(UQGeometryData& geom, const std::string& contents, std::string* message)
+{
     TextStream text(contents);
     UTurboFilter filter(text.Get());
     return RaisedCode([&] { filter.ReadGeometry(&geom); }, message);
 }
 
-int ReadControlFile(UQGeometryData& geom, const std::string& contents) {
+int ReadControlFile(UQGeometryData& geom, const std::string& contents)
+{
     TextStream text(contents);
     UTurboFilter filter(text.Get());
     return RaisedCode([&] { filter.ReadControl(&geom); });

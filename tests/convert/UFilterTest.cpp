@@ -10,7 +10,8 @@ namespace {
 
 const char* keywords[] = {"$end", "$closed", "$coord", ""};
 
-TEST(UFilter, RecordsExpandTabsAndEndWith25001) {
+TEST(UFilter, RecordsExpandTabsAndEndWith25001)
+{
     RegisterMessages();
     TextStream text("a\tb\nlast");
     UFilter filter(text.Get(), true);
@@ -25,7 +26,8 @@ TEST(UFilter, RecordsExpandTabsAndEndWith25001) {
     EXPECT_STREQ("", buf);
 }
 
-TEST(UFilter, LongLineComesInPiecesAlwaysTerminated) {
+TEST(UFilter, LongLineComesInPiecesAlwaysTerminated)
+{
     TextStream text(std::string(10, 'x') + "\n");
     UFilter filter(text.Get(), true);
     char buf[5];
@@ -38,7 +40,8 @@ TEST(UFilter, LongLineComesInPiecesAlwaysTerminated) {
     EXPECT_STREQ("xx", buf);
 }
 
-TEST(UFilter, KeywordLookups) {
+TEST(UFilter, KeywordLookups)
+{
     UFilter strict(nullptr, true);
     EXPECT_EQ(1, strict.GetNamedStart("$closed shells", keywords));
     EXPECT_EQ(-1, strict.GetNamedValue("$closed shells", keywords));
@@ -58,7 +61,8 @@ TEST(UFilter, KeywordLookups) {
     EXPECT_FALSE(strict.MatchesFromStart("$END", "$end"));
 }
 
-TEST(UFilter, Matching) {
+TEST(UFilter, Matching)
+{
     UFilter filter(nullptr, true);
     const char* heading = "actual cartesian coordinates";
     EXPECT_TRUE(filter.MatchesFull("   actual cartesian coordinates  ", heading));
@@ -73,7 +77,8 @@ TEST(UFilter, Matching) {
     EXPECT_STREQ(" b", line);
 }
 
-TEST(UFilter, FieldsAndExponentLetters) {
+TEST(UFilter, FieldsAndExponentLetters)
+{
     UFilter filter(nullptr, true);
     char s[] = "-0.1234D+02 dfgDFGeE";
     filter.AdjustExpChars(s);
@@ -93,7 +98,8 @@ TEST(UFilter, FieldsAndExponentLetters) {
     EXPECT_STREQ("", out);
 }
 
-TEST(UFilter, SkeletonAndMergeRecords) {
+TEST(UFilter, SkeletonAndMergeRecords)
+{
     TextStream text("#@1 a\n#@2 b\nc\n#@BASIS x\n");
     UFilter filter(text.Get(), true);
     char buf[64];
@@ -110,7 +116,8 @@ TEST(UFilter, SkeletonAndMergeRecords) {
     EXPECT_STREQ("", buf);
 }
 
-TEST(UFilter, PutRecordWritesOneLine) {
+TEST(UFilter, PutRecordWritesOneLine)
+{
     TextStream text;
     UFilter filter(text.Get(), true);
     filter.PutRecord("abc");

@@ -27,9 +27,24 @@ void ExpectAsPrintf(long index, double x)
 TEST(FixedFormat, LinesAreThoseOfPrintf)
 {
     double const inf = std::numeric_limits<double>::infinity();
-    std::vector<double> values = {0.0, -0.0, 1.0, -1.0, 0.5e-14, -0.5e-14, 4.9999999999999e-15,
-                                  1e-300, -1e-300, 4.9406564584124654e-324, 65535.99999999999,
-                                  65536.0, -65536.0, 123456.75, 1e300, -1e300, inf, -inf,
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  1.0,
+                                  -1.0,
+                                  0.5e-14,
+                                  -0.5e-14,
+                                  4.9999999999999e-15,
+                                  1e-300,
+                                  -1e-300,
+                                  4.9406564584124654e-324,
+                                  65535.99999999999,
+                                  65536.0,
+                                  -65536.0,
+                                  123456.75,
+                                  1e300,
+                                  -1e300,
+                                  inf,
+                                  -inf,
                                   std::numeric_limits<double>::quiet_NaN(),
                                   std::numeric_limits<double>::max()};
     std::mt19937_64 rng(4108);
@@ -55,9 +70,9 @@ TEST(FixedFormat, NumberAloneIsThatOfPrintf)
 {
     char got[32];
     EXPECT_EQ(20, FormatFixed20_14(got, sizeof got, -0.123456789012345));
-    EXPECT_STREQ("   -0.12345678901234", got);   // the double lies just below ...2345
+    EXPECT_STREQ("   -0.12345678901234", got);  // the double lies just below ...2345
     EXPECT_EQ(20, FormatFixed20_14(got, sizeof got, 3.0517578125e-05));
-    EXPECT_STREQ("    0.00003051757812", got);   // a tie goes to the even digit
+    EXPECT_STREQ("    0.00003051757812", got);  // a tie goes to the even digit
     EXPECT_EQ(20, FormatFixed20_14(got, sizeof got, -1e-20));
     EXPECT_STREQ("   -0.00000000000000", got);
 }

@@ -17,28 +17,28 @@ protected:
     UBasisSet* Basis() { return geom.GetBasis(); }
 };
 
-const char* twoSets =
-    "$basis\n"
-    "*\n"
-    "c my-basis\n"
-    "# c  (2s1p1d)\n"
-    "*\n"
-    "   1  d\n"
-    "  0.8  1.0\n"
-    "   2  s\n"
-    "  71.6D+00   0.154\n"
-    "  13.0       0.535\n"
-    "   1  sp\n"
-    "  2.9  -0.1  0.15\n"
-    "*\n"
-    "h my-basis\n"
-    "*\n"
-    "   1  s\n"
-    "  3.4  1.0\n"
-    "*\n"
-    "$end\n";
+const char* twoSets = "$basis\n"
+                      "*\n"
+                      "c my-basis\n"
+                      "# c  (2s1p1d)\n"
+                      "*\n"
+                      "   1  d\n"
+                      "  0.8  1.0\n"
+                      "   2  s\n"
+                      "  71.6D+00   0.154\n"
+                      "  13.0       0.535\n"
+                      "   1  sp\n"
+                      "  2.9  -0.1  0.15\n"
+                      "*\n"
+                      "h my-basis\n"
+                      "*\n"
+                      "   1  s\n"
+                      "  3.4  1.0\n"
+                      "*\n"
+                      "$end\n";
 
-TEST_F(TurboBasis, NamedSetsWithSortedShells) {
+TEST_F(TurboBasis, NamedSetsWithSortedShells)
+{
     ASSERT_EQ(0, Read(twoSets));
     ASSERT_EQ(2, Basis()->GetDim());
     UGaussianAtom* c = Basis()->GetGaussian(0);
@@ -56,7 +56,8 @@ TEST_F(TurboBasis, NamedSetsWithSortedShells) {
     EXPECT_STREQ("h my-basis", Basis()->GetGaussian(1)->GetName());
 }
 
-TEST_F(TurboBasis, DShellFollowsTheDeclaredForm) {
+TEST_F(TurboBasis, DShellFollowsTheDeclaredForm)
+{
     ShellType before = UQGeometryData().GetBasis()->GetdFuncType() == bfCartesian ? stD6 : stD5;
     ASSERT_EQ(0, Read(twoSets));
     EXPECT_EQ(before, Basis()->GetGaussian(0)->GetShells()[2]->GetType());
@@ -69,19 +70,20 @@ TEST_F(TurboBasis, DShellFollowsTheDeclaredForm) {
     EXPECT_EQ(stD5, Basis()->GetGaussian(0)->GetShells()[2]->GetType());
 }
 
-TEST_F(TurboBasis, DamagedBasisSets) {
+TEST_F(TurboBasis, DamagedBasisSets)
+{
     struct Case {
         const char* text;
         int code;
         long complete = 0;
     } cases[] = {
-        {"$basis\n*\nx b\n*\n 1 h\n 1.0 1.0\n*\n$end\n", 25010},       // unknown shell
+        {"$basis\n*\nx b\n*\n 1 h\n 1.0 1.0\n*\n$end\n", 25010},  // unknown shell
         {"$basis\n*\nx b\n*\n 1 s\n 1.0 1.0\n*\n$pople AO\n$end\n", 25010, 1},
-        {"$basis\n*\nx b\n*\n 1s\n 1.0 1.0\n*\n$end\n", 25010},       // no blank
-        {"$basis\n*\nx b\n*\n a s\n 1.0 1.0\n*\n$end\n", 25010},      // count not a number
-        {"$basis\n*\nx b\n*\n 2 s\n 1.0 1.0\n$end\n", 25010},         // header among primitives
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0 abc\n*\n$end\n", 25010},      // letters in a value
-        {"$basis\n*\nx b\n*\n 1 sp\n 1.0 0.5\n*\n$end\n", 25010},     // sp needs three
+        {"$basis\n*\nx b\n*\n 1s\n 1.0 1.0\n*\n$end\n", 25010},    // no blank
+        {"$basis\n*\nx b\n*\n a s\n 1.0 1.0\n*\n$end\n", 25010},   // count not a number
+        {"$basis\n*\nx b\n*\n 2 s\n 1.0 1.0\n$end\n", 25010},      // header among primitives
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 abc\n*\n$end\n", 25010},   // letters in a value
+        {"$basis\n*\nx b\n*\n 1 sp\n 1.0 0.5\n*\n$end\n", 25010},  // sp needs three
         {"$basis\n*\nx b\n*\n 1 s\n 1.0 0.5x 0.2\n*\n$end\n", 25010},
         {"$basis\n*\nx b\n*\n 1 s\n 1.0\n*\n$end\n", 25010},
         {"$basis\n*\nx b\n*\n 1 s\n 1.0 nan\n*\n$end\n", 25010},
@@ -100,7 +102,8 @@ TEST_F(TurboBasis, DamagedBasisSets) {
 }
 
 // The fields a primitive line needs are read; what follows them is not.
-TEST_F(TurboBasis, PrimitiveLinesMayGoOnAfterTheirFields) {
+TEST_F(TurboBasis, PrimitiveLinesMayGoOnAfterTheirFields)
+{
     ASSERT_EQ(0, Read("$basis\n*\nx b\n*\n"
                       " 2 s\n 71.6D+00 0.154 0.0\n 13.0 0.535   # tight\n"
                       " 1 sp\n 2.9 -0.1 0.15 0.7\n*\n$end\n"));
@@ -117,25 +120,25 @@ TEST_F(TurboBasis, PrimitiveLinesMayGoOnAfterTheirFields) {
     EXPECT_DOUBLE_EQ(0.15, sp.coefficient2);
 }
 
-const char* potentials =
-    "$ecp\n"
-    "*\n"
-    "rb ecp-28\n"
-    "*\n"
-    "  NCORE = 28   LMAX = 2\n"
-    "#  coefficient   r^n  exponent\n"
-    "d\n"
-    "   -10.0   1   3.5\n"
-    "     2.5   2   1.25\n"
-    "s-d\n"
-    "     1.0   0   2.0\n"
-    "p-d\n"
-    "# a comment among the terms\n"
-    "     3.0   2   4.0\n"
-    "*\n"
-    "$end\n";
+const char* potentials = "$ecp\n"
+                         "*\n"
+                         "rb ecp-28\n"
+                         "*\n"
+                         "  NCORE = 28   LMAX = 2\n"
+                         "#  coefficient   r^n  exponent\n"
+                         "d\n"
+                         "   -10.0   1   3.5\n"
+                         "     2.5   2   1.25\n"
+                         "s-d\n"
+                         "     1.0   0   2.0\n"
+                         "p-d\n"
+                         "# a comment among the terms\n"
+                         "     3.0   2   4.0\n"
+                         "*\n"
+                         "$end\n";
 
-TEST_F(TurboBasis, CorePotentials) {
+TEST_F(TurboBasis, CorePotentials)
+{
     ASSERT_EQ(0, Read(potentials));
     UEcpSet* ecps = geom.GetEcp();
     ASSERT_EQ(1, ecps->GetDim());
@@ -156,7 +159,8 @@ TEST_F(TurboBasis, CorePotentials) {
 
 // Turbomole writes spin-orbit potentials with a third count after lmax, and
 // the count is read as far as its first word; so are term lines.
-TEST_F(TurboBasis, CountsAndTermsAreTheirFirstWords) {
+TEST_F(TurboBasis, CountsAndTermsAreTheirFirstWords)
+{
     ASSERT_EQ(0, Read("$ecp\n*\nbi ecp-60\n*\n  ncore = 60   lmax = 1   lmaxso = 1\n"
                       "p\n   -10.0   1   3.5   # local\n s-p\n  1.0  0  2.0\n*\n$end\n"));
     UEcp* ecp = geom.GetEcp()->GetEcp(0);
@@ -170,7 +174,8 @@ TEST_F(TurboBasis, CountsAndTermsAreTheirFirstWords) {
     EXPECT_DOUBLE_EQ(-10.0, terms[0].coefficient);
 }
 
-TEST_F(TurboBasis, BasisThenPotentialsInOneFile) {
+TEST_F(TurboBasis, BasisThenPotentialsInOneFile)
+{
     std::string both = std::string(twoSets);
     both.erase(both.size() - 5);
     ASSERT_EQ(0, Read(both + potentials));
@@ -178,11 +183,13 @@ TEST_F(TurboBasis, BasisThenPotentialsInOneFile) {
     EXPECT_EQ(1, geom.GetEcp()->GetDim());
 }
 
-TEST_F(TurboBasis, DamagedPotentials) {
+TEST_F(TurboBasis, DamagedPotentials)
+{
     const char* cases[] = {
-        "$ecp\n*\nx\n*\n ncore=10\nd\n 1 1 1\n*\n$end\n",                 // no blank after the count
+        "$ecp\n*\nx\n*\n ncore=10\nd\n 1 1 1\n*\n$end\n",  // no blank after the count
         "$ecp\n*\nx\n*\n core = 10 lmax = 0\nd\n 1 1 1\n*\n$end\n",
-        "$ecp\n*\nx\n*\n ncore = 10 lmax = 2\nd\n 1 1 1\ns-d\n 1 1 1\n*\n$end\n",  // third label missing
+        "$ecp\n*\nx\n*\n ncore = 10 lmax = 2\nd\n 1 1 1\ns-d\n 1 1 1\n*\n$end\n",  // third label
+                                                                                   // missing
         "$ecp\n*\nx\n*\n ncore = 10 lmax = 0\nd\n 1.0 x 1\n*\n$end\n",
         "$ecp\n*\nx\n*\n ncore = ten lmax = 0\nd\n 1 1 1\n*\n$end\n",
         "$ecp\n*\nx\n*\n ncore = 10 lmax = 99999999999999999999\nd\n 1 1 1\n*\n$end\n",
@@ -203,32 +210,32 @@ TEST_F(TurboBasis, DamagedPotentials) {
     }
 }
 
-const char* control =
-    "$title\n"
-    "$symmetry c1\n"
-    "$coord    file=coord\n"
-    "$atoms\n"
-    "c  1,3                                   \\\n"
-    "   jbas  =c universal                    \\\n"
-    "   basis =c my-basis                     \\\n"
-    "   ecp   =c no-such-potential\n"
-    "h  2,4-\\\n"
-    "5\\\n"
-    "   basis =h my-basis\n"
-    "$closed shells\n"
-    " a       1-3,5                                  ( 2 )\n"
-    " b       7\n"
-    "$alpha shells\n"
-    " a       1-3,5                                  ( 1 )\n"
-    "$rundimensions\n"
-    "   natoms=5\n"
-    "   nbf(AO)=9\n"
-    "$pople CAO\n"
-    "$scfconv   6\n"
-    "  stray data\n"
-    "$end\n";
+const char* control = "$title\n"
+                      "$symmetry c1\n"
+                      "$coord    file=coord\n"
+                      "$atoms\n"
+                      "c  1,3                                   \\\n"
+                      "   jbas  =c universal                    \\\n"
+                      "   basis =c my-basis                     \\\n"
+                      "   ecp   =c no-such-potential\n"
+                      "h  2,4-\\\n"
+                      "5\\\n"
+                      "   basis =h my-basis\n"
+                      "$closed shells\n"
+                      " a       1-3,5                                  ( 2 )\n"
+                      " b       7\n"
+                      "$alpha shells\n"
+                      " a       1-3,5                                  ( 1 )\n"
+                      "$rundimensions\n"
+                      "   natoms=5\n"
+                      "   nbf(AO)=9\n"
+                      "$pople CAO\n"
+                      "$scfconv   6\n"
+                      "  stray data\n"
+                      "$end\n";
 
-TEST_F(TurboBasis, ControlFile) {
+TEST_F(TurboBasis, ControlFile)
+{
     ASSERT_EQ(0, Read(twoSets));
     ASSERT_EQ(0, ReadControl(control));
     UVector<long> list(0, 1);
@@ -258,7 +265,8 @@ TEST_F(TurboBasis, ControlFile) {
 
 // An entry gives each atom it lists its basis once and in ascending order,
 // however its ranges overlap or are ordered.
-TEST_F(TurboBasis, AtomsListedTwiceInAnEntryGetOneBasis) {
+TEST_F(TurboBasis, AtomsListedTwiceInAnEntryGetOneBasis)
+{
     ASSERT_EQ(0, Read(twoSets));
     ASSERT_EQ(0, ReadControl("$atoms\nh  5,1-2,2-3,3,6-5 \\\n   basis =h my-basis\n$end\n"));
     const UVector<UPair>& pairs = Basis()->GetMatches();
@@ -270,7 +278,8 @@ TEST_F(TurboBasis, AtomsListedTwiceInAnEntryGetOneBasis) {
     }
 }
 
-TEST_F(TurboBasis, AtomsNamePotentialsThatExist) {
+TEST_F(TurboBasis, AtomsNamePotentialsThatExist)
+{
     ASSERT_EQ(0, Read(potentials));
     ASSERT_EQ(0, Read(twoSets));
     ASSERT_EQ(0, ReadControl("$atoms\nrb 1 \\\n  basis =c my-basis \\\n  ecp =rb ecp-28\n$end\n"));
@@ -280,8 +289,10 @@ TEST_F(TurboBasis, AtomsNamePotentialsThatExist) {
 // Once the molecule has atoms, "$atoms" must fit them: each entry's element is
 // that of the atoms it lists, no entry lists an atom beyond them, and every atom
 // gets a basis set.
-TEST_F(TurboBasis, ControlFileOfAnotherMoleculeIsRefused) {
-    const char* basis = "$basis\n*\nc tiny\n*\n 1 s\n 1.0 1.0\n*\no tiny\n*\n 1 s\n 2.0 1.0\n*\n$end\n";
+TEST_F(TurboBasis, ControlFileOfAnotherMoleculeIsRefused)
+{
+    const char* basis =
+        "$basis\n*\nc tiny\n*\n 1 s\n 1.0 1.0\n*\no tiny\n*\n 1 s\n 2.0 1.0\n*\n$end\n";
     const std::string c1 = "c  1 \\\n   basis =c tiny\n", o2 = "o  2 \\\n   basis =o tiny\n";
     struct Case {
         std::string atoms;
@@ -300,7 +311,8 @@ TEST_F(TurboBasis, ControlFileOfAnotherMoleculeIsRefused) {
         UQGeometryData fresh;
         ASSERT_EQ(0, ReadTurboFile(fresh, "$coord\n 0 0 0 c\n 0 0 2.1 o\n$end\n"));
         ASSERT_EQ(0, ReadTurboFile(fresh, basis));
-        EXPECT_EQ(c.code, ReadControlFile(fresh, "$title\n$atoms\n" + c.atoms + "$closed shells\n a 1 ( 2 )\n$end\n"))
+        EXPECT_EQ(c.code, ReadControlFile(fresh, "$title\n$atoms\n" + c.atoms +
+                                                     "$closed shells\n a 1 ( 2 )\n$end\n"))
             << c.what;
     }
     // Read before the coordinates there is nothing to compare with.
@@ -309,22 +321,24 @@ TEST_F(TurboBasis, ControlFileOfAnotherMoleculeIsRefused) {
     EXPECT_EQ(0, ReadControlFile(none, "$atoms\no  1-3 \\\n   basis =o tiny\n$end\n"));
     // Atoms whose element is not known (from a Hessian) take any entry.
     UQGeometryData unknown;
-    ASSERT_EQ(0, ReadTurboFile(unknown, "$hessian\n  1 1            1.0            0.0            0.0\n"
-                                        "  2 1            0.0            1.0            0.0\n"
-                                        "  3 1            0.0            0.0            1.0\n$end\n"));
+    ASSERT_EQ(0, ReadTurboFile(unknown,
+                               "$hessian\n  1 1            1.0            0.0            0.0\n"
+                               "  2 1            0.0            1.0            0.0\n"
+                               "  3 1            0.0            0.0            1.0\n$end\n"));
     ASSERT_EQ(0, ReadTurboFile(unknown, basis));
     EXPECT_EQ(0, ReadControlFile(unknown, "$atoms\no  1 \\\n   basis =o tiny\n$end\n"));
 }
 
-TEST_F(TurboBasis, DamagedControlFiles) {
+TEST_F(TurboBasis, DamagedControlFiles)
+{
     // Atoms before any basis set.
     EXPECT_EQ(25010, ReadControl("$atoms\nc 1 \\\n basis =c my-basis\n$end\n"));
     ASSERT_EQ(0, Read(twoSets));
     const char* cases[] = {
-        "$atoms\nc 1 \\\n basis =c other\n$end\n",     // a set the basis file lacks
-        "$atoms\nc 1\n$end\n",                          // no basis key
+        "$atoms\nc 1 \\\n basis =c other\n$end\n",  // a set the basis file lacks
+        "$atoms\nc 1\n$end\n",                      // no basis key
         "$atoms\nc\n$end\n",
-        "$atoms\nc 1 \\\n$end\n",                       // continuation into a header
+        "$atoms\nc 1 \\\n$end\n",  // continuation into a header
         "$atoms\nc 1-20000000 \\\n basis =c my-basis\n$end\n",
         "$closed shells\n$end\n",
         "$closed shells\n a\n$end\n",

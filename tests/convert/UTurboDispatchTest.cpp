@@ -17,7 +17,8 @@ namespace {
 
 class TurboDispatch : public TurboFileTest {};
 
-TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped) {
+TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped)
+{
     const char* coord =
         "$coord\n 0 0 -1.2 c\n 0 0 0.9 o\n"
         "$redundant\n     number_of_atoms             2\n# definitions\n   1 k  1.0 stre 1 2\n"
@@ -29,7 +30,8 @@ TEST_F(TurboDispatch, SectionsOfTurbomoleItselfAreSkipped) {
 }
 
 // The driver learns from the count whether a file gave anything at all.
-TEST_F(TurboDispatch, SkippedSectionsAreNotCountedAsRead) {
+TEST_F(TurboDispatch, SkippedSectionsAreNotCountedAsRead)
+{
     const struct {
         const char* text;
         long read;
@@ -48,33 +50,41 @@ TEST_F(TurboDispatch, SkippedSectionsAreNotCountedAsRead) {
     }
 }
 
-TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused) {
-    const char* sections[] = {"$atoms\n", "$closed shells\n a 1\n", "$alpha shells\n a 1\n",
-                              "$beta shells\n a 1\n", "$rundimensions\n natoms=1\n",
+TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused)
+{
+    const char* sections[] = {"$atoms\n",
+                              "$closed shells\n a 1\n",
+                              "$alpha shells\n a 1\n",
+                              "$beta shells\n a 1\n",
+                              "$rundimensions\n natoms=1\n",
                               "$vibrations\n"};
     for (const char* s : sections) {
         UQGeometryData fresh;
-        EXPECT_EQ(25010, ReadTurboFile(fresh, std::string("$coord\n 0 0 0 h\n") + s + "$end\n")) << s;
+        EXPECT_EQ(25010, ReadTurboFile(fresh, std::string("$coord\n 0 0 0 h\n") + s + "$end\n"))
+            << s;
     }
     // A data line where a header is due.
     EXPECT_EQ(25010, ReadTurboFile(geom, " 0 0 0 h\n$end\n"));
 }
 
-TEST_F(TurboDispatch, OneFileCanHoldAnySections) {
-    const char* all =
-        "$pople AO\n"
-        "$coord\n 0 0 0 h\n$end\n";
+TEST_F(TurboDispatch, OneFileCanHoldAnySections)
+{
+    const char* all = "$pople AO\n"
+                      "$coord\n 0 0 0 h\n$end\n";
     ASSERT_EQ(0, ReadTurboFile(geom, all));
     EXPECT_EQ(1, geom.GetDim());
     // Reading stops at the first "$end".
     UQGeometryData other;
-    ASSERT_EQ(0, ReadTurboFile(other, "$coord\n 0 0 0 h\n$end\n$coord\n 0 0 0 h\n 1 1 1 h\n$end\n"));
+    ASSERT_EQ(0,
+              ReadTurboFile(other, "$coord\n 0 0 0 h\n$end\n$coord\n 0 0 0 h\n 1 1 1 h\n$end\n"));
     EXPECT_EQ(1, other.GetDim());
 }
 
-TEST_F(TurboDispatch, ControlFileSkipsWhatItDoesNotRead) {
-    ASSERT_EQ(0, ReadControlFile(geom, "$title\nsome text\n$unknown  x=1\n  y=2\n$hessian (projected)\n"
-                                       "  1  1  1.0\n$end\n"));
+TEST_F(TurboDispatch, ControlFileSkipsWhatItDoesNotRead)
+{
+    ASSERT_EQ(0, ReadControlFile(geom,
+                                 "$title\nsome text\n$unknown  x=1\n  y=2\n$hessian (projected)\n"
+                                 "  1  1  1.0\n$end\n"));
     EXPECT_EQ(25001, ReadControlFile(geom, "$title\n$closed shells\n a 1-2\n"));
 }
 
@@ -85,14 +95,17 @@ struct CommentedFiles {
     std::string coord, basis, control, mos;
 };
 
-CommentedFiles WithComments() {
+CommentedFiles WithComments()
+{
     CommentedFiles f;
     f.coord = "#\n# TURBOMOLE structure library\n#\n# $Id: co,v 1.2 $\n#\n# carbon monoxide\n#\n"
               "$coord\n 0.0 0.0 -1.06 c\n# 0.0 0.0 0.0 o\n 0.0 0.0 1.07 o\n#\n$end\n";
     f.basis = "$basis\n#\n*\nc tiny\n# c (1s1p)\n*\n   1  s\n# 9.0 1.0\n  2.0  1.0\n"
-              "#\n   1  p\n  0.5  1.0\n*\n#\n*\no tiny\n*\n   1  s\n  3.0  1.0\n*\n# end of basis\n$end\n";
-    f.control = "$title\n# written by define\n$atoms\n#\nc  1  \\\n# jbas  =c tiny \\\n   basis =c tiny\n"
-                "o  2  \\\n   basis =o tiny\n#\n$closed shells\n# a 1-3\n a       1-2    ( 2 )\n$end\n";
+              "#\n   1  p\n  0.5  1.0\n*\n#\n*\no tiny\n*\n   1  s\n  3.0  1.0\n*\n# end of "
+              "basis\n$end\n";
+    f.control =
+        "$title\n# written by define\n$atoms\n#\nc  1  \\\n# jbas  =c tiny \\\n   basis =c tiny\n"
+        "o  2  \\\n   basis =o tiny\n#\n$closed shells\n# a 1-3\n a       1-2    ( 2 )\n$end\n";
     f.mos = "$scfmo    scfconv=7   format(4d20.14)\n# SCF total energy is  -1.0 a.u.\n#\n"
             "     1  a      eigenvalue=-.50000000000000D+00   nsaos=5\n"
             "0.10000000000000D+000.20000000000000D+000.30000000000000D+000.40000000000000D+00\n"
@@ -105,7 +118,8 @@ CommentedFiles WithComments() {
     return f;
 }
 
-std::string WithoutComments(const std::string& text) {
+std::string WithoutComments(const std::string& text)
+{
     std::istringstream in(text);
     std::string out, line;
     while (std::getline(in, line))
@@ -113,14 +127,16 @@ std::string WithoutComments(const std::string& text) {
     return out;
 }
 
-void ReadAll(UQGeometryData& geom, const CommentedFiles& f) {
+void ReadAll(UQGeometryData& geom, const CommentedFiles& f)
+{
     ASSERT_EQ(0, ReadTurboFile(geom, f.coord));
     ASSERT_EQ(0, ReadTurboFile(geom, f.basis));
     ASSERT_EQ(0, ReadControlFile(geom, f.control));
     ASSERT_EQ(0, ReadTurboFile(geom, f.mos));
 }
 
-TEST_F(TurboDispatch, CommentLinesAreSkippedInEveryFile) {
+TEST_F(TurboDispatch, CommentLinesAreSkippedInEveryFile)
+{
     CommentedFiles commented = WithComments();
     CommentedFiles plain{WithoutComments(commented.coord), WithoutComments(commented.basis),
                          WithoutComments(commented.control), WithoutComments(commented.mos)};
@@ -148,7 +164,8 @@ TEST_F(TurboDispatch, CommentLinesAreSkippedInEveryFile) {
 
 // One complete orbital over 40000 functions and nothing after it: the file
 // cannot back the 40000 x 40000 matrix that its count announces.
-std::string HugeFirstOrbital() {
+std::string HugeFirstOrbital()
+{
     std::string s = "$scfmo\n     1  a      eigenvalue=-.10D+01   nsaos=40000\n";
     std::string line;
     for (int k = 0; k < 4; ++k) line += "  1.234567890123D+00";
@@ -158,8 +175,10 @@ std::string HugeFirstOrbital() {
 }
 
 // Every kind of damage ends in the system's error and nothing else.
-TEST_F(TurboDispatch, BadInputTable) {
-    const char raw[] = "\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0\x01\0\0\0\xff\xfe\n\0\0$end";
+TEST_F(TurboDispatch, BadInputTable)
+{
+    const char raw[] = "\x7f"
+                       "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0\x01\0\0\0\xff\xfe\n\0\0$end";
     std::string binary(raw, sizeof raw - 1);
     struct Case {
         std::string text;
@@ -174,15 +193,18 @@ TEST_F(TurboDispatch, BadInputTable) {
         {"$coord\n 0 0 1.0.0 h\n$end\n", 25010, "a malformed number"},
         {"$coord\n 0 0 0\n$end\n", 25010, "three fields only"},
         {"$coord\n" + std::string(5000, '1') + "\n$end\n", 25010, "a line of 5000 digits"},
-        {"$coord\n 0 0 0 " + std::string(5000, 'h') + "\n$end\n", 25010, "a line of 5000 characters"},
+        {"$coord\n 0 0 0 " + std::string(5000, 'h') + "\n$end\n", 25010,
+         "a line of 5000 characters"},
         {"$hessian\n  1 1            1.0            2.0            3.0\n"
-         "  2 2            1.0            2.0            3.0\n$end\n", 25010, "wrong Hessian line number"},
+         "  2 2            1.0            2.0            3.0\n$end\n",
+         25010, "wrong Hessian line number"},
         {"$hessian\n  1 1            1.0\n", 25001, "truncated Hessian"},
         {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 1 2", 25010, "truncated gradients"},
         {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n", 25001, "gradients without their end"},
         {"$energy\n 1 -1.0\n", 25001, "energy without $end"},
         {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=2\n 0.1D+00", 25010, "truncated orbitals"},
-        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=999999999999\n 0.1D+00\n$end\n", 25010, "a huge count"},
+        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=999999999999\n 0.1D+00\n$end\n", 25010,
+         "a huge count"},
         {"$basis\n*\nh b\n*\n 3 s\n 1.0 1.0\n", 25001, "truncated basis"},
         {binary, 25010, "binary file"},
         {"$coord\n 0 0 nan h\n$end\n", 25010, "nan for a coordinate"},
@@ -208,27 +230,32 @@ TEST_F(TurboDispatch, BadInputTable) {
 // Real files of the shared data; skipped when it is absent.
 class RealTurbomoleFiles : public TurboDispatch {
 protected:
-    void ReadFile(const std::string& file, bool control = false) {
+    void ReadFile(const std::string& file, bool control = false)
+    {
         std::string contents = SharedFile(file);
         ASSERT_FALSE(contents.empty()) << file;
         std::string message;
         TextStream text(contents);
         UTurboFilter filter(text.Get());
-        int code = RaisedCode([&] {
-            if (control)
-                filter.ReadControl(&geom);
-            else
-                filter.ReadGeometry(&geom);
-        }, &message);
+        int code = RaisedCode(
+            [&] {
+                if (control)
+                    filter.ReadControl(&geom);
+                else
+                    filter.ReadGeometry(&geom);
+            },
+            &message);
         ASSERT_EQ(0, code) << file << ": " << message;
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         TurboDispatch::SetUp();
         if (SharedFile("README.md").empty()) GTEST_SKIP() << "no shared data";
     }
 };
 
-TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted) {
+TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted)
+{
     ReadFile("dvb-rhf-sto3g/coord");
     ASSERT_EQ(20, geom.GetDim());
     long carbons = 0;
@@ -254,7 +281,8 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted) {
     EXPECT_EQ(60, geom.GetO().GetDim());
 }
 
-TEST_F(RealTurbomoleFiles, DivinylbenzeneCation) {
+TEST_F(RealTurbomoleFiles, DivinylbenzeneCation)
+{
     ReadFile("dvb-uhf-cation-sto3g/coord");
     ReadFile("dvb-uhf-cation-sto3g/basis");
     ReadFile("dvb-uhf-cation-sto3g/control", true);
@@ -270,7 +298,8 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneCation) {
     EXPECT_TRUE(geom.GetIsUnrestricted());
 }
 
-TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells) {
+TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells)
+{
     ReadFile("co-pbe0-6311gss/coord");
     ASSERT_EQ(2, geom.GetDim());
     EXPECT_EQ(6, geom.GetAtomData()[0].GetAtno());
@@ -328,7 +357,8 @@ TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells) {
         for (long i = 0; i < 44; ++i) EXPECT_NEAR(mos(i, j), again(i, j), 1e-13) << i << " " << j;
 }
 
-TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian) {
+TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian)
+{
     ReadFile("dvb-aoforce-sto3g/coord");
     ReadFile("dvb-aoforce-sto3g/hessian");
     ASSERT_TRUE(geom.GetHasHessian());
@@ -345,9 +375,10 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian) {
 }
 
 // Every Turbomole input of every shared case, in the order a conversion reads them.
-TEST_F(RealTurbomoleFiles, EveryCaseReadsInConversionOrder) {
-    for (const char* name : {"co-pbe0-6311gss", "dvb-aoforce-sto3g", "dvb-rhf-sto3g",
-                             "dvb-uhf-cation-sto3g"}) {
+TEST_F(RealTurbomoleFiles, EveryCaseReadsInConversionOrder)
+{
+    for (const char* name :
+         {"co-pbe0-6311gss", "dvb-aoforce-sto3g", "dvb-rhf-sto3g", "dvb-uhf-cation-sto3g"}) {
         UQGeometryData molecule;
         std::istringstream args(SharedFile(std::string(name) + "/args"));
         std::string option, file, geometryFiles[5], basis, control;
@@ -360,7 +391,8 @@ TEST_F(RealTurbomoleFiles, EveryCaseReadsInConversionOrder) {
                 option = file;
             }
             args >> file;
-            if (option.size() == 3 && option[1] == 'i' && order.find(option[2]) != std::string::npos)
+            if (option.size() == 3 && option[1] == 'i' &&
+                order.find(option[2]) != std::string::npos)
                 geometryFiles[order.find(option[2])] = file;
             if (option == "-ba") basis = file;
             if (option == "-bc") control = file;
@@ -370,12 +402,14 @@ TEST_F(RealTurbomoleFiles, EveryCaseReadsInConversionOrder) {
             TextStream text(SharedFile(std::string(name) + "/" + f));
             UTurboFilter filter(text.Get());
             std::string message;
-            int code = RaisedCode([&] {
-                if (isControl)
-                    filter.ReadControl(&molecule);
-                else
-                    filter.ReadGeometry(&molecule);
-            }, &message);
+            int code = RaisedCode(
+                [&] {
+                    if (isControl)
+                        filter.ReadControl(&molecule);
+                    else
+                        filter.ReadGeometry(&molecule);
+                },
+                &message);
             EXPECT_EQ(0, code) << name << "/" << f << ": " << message;
         };
         for (const std::string& f : geometryFiles) read(f, false);

@@ -12,14 +12,14 @@ namespace {
 
 class TurboGeometry : public TurboFileTest {};
 
-const char* waterCoord =
-    "$coord\n"
-    "  0.0 0.0 1.0D-01 h\n"
-    "  1.5d0\t-2.0E+00  3.25 HE\n"
-    "  0.0 0.0 0.0 o f\n"
-    "$end\n";
+const char* waterCoord = "$coord\n"
+                         "  0.0 0.0 1.0D-01 h\n"
+                         "  1.5d0\t-2.0E+00  3.25 HE\n"
+                         "  0.0 0.0 0.0 o f\n"
+                         "$end\n";
 
-TEST_F(TurboGeometry, CoordinatesAppendAtoms) {
+TEST_F(TurboGeometry, CoordinatesAppendAtoms)
+{
     ASSERT_EQ(0, Read(waterCoord));
     ASSERT_EQ(3, geom.GetDim());
     EXPECT_TRUE(geom.GetHasCoordinates());
@@ -33,7 +33,8 @@ TEST_F(TurboGeometry, CoordinatesAppendAtoms) {
     EXPECT_EQ(-1, atoms[2].GetAtno());
 }
 
-TEST_F(TurboGeometry, CoordinatesOverwriteAnExistingMolecule) {
+TEST_F(TurboGeometry, CoordinatesOverwriteAnExistingMolecule)
+{
     const char* three = "$coord\n 0 0 0 c\n 1 0 0 c\n 2 0 0 h\n$end\n";
     ASSERT_EQ(0, Read(three));
     ASSERT_EQ(0, Read("$coord\n 5 0 0 o\n 6 0 0 n\n 7 0 0 h\n$end\n"));
@@ -44,7 +45,8 @@ TEST_F(TurboGeometry, CoordinatesOverwriteAnExistingMolecule) {
     EXPECT_EQ(21003, Read("$coord\n 0 0 0 c\n 0 0 0 c\n$end\n"));
 }
 
-TEST_F(TurboGeometry, Energy) {
+TEST_F(TurboGeometry, Energy)
+{
     ASSERT_EQ(0, Read("$energy   SCF  SCFKIN\n  1  -76.1  1.0\n  2  -76.2  1.0\n$end\n"));
     EXPECT_TRUE(geom.GetHasEnergy());
     EXPECT_DOUBLE_EQ(-76.2, geom.GetEnergy());
@@ -59,16 +61,16 @@ TEST_F(TurboGeometry, Energy) {
     }
 }
 
-const char* gradient =
-    "$grad          cartesian gradients\n"
-    "  cycle =      1    SCF energy =     -1.1372759   |dE/dxyz| =  0.000001\n"
-    "    0.0  0.0  -0.7 h\n"
-    "    0.0  0.0   0.7 h\n"
-    "  0.1D-02  0.2D-02 -0.3D-02\n"
-    " -0.1D-02 -0.2D-02  0.3D-02\n"
-    "$end\n";
+const char* gradient = "$grad          cartesian gradients\n"
+                       "  cycle =      1    SCF energy =     -1.1372759   |dE/dxyz| =  0.000001\n"
+                       "    0.0  0.0  -0.7 h\n"
+                       "    0.0  0.0   0.7 h\n"
+                       "  0.1D-02  0.2D-02 -0.3D-02\n"
+                       " -0.1D-02 -0.2D-02  0.3D-02\n"
+                       "$end\n";
 
-TEST_F(TurboGeometry, Gradients) {
+TEST_F(TurboGeometry, Gradients)
+{
     ASSERT_EQ(0, Read(gradient));
     EXPECT_DOUBLE_EQ(-1.1372759, geom.GetEnergy());
     ASSERT_EQ(2, geom.GetDim());
@@ -77,13 +79,15 @@ TEST_F(TurboGeometry, Gradients) {
     EXPECT_DOUBLE_EQ(0.003, geom.GetAtomData()[1].GetGrad().Getz());
 }
 
-TEST_F(TurboGeometry, GradientCycleLineEndingWithTheEnergy) {
+TEST_F(TurboGeometry, GradientCycleLineEndingWithTheEnergy)
+{
     ASSERT_EQ(0, Read("$grad\n cycle = 1 SCF energy =-2.5\n 0 0 0 h\n 1 2 3\n$end\n"));
     EXPECT_DOUBLE_EQ(-2.5, geom.GetEnergy());
     EXPECT_DOUBLE_EQ(3.0, geom.GetAtomData()[0].GetGrad().Getz());
 }
 
-TEST_F(TurboGeometry, GradientsOfTwoCyclesAreRefused) {
+TEST_F(TurboGeometry, GradientsOfTwoCyclesAreRefused)
+{
     std::string two = gradient;
     two.erase(two.size() - 5);
     std::string cycle = two.substr(two.find('\n') + 1);
@@ -92,15 +96,18 @@ TEST_F(TurboGeometry, GradientsOfTwoCyclesAreRefused) {
     EXPECT_DOUBLE_EQ(0.002, geom.GetAtomData()[0].GetGrad().Gety());
 }
 
-TEST_F(TurboGeometry, ShortGradientCycleStoresNoGradient) {
+TEST_F(TurboGeometry, ShortGradientCycleStoresNoGradient)
+{
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n 0 0 1 h\n$end\n"));
-    EXPECT_EQ(25010, Read("$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 0 0 1 h\n 1 2 3\n$end\n"));
+    EXPECT_EQ(25010,
+              Read("$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 0 0 1 h\n 1 2 3\n$end\n"));
     EXPECT_FALSE(geom.GetHasGradients());
     EXPECT_EQ(25010, Read("$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 0 0 1 h\n$end\n"));
     EXPECT_FALSE(geom.GetHasGradients());
 }
 
-TEST_F(TurboGeometry, GradientCoordinatesFollowTheAtomRule) {
+TEST_F(TurboGeometry, GradientCoordinatesFollowTheAtomRule)
+{
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n 0 0 1 h\n$end\n"));
     const char* cycle = "$grad\n cycle = 1 SCF energy = -1.0D+00\n";
     EXPECT_EQ(21003, Read(std::string(cycle) + " 0 0 0 h\n 1 2 3\n$end\n"));
@@ -115,12 +122,14 @@ TEST_F(TurboGeometry, GradientCoordinatesFollowTheAtomRule) {
 
 // A gradient line is its three numbers; a comment or a further column after
 // them is not read, also on the first gradient line, which ends the coordinates.
-TEST_F(TurboGeometry, GradientLinesMayGoOnAfterTheirNumbers) {
+TEST_F(TurboGeometry, GradientLinesMayGoOnAfterTheirNumbers)
+{
     const char* cycle = "$grad\n cycle = 1 SCF energy = -1.0D+00\n 0 0 0 o\n 0 0 2 h\n";
     const char* endings[][2] = {{" 1 2 3   # first", " 4 5 6 7"}, {" 1 2 3 0.1D-02", " 4 5 6 ! x"}};
     for (auto& lines : endings) {
         UQGeometryData fresh;
-        ASSERT_EQ(0, ReadTurboFile(fresh, std::string(cycle) + lines[0] + "\n" + lines[1] + "\n$end\n"))
+        ASSERT_EQ(
+            0, ReadTurboFile(fresh, std::string(cycle) + lines[0] + "\n" + lines[1] + "\n$end\n"))
             << lines[0];
         ASSERT_EQ(2, fresh.GetDim());
         EXPECT_EQ(8, fresh.GetAtomData()[0].GetAtno());
@@ -136,7 +145,8 @@ TEST_F(TurboGeometry, GradientLinesMayGoOnAfterTheirNumbers) {
 }
 
 // A Hessian section of n columns with element (r, c) = r + c / 100.
-std::string HessianText(long n) {
+std::string HessianText(long n)
+{
     std::string s = "$hessian (projected)\n";
     char buf[64];
     for (long r = 0; r < n; ++r)
@@ -152,7 +162,8 @@ std::string HessianText(long n) {
     return s + "$end\n";
 }
 
-TEST_F(TurboGeometry, HessianCreatesAtoms) {
+TEST_F(TurboGeometry, HessianCreatesAtoms)
+{
     ASSERT_EQ(0, Read(HessianText(6)));
     ASSERT_EQ(2, geom.GetDim());
     ASSERT_TRUE(geom.GetHasHessian());
@@ -163,16 +174,17 @@ TEST_F(TurboGeometry, HessianCreatesAtoms) {
     EXPECT_EQ(21003, Read(HessianText(9)));
 }
 
-TEST_F(TurboGeometry, DamagedHessians) {
+TEST_F(TurboGeometry, DamagedHessians)
+{
     std::string good = HessianText(6);
     struct Case {
         std::string from, to;
     } cases[] = {
-        {"  2 2", "  2 3"},              // wrong line number
-        {"  3 1", "  4 1"},              // wrong row number
-        {"  1 2", "  1 3"},              // wrong line number in the first row
+        {"  2 2", "  2 3"},                      // wrong line number
+        {"  3 1", "  4 1"},                      // wrong row number
+        {"  1 2", "  1 3"},                      // wrong line number in the first row
         {"   5.0400000000", "   5.04x0000000"},  // letters in a value
-        {"  6 2   5.0500000000", "  6 2"},         // a value missing
+        {"  6 2   5.0500000000", "  6 2"},       // a value missing
         {"  4 1", " x4 1"},
     };
     for (const Case& c : cases) {
@@ -189,7 +201,8 @@ TEST_F(TurboGeometry, DamagedHessians) {
     EXPECT_EQ(21003, Read(HessianText(7)));
 }
 
-TEST_F(TurboGeometry, WritersReadBack) {
+TEST_F(TurboGeometry, WritersReadBack)
+{
     ASSERT_EQ(0, Read("$coord\n 0.1 -0.2 1.5 c\n -1.25 2 3 o\n$end\n"));
     UVector<double> grads(6, 1);
     for (long i = 0; i < 6; ++i) grads[i] = (i - 2.5) * 1.0e-3;
@@ -206,10 +219,13 @@ TEST_F(TurboGeometry, WritersReadBack) {
     writer.WriteGradients(&geom);
     writer.WriteHessian(&geom);
     std::string written = out.Contents();
+    EXPECT_NE(
+        std::string::npos,
+        written.find("    0.10000000000000     -0.20000000000000      1.50000000000000      c \n"));
     EXPECT_NE(std::string::npos,
-              written.find("    0.10000000000000     -0.20000000000000      1.50000000000000      c \n"));
-    EXPECT_NE(std::string::npos, written.find("$grad          cartesian gradients\n"
-                                              "  cycle =      1    SCF energy =   -113.2171540515   |dE/dxyz| =  0.000000\n"));
+              written.find(
+                  "$grad          cartesian gradients\n"
+                  "  cycle =      1    SCF energy =   -113.2171540515   |dE/dxyz| =  0.000000\n"));
     EXPECT_NE(std::string::npos, written.find("  1 1  -0.5000000000  -0.4900000000"));
     EXPECT_NE(std::string::npos, written.find("\n -2.50000000000000e-03 -1.50000000000000e-03"
                                               " -5.00000000000000e-04\n"));
@@ -227,8 +243,10 @@ TEST_F(TurboGeometry, WritersReadBack) {
     for (long i = 0; i < 2; ++i) {
         EXPECT_EQ(geom.GetAtomData()[i].GetAtno(), back.GetAtomData()[i].GetAtno());
         for (long k = 0; k < 3; ++k) {
-            EXPECT_DOUBLE_EQ(geom.GetAtomData()[i].GetCoord()[k], back.GetAtomData()[i].GetCoord()[k]);
-            EXPECT_DOUBLE_EQ(geom.GetAtomData()[i].GetGrad()[k], back.GetAtomData()[i].GetGrad()[k]);
+            EXPECT_DOUBLE_EQ(geom.GetAtomData()[i].GetCoord()[k],
+                             back.GetAtomData()[i].GetCoord()[k]);
+            EXPECT_DOUBLE_EQ(geom.GetAtomData()[i].GetGrad()[k],
+                             back.GetAtomData()[i].GetGrad()[k]);
         }
     }
     EXPECT_DOUBLE_EQ(-113.2171540515, back.GetEnergy());
@@ -237,7 +255,8 @@ TEST_F(TurboGeometry, WritersReadBack) {
         for (long c = 0; c < 6; ++c) EXPECT_NEAR(h(r, c), hb(r, c), 1e-10);
 }
 
-TEST_F(TurboGeometry, WritersRefuseWhatWouldShiftColumns) {
+TEST_F(TurboGeometry, WritersRefuseWhatWouldShiftColumns)
+{
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
     UMatrix<double> h = geom.GetHessian();
     Mset(h, 1.0);
@@ -260,7 +279,8 @@ TEST_F(TurboGeometry, WritersRefuseWhatWouldShiftColumns) {
     EXPECT_EQ(25010, RaisedCode([&] { gradWriter.WriteGradients(&geom); }));
 }
 
-TEST_F(TurboGeometry, WritersNeedTheirData) {
+TEST_F(TurboGeometry, WritersNeedTheirData)
+{
     TextStream out;
     UTurboFilter writer(out.Get());
     EXPECT_EQ(25007, RaisedCode([&] { writer.WriteCoordinates(&geom); }));

@@ -18,7 +18,8 @@ double Coefficient(long i, long j) { return (i + 1) * 0.125 - (j + 1) * 0.0625; 
 
 // An orbital section of n orbitals over n functions, perLine fields of width
 // characters, written with D exponents.
-std::string OrbitalText(const char* header, long n, long perLine, long width, long orbitals = -1) {
+std::string OrbitalText(const char* header, long n, long perLine, long width, long orbitals = -1)
+{
     if (orbitals < 0) orbitals = n;
     std::string s = std::string(header) + "\n# a comment\n#\n";
     char buf[256];
@@ -39,7 +40,8 @@ std::string OrbitalText(const char* header, long n, long perLine, long width, lo
 
 class TurboOrbitals : public TurboFileTest {
 protected:
-    void ExpectTestOrbitals(OrbitalType type, long n) {
+    void ExpectTestOrbitals(OrbitalType type, long n)
+    {
         UVector<double> e = geom.GetE(type);
         UMatrix<double> c = geom.GetMos(type);
         ASSERT_EQ(n, e.GetDim());
@@ -52,7 +54,8 @@ protected:
     }
 };
 
-TEST_F(TurboOrbitals, FormatsAndSets) {
+TEST_F(TurboOrbitals, FormatsAndSets)
+{
     ASSERT_EQ(0, Read(OrbitalText("$scfmo    scfconv=7   format(4d20.14)", 6, 4, 20)));
     ExpectTestOrbitals(otRestricted, 6);
     ASSERT_EQ(0, Read(OrbitalText("$uhfmo_alpha  format(3D25.16)", 5, 3, 25)));
@@ -61,7 +64,8 @@ TEST_F(TurboOrbitals, FormatsAndSets) {
     ExpectTestOrbitals(otBeta, 7);
 }
 
-TEST_F(TurboOrbitals, FewerOrbitalsThanFunctionsLeaveZeroColumns) {
+TEST_F(TurboOrbitals, FewerOrbitalsThanFunctionsLeaveZeroColumns)
+{
     ASSERT_EQ(0, Read(OrbitalText("$scfmo", 5, 4, 20, 3)));
     UMatrix<double> c = geom.GetMos();
     ASSERT_EQ(5, c.GetRowDim());
@@ -70,14 +74,16 @@ TEST_F(TurboOrbitals, FewerOrbitalsThanFunctionsLeaveZeroColumns) {
     EXPECT_EQ(0.0, geom.GetE()[4]);
 }
 
-TEST_F(TurboOrbitals, OrbitalsBeyondOneStorageBlockKeepTheirPlace) {
+TEST_F(TurboOrbitals, OrbitalsBeyondOneStorageBlockKeepTheirPlace)
+{
     // Enough coefficients that the reader keeps them in more than one block.
     const long n = 730;
     ASSERT_EQ(0, Read(OrbitalText("$scfmo    scfconv=7   format(4d20.14)", n, 4, 20)));
     ExpectTestOrbitals(otRestricted, n);
 }
 
-TEST_F(TurboOrbitals, LaterOrbitalLineWithoutCount) {
+TEST_F(TurboOrbitals, LaterOrbitalLineWithoutCount)
+{
     std::string text = OrbitalText("$scfmo", 2, 4, 20);
     size_t second = text.find("     2  a");
     size_t count = text.find("   nsaos=2", second);
@@ -86,7 +92,8 @@ TEST_F(TurboOrbitals, LaterOrbitalLineWithoutCount) {
     ExpectTestOrbitals(otRestricted, 2);
 }
 
-TEST_F(TurboOrbitals, DamagedSections) {
+TEST_F(TurboOrbitals, DamagedSections)
+{
     std::string good = OrbitalText("$scfmo", 6, 4, 20);
     struct Case {
         std::string text;
@@ -119,7 +126,8 @@ TEST_F(TurboOrbitals, DamagedSections) {
     }
 }
 
-TEST_F(TurboOrbitals, DamagedCoefficientLines) {
+TEST_F(TurboOrbitals, DamagedCoefficientLines)
+{
     std::string good = OrbitalText("$scfmo", 6, 4, 20);
     size_t line = good.find('\n', good.find("eigenvalue=")) + 1;
     struct Case {
@@ -147,7 +155,8 @@ TEST_F(TurboOrbitals, DamagedCoefficientLines) {
 // Fields are written at their full width, right-aligned: a last field that
 // lost its final character must not read as a coefficient 10^7 too large,
 // while blanks after the last field change nothing.
-TEST_F(TurboOrbitals, OnlyWholeFieldsAreCoefficients) {
+TEST_F(TurboOrbitals, OnlyWholeFieldsAreCoefficients)
+{
     const std::string head = "$scfmo    scfconv=6   format(4d20.14)\n"
                              "     1  a      eigenvalue=-.97461484059799D+01   nsaos=2\n";
     const std::string whole = "0.69876828353937D+000.11894488005744D-07";
@@ -162,7 +171,8 @@ TEST_F(TurboOrbitals, OnlyWholeFieldsAreCoefficients) {
     EXPECT_EQ(0, fresh.GetE().GetDim());
 }
 
-TEST_F(TurboOrbitals, ShortLineAfterALongOneLeavesNoStaleField) {
+TEST_F(TurboOrbitals, ShortLineAfterALongOneLeavesNoStaleField)
+{
     // The second coefficient line of the first orbital is cut after one field;
     // its second field must not come from the longer line before it.
     std::string good = OrbitalText("$scfmo", 6, 4, 20);
@@ -176,7 +186,8 @@ TEST_F(TurboOrbitals, ShortLineAfterALongOneLeavesNoStaleField) {
     EXPECT_EQ(25010, RaisedCode([&] { filter.ReadGeometry(&fresh); }));
 }
 
-TEST_F(TurboOrbitals, WriterReadsBack) {
+TEST_F(TurboOrbitals, WriterReadsBack)
+{
     ASSERT_EQ(0, Read(OrbitalText("$uhfmo_beta", 6, 4, 20)));
     // The last two orbitals are all zero: they are not written.
     UMatrix<double> c = geom.GetBeta();
@@ -201,7 +212,8 @@ TEST_F(TurboOrbitals, WriterReadsBack) {
     EXPECT_NEAR(-17.551614518074, back.GetEBeta()[3], 1e-12);
 }
 
-TEST_F(TurboOrbitals, WrittenHeaderCarriesTheEnergy) {
+TEST_F(TurboOrbitals, WrittenHeaderCarriesTheEnergy)
+{
     ASSERT_EQ(0, Read(OrbitalText("$scfmo", 2, 4, 20)));
     geom.SetEnergy(-113.2171540515);
     TextStream out;
@@ -215,7 +227,8 @@ TEST_F(TurboOrbitals, WrittenHeaderCarriesTheEnergy) {
         << out.Contents();
 }
 
-TEST_F(TurboOrbitals, GShellsCannotBeReordered) {
+TEST_F(TurboOrbitals, GShellsCannotBeReordered)
+{
     const char* basis = "$basis\n*\nh g-basis\n*\n 1 s\n 1.0 1.0\n 1 g\n 1.0 1.0\n*\n$end\n";
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
     ASSERT_EQ(0, Read(basis));
@@ -226,7 +239,8 @@ TEST_F(TurboOrbitals, GShellsCannotBeReordered) {
     EXPECT_EQ(0, geom.GetE().GetDim());
 }
 
-TEST_F(TurboOrbitals, BasisOfAnotherSizeIsRefused) {
+TEST_F(TurboOrbitals, BasisOfAnotherSizeIsRefused)
+{
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
     ASSERT_EQ(0, Read("$basis\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n"));
     TextStream control("$atoms\nh 1 \\\n basis =h one-s\n$end\n");
@@ -240,25 +254,27 @@ TEST_F(TurboOrbitals, BasisOfAnotherSizeIsRefused) {
 
 // A count that does not fit the basis is refused before the square matrix is
 // made: 60000 one-digit coefficients would otherwise demand 29 GB.
-TEST_F(TurboOrbitals, CountOfAnotherBasisIsRefusedBeforeTheMatrix) {
+TEST_F(TurboOrbitals, CountOfAnotherBasisIsRefusedBeforeTheMatrix)
+{
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n$end\n"));
     ASSERT_EQ(0, Read("$basis\n*\nh one-s\n*\n 1 s\n 1.0 1.0\n*\n$end\n"));
     ASSERT_EQ(0, ReadControl("$atoms\nh 1 \\\n basis =h one-s\n$end\n"));
     const long n = 60000;
-    std::string mos = "$scfmo  format(1000d2.0)\n     1  a      eigenvalue=-.5D+00   nsaos=" +
-                      std::to_string(n) + "\n";
+    std::string mos =
+        "$scfmo  format(1000d2.0)\n     1  a      eigenvalue=-.5D+00   nsaos=" + std::to_string(n) +
+        "\n";
     for (long i = 0; i < n; i += 1000) {
         for (long k = 0; k < 1000; ++k) mos += " 1";
         mos += "\n";
     }
     mos += "$end\n";
-    ChildResult r = RunInChild([&] {
-        _exit(Read(mos) == 21003 && geom.GetE().GetDim() == 0 ? 0 : 1);
-    });
+    ChildResult r =
+        RunInChild([&] { _exit(Read(mos) == 21003 && geom.GetE().GetDim() == 0 ? 0 : 1); });
     EXPECT_EQ(0, r.exitStatus) << r.err;
 }
 
-TEST_F(TurboOrbitals, WriterRefusesWhatWouldShiftColumns) {
+TEST_F(TurboOrbitals, WriterRefusesWhatWouldShiftColumns)
+{
     ASSERT_EQ(0, Read(OrbitalText("$scfmo", 2, 4, 20)));
     geom.SetEnergy(-1.5);
     geom.GetMos()(1, 0) = -1.0e-120;

@@ -8,7 +8,8 @@
 
 namespace {
 
-TEST(UTurboRecords, HeadersDataAndSections) {
+TEST(UTurboRecords, HeadersDataAndSections)
+{
     TextStream text("  $coord\n$coordinates  \n$COORD\n\n$closed shells\n$user-defined bonds\n");
     UTurboFilter filter(text.Get());
     EXPECT_EQ(-1, filter.GetRecordType());
@@ -29,7 +30,8 @@ TEST(UTurboRecords, HeadersDataAndSections) {
     EXPECT_EQ(-2, filter.GetSectionType());
 }
 
-TEST(UTurboRecords, EmptyLinesAreRecordsWhenAsked) {
+TEST(UTurboRecords, EmptyLinesAreRecordsWhenAsked)
+{
     TextStream text("a\n\nb\n");
     UTurboFilter filter(text.Get());
     filter.SetSkipEmptyLines(false);
@@ -39,7 +41,8 @@ TEST(UTurboRecords, EmptyLinesAreRecordsWhenAsked) {
     EXPECT_STREQ("", buf);
 }
 
-TEST(UTurboRecords, CopiesNeverExceedTheGivenBuffer) {
+TEST(UTurboRecords, CopiesNeverExceedTheGivenBuffer)
+{
     TextStream text(std::string(5000, 'y') + "\n$end\n");
     UTurboFilter filter(text.Get());
     char small[8];
@@ -62,8 +65,10 @@ TEST(UTurboRecords, CopiesNeverExceedTheGivenBuffer) {
 
 // '#' in the first column is a comment wherever an empty line is skipped;
 // after blanks it is data, and without skipping every line is a record.
-TEST(UTurboRecords, CommentLinesGoWhereEmptyLinesGo) {
-    const char* lines = "# revision header\n#\n$coord\n# between\n\n  # after blanks\n#$end\n$end\n";
+TEST(UTurboRecords, CommentLinesGoWhereEmptyLinesGo)
+{
+    const char* lines =
+        "# revision header\n#\n$coord\n# between\n\n  # after blanks\n#$end\n$end\n";
     TextStream text(lines);
     UTurboFilter filter(text.Get());
     char buf[2048];
@@ -92,7 +97,8 @@ struct ListCase {
     std::string rest;
 };
 
-TEST(UTurboRecords, IndexLists) {
+TEST(UTurboRecords, IndexLists)
+{
     const ListCase cases[] = {
         {"1-3,5 ( 2 )", "", "11101", false, "( 2 )"},
         {"2", "", "01", false, ""},
@@ -117,14 +123,15 @@ TEST(UTurboRecords, IndexLists) {
     }
 }
 
-TEST(UTurboRecords, DamagedIndexLists) {
+TEST(UTurboRecords, DamagedIndexLists)
+{
     RegisterMessages();
     const char* cases[][2] = {
-        {"1-\\", "$end\n"},        // a header where the continuation is due
+        {"1-\\", "$end\n"},  // a header where the continuation is due
         {"3\\", "$end\n"},
-        {"16777217", ""},          // far beyond any molecule
+        {"16777217", ""},  // far beyond any molecule
         {"1-99999999999999999999", ""},
-        {"2-x", ""},               // a range without its end
+        {"2-x", ""},  // a range without its end
     };
     for (auto& c : cases) {
         TextStream text(c[1]);
@@ -134,12 +141,14 @@ TEST(UTurboRecords, DamagedIndexLists) {
         UVector<long> mask(0, 1);
         std::string message;
         EXPECT_EQ(25010, RaisedCode([&] { filter.ReadList(mask, buf); }, &message)) << c[0];
-        EXPECT_EQ(0u, message.find("Invalid Turbomole file header/contents.\nError in file UTurbo line "))
+        EXPECT_EQ(
+            0u, message.find("Invalid Turbomole file header/contents.\nError in file UTurbo line "))
             << message;
     }
 }
 
-TEST(UTurboRecords, SectionAndDataWriters) {
+TEST(UTurboRecords, SectionAndDataWriters)
+{
     TextStream text;
     UTurboFilter filter(text.Get());
     filter.PutSection(tfsUhfMoBeta);

@@ -13,21 +13,26 @@
 
 namespace {
 
-TEST(TurboNumbers, DecimalTextOnly) {
+TEST(TurboNumbers, DecimalTextOnly)
+{
     struct Case {
         const char* text;
         bool scans;
         double value;
     } cases[] = {
-        {"1.5", true, 1.5},           {"  -0.25  ", true, -0.25},  {"+3", true, 3.0},
-        {".5", true, 0.5},            {"2.", true, 2.0},           {"-1.5e-3", true, -0.0015},
-        {"1E+02", true, 100.0},       {"1e-400", true, 0.0},       {"", false, 0},
-        {"   ", false, 0},            {".", false, 0},             {"-", false, 0},
-        {"1.5x", false, 0},           {"1.0.0", false, 0},         {"1 2", false, 0},
-        {"1e", false, 0},             {"1e+", false, 0},           {"1D-3", false, 0},
-        {"nan", false, 0},            {"-nan", false, 0},          {"inf", false, 0},
-        {"infinity", false, 0},       {"0x1p3", false, 0},         {"1e999", false, 0},
-        {"-1e400", false, 0},         {"0.1234-100", false, 0},
+        {"1.5", true, 1.5},     {"  -0.25  ", true, -0.25},
+        {"+3", true, 3.0},      {".5", true, 0.5},
+        {"2.", true, 2.0},      {"-1.5e-3", true, -0.0015},
+        {"1E+02", true, 100.0}, {"1e-400", true, 0.0},
+        {"", false, 0},         {"   ", false, 0},
+        {".", false, 0},        {"-", false, 0},
+        {"1.5x", false, 0},     {"1.0.0", false, 0},
+        {"1 2", false, 0},      {"1e", false, 0},
+        {"1e+", false, 0},      {"1D-3", false, 0},
+        {"nan", false, 0},      {"-nan", false, 0},
+        {"inf", false, 0},      {"infinity", false, 0},
+        {"0x1p3", false, 0},    {"1e999", false, 0},
+        {"-1e400", false, 0},   {"0.1234-100", false, 0},
     };
     for (const Case& c : cases) {
         double value = -99.0;
@@ -39,13 +44,25 @@ TEST(TurboNumbers, DecimalTextOnly) {
     }
 }
 
-TEST(TurboNumbers, ValuesAreBitForBitThoseOfStrtod) {
+TEST(TurboNumbers, ValuesAreBitForBitThoseOfStrtod)
+{
     // Field-like texts of every digit count around the exact fast range,
     // with exponents inside and beyond it, and a few hand-picked hard ones.
-    std::vector<std::string> texts = {"0.0", "-0.0", "-0", "0.1", "1e22", "1e23", "9007199254740993",
-                                      "123456789012345", "1234567890123456", "0.30000000000000004",
-                                      "2.2250738585072014e-308", "4.9e-324", "000000000000000000001.5",
-                                      "1." + std::string(30, '0') + "1", "1.7976931348623157e308"};
+    std::vector<std::string> texts = {"0.0",
+                                      "-0.0",
+                                      "-0",
+                                      "0.1",
+                                      "1e22",
+                                      "1e23",
+                                      "9007199254740993",
+                                      "123456789012345",
+                                      "1234567890123456",
+                                      "0.30000000000000004",
+                                      "2.2250738585072014e-308",
+                                      "4.9e-324",
+                                      "000000000000000000001.5",
+                                      "1." + std::string(30, '0') + "1",
+                                      "1.7976931348623157e308"};
     std::mt19937_64 rng(4106);
     char text[64];
     for (int k = 0; k < 200000; ++k) {
@@ -60,7 +77,8 @@ TEST(TurboNumbers, ValuesAreBitForBitThoseOfStrtod) {
         snprintf(text, sizeof text, "%se%+03d", t.c_str(), exponent);
         texts.push_back(text);
         // As the orbital files have them: "%20.13E".
-        snprintf(text, sizeof text, "%20.13E", std::ldexp((double)(rng() >> 11), -53) * (rng() % 2 ? 1 : -1));
+        snprintf(text, sizeof text, "%20.13E",
+                 std::ldexp((double)(rng() >> 11), -53) * (rng() % 2 ? 1 : -1));
         texts.push_back(text);
     }
     for (const std::string& t : texts) {
@@ -71,18 +89,21 @@ TEST(TurboNumbers, ValuesAreBitForBitThoseOfStrtod) {
     }
 }
 
-TEST(TurboNumbers, FieldsAdjustExponentLettersOrRaise25010) {
+TEST(TurboNumbers, FieldsAdjustExponentLettersOrRaise25010)
+{
     RegisterMessages();
     // The last needs more digits than the exact fast path holds.
-    const char* good[][2] = {{"-0.1234D+02", "-12.34"}, {"1.5d-3", "0.0015"}, {"2.0F1", "20"},
-                             {"2.0g1", "20"}, {"0.12345678901234567D+02", "12.345678901234567"}};
+    const char* good[][2] = {{"-0.1234D+02", "-12.34"},
+                             {"1.5d-3", "0.0015"},
+                             {"2.0F1", "20"},
+                             {"2.0g1", "20"},
+                             {"0.12345678901234567D+02", "12.345678901234567"}};
     for (auto& c : good) {
         EXPECT_EQ(std::stod(c[1]), TurboText::NumberField(c[0], 7)) << c[0];
     }
     for (const char* bad : {"nan", "1.0Q2", "", "0x10"}) {
         std::string message;
-        EXPECT_EQ(25010, RaisedCode([&] { TurboText::NumberField(bad, 7); }, &message))
-            << bad;
+        EXPECT_EQ(25010, RaisedCode([&] { TurboText::NumberField(bad, 7); }, &message)) << bad;
         EXPECT_EQ("Invalid Turbomole file header/contents.\nError in file UTurbo line 7", message);
     }
 }

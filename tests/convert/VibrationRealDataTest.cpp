@@ -65,8 +65,9 @@ TEST_F(DivinylbenzeneHessian, FrequenciesAndModesAgreeWithAoforce)
     for (long c = 0; c < kModes - kRigid; c++) {
         long mode = c + kRigid;
         EXPECT_NEAR(Frequency(mode), f[c], 0.1) << "mode " << mode + 1;
-        bool degenerate = (c > 0 && Frequency(mode) - Frequency(mode - 1) < kDegenerate) ||
-                          (mode + 1 < kModes && Frequency(mode + 1) - Frequency(mode) < kDegenerate);
+        bool degenerate =
+            (c > 0 && Frequency(mode) - Frequency(mode - 1) < kDegenerate) ||
+            (mode + 1 < kModes && Frequency(mode + 1) - Frequency(mode) < kDegenerate);
         if (degenerate) continue;
         double norm = 0.0, printedNorm = 0.0, overlap = 0.0;
         for (long r = 0; r < kModes; r++) {
@@ -94,7 +95,8 @@ TEST_F(DivinylbenzeneHessian, ZeroPointEnergyAgreesWithAoforce)
     info.degeneracy = 1;
     geom.AnalyzeThermo(info, true);
     double const hartreePerMole = 4.3597482e-18 * 6.0221367e23;  // J/mol
-    EXPECT_NEAR(0.1725247 * hartreePerMole, info.zeroPointEnergy, 1e-4 * 0.1725247 * hartreePerMole);
+    EXPECT_NEAR(0.1725247 * hartreePerMole, info.zeroPointEnergy,
+                1e-4 * 0.1725247 * hartreePerMole);
 }
 
 TEST_F(DivinylbenzeneHessian, PrincipalMomentsGiveAoforcesRotationalConstants)

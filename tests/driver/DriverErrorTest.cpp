@@ -37,7 +37,8 @@ const ErrorCase optionCases[] = {
     {{"-bx", "coord"}, "Unknown option -bx"},
     {{"-q"}, "Unknown option -q"},
     {{"-ic", "-o", "out"}, "Unknown option out"},
-    {{"-ic", "-?", "-o", "out"}, "Could not open incoord file -?"},   // the name is the next argument
+    {{"-ic", "-?", "-o", "out"},
+     "Could not open incoord file -?"},  // the name is the next argument
     {{"-bo", "a", "b", "c"}, "Unknown option c"},
     {{"coord", "-?"}, "Unknown option coord"},
     {{"-ic", "a", "-ic", "b"}, "Duplicate incoord file"},
@@ -115,10 +116,7 @@ TEST(DriverErrors, QuestionMarkPrintsOnlyTheUsageText)
     }
 }
 
-TEST(DriverErrors, UsageTextHasItsFixedLength)
-{
-    EXPECT_EQ(std::string(kalvexUsage).size(), 754u);
-}
+TEST(DriverErrors, UsageTextHasItsFixedLength) { EXPECT_EQ(std::string(kalvexUsage).size(), 754u); }
 
 TEST(DriverErrors, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
 {
@@ -127,10 +125,10 @@ TEST(DriverErrors, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
     dir.Write("beta", dir.Read("mos"));
     ASSERT_EQ(link(dir.File("coord").c_str(), dir.File("coord-link").c_str()), 0);
     ASSERT_EQ(link(dir.File("beta").c_str(), dir.File("beta-link").c_str()), 0);
-    const std::vector<std::string> all = {"-ic", "coord", "-ba", "basis", "-bc", "control",
-                                          "-bo", "mos", "beta", "-o"};
-    const char* const names[] = {"coord", "basis", "control", "mos", "beta", "./coord", "./mos",
-                                 "coord-link", "beta-link"};
+    const std::vector<std::string> all = {"-ic",     "coord", "-ba", "basis", "-bc",
+                                          "control", "-bo",   "mos", "beta",  "-o"};
+    const char* const names[] = {"coord",   "basis", "control",    "mos",      "beta",
+                                 "./coord", "./mos", "coord-link", "beta-link"};
     const std::string files[] = {"coord", "basis", "control", "mos", "beta"};
     std::vector<std::string> before;
     for (const std::string& f : files) before.push_back(dir.Read(f));
@@ -159,7 +157,7 @@ TEST(DriverErrors, AnInputThatFailsToReadLeavesNoOutputFile)
     TempDir dir;
     WriteH2Files(dir);
     dir.Write("empty", "");
-    dir.Write("broken", "$coord\n    0.0 0.0 0.0 h\n");   // no "$end"
+    dir.Write("broken", "$coord\n    0.0 0.0 0.0 h\n");  // no "$end"
     const std::vector<std::string> cases[] = {
         {"-ic", "empty", "-o", "out"},
         {"-ic", "broken", "-o", "out"},
@@ -171,8 +169,8 @@ TEST(DriverErrors, AnInputThatFailsToReadLeavesNoOutputFile)
         ChildResult r = RunKalvex(args, dir.Path());
         EXPECT_EQ(r.exitStatus, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("\aError: Unexpected EOF encountered.\nError in file UFilter line ", 0),
-                  0u)
+        EXPECT_EQ(
+            r.err.rfind("\aError: Unexpected EOF encountered.\nError in file UFilter line ", 0), 0u)
             << r.err;
         EXPECT_NE(r.err.find(std::string("\n") + kalvexUsage), std::string::npos);
         EXPECT_FALSE(FileExists(dir.File("out")));

@@ -51,28 +51,25 @@ std::vector<std::string> Words(const std::string& path)
 
 void WriteH2Files(const TempDir& dir)
 {
-    dir.Write("coord",
-              "$coord\n"
-              "    0.00000000000000      0.00000000000000     -0.70000000000000      h\n"
-              "    0.00000000000000      0.00000000000000      0.70000000000000      h\n"
-              "$end\n");
-    dir.Write("basis",
-              "$basis\n*\nh sto-3g\n*\n   3  s\n"
-              "  3.4252509100       0.15432897000\n"
-              " 0.62391373000       0.53532814000\n"
-              " 0.16885540000       0.44463454000\n"
-              "*\n$end\n");
+    dir.Write("coord", "$coord\n"
+                       "    0.00000000000000      0.00000000000000     -0.70000000000000      h\n"
+                       "    0.00000000000000      0.00000000000000      0.70000000000000      h\n"
+                       "$end\n");
+    dir.Write("basis", "$basis\n*\nh sto-3g\n*\n   3  s\n"
+                       "  3.4252509100       0.15432897000\n"
+                       " 0.62391373000       0.53532814000\n"
+                       " 0.16885540000       0.44463454000\n"
+                       "*\n$end\n");
     dir.Write("control",
               "$title\n$atoms\n"
               "h  1-2                                                                         \\\n"
               "   basis =h sto-3g\n"
               "$closed shells\n a       1                                      ( 2 )\n$end\n");
-    dir.Write("mos",
-              "$scfmo    scfconv=7   format(4d20.14)\n"
-              "#\n"
-              "     1  a      eigenvalue=-.57820297751246D+00   nsaos=2\n"
-              "0.54893404039964D+000.54893404039964D+00\n"
-              "     2  a      eigenvalue=0.67026776827367D+00   nsaos=2\n"
-              "0.12114640735435D+01-.12114640735435D+01\n"
-              "$end\n");
+    dir.Write("mos", "$scfmo    scfconv=7   format(4d20.14)\n"
+                     "#\n"
+                     "     1  a      eigenvalue=-.57820297751246D+00   nsaos=2\n"
+                     "0.54893404039964D+000.54893404039964D+00\n"
+                     "     2  a      eigenvalue=0.67026776827367D+00   nsaos=2\n"
+                     "0.12114640735435D+01-.12114640735435D+01\n"
+                     "$end\n");
 }

@@ -52,8 +52,8 @@ TEST(DriverRealData, EveryCasePassesTheCheckers)
         for (const char* kind : {"moments", "vib"}) {
             std::string expect = folder + "/expected-" + kind + ".json";
             if (!FileExists(expect)) continue;
-            ChildResult check = RunProgram(
-                {python, shared + "/tools/molden-" + kind, molden, "--expect", expect});
+            ChildResult check =
+                RunProgram({python, shared + "/tools/molden-" + kind, molden, "--expect", expect});
             EXPECT_EQ(check.exitStatus, 0) << "molden-" << kind << ":\n" << check.out << check.err;
             checked++;
         }

@@ -64,8 +64,8 @@ TEST(DriverRun, CommentLinesChangeNothing)
         text.insert(text.find('\n') + 1, "# a note\n");
         dir.Write(name, header + text);
     }
-    ChildResult r = RunKalvex({"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
-                              dir.Path());
+    ChildResult r = RunKalvex(
+        {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"}, dir.Path());
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_EQ(r.out, "Kalvex exits...\n");
     EXPECT_EQ(dir.Read("out"), h2Molden);
@@ -121,17 +121,17 @@ TEST(DriverRun, BasisForAtomsTheCoordinatesLackFails)
         WriteH2Files(dir);
         dir.Write("coord", "$coord\n 0.0 0.0 -0.7 h\n$end\n");
         std::string basis = dir.Read("basis");
-        basis.replace(basis.find("$end"), std::string::npos,
-                      "$ecp\n*\nh ecp-0\n*\n  ncore = 0   lmax = 0\ns\n   1.0   0   2.0\n*\n$end\n");
+        basis.replace(
+            basis.find("$end"), std::string::npos,
+            "$ecp\n*\nh ecp-0\n*\n  ncore = 0   lmax = 0\ns\n   1.0   0   2.0\n*\n$end\n");
         dir.Write("basis", basis);
         dir.Write("control", atomList + "$closed shells\n a       1    ( 2 )\n$end\n");
-        dir.Write("mos",
-                  "$scfmo    scfconv=7   format(4d20.14)\n"
-                  "     1  a      eigenvalue=-.57820297751246D+00   nsaos=1\n"
-                  "0.54893404039964D+00\n$end\n");
-        ChildResult r = RunKalvex(
-            {"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
-            dir.Path());
+        dir.Write("mos", "$scfmo    scfconv=7   format(4d20.14)\n"
+                         "     1  a      eigenvalue=-.57820297751246D+00   nsaos=1\n"
+                         "0.54893404039964D+00\n$end\n");
+        ChildResult r =
+            RunKalvex({"-ic", "coord", "-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
+                      dir.Path());
         EXPECT_EQ(r.exitStatus, 1) << atomList;
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err.rfind("\aError: Index out of range.\nError in file UTurbo line ", 0), 0u)
@@ -148,8 +148,8 @@ TEST(DriverRun, FilesOfTwoMoleculesAreRefused)
     if (shared.empty()) GTEST_SKIP() << "no shared data beside the repository";
     const std::string co = shared + "/data/co-pbe0-6311gss/";
     TempDir dir;
-    ChildResult r = RunKalvex({"-ic", shared + "/data/dvb-rhf-sto3g/coord", "-ba", co + "basis", "-bc",
-                               co + "control", "-bo", co + "mos", "-o", "out"},
+    ChildResult r = RunKalvex({"-ic", shared + "/data/dvb-rhf-sto3g/coord", "-ba", co + "basis",
+                               "-bc", co + "control", "-bo", co + "mos", "-o", "out"},
                               dir.Path());
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(r.out, "");
@@ -161,8 +161,8 @@ TEST(DriverRun, BasisWithoutAtomsFailsInsteadOfWritingUnorderedOrbitals)
 {
     TempDir dir;
     WriteH2Files(dir);
-    ChildResult r = RunKalvex({"-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"},
-                              dir.Path());
+    ChildResult r =
+        RunKalvex({"-ba", "basis", "-bc", "control", "-bo", "mos", "-o", "out"}, dir.Path());
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind("\aError: Incompatible vector/matrix dimensions.\nError in file ", 0), 0u)
@@ -177,11 +177,12 @@ TEST(DriverRun, BasisFileWithoutABasisFailsInsteadOfDroppingTheOrbitals)
     TempDir dir;
     WriteH2Files(dir);
     dir.Write("control", "$title\n$closed shells\n a       1    ( 2 )\n$end\n");
-    ChildResult r = RunKalvex({"-ic", "coord", "-ba", "coord", "-bc", "control", "-bo", "mos", "-o", "out"},
-                              dir.Path());
+    ChildResult r = RunKalvex(
+        {"-ic", "coord", "-ba", "coord", "-bc", "control", "-bo", "mos", "-o", "out"}, dir.Path());
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("\aError: Invalid Turbomole file header/contents.\nError in file ", 0), 0u)
+    EXPECT_EQ(r.err.rfind("\aError: Invalid Turbomole file header/contents.\nError in file ", 0),
+              0u)
         << r.err;
     EXPECT_FALSE(FileExists(dir.File("out")));
 }
@@ -196,7 +197,10 @@ TEST(DriverRun, AnInputFileOfOnlyUnknownSectionsFails)
         ChildResult r = RunKalvex({option, "typo", "-o", "out"}, dir.Path());
         EXPECT_EQ(r.exitStatus, 1) << option;
         EXPECT_EQ(r.out, "") << option;
-        EXPECT_EQ(r.err.rfind("\aError: Invalid Turbomole file header/contents.\nError in file Kalvex line ", 0), 0u)
+        EXPECT_EQ(
+            r.err.rfind(
+                "\aError: Invalid Turbomole file header/contents.\nError in file Kalvex line ", 0),
+            0u)
             << r.err;
         EXPECT_FALSE(FileExists(dir.File("out"))) << option;
     }
@@ -226,10 +230,9 @@ TEST(DriverRun, AFailureWhileWritingKeepsWhatWasWritten)
 {
     TempDir dir;
     // A frozen-atom flag after the symbol is not an element the Molden file can name.
-    dir.Write("coord",
-              "$coord\n"
-              "    0.00000000000000      0.00000000000000     -0.70000000000000      h f\n"
-              "$end\n");
+    dir.Write("coord", "$coord\n"
+                       "    0.00000000000000      0.00000000000000     -0.70000000000000      h f\n"
+                       "$end\n");
     ChildResult r = RunKalvex({"-ic", "coord", "-o", "out"}, dir.Path());
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(r.out, "");

@@ -56,8 +56,9 @@ TEST_F(MoldenReadBack, FrequencyCaseGivesBackWhatWasWritten)
     UQGeometryData original;
     ASSERT_EQ(0, ReadFile(folder + "/coord", original, turbomole));
     ASSERT_EQ(0, ReadFile(folder + "/hessian", original, turbomole));
-    ASSERT_EQ(0, ReadFile(folder + "/aoforce.out", original,
-                          [](UStream* s, UQGeometryData* g) { UTurboFilter(s).ReadVibrations(g); }));
+    ASSERT_EQ(0, ReadFile(folder + "/aoforce.out", original, [](UStream* s, UQGeometryData* g) {
+                  UTurboFilter(s).ReadVibrations(g);
+              }));
 
     UQGeometryData back;
     ASSERT_EQ(0, ReadFile(out.File("dvb.molden"), back,
@@ -66,7 +67,8 @@ TEST_F(MoldenReadBack, FrequencyCaseGivesBackWhatWasWritten)
     UVector<UQAtomData> atoms = original.GetAtomData(), read = back.GetAtomData();
     for (long i = 0; i < 20; i++) {
         EXPECT_EQ(atoms[i].GetAtno(), read[i].GetAtno()) << "atom " << i;
-        for (long k = 0; k < 3; k++) EXPECT_NEAR(atoms[i].GetCoord()[k], read[i].GetCoord()[k], 1e-13);
+        for (long k = 0; k < 3; k++)
+            EXPECT_NEAR(atoms[i].GetCoord()[k], read[i].GetCoord()[k], 1e-13);
     }
     UVector<double> frequencies = original.GetFrequencies(), freqBack = back.GetFrequencies();
     ASSERT_EQ(60, frequencies.GetDim());

@@ -4,7 +4,9 @@
 
 Molecule Water()
 {
-    return {"water", {{"O", V3(0.0, 0.0, 0.22)}, {"H", V3(1.43, 0.0, -0.88)}, {"H", V3(-1.43, 0.0, -0.88)}}, 3};
+    return {"water",
+            {{"O", V3(0.0, 0.0, 0.22)}, {"H", V3(1.43, 0.0, -0.88)}, {"H", V3(-1.43, 0.0, -0.88)}},
+            3};
 }
 
 Molecule LinearCarbonDioxide()
@@ -12,7 +14,8 @@ Molecule LinearCarbonDioxide()
     // Along (1, 2, 2)/3, off the origin.
     V3 axis(1.0 / 3.0, 2.0 / 3.0, 2.0 / 3.0);
     V3 origin(0.5, -1.0, 2.0);
-    return {"linear CO2", {{"O", origin - 2.2 * axis}, {"C", origin}, {"O", origin + 2.2 * axis}}, 2};
+    return {
+        "linear CO2", {{"O", origin - 2.2 * axis}, {"C", origin}, {"O", origin + 2.2 * axis}}, 2};
 }
 
 Molecule NearlyLinearTriatomic()
@@ -25,7 +28,10 @@ Molecule NearlyLinearTriatomic()
             2};
 }
 
-Molecule DiatomicAlongZ() { return {"HCl along z", {{"H", V3(0.0, 0.0, -1.2)}, {"Cl", V3(0.0, 0.0, 1.2)}}, 2}; }
+Molecule DiatomicAlongZ()
+{
+    return {"HCl along z", {{"H", V3(0.0, 0.0, -1.2)}, {"Cl", V3(0.0, 0.0, 1.2)}}, 2};
+}
 
 Molecule Pyramid()
 {
@@ -41,7 +47,8 @@ Molecule Argon() { return {"argon", {{"Ar", V3(1.0, 2.0, 3.0)}}, 0}; }
 
 std::vector<Molecule> AllMolecules()
 {
-    return {Water(), LinearCarbonDioxide(), NearlyLinearTriatomic(), DiatomicAlongZ(), Pyramid(), Argon()};
+    return {Water(), LinearCarbonDioxide(), NearlyLinearTriatomic(), DiatomicAlongZ(), Pyramid(),
+            Argon()};
 }
 
 void Build(Molecule const& m, UQGeometryData& g)

@@ -49,8 +49,8 @@ protected:
 // x, y, z) as Cartesian 3N vectors, each component scaled by the square root of its atom's
 // weight (mass, or 1).
 std::vector<std::vector<double>> CartesianRigidMotions(UQGeometryData const& g, bool massWeighted,
-                                                       std::vector<V3> const& axes = {V3(1, 0, 0), V3(0, 1, 0),
-                                                                                      V3(0, 0, 1)});
+                                                       std::vector<V3> const& axes = {
+                                                           V3(1, 0, 0), V3(0, 1, 0), V3(0, 0, 1)});
 
 // An orthonormal basis of the span of the unweighted rigid motions (Gram-Schmidt; directions
 // shorter than 1e-8 dropped).

@@ -31,7 +31,9 @@ TEST(Angle, RightStraightAndZero)
         std::printf("[%g]", Angle(V3(0, 0, 0), V3(1, 0, 0)));
         std::printf("[%g]", Angle(V3(1, 0, 0), V3(0, 0, 0)));
     });
-    EXPECT_EQ(r.out, "Warning: Zero-length vectors in Angle\n[0]Warning: Zero-length vectors in Angle\n[0]");
+    EXPECT_EQ(
+        r.out,
+        "Warning: Zero-length vectors in Angle\n[0]Warning: Zero-length vectors in Angle\n[0]");
 }
 
 // Mostly p2 at the origin and p3 on the z axis, with p1 and p4 placed so that
@@ -62,9 +64,11 @@ TEST(Torsion, AgreesWithTheIupacDihedral)
         {"-0.001", V3(1, 0, 0), p2, p3, FarPoint(-0.001, 1.5), -0.001 * pi / 180},
         // p1 a micro-bohr off the axis line: still a defined dihedral.
         {"near collinear p1", V3(1e-6, 0, -2), p2, p3, FarPoint(120, 1.5), 2 * pi / 3},
-        {"near collinear p4", V3(1, 0, 0.2), p2, p3, V3(-1e-6, -1e-6 * std::sqrt(3.0), 4.0), -2 * pi / 3},
+        {"near collinear p4", V3(1, 0, 0.2), p2, p3, V3(-1e-6, -1e-6 * std::sqrt(3.0), 4.0),
+         -2 * pi / 3},
         // A tilted, shifted frame.
-        {"general", V3(0.3, -1.2, 2.0), V3(1.1, 0.4, -0.3), V3(2.5, 1.0, 0.8), V3(3.0, 2.2, 0.1), std::nan("")},
+        {"general", V3(0.3, -1.2, 2.0), V3(1.1, 0.4, -0.3), V3(2.5, 1.0, 0.8), V3(3.0, 2.2, 0.1),
+         std::nan("")},
     };
     for (TorsionCase const& c : cases) {
         double iupac = IupacDihedral(c.p1, c.p2, c.p3, c.p4);
@@ -89,7 +93,7 @@ TEST(Torsion, ZeroLengthsWarnAndGiveZero)
 {
     ChildResult r = RunInChild([] {
         std::printf("[%g]", Torsion(V3(1, 0, 0), V3(0, 0, 0), V3(0, 1, 0)));
-        std::printf("[%g]", Torsion(V3(0, 0, 2), V3(0, 0, 1), V3(0, 1, 0)));  // a along the axis
+        std::printf("[%g]", Torsion(V3(0, 0, 2), V3(0, 0, 1), V3(0, 1, 0)));   // a along the axis
         std::printf("[%g]", Torsion(V3(1, 0, 0), V3(0, 0, 1), V3(0, 0, -3)));  // c along the axis
     });
     std::string w = "Warning: Zero-length vectors in Torsion\n";

@@ -18,7 +18,10 @@ UVector<V3> PointSet(std::vector<V3> const& points)
     return p;
 }
 
-std::vector<V3> Reversed(std::vector<V3> const& points) { return std::vector<V3>(points.rbegin(), points.rend()); }
+std::vector<V3> Reversed(std::vector<V3> const& points)
+{
+    return std::vector<V3>(points.rbegin(), points.rend());
+}
 
 // Eigenvectors of sum (p - c)(p - c)^T, c the mean, by increasing eigenvalue;
 // false when the eigenvalues are too close for the axes to be well defined.
@@ -36,11 +39,15 @@ bool ScatterAxes(std::vector<V3> const& points, std::vector<V3>& axes)
     dsyev_("V", "U", &n, scatter, &n, values, work, &lwork, &info, 1, 1);
     EXPECT_EQ(info, 0);
     axes.clear();
-    for (int j = 0; j < 3; j++) axes.push_back(V3(scatter[3 * j], scatter[3 * j + 1], scatter[3 * j + 2]));
+    for (int j = 0; j < 3; j++)
+        axes.push_back(V3(scatter[3 * j], scatter[3 * j + 1], scatter[3 * j + 2]));
     return values[1] > 1.5 * values[0] && values[2] > 1.5 * values[1];
 }
 
-double UpToSign(V3 const& a, V3 const& b) { return std::fmin((a - b).GetNorm(), (a + b).GetNorm()); }
+double UpToSign(V3 const& a, V3 const& b)
+{
+    return std::fmin((a - b).GetNorm(), (a + b).GetNorm());
+}
 
 // A random right-handed orthonormal frame.
 struct Frame {
@@ -62,7 +69,8 @@ std::vector<V3> Cloud(RandomPoints& random, long n)
     std::vector<V3> points;
     for (long i = 0; i < n; i++) {
         V3 t = random.Point() / 3.0;
-        points.push_back(centre + 4.0 * t.x * axes.first + t.y * axes.second + 0.1 * t.z * axes.third);
+        points.push_back(centre + 4.0 * t.x * axes.first + t.y * axes.second +
+                         0.1 * t.z * axes.third);
     }
     return points;
 }
@@ -126,11 +134,13 @@ TEST(Fit, PlaneNormalFollowsThePointOrder)
         std::vector<V3> ring;
         for (int i = 0; i < 7; i++) {
             double phi = 2 * pi * i / 7;
-            ring.push_back(centre + (2 + 0.3 * random.Point().x) * (std::cos(phi) * u + std::sin(phi) * w) +
+            ring.push_back(centre +
+                           (2 + 0.3 * random.Point().x) * (std::cos(phi) * u + std::sin(phi) * w) +
                            0.01 * random.Point().y * normal);
         }
         EXPECT_GT(Inner(PlaneThrough(PointSet(ring)).GetNormal(), normal), 0.999) << trial;
-        EXPECT_LT(Inner(PlaneThrough(PointSet(Reversed(ring))).GetNormal(), normal), -0.999) << trial;
+        EXPECT_LT(Inner(PlaneThrough(PointSet(Reversed(ring))).GetNormal(), normal), -0.999)
+            << trial;
     }
 }
 
@@ -141,7 +151,8 @@ TEST(Fit, LineRunsWithThePointOrder)
         V3 direction = random.Point();
         V3 start = random.Point();
         std::vector<V3> points;
-        for (int i = 0; i < 9; i++) points.push_back(start + (0.5 * i) * direction + 0.05 * random.Point());
+        for (int i = 0; i < 9; i++)
+            points.push_back(start + (0.5 * i) * direction + 0.05 * random.Point());
         EXPECT_GT(Inner(LineThrough(PointSet(points)).GetPar(), direction), 0.0) << trial;
         EXPECT_LT(Inner(LineThrough(PointSet(Reversed(points))).GetPar(), direction), 0.0) << trial;
     }
@@ -161,7 +172,8 @@ TEST(Fit, LineThroughOneOrTwoPoints)
         ExpectNear(fitted.GetPar(), exact.GetPar(), 1e-14, "par");
         ExpectNear(fitted.GetBase(), exact.GetBase(), 1e-13, "base");
     }
-    for (std::vector<V3> const& same : {std::vector<V3>{V3(1, -2, 3)}, std::vector<V3>(4, V3(0.5, 0, 2))}) {
+    for (std::vector<V3> const& same :
+         {std::vector<V3>{V3(1, -2, 3)}, std::vector<V3>(4, V3(0.5, 0, 2))}) {
         L3 line;
         ASSERT_EQ(0, RaisedCode([&] { line = LineThrough(PointSet(same)); })) << same.size();
         EXPECT_NEAR(line.GetPar().GetNorm(), 1.0, 1e-15);

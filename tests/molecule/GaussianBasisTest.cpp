@@ -84,9 +84,9 @@ TEST(BasisSet, NewSetStartsEmptyWithSphericalForms)
 TEST(BasisSet, CountsFunctionsOverAssignedAtoms)
 {
     UBasisSet b(btNone);
-    b.Add(Atom("o", {stS, stS, stP, stD5}));   // 1 + 1 + 3 + 5 = 10
+    b.Add(Atom("o", {stS, stS, stP, stD5}));  // 1 + 1 + 3 + 5 = 10
     EXPECT_EQ(b.GetBasisType(), btGaussian);
-    b.Add(Atom("h", {stS, stP}));              // 4
+    b.Add(Atom("h", {stS, stP}));  // 4
     b.Add(0, 0);
     b.Add(2, 0);
     b.Add(0, 1);
@@ -168,8 +168,11 @@ TEST(BasisSet, TestsIgnoreDeclaredFormsAndDetectMixing)
     struct Case {
         std::vector<ShellType> first, second;
         bool d;
-    } cases[] = {{{stD5}, {stD6}, true}, {{stD6}, {stD5}, true}, {{stD5, stD6}, {}, true},
-                 {{stF7}, {stF10}, false}, {{stF10}, {stS, stF7}, false}};
+    } cases[] = {{{stD5}, {stD6}, true},
+                 {{stD6}, {stD5}, true},
+                 {{stD5, stD6}, {}, true},
+                 {{stF7}, {stF10}, false},
+                 {{stF10}, {stS, stF7}, false}};
     for (auto const& c : cases) {
         UBasisSet b(btNone);
         b.Add(Atom("a", c.first));
@@ -190,10 +193,10 @@ TEST(BasisSet, KindsDoNotMixAndAFailedAddLeavesOwnership)
     g.Add(Atom("c", {stS}));
     USlaterAtom* slater = new USlaterAtom("c");
     EXPECT_EQ(RaisedCode([&] { g.Add(slater); }), 25018);
-    delete slater;   // still the caller's
+    delete slater;  // still the caller's
     EXPECT_EQ(g.GetDim(), 1);
-    for (auto op : {&UBasisSet::ClearPrims, &UBasisSet::ClearShells, &UBasisSet::MakeShellsFromPrims,
-                    &UBasisSet::MakePrimsFromShells})
+    for (auto op : {&UBasisSet::ClearPrims, &UBasisSet::ClearShells,
+                    &UBasisSet::MakeShellsFromPrims, &UBasisSet::MakePrimsFromShells})
         EXPECT_EQ(RaisedCode([&] { (g.*op)(); }), 25018);
     EXPECT_EQ(g.GetBasisType(), btGaussian);
     EXPECT_FALSE(g.GetHasShells());

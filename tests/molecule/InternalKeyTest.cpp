@@ -62,14 +62,15 @@ void ExpectSortsInto(std::vector<Key> const& ordered)
 
 TEST(InternalKeys, OrderedBySignedIndices)
 {
-    ExpectSortsInto(std::vector<QBond>{QBond(-3, 9), QBond(0, -1), QBond(0, 0), QBond(0, 5), QBond(2, -8)});
+    ExpectSortsInto(
+        std::vector<QBond>{QBond(-3, 9), QBond(0, -1), QBond(0, 0), QBond(0, 5), QBond(2, -8)});
     // The apex first, then from and to.
-    ExpectSortsInto(std::vector<QAngle>{QAngle(5, -1, 5), QAngle(9, 0, 0), QAngle(0, 1, 7), QAngle(1, 1, -2),
-                                        QAngle(1, 1, 3), QAngle(-4, 2, 0)});
+    ExpectSortsInto(std::vector<QAngle>{QAngle(5, -1, 5), QAngle(9, 0, 0), QAngle(0, 1, 7),
+                                        QAngle(1, 1, -2), QAngle(1, 1, 3), QAngle(-4, 2, 0)});
     // The central bond first, then the outer atoms.
-    ExpectSortsInto(std::vector<QTorsion>{QTorsion(9, 0, 4, 9), QTorsion(0, 1, 2, 9), QTorsion(3, 1, 3, 5),
-                                          QTorsion(8, 1, 3, 0), QTorsion(-1, 2, 2, 4), QTorsion(0, 2, 2, 4),
-                                          QTorsion(0, 2, 2, 6)});
+    ExpectSortsInto(std::vector<QTorsion>{
+        QTorsion(9, 0, 4, 9), QTorsion(0, 1, 2, 9), QTorsion(3, 1, 3, 5), QTorsion(8, 1, 3, 0),
+        QTorsion(-1, 2, 2, 4), QTorsion(0, 2, 2, 4), QTorsion(0, 2, 2, 6)});
 }
 
 }  // namespace

@@ -138,7 +138,8 @@ TEST(Line, MeetingLinesHaveDistanceZeroNotNaN)
         V3 d = A.GetBase() - B.GetBase();
         double z = Inner(A.GetPar(), B.GetPar());
         double du = Inner(d, A.GetPar()), dv = Inner(d, B.GetPar());
-        if (Inner(d, d) - (du * du + dv * dv - 2.0 * du * dv * z) / (1.0 - z * z) < 0.0) roundedBelowZero++;
+        if (Inner(d, d) - (du * du + dv * dv - 2.0 * du * dv * z) / (1.0 - z * z) < 0.0)
+            roundedBelowZero++;
         double distance = Distance(A, B);
         ASSERT_FALSE(std::isnan(distance)) << i;
         EXPECT_GE(distance, 0.0);

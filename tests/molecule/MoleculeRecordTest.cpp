@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "molecule/UQGeom.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/RaisedCode.h"
 #include "tests/support/VectorItems.h"
-#include "tests/support/ChildProcess.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ TEST(AtomData, NumberAndMassSetters)
     EXPECT_EQ(a.GetMass(), 13.003355);
     a.SetMass(12.75);
     EXPECT_EQ(a.GetMass(), 12.75);
-    a.SetAtno(6);   // unchanged number keeps the explicit mass
+    a.SetAtno(6);  // unchanged number keeps the explicit mass
     EXPECT_EQ(a.GetMass(), 12.75);
     a.SetAtno(1);
     EXPECT_EQ(a.GetMass(), 1.007825);
@@ -222,8 +222,8 @@ TEST(MoleculeRecord, FrequencyAndModeSizeRules)
         long values;
         bool accepted;
         long dimAfter;
-    } cases[] = {{0, 3, true, 1}, {0, 4, true, 2}, {0, 0, true, 0}, {3, 2, false, 3},
-                 {3, 3, true, 3},  {3, 9, true, 3}, {3, 10, false, 3}};
+    } cases[] = {{0, 3, true, 1}, {0, 4, true, 2}, {0, 0, true, 0},  {3, 2, false, 3},
+                 {3, 3, true, 3}, {3, 9, true, 3}, {3, 10, false, 3}};
     for (auto const& c : cases) {
         UQGeometryData g;
         for (long i = 0; i < c.atoms; i++) g.AddAtom(1L);

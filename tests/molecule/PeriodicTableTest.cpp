@@ -9,8 +9,8 @@
 #include "molecule/UAtCoord.h"
 #include "molecule/UStrChem.h"
 #include "molecule/siChemistry.h"
-#include "tests/support/RaisedCode.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RaisedCode.h"
 
 namespace {
 
@@ -60,9 +60,9 @@ TEST(PeriodicTable, FindNormalisesCaseAndBlanks)
     struct Case {
         const char* symbol;
         long charge;
-    } cases[] = {{"C", 6},   {"cl", 17}, {"CL", 17}, {"cL", 17}, {" C", 6},   {"C ", 6},
-                 {"Lr", 103}, {"h", 1},   {"", -1},   {"Cl ", -1}, {"Xyz", -1}, {"Qq", -1},
-                 {"  ", -1},  {"x", -1},  {"J", -1}};
+    } cases[] = {{"C", 6},    {"cl", 17},  {"CL", 17}, {"cL", 17}, {" C", 6},
+                 {"C ", 6},   {"Lr", 103}, {"h", 1},   {"", -1},   {"Cl ", -1},
+                 {"Xyz", -1}, {"Qq", -1},  {"  ", -1}, {"x", -1},  {"J", -1}};
     for (auto const& c : cases) {
         UElement e = pTable.Find(c.symbol);
         EXPECT_EQ(e.GetCharge(), c.charge) << '"' << c.symbol << '"';
@@ -100,7 +100,7 @@ TEST(PeriodicTable, RounditHandlesHalvesNaNAndHugeValues)
     EXPECT_EQ(roundit(2.5), 3.0);
     EXPECT_EQ(roundit(2.49), 2.0);
     EXPECT_EQ(roundit(12.0), 12.0);
-    EXPECT_EQ(roundit(-0.7), 0.0);   // truncation toward zero after the shift
+    EXPECT_EQ(roundit(-0.7), 0.0);  // truncation toward zero after the shift
     EXPECT_TRUE(std::isnan(roundit(nan)));
     EXPECT_EQ(roundit(1e19), 1e19);
     EXPECT_EQ(roundit(-1e19), -1e19);
@@ -118,8 +118,8 @@ struct MassCase {
 TEST(PeriodicTable, ExactMassesAndIsotopeWarnings)
 {
     const MassCase cases[] = {
-        {1, 12.5, 12.5, ""},                    // explicit, not whole
-        {1, 4.0, 4.0, Warning(4, 1)},           // no such isotope
+        {1, 12.5, 12.5, ""},           // explicit, not whole
+        {1, 4.0, 4.0, Warning(4, 1)},  // no such isotope
         {1, 2.0, 2.014102, ""},
         {1, 3.0, 3.016049, ""},
         {2, -1.0, 4.002603, ""},
@@ -141,17 +141,17 @@ TEST(PeriodicTable, ExactMassesAndIsotopeWarnings)
         {85, 211.0, 210.9875, ""},
         {86, 211.0, 210.9906, ""},
         {68, 167.0, 166.932045, ""},
-        {39, -1.0, 88.905848, ""},              // yttrium
-        {55, -1.0, 132.905447, ""},             // caesium
-        {92, -1.0, 238.050783, ""},             // uranium
+        {39, -1.0, 88.905848, ""},   // yttrium
+        {55, -1.0, 132.905447, ""},  // caesium
+        {92, -1.0, 238.050783, ""},  // uranium
         {92, 235.0, 235.043923, ""},
-        {43, -1.0, 98.0, Warning(98, 43)},      // technetium
-        {84, -1.0, 210.0, Warning(210, 84)},    // polonium
-        {85, -1.0, 210.0, Warning(210, 85)},    // astatine
-        {86, -1.0, 222.0, Warning(222, 86)},    // radon
+        {43, -1.0, 98.0, Warning(98, 43)},    // technetium
+        {84, -1.0, 210.0, Warning(210, 84)},  // polonium
+        {85, -1.0, 210.0, Warning(210, 85)},  // astatine
+        {86, -1.0, 222.0, Warning(222, 86)},  // radon
         {87, -1.0, 223.0198, ""},
         {61, -1.0, 147.0, ""},
-        {6, 1e300, 1e300, ""},                  // out of range: unchanged, silent
+        {6, 1e300, 1e300, ""},  // out of range: unchanged, silent
         {6, HUGE_VAL, HUGE_VAL, ""},
     };
     for (auto const& c : cases) {

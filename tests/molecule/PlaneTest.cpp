@@ -85,7 +85,7 @@ TEST(Plane, AnglesWithLinesAndPlanes)
         V3 direction;
         double signedAngle;
     } lines[] = {
-        {V3(1, 0, 1), pi / 4}, {V3(1, 0, -1), -pi / 4}, {V3(0, 0, 3), pi / 2},
+        {V3(1, 0, 1), pi / 4},   {V3(1, 0, -1), -pi / 4}, {V3(0, 0, 3), pi / 2},
         {V3(0, 0, -1), -pi / 2}, {V3(0, 2, 0), 0.0},
     };
     for (LineCase const& c : lines) {
@@ -99,8 +99,9 @@ TEST(Plane, AnglesWithLinesAndPlanes)
         double oriented;
         double smallest;
     } planes[] = {
-        {V3(0, 0, 5), 0.0, 0.0}, {V3(0, 0, -1), pi, 0.0}, {V3(0, 1, 1), pi / 4, pi / 4},
-        {V3(0, 1, -1), 3 * pi / 4, pi / 4}, {V3(1, 0, 0), pi / 2, pi / 2},
+        {V3(0, 0, 5), 0.0, 0.0},       {V3(0, 0, -1), pi, 0.0},
+        {V3(0, 1, 1), pi / 4, pi / 4}, {V3(0, 1, -1), 3 * pi / 4, pi / 4},
+        {V3(1, 0, 0), pi / 2, pi / 2},
     };
     for (PlaneCase const& c : planes) {
         P3 s(c.normal, 2.0);

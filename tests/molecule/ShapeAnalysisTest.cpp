@@ -56,13 +56,15 @@ TEST(Projector, RemovesExactlyTheRigidMotions)
             // About the principal axes: a rotation about an axis of vanishing moment (below
             // 0.001) is no rigid motion and stays.
             std::vector<V3> axes;
-            for (long k = 0; k < 3; k++) axes.push_back(V3(info.axes(0, k), info.axes(1, k), info.axes(2, k)));
+            for (long k = 0; k < 3; k++)
+                axes.push_back(V3(info.axes(0, k), info.axes(1, k), info.axes(2, k)));
             std::vector<std::vector<double>> motions = CartesianRigidMotions(g, weighted, axes);
             for (long k = 0; k < 6; k++) {
                 UVector<double> v = Vector(motions[k]);
                 g.ProjectVector(info, v);
                 bool kept = k >= 3 && std::fabs(info.moments[k - 3]) < 0.001;
-                for (long i = 0; i < n; i++) EXPECT_NEAR(kept ? motions[k][i] : 0.0, v[i], 1e-9) << k;
+                for (long i = 0; i < n; i++)
+                    EXPECT_NEAR(kept ? motions[k][i] : 0.0, v[i], 1e-9) << k;
             }
         }
 }
@@ -146,7 +148,8 @@ TEST_F(ShapeAnalysis, PrincipalFrameDiagonalisesTheInertiaTensor)
             for (long j = 0; j < 3; j++) tensor[i][j] += w * ((i == j ? r2 : 0.0) - r[i] * r[j]);
     }
     for (long i = 0; i < 3; i++)
-        for (long j = 0; j < 3; j++) EXPECT_NEAR(i == j ? info.moments[i] : 0.0, tensor[i][j], 1e-10);
+        for (long j = 0; j < 3; j++)
+            EXPECT_NEAR(i == j ? info.moments[i] : 0.0, tensor[i][j], 1e-10);
     EXPECT_LT(info.moments[0], info.moments[1]);
     EXPECT_LT(info.moments[1], info.moments[2]);
 
@@ -161,7 +164,8 @@ TEST_F(ShapeAnalysis, PrincipalFrameDiagonalisesTheInertiaTensor)
     }
     MolShapeInfo movedInfo;
     moved.AnalyzeShape(movedInfo, true, true, true);
-    for (long k = 0; k < 3; k++) EXPECT_NEAR(info.moments[k], movedInfo.moments[k], 1e-10 * info.moments[2]);
+    for (long k = 0; k < 3; k++)
+        EXPECT_NEAR(info.moments[k], movedInfo.moments[k], 1e-10 * info.moments[2]);
     EXPECT_DOUBLE_EQ(info.totalMass, movedInfo.totalMass);
 }
 

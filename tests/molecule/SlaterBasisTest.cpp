@@ -45,8 +45,8 @@ double NumericNorm(long nx, long ny, long nz, long nr, double e)
         for (int b = 0; b < nph; b++) {
             double ph = (b + 0.5) * 2 * pi / nph;
             double ang = std::pow(std::sin(th) * std::cos(ph), 2 * nx) *
-                         std::pow(std::sin(th) * std::sin(ph), 2 * ny) * std::pow(std::cos(th), 2 * nz) *
-                         std::sin(th);
+                         std::pow(std::sin(th) * std::sin(ph), 2 * ny) *
+                         std::pow(std::cos(th), 2 * nz) * std::sin(th);
             sum += ang;
         }
     }
@@ -193,11 +193,11 @@ TEST(SlaterAtom, PrimitivesFromShellsCoverEveryFunction)
 TEST(SlaterAtom, SortOrdersOnlyTheChosenCoreFlag)
 {
     USlaterAtom a("a");
-    a.Add(USlaterPrimitive(0, 0, 1, 0, 1.0, false));   // z
-    a.Add(USlaterPrimitive(0, 0, 1, 0, 3.0, true));    // core z
-    a.Add(USlaterPrimitive(1, 0, 0, 0, 1.0, false));   // x
-    a.Add(USlaterPrimitive(1, 0, 0, 0, 3.0, true));    // core x
-    a.Add(USlaterPrimitive(0, 1, 0, 0, 1.0, false));   // y
+    a.Add(USlaterPrimitive(0, 0, 1, 0, 1.0, false));  // z
+    a.Add(USlaterPrimitive(0, 0, 1, 0, 3.0, true));   // core z
+    a.Add(USlaterPrimitive(1, 0, 0, 0, 1.0, false));  // x
+    a.Add(USlaterPrimitive(1, 0, 0, 0, 3.0, true));   // core x
+    a.Add(USlaterPrimitive(0, 1, 0, 0, 1.0, false));  // y
     a.SortPrimitives(false);
     UVector<USlaterPrimitive> const& p = a.GetPrims();
     // x moves to the front, shifting the core z behind it.
@@ -219,9 +219,9 @@ TEST(SlaterAtom, SortOrdersOnlyTheChosenCoreFlag)
 TEST(SlaterAtom, SortKeepsDifferentShellsApart)
 {
     USlaterAtom a("a");
-    a.Add(USlaterPrimitive(0, 0, 1, 0, 1.0, false));   // 2p z
-    a.Add(USlaterPrimitive(1, 0, 0, 1, 1.0, false));   // 3p x: other n
-    a.Add(USlaterPrimitive(1, 0, 0, 0, 1.0, false));   // 2p x
+    a.Add(USlaterPrimitive(0, 0, 1, 0, 1.0, false));  // 2p z
+    a.Add(USlaterPrimitive(1, 0, 0, 1, 1.0, false));  // 3p x: other n
+    a.Add(USlaterPrimitive(1, 0, 0, 0, 1.0, false));  // 2p x
     a.SortPrimitives(false);
     UVector<USlaterPrimitive> const& p = a.GetPrims();
     EXPECT_EQ(p[0].nx, 1);

@@ -31,7 +31,10 @@ MolThermoInfo Conditions(double temperature, long sigma)
 }
 
 // Each rotation's 8 pi^2 k T I / h^2.
-double RotorTerm(double moment, double t) { return 8.0 * M_PI * M_PI * kB * t * moment * amuBohr2 / (h * h); }
+double RotorTerm(double moment, double t)
+{
+    return 8.0 * M_PI * M_PI * kB * t * moment * amuBohr2 / (h * h);
+}
 
 TEST(Thermochemistry, ExpFunctions)
 {
@@ -54,10 +57,13 @@ TEST(Thermochemistry, ModifyFrequency)
     };
     std::vector<Case> cases = {
         {0, 150.0, 100.0, false, 150.0, ""},
-        {2, 100.5, 100.0, false, 100.0 + std::exp(-0.5), "Warning: vibration 3 changed from 100.50 to 100.61 cm-1\n"},
+        {2, 100.5, 100.0, false, 100.0 + std::exp(-0.5),
+         "Warning: vibration 3 changed from 100.50 to 100.61 cm-1\n"},
         {2, 100.5, 100.0, true, 100.0 + std::exp(-0.5), ""},
-        {0, -50.0, 100.0, false, 100.0 + std::exp(-151.0), "Warning: vibration 1 changed from -50.00 to 100.00 cm-1\n"},
-        {9, 101.0, 100.0, false, 101.0, "Warning: vibration 10 changed from 101.00 to 101.00 cm-1\n"},
+        {0, -50.0, 100.0, false, 100.0 + std::exp(-151.0),
+         "Warning: vibration 1 changed from -50.00 to 100.00 cm-1\n"},
+        {9, 101.0, 100.0, false, 101.0,
+         "Warning: vibration 10 changed from 101.00 to 101.00 cm-1\n"},
     };
     UQGeometryData g;
     for (Case const& c : cases) {
@@ -112,7 +118,8 @@ TEST(Thermochemistry, NonLinearRotor)
     g.AnalyzeThermo(info, true);
     double product = 1.0;
     for (long k = 0; k < 3; k++) product *= RotorTerm(shape.moments[k], 298.15);
-    EXPECT_NEAR(R * (1.5 + std::log(std::sqrt(M_PI) / 2.0 * std::sqrt(product))), info.rotationalEntropy, 1e-9);
+    EXPECT_NEAR(R * (1.5 + std::log(std::sqrt(M_PI) / 2.0 * std::sqrt(product))),
+                info.rotationalEntropy, 1e-9);
     EXPECT_NEAR(1.5 * R * 298.15, info.rotationalEnergy, 1e-9);
 }
 

@@ -17,7 +17,7 @@ namespace {
 // Gaussians x^a y^b z^c exp(-alpha r^2) sharing one exponent, their overlap,
 // and the functions Turbomole and we build from them.
 
-using Matrix = std::vector<std::vector<double> >;
+using Matrix = std::vector<std::vector<double>>;
 
 struct Monomial {
     int a, b, c;
@@ -260,7 +260,8 @@ TEST(BasFuncTables, CartesianFTablesFollowFromTheOverlap)
 
     // Cartesian to spherical f reads each m from as few Cartesian functions
     // as possible; for m = +-2 and +-3 that is the overlap projection.
-    std::vector<std::vector<size_t> > const support = {{2}, {0, 5}, {1, 3}, {4, 6}, {9}, {0, 5}, {1, 3}};
+    std::vector<std::vector<size_t>> const support = {{2}, {0, 5}, {1, 3}, {4, 6},
+                                                      {9}, {0, 5}, {1, 3}};
     Matrix rebuilt;
     for (size_t m = 0; m < harmF.size(); ++m)
         rebuilt.push_back(SupportedLeftInverseRow(harm, m, support[m]));
@@ -310,7 +311,8 @@ TEST(BasFuncTables, InversePairs)
         {"f CartToGaussian GaussianToCart", f_CartToGaussian, f_GaussianToCart, 10, 10, 10},
     };
     for (Pair const& p : pairs) {
-        Matrix product = Product(FromTable(p.left, p.rows, p.inner), FromTable(p.right, p.inner, p.cols));
+        Matrix product =
+            Product(FromTable(p.left, p.rows, p.inner), FromTable(p.right, p.inner, p.cols));
         Matrix one = Identity(p.rows);
         for (size_t i = 0; i < p.rows; ++i)
             for (size_t j = 0; j < p.cols; ++j)
@@ -346,8 +348,8 @@ void MakeMolecule(UQGeometryData& geom)
     b->Add(2, 1);
 }
 
-std::vector<ShellType> const moleculeShells = {stS, stP,  stSP, stD5, stD6, stF7, stF10,
-                                               stS, stD5, stP,  stF7};
+std::vector<ShellType> const moleculeShells = {stS,   stP, stSP, stD5, stD6, stF7,
+                                               stF10, stS, stD5, stP,  stF7};
 
 long Width(ShellType t)
 {
@@ -403,11 +405,16 @@ void TableShape(double const* t, ShellType s, long& rows, long& cols)
 double const* TableOf(TypeCase const& c, ShellType s)
 {
     switch (s) {
-        case stD5: return c.d5;
-        case stD6: return c.d6;
-        case stF7: return c.f7;
-        case stF10: return c.f10;
-        default: return nullptr;
+    case stD5:
+        return c.d5;
+    case stD6:
+        return c.d6;
+    case stF7:
+        return c.f7;
+    case stF10:
+        return c.f10;
+    default:
+        return nullptr;
     }
 }
 
@@ -487,7 +494,8 @@ TEST(BasFuncTransform, FromTurboThenToTurboIsTheIdentity)
     ASSERT_EQ(back.GetColDim(), turbo.GetColDim());
     ASSERT_EQ(back.GetRowDim(), 4);
     for (long i = 0; i < turbo.GetColDim(); ++i)
-        for (long j = 0; j < 4; ++j) EXPECT_NEAR(back(i, j), turbo(i, j), 1e-12 * std::fabs(turbo(i, j)));
+        for (long j = 0; j < 4; ++j)
+            EXPECT_NEAR(back(i, j), turbo(i, j), 1e-12 * std::fabs(turbo(i, j)));
 }
 
 // The same Turbomole m = -3 f function read from a spherical and from a
@@ -500,8 +508,8 @@ TEST(BasFuncTransform, BothTurbomoleFShellsAgreeOnTheMinusThreeFunction)
     geom.GetBasis()->Add(0, 0);
     UBasFuncTransform from(&geom, bftFromTurbo);
     UVector<double> in(17, 1);
-    in[6] = 1.0;       // spherical shell, Turbomole's m = -3
-    in[7 + 6] = 1.0;   // Cartesian shell, the same function
+    in[6] = 1.0;      // spherical shell, Turbomole's m = -3
+    in[7 + 6] = 1.0;  // Cartesian shell, the same function
     UVector<double> out(0, 1);
     from.TransformVector(in, out);
     ASSERT_EQ(out.GetDim(), 17);

@@ -25,7 +25,8 @@ void ExpectMassOrthonormal(UQGeometryData const& g)
     for (long a = 0; a < l.GetRowDim(); a++)
         for (long b = 0; b <= a; b++) {
             double product = 0.0;
-            for (long r = 0; r < l.GetColDim(); r++) product += l(r, a) * atoms[r / 3].GetMass() * l(r, b);
+            for (long r = 0; r < l.GetColDim(); r++)
+                product += l(r, a) * atoms[r / 3].GetMass() * l(r, b);
             EXPECT_NEAR(a == b ? 1.0 : 0.0, product, 1e-10) << a << "," << b;
         }
 }
@@ -57,7 +58,8 @@ TEST(Vibrations, DiatomicFrequencyFromItsForceConstant)
 // the analysis without projection, ascending, and the modes are orthonormal under the masses.
 TEST(Vibrations, ProjectionKeepsTheGenuineVibrations)
 {
-    for (Molecule const& m : {Water(), LinearCarbonDioxide(), DiatomicAlongZ(), Pyramid(), Argon()}) {
+    for (Molecule const& m :
+         {Water(), LinearCarbonDioxide(), DiatomicAlongZ(), Pyramid(), Argon()}) {
         SCOPED_TRACE(m.name);
         UQGeometryData g;
         Build(m, g);
@@ -77,7 +79,8 @@ TEST(Vibrations, ProjectionKeepsTheGenuineVibrations)
             }
             EXPECT_NEAR(all[n - kept + c], f[c], 1e-7 * f[c]);
         }
-        for (long c = 0; c < n - kept; c++) EXPECT_LT(std::fabs(all[c]), 1e-3 * (kept > 0 ? f[0] : 1.0));
+        for (long c = 0; c < n - kept; c++)
+            EXPECT_LT(std::fabs(all[c]), 1e-3 * (kept > 0 ? f[0] : 1.0));
         ExpectMassOrthonormal(g);
     }
 }
@@ -126,7 +129,8 @@ TEST(Vibrations, UnweightedValuesAreEigenvalues)
             for (long j = 0; j < 12; j++) hl += h(i, j) * l(j, c);
             EXPECT_NEAR(e[c] * l(i, c), hl, 1e-12);
         }
-        for (long d = 0; d <= c; d++) EXPECT_NEAR(c == d ? 1.0 : 0.0, Dot(Column(l, c), Column(l, d)), 1e-12);
+        for (long d = 0; d <= c; d++)
+            EXPECT_NEAR(c == d ? 1.0 : 0.0, Dot(Column(l, c), Column(l, d)), 1e-12);
     }
 }
 
@@ -184,7 +188,8 @@ TEST_F(NullVibrations, AreTheNormalisedRigidMotions)
     ASSERT_EQ(6, z.GetRowDim());
     std::vector<std::vector<double>> motions = CartesianRigidMotions(g, true);
     for (long c = 0; c < 6; c++) {
-        for (long d = 0; d <= c; d++) EXPECT_NEAR(c == d ? 1.0 : 0.0, Dot(Column(z, c), Column(z, d)), 1e-12);
+        for (long d = 0; d <= c; d++)
+            EXPECT_NEAR(c == d ? 1.0 : 0.0, Dot(Column(z, c), Column(z, d)), 1e-12);
         // Each column is a combination of the weighted rigid motions: nothing is left of it
         // once they are removed.
         std::vector<double> rest = Column(z, c);
@@ -202,8 +207,8 @@ TEST_F(NullVibrations, AreTheNormalisedRigidMotions)
     UVector<UQAtomData> atoms = g.GetAtomData();
     for (long k = 0; k < 3; k++)
         for (long a = 1; a < 4; a++)
-            EXPECT_NEAR(z(k, k) / std::sqrt(atoms[0].GetMass()), z(3 * a + k, k) / std::sqrt(atoms[a].GetMass()),
-                        1e-12);
+            EXPECT_NEAR(z(k, k) / std::sqrt(atoms[0].GetMass()),
+                        z(3 * a + k, k) / std::sqrt(atoms[a].GetMass()), 1e-12);
 }
 
 TEST_F(NullVibrations, InconsistentCountsRaiseInternalProblem)

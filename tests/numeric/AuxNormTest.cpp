@@ -14,8 +14,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 struct Norm {
     short bits;
@@ -23,14 +22,18 @@ struct Norm {
 };
 Norm const norms[] = {{0x1, 'M'}, {0x2, 'O'}, {0x4, 'I'}, {0x8, 'F'}};
 
-Blas::LaPackMatNormOptions NormOf(long bits) { return static_cast<Blas::LaPackMatNormOptions>(bits); }
+Blas::LaPackMatNormOptions NormOf(long bits)
+{
+    return static_cast<Blas::LaPackMatNormOptions>(bits);
+}
 
 // Values over many magnitudes, so that the sums of squares need their scaling.
 std::vector<double> WideRangeMatrix(long m, long n, long lda)
 {
     std::vector<double> a = PaddedMatrix<double>(m, n, lda);
     for (long j = 0; j < n; ++j)
-        for (long i = 0; i < m; ++i) a[i + j * lda] *= std::pow(10.0, double((i * 7 + j * 3) % 11) * 30.0 - 150.0);
+        for (long i = 0; i < m; ++i)
+            a[i + j * lda] *= std::pow(10.0, double((i * 7 + j * 3) % 11) * 30.0 - 150.0);
     return a;
 }
 
@@ -52,7 +55,7 @@ std::vector<double> OneTriangle(bool upper, long n, long lda)
     return a;
 }
 
-} // namespace
+}  // namespace
 
 TEST(AuxNorm, GeneralNormsEqualReference)
 {
@@ -62,13 +65,17 @@ TEST(AuxNorm, GeneralNormsEqualReference)
     for (Shape const& s : shapes)
         for (bool wide : {false, true})
             for (Norm const& norm : norms) {
-                SCOPED_TRACE(testing::Message() << norm.letter << " m " << s.m << " n " << s.n << " wide " << wide);
+                SCOPED_TRACE(testing::Message()
+                             << norm.letter << " m " << s.m << " n " << s.n << " wide " << wide);
                 long const lda = s.m + 2;
-                std::vector<double> a = wide ? WideRangeMatrix(s.m, s.n, lda) : PaddedMatrix<double>(s.m, s.n, lda);
+                std::vector<double> a =
+                    wide ? WideRangeMatrix(s.m, s.n, lda) : PaddedMatrix<double>(s.m, s.n, lda);
                 std::vector<double> work(s.m, NaN), refWork(s.m, NaN);
-                double const ours = LAPackDouble::MgetNorm(NormOf(norm.bits), s.m, s.n, a.data(), lda, work.data());
+                double const ours =
+                    LAPackDouble::MgetNorm(NormOf(norm.bits), s.m, s.n, a.data(), lda, work.data());
                 int m = int(s.m), n = int(s.n), ld = int(lda);
-                ExpectSameNorm(norm.letter, ours, dlange_(&norm.letter, &m, &n, a.data(), &ld, refWork.data(), 1));
+                ExpectSameNorm(norm.letter, ours,
+                               dlange_(&norm.letter, &m, &n, a.data(), &ld, refWork.data(), 1));
             }
 }
 
@@ -119,10 +126,13 @@ TEST(AuxNorm, GeneralNormChecks)
     RegisterNumerMessages();
     double const a[4] = {1, 2, 3, 4};
     for (long bits : {0L, 0x3L, 0x5L, 0xcL, 0x10L, 0x11L, 0x8008L})
-        EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetNorm(NormOf(bits), 2, 2, a, 2, nullptr); }), 23002) << bits;
+        EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetNorm(NormOf(bits), 2, 2, a, 2, nullptr); }),
+                  23002)
+            << bits;
     // The selection is checked even for an empty matrix, the workspace only for a non-empty one.
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetNorm(NormOf(0x3), 0, 0, a, 1, nullptr); }), 23002);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetNorm(Blas::LaNormInf, 2, 2, a, 2, nullptr); }), 23015);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetNorm(Blas::LaNormInf, 2, 2, a, 2, nullptr); }),
+              23015);
     for (Norm const& norm : norms) {
         EXPECT_EQ(LAPackDouble::MgetNorm(NormOf(norm.bits), 0, 3, a, 1, nullptr), 0.0);
         EXPECT_EQ(LAPackDouble::MgetNorm(NormOf(norm.bits), 3, 0, a, 3, nullptr), 0.0);
@@ -145,8 +155,9 @@ TEST(AuxNorm, SymmetricNormsEqualReferenceAndReadOneTriangle)
                 double const ours = LAPackDouble::SymMgetNorm(opt, n, a.data(), lda, work.data());
                 int nn = int(n), ld = int(lda);
                 char const uplo = upper ? 'U' : 'L';
-                ExpectSameNorm(norm.letter, ours,
-                               dlansy_(&norm.letter, &uplo, &nn, a.data(), &ld, refWork.data(), 1, 1));
+                ExpectSameNorm(
+                    norm.letter, ours,
+                    dlansy_(&norm.letter, &uplo, &nn, a.data(), &ld, refWork.data(), 1, 1));
             }
 }
 
@@ -172,7 +183,9 @@ TEST(AuxNorm, SymmetricNormChecks)
     RegisterNumerMessages();
     double const a[4] = {1, 2, 2, 4};
     for (long opt : {0x1L, 0x10L, 0x31L, 0x13L, 0x0L, 0x51L, 0x91L})
-        EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(short(opt), 2, a, 2, nullptr); }), 23002) << opt;
+        EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(short(opt), 2, a, 2, nullptr); }),
+                  23002)
+            << opt;
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(0x12, 2, a, 2, nullptr); }), 23015);
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(0x24, 2, a, 2, nullptr); }), 23015);
     EXPECT_EQ(LAPackDouble::SymMgetNorm(0x14, 0, a, 1, nullptr), 0.0);

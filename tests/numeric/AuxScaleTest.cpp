@@ -16,16 +16,19 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
-Blas::LaPackMatTypeOptions TypeOf(long bits) { return static_cast<Blas::LaPackMatTypeOptions>(bits); }
+Blas::LaPackMatTypeOptions TypeOf(long bits)
+{
+    return static_cast<Blas::LaPackMatTypeOptions>(bits);
+}
 
 struct Kind {
     long type;
     char letter;
 };
-Kind const kinds[] = {{0x1, 'G'}, {0x2, 'L'}, {0x4, 'U'}, {0x8, 'H'}, {0x10, 'B'}, {0x20, 'Q'}, {0x40, 'Z'}};
+Kind const kinds[] = {{0x1, 'G'},  {0x2, 'L'},  {0x4, 'U'}, {0x8, 'H'},
+                      {0x10, 'B'}, {0x20, 'Q'}, {0x40, 'Z'}};
 
 // A shape that the type accepts, with the band widths and a leading dimension above the least.
 struct Case {
@@ -44,24 +47,28 @@ struct Factor {
     double cfrom, cto;
 };
 // Ordinary quotients, and quotients that take several safe steps either way.
-Factor const factors[] = {{3.0, -2.0}, {1.0, 0.0}, {-7.0, 1e-3}, {1e-300, 1e300}, {1e300, 1e-300},
-                          {1e-310, 1e200}, {5e-324, 1.0}, {1.0, 5e-324}, {1e308, 1e-308}};
+Factor const factors[] = {{3.0, -2.0},     {1.0, 0.0},      {-7.0, 1e-3},
+                          {1e-300, 1e300}, {1e300, 1e-300}, {1e-310, 1e200},
+                          {5e-324, 1.0},   {1.0, 5e-324},   {1e308, 1e-308}};
 
-} // namespace
+}  // namespace
 
 TEST(AuxScale, EqualsReferenceForEveryTypeAndFactor)
 {
     for (Kind const& kind : kinds)
         for (Case const& c : CasesFor(kind.type))
             for (Factor const& f : factors) {
-                SCOPED_TRACE(testing::Message() << kind.letter << " m " << c.m << " n " << c.n << " kl " << c.kl
-                                                << " ku " << c.ku << " lda " << c.lda << " " << f.cfrom << " -> "
-                                                << f.cto);
+                SCOPED_TRACE(testing::Message() << kind.letter << " m " << c.m << " n " << c.n
+                                                << " kl " << c.kl << " ku " << c.ku << " lda "
+                                                << c.lda << " " << f.cfrom << " -> " << f.cto);
                 std::vector<double> ours = PaddedMatrix<double>(c.lda, c.n, c.lda);
                 std::vector<double> ref = ours;
-                LAPackDouble::Mscale(TypeOf(kind.type), c.kl, c.ku, f.cfrom, f.cto, c.m, c.n, ours.data(), c.lda);
-                int kl = int(c.kl), ku = int(c.ku), m = int(c.m), n = int(c.n), lda = int(c.lda), info = -1;
-                dlascl_(&kind.letter, &kl, &ku, &f.cfrom, &f.cto, &m, &n, ref.data(), &lda, &info, 1);
+                LAPackDouble::Mscale(TypeOf(kind.type), c.kl, c.ku, f.cfrom, f.cto, c.m, c.n,
+                                     ours.data(), c.lda);
+                int kl = int(c.kl), ku = int(c.ku), m = int(c.m), n = int(c.n), lda = int(c.lda),
+                    info = -1;
+                dlascl_(&kind.letter, &kl, &ku, &f.cfrom, &f.cto, &m, &n, ref.data(), &lda, &info,
+                        1);
                 ASSERT_EQ(info, 0);
                 EXPECT_EQ(std::memcmp(ours.data(), ref.data(), ours.size() * sizeof(double)), 0);
             }
@@ -125,14 +132,16 @@ TEST(AuxScale, ChecksComeInTheirOrderAndWriteNothing)
     for (Bad const& c : cases) {
         std::vector<double> a(40, 5.0);
         EXPECT_EQ(RaisedCode([&] {
-                      LAPackDouble::Mscale(TypeOf(c.type), c.kl, c.ku, c.cfrom, c.cto, c.m, c.n, a.data(), c.lda);
+                      LAPackDouble::Mscale(TypeOf(c.type), c.kl, c.ku, c.cfrom, c.cto, c.m, c.n,
+                                           a.data(), c.lda);
                   }),
                   c.code)
             << c.what;
         EXPECT_EQ(a, std::vector<double>(40, 5.0)) << c.what;
     }
     std::string text;
-    RaisedCode([] { LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, 0.0, 1.0, 1, 1, nullptr, 1); }, &text);
+    RaisedCode([] { LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, 0.0, 1.0, 1, 1, nullptr, 1); },
+               &text);
     EXPECT_NE(text.find("Error in file dlascl line "), std::string::npos) << text;
 }
 
@@ -141,7 +150,8 @@ TEST(AuxScale, EmptyMatricesAreLeftAlone)
     double a[3] = {1, 2, 3};
     for (Kind const& kind : kinds) {
         LAPackDouble::Mscale(TypeOf(kind.type), 0, 0, 1.0, 2.0, 0, 0, a, 1);
-        if (kind.type != 0x10 && kind.type != 0x20) LAPackDouble::Mscale(TypeOf(kind.type), 0, 0, 1.0, 2.0, 1, 0, a, 1);
+        if (kind.type != 0x10 && kind.type != 0x20)
+            LAPackDouble::Mscale(TypeOf(kind.type), 0, 0, 1.0, 2.0, 1, 0, a, 1);
     }
     LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, 1.0, 2.0, 0, 3, a, 1);
     EXPECT_EQ(a[0], 1.0);
@@ -158,13 +168,14 @@ TEST(AuxScale, NonFiniteFactorsAreRefusedInsteadOfLoopingForEver)
 {
     RegisterNumerMessages();
     double const inf = std::numeric_limits<double>::infinity();
-    Factor const bad[] = {{inf, 1.0}, {-inf, 1.0}, {1.0, inf},  {1.0, -inf}, {inf, inf},
+    Factor const bad[] = {{inf, 1.0}, {-inf, 1.0}, {1.0, inf}, {1.0, -inf}, {inf, inf},
                           {NaN, 1.0}, {1.0, NaN},  {NaN, NaN}, {inf, 0.0},  {NaN, 0.0}};
     ChildResult const r = RunWithDeadline([&] {
         for (Factor const& f : bad) {
             double a[4] = {1, 2, 3, 4};
-            int const code = RaisedCode(
-                [&] { LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, f.cfrom, f.cto, 2, 2, a, 2); });
+            int const code = RaisedCode([&] {
+                LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, f.cfrom, f.cto, 2, 2, a, 2);
+            });
             bool const untouched = a[0] == 1 && a[1] == 2 && a[2] == 3 && a[3] == 4;
             std::printf("%d%s ", code, untouched ? "" : "!");
         }

@@ -12,8 +12,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 struct Shape {
     long m, n;
@@ -25,7 +24,7 @@ bool SameBits(std::vector<double> const& a, std::vector<double> const& b)
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
-} // namespace
+}  // namespace
 
 TEST(AuxSetCopy, MsetEqualsReferenceForEachPart)
 {
@@ -65,14 +64,16 @@ TEST(AuxSetCopy, MsetRefusesOtherTypesBeforeWriting)
     for (long type : {0L, 0x3L, 0x5L, 0x8L, 0x10L, 0x40L, 0x101L}) {
         std::vector<double> a(12, 7.0);
         EXPECT_EQ(RaisedCode([&] {
-                      LAPackDouble::Mset(static_cast<Blas::LaPackMatTypeOptions>(type), 3, 4, 0.0, 1.0, a.data(), 3);
+                      LAPackDouble::Mset(static_cast<Blas::LaPackMatTypeOptions>(type), 3, 4, 0.0,
+                                         1.0, a.data(), 3);
                   }),
                   23002)
             << type;
         EXPECT_EQ(a, std::vector<double>(12, 7.0)) << type;
     }
     std::string text;
-    RaisedCode([] { LAPackDouble::Mset(Blas::LaMatHessenberg, 0, 0, 0.0, 0.0, nullptr, 1); }, &text);
+    RaisedCode([] { LAPackDouble::Mset(Blas::LaMatHessenberg, 0, 0, 0.0, 0.0, nullptr, 1); },
+               &text);
     EXPECT_NE(text.find("Error in file dlaset line "), std::string::npos) << text;
 }
 
@@ -82,7 +83,8 @@ TEST(AuxSetCopy, McopyEqualsReferenceForEachWord)
     struct Word {
         short opt;
         char letter;
-    } const words[] = {{0x4, 'U'}, {0x6, 'U'}, {0x2, 'L'}, {0x12, 'L'}, {0, 'A'}, {0x1, 'A'}, {-0x7, 'A'}};
+    } const words[] = {{0x4, 'U'}, {0x6, 'U'}, {0x2, 'L'}, {0x12, 'L'},
+                       {0, 'A'},   {0x1, 'A'}, {-0x7, 'A'}};
     for (Word const& w : words)
         for (Shape const& s : shapes) {
             SCOPED_TRACE(testing::Message() << "opt " << w.opt << " m " << s.m << " n " << s.n);

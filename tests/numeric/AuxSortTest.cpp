@@ -18,8 +18,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 enum class Input { Random, FewValues, Sorted, Reversed, AllEqual, OrganPipe };
 
@@ -28,12 +27,24 @@ std::vector<double> Make(Input kind, long n)
     std::vector<double> d(n);
     for (long i = 0; i < n; ++i) {
         switch (kind) {
-        case Input::Random: d[i] = Rand(); break;
-        case Input::FewValues: d[i] = std::floor(4.0 * Rand()) * 0.5; break;
-        case Input::Sorted: d[i] = double(i / 3); break;
-        case Input::Reversed: d[i] = double((n - i) / 2); break;
-        case Input::AllEqual: d[i] = 1.5; break;
-        case Input::OrganPipe: d[i] = double(std::min(i, n - 1 - i)); break;
+        case Input::Random:
+            d[i] = Rand();
+            break;
+        case Input::FewValues:
+            d[i] = std::floor(4.0 * Rand()) * 0.5;
+            break;
+        case Input::Sorted:
+            d[i] = double(i / 3);
+            break;
+        case Input::Reversed:
+            d[i] = double((n - i) / 2);
+            break;
+        case Input::AllEqual:
+            d[i] = 1.5;
+            break;
+        case Input::OrganPipe:
+            d[i] = double(std::min(i, n - 1 - i));
+            break;
         }
     }
     return d;
@@ -41,19 +52,21 @@ std::vector<double> Make(Input kind, long n)
 
 char const* Name(Input kind)
 {
-    static char const* const names[] = {"random", "few values", "sorted", "reversed", "all equal", "organ pipe"};
+    static char const* const names[] = {"random",   "few values", "sorted",
+                                        "reversed", "all equal",  "organ pipe"};
     return names[static_cast<int>(kind)];
 }
 
-} // namespace
+}  // namespace
 
 TEST(AuxSort, AgreesWithStdSort)
 {
     for (long n : {0L, 1L, 2L, 3L, 21L, 22L, 23L, 1000L, 100000L})
-        for (Input kind : {Input::Random, Input::FewValues, Input::Sorted, Input::Reversed, Input::AllEqual,
-                           Input::OrganPipe})
+        for (Input kind : {Input::Random, Input::FewValues, Input::Sorted, Input::Reversed,
+                           Input::AllEqual, Input::OrganPipe})
             for (bool increasing : {true, false}) {
-                SCOPED_TRACE(testing::Message() << "n " << n << " " << Name(kind) << (increasing ? " up" : " down"));
+                SCOPED_TRACE(testing::Message()
+                             << "n " << n << " " << Name(kind) << (increasing ? " up" : " down"));
                 std::vector<double> ours = Make(kind, n), expected = ours;
                 // A guard after the end shows a write past it.
                 ours.push_back(NaN);
@@ -98,7 +111,8 @@ TEST(AuxSort, NaNsEndTheSortWithinTheVector)
         std::vector<double> before = d;
         LAPackDouble::Vsort(0x1, n, d.data());
         auto const finite = [](std::vector<double> v) {
-            v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return std::isnan(x); }), v.end());
+            v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return std::isnan(x); }),
+                    v.end());
             std::sort(v.begin(), v.end());
             return v;
         };

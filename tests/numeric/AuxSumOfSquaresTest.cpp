@@ -13,8 +13,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 double const inf = std::numeric_limits<double>::infinity();
 
@@ -24,7 +23,8 @@ struct ScaledSums {
     long double careful, ours;
 };
 
-ScaledSums Sums(std::vector<double> const& x, double scale0, double sumsq0, double scale, double sumsq)
+ScaledSums Sums(std::vector<double> const& x, double scale0, double sumsq0, double scale,
+                double sumsq)
 {
     int top = std::numeric_limits<int>::min();
     for (double v : x)
@@ -41,7 +41,7 @@ ScaledSums Sums(std::vector<double> const& x, double scale0, double sumsq0, doub
     return {careful, s * s * sumsq};
 }
 
-} // namespace
+}  // namespace
 
 TEST(AuxSumOfSquares, ScaledSumAgreesWithACarefulSum)
 {
@@ -125,7 +125,8 @@ TEST(AuxSumOfSquares, LengthOfATwoVector)
     EXPECT_DOUBLE_EQ(LAPackDouble::V2getNorm(1e200, 1e200), 1e200 * std::sqrt(2.0));
     EXPECT_DOUBLE_EQ(LAPackDouble::V2getNorm(1e308, -1e308), 1e308 * std::sqrt(2.0));
     EXPECT_DOUBLE_EQ(LAPackDouble::V2getNorm(1e-200, -1e-200), 1e-200 * std::sqrt(2.0));
-    EXPECT_EQ(LAPackDouble::V2getNorm(1.5e308, 1.5e308), inf) << "overflows only when the result does";
+    EXPECT_EQ(LAPackDouble::V2getNorm(1.5e308, 1.5e308), inf)
+        << "overflows only when the result does";
 
     for (int k = 0; k < 200; ++k) {
         double const x = Rand() * std::pow(10.0, double(k % 41) * 15.0 - 300.0);
@@ -142,7 +143,8 @@ TEST(AuxSumOfSquares, LengthOfATwoVectorWithInfinityOrNaN)
     EXPECT_EQ(LAPackDouble::V2getNorm(-inf, 0.0), inf);
     for (double other : {0.0, 1.0, inf})
         for (bool first : {false, true}) {
-            double const r = first ? LAPackDouble::V2getNorm(NaN, other) : LAPackDouble::V2getNorm(other, NaN);
+            double const r =
+                first ? LAPackDouble::V2getNorm(NaN, other) : LAPackDouble::V2getNorm(other, NaN);
             EXPECT_TRUE(std::isnan(r)) << other << " first " << first;
         }
 }

@@ -11,8 +11,7 @@
 
 using namespace bidiag;
 
-namespace
-{
+namespace {
 
 Blas::LaPackMatTypeOptions const upper = Blas::LaMatUpper, lower = Blas::LaMatLower;
 
@@ -28,13 +27,14 @@ struct Decomposition {
     std::vector<double> s, u, vt, c;
 };
 
-Decomposition WithVectors(Blas::LaPackMatTypeOptions uplo, BiDiag b, Blas::UProgressMonitor& pm = Blas::defProgMon)
+Decomposition WithVectors(Blas::LaPackMatTypeOptions uplo, BiDiag b,
+                          Blas::UProgressMonitor& pm = Blas::defProgMon)
 {
     long const n = static_cast<long>(b.d.size());
     Decomposition r{{}, Identity(n), Identity(n), Identity(n)};
     std::vector<double> work(std::max(1L, 4 * n - 4), oracle::NaN);
-    LAPackDouble::BiDiagGetSvd(uplo, n, n, n, n, b.d.data(), b.e.data(), r.vt.data(), n, r.u.data(), n, r.c.data(),
-                               n, work.data(), pm);
+    LAPackDouble::BiDiagGetSvd(uplo, n, n, n, n, b.d.data(), b.e.data(), r.vt.data(), n, r.u.data(),
+                               n, r.c.data(), n, work.data(), pm);
     r.s = b.d;
     return r;
 }
@@ -59,7 +59,8 @@ double ProductResidual(std::vector<double> const& a, Decomposition const& r)
     for (long j = 0; j < n; ++j)
         for (long i = 0; i < n; ++i) {
             long double sum = 0;
-            for (long k = 0; k < n; ++k) sum += (long double)r.u[i + k * n] * r.s[k] * r.vt[k + j * n];
+            for (long k = 0; k < n; ++k)
+                sum += (long double)r.u[i + k * n] * r.s[k] * r.vt[k + j * n];
             worst = std::max(worst, static_cast<double>(std::fabs(sum - a[i + j * n])));
             big = std::max(big, std::fabs(a[i + j * n]));
         }
@@ -75,7 +76,8 @@ double OrthogonalityError(std::vector<double> const& x, bool rows)
         for (long j = 0; j < n; ++j) {
             long double sum = 0;
             for (long k = 0; k < n; ++k)
-                sum += rows ? (long double)x[i + k * n] * x[j + k * n] : (long double)x[k + i * n] * x[k + j * n];
+                sum += rows ? (long double)x[i + k * n] * x[j + k * n]
+                            : (long double)x[k + i * n] * x[k + j * n];
             worst = std::max(worst, static_cast<double>(std::fabs(sum - (i == j ? 1 : 0))));
         }
     return worst;
@@ -86,8 +88,8 @@ std::vector<double> ReferenceValues(Blas::LaPackMatTypeOptions uplo, BiDiag b)
     int const n = static_cast<int>(b.d.size());
     std::vector<double> u = Identity(n), vt = Identity(n), work(4 * n);
     int info = 0, none = 0, one = 1;
-    dbdsqr_(uplo == upper ? "U" : "L", &n, &n, &n, &none, b.d.data(), b.e.data(), vt.data(), &n, u.data(), &n, nullptr,
-            &one, work.data(), &info, 1);
+    dbdsqr_(uplo == upper ? "U" : "L", &n, &n, &n, &none, b.d.data(), b.e.data(), vt.data(), &n,
+            u.data(), &n, nullptr, &one, work.data(), &info, 1);
     EXPECT_EQ(info, 0);
     return b.d;
 }
@@ -96,13 +98,13 @@ int Raised(short uplo, long n, long ncvt, long nru, long ncc, long ldvt, long ld
 {
     std::vector<double> d(8, 1.0), e(8, 0.5), a(64, 0.0), work(32);
     return RaisedCode([&] {
-        LAPackDouble::BiDiagGetSvd(static_cast<Blas::LaPackMatTypeOptions>(uplo), n, ncvt, nru, ncc, d.data(),
-                                   e.data(), a.data(), ldvt, a.data(), ldu, a.data(), ldc, work.data(),
-                                   Blas::defProgMon);
+        LAPackDouble::BiDiagGetSvd(static_cast<Blas::LaPackMatTypeOptions>(uplo), n, ncvt, nru, ncc,
+                                   d.data(), e.data(), a.data(), ldvt, a.data(), ldu, a.data(), ldc,
+                                   work.data(), Blas::defProgMon);
     });
 }
 
-} // namespace
+}  // namespace
 
 TEST(BiDiagQr, ChecksInOrder)
 {
@@ -112,17 +114,21 @@ TEST(BiDiagQr, ChecksInOrder)
         long n, ncvt, nru, ncc, ldvt, ldu, ldc;
         int code;
     } const cases[] = {
-        {0x6, 3, 1, 1, 1, 3, 3, 3, 23002}, {0x0, 3, 1, 1, 1, 3, 3, 3, 23002}, {0x1, 3, 1, 1, 1, 3, 3, 3, 23002},
-        {0xc, 3, 1, 1, 1, 3, 3, 3, 23002}, {0x1, -1, 1, 1, 1, 3, 3, 3, 23002}, {0x4, -1, 1, 1, 1, 3, 3, 3, 23001},
-        {0x2, 3, -1, 1, 1, 3, 3, 3, 23001}, {0x4, 3, 1, -1, 1, 3, 3, 3, 23001}, {0x4, 3, 1, 1, -1, 3, 3, 3, 23001},
-        {0x4, 3, 0, 1, 1, 0, 3, 3, 23001},  {0x4, 3, 3, 1, 1, 2, 3, 3, 23001},  {0x4, 3, 1, 4, 1, 3, 3, 3, 23001},
-        {0x4, 3, 1, 0, 1, 3, 0, 3, 23001},  {0x4, 3, 1, 1, 0, 3, 3, 0, 23001},  {0x4, 3, 1, 1, 2, 3, 3, 2, 23001},
-        {0x4, 0, 0, 0, 0, 1, 1, 1, 0},      {0x2, 3, 0, 1, 0, 1, 1, 1, 0},      {0x4, 3, 2, 0, 0, 3, 1, 1, 0},
+        {0x6, 3, 1, 1, 1, 3, 3, 3, 23002},  {0x0, 3, 1, 1, 1, 3, 3, 3, 23002},
+        {0x1, 3, 1, 1, 1, 3, 3, 3, 23002},  {0xc, 3, 1, 1, 1, 3, 3, 3, 23002},
+        {0x1, -1, 1, 1, 1, 3, 3, 3, 23002}, {0x4, -1, 1, 1, 1, 3, 3, 3, 23001},
+        {0x2, 3, -1, 1, 1, 3, 3, 3, 23001}, {0x4, 3, 1, -1, 1, 3, 3, 3, 23001},
+        {0x4, 3, 1, 1, -1, 3, 3, 3, 23001}, {0x4, 3, 0, 1, 1, 0, 3, 3, 23001},
+        {0x4, 3, 3, 1, 1, 2, 3, 3, 23001},  {0x4, 3, 1, 4, 1, 3, 3, 3, 23001},
+        {0x4, 3, 1, 0, 1, 3, 0, 3, 23001},  {0x4, 3, 1, 1, 0, 3, 3, 0, 23001},
+        {0x4, 3, 1, 1, 2, 3, 3, 2, 23001},  {0x4, 0, 0, 0, 0, 1, 1, 1, 0},
+        {0x2, 3, 0, 1, 0, 1, 1, 1, 0},      {0x4, 3, 2, 0, 0, 3, 1, 1, 0},
     };
     for (Case const& c : cases)
         EXPECT_EQ(Raised(c.uplo, c.n, c.ncvt, c.nru, c.ncc, c.ldvt, c.ldu, c.ldc), c.code)
-            << std::hex << c.uplo << std::dec << " n " << c.n << " ncvt " << c.ncvt << " nru " << c.nru << " ncc "
-            << c.ncc << " ldvt " << c.ldvt << " ldu " << c.ldu << " ldc " << c.ldc;
+            << std::hex << c.uplo << std::dec << " n " << c.n << " ncvt " << c.ncvt << " nru "
+            << c.nru << " ncc " << c.ncc << " ldvt " << c.ldvt << " ldu " << c.ldu << " ldc "
+            << c.ldc;
 }
 
 TEST(BiDiagQr, OrderZeroReturnsWithoutMonitor)
@@ -140,8 +146,8 @@ TEST(BiDiagQr, WithoutVectorsDqdsDoesTheWork)
         BiDiag q = b;
         RecordingMonitor viaQr, viaDqds;
         std::vector<double> work(24, oracle::NaN), work2(24, oracle::NaN);
-        LAPackDouble::BiDiagGetSvd(uplo, 12, 0, 0, 0, b.d.data(), b.e.data(), nullptr, 1, nullptr, 1, nullptr, 1,
-                                   work.data(), viaQr);
+        LAPackDouble::BiDiagGetSvd(uplo, 12, 0, 0, 0, b.d.data(), b.e.data(), nullptr, 1, nullptr,
+                                   1, nullptr, 1, work.data(), viaQr);
         LAPackDouble::BiDiagGetSvd(12, q.d.data(), q.e.data(), work2.data(), viaDqds);
         EXPECT_EQ(b.d, q.d);
         EXPECT_EQ(b.e, q.e);
@@ -155,7 +161,8 @@ TEST(BiDiagQr, OrderOneMakesValueNonNegative)
         RecordingMonitor pm;
         double d = d0, e = 7;
         std::vector<double> vt = {1, 2, 3};  // a 1 x 3 VT
-        LAPackDouble::BiDiagGetSvd(upper, 1, 3, 0, 0, &d, &e, vt.data(), 1, nullptr, 1, nullptr, 1, nullptr, pm);
+        LAPackDouble::BiDiagGetSvd(upper, 1, 3, 0, 0, &d, &e, vt.data(), 1, nullptr, 1, nullptr, 1,
+                                   nullptr, pm);
         EXPECT_EQ(d, 2.5);
         EXPECT_EQ(vt, d0 < 0 ? (std::vector<double>{-1, -2, -3}) : (std::vector<double>{1, 2, 3}));
         ASSERT_FALSE(pm.events.empty());
@@ -169,8 +176,8 @@ TEST(BiDiagQr, DiagonalInputIsOnlySignedAndSorted)
     RecordingMonitor pm;
     BiDiag b{{3, 2, 1}, {0, 0, 0}};
     std::vector<double> u = Identity(3), work(8, oracle::NaN);
-    LAPackDouble::BiDiagGetSvd(upper, 3, 0, 3, 0, b.d.data(), b.e.data(), nullptr, 1, u.data(), 3, nullptr, 1,
-                               work.data(), pm);
+    LAPackDouble::BiDiagGetSvd(upper, 3, 0, 3, 0, b.d.data(), b.e.data(), nullptr, 1, u.data(), 3,
+                               nullptr, 1, work.data(), pm);
     EXPECT_EQ(b.d, (std::vector<double>{3, 2, 1}));
     EXPECT_EQ(u, Identity(3));
     EXPECT_EQ(pm.StepsAt(1), (std::vector<long>{0, 1}));
@@ -178,8 +185,8 @@ TEST(BiDiagQr, DiagonalInputIsOnlySignedAndSorted)
 
     BiDiag c{{1, -2, 3}, {0, 0, 0}};
     std::vector<double> vt = Identity(3);
-    LAPackDouble::BiDiagGetSvd(upper, 3, 3, 0, 0, c.d.data(), c.e.data(), vt.data(), 3, nullptr, 1, nullptr, 1,
-                               work.data(), Blas::defProgMon);
+    LAPackDouble::BiDiagGetSvd(upper, 3, 3, 0, 0, c.d.data(), c.e.data(), vt.data(), 3, nullptr, 1,
+                               nullptr, 1, work.data(), Blas::defProgMon);
     EXPECT_EQ(c.d, (std::vector<double>{3, 2, 1}));
     // rows (e3, -e2, e1), column-major
     EXPECT_EQ(vt, (std::vector<double>{0, 0, 1, 0, -1, 0, 1, 0, 0}));
@@ -190,8 +197,8 @@ TEST(BiDiagQr, TwoByTwoBlockIsSolvedAtOnce)
     RecordingMonitor pm;
     BiDiag b{{1, 0}, {1, 0}};
     std::vector<double> u = Identity(2), work(4, oracle::NaN);
-    LAPackDouble::BiDiagGetSvd(upper, 2, 0, 2, 0, b.d.data(), b.e.data(), nullptr, 1, u.data(), 2, nullptr, 1,
-                               work.data(), pm);
+    LAPackDouble::BiDiagGetSvd(upper, 2, 0, 2, 0, b.d.data(), b.e.data(), nullptr, 1, u.data(), 2,
+                               nullptr, 1, work.data(), pm);
     EXPECT_EQ(b.d[0], std::sqrt(2.0));
     EXPECT_EQ(b.d[1], 0.0);
     EXPECT_TRUE(std::signbit(b.d[1]));
@@ -204,12 +211,16 @@ TEST(BiDiagQr, DecompositionOfUpperAndLowerInput)
     struct Family {
         char const* name;
         BiDiag (*make)(long);
-    } const families[] = {{"random", Random}, {"clustered", Clustered}, {"wide range", WideRange},
-                          {"all ones", AllOnes}, {"graded", Graded}};
+    } const families[] = {{"random", Random},
+                          {"clustered", Clustered},
+                          {"wide range", WideRange},
+                          {"all ones", AllOnes},
+                          {"graded", Graded}};
     for (Family const& f : families)
         for (long n : {2L, 3L, 10L, 60L, 100L})
             for (Blas::LaPackMatTypeOptions uplo : {upper, lower}) {
-                SCOPED_TRACE(testing::Message() << f.name << " n " << n << (uplo == upper ? " upper" : " lower"));
+                SCOPED_TRACE(testing::Message()
+                             << f.name << " n " << n << (uplo == upper ? " upper" : " lower"));
                 BiDiag const b = f.make(n);
                 Decomposition const r = WithVectors(uplo, b);
                 for (long i = 0; i + 1 < n; ++i) EXPECT_GE(r.s[i], r.s[i + 1]);
@@ -243,11 +254,12 @@ TEST(BiDiagQr, RectangularFactorsInPaddedStorage)
     std::vector<double> const u0 = u, vt0 = vt, c0 = c;
     BiDiag x = b;
     std::vector<double> work(4 * n - 4, oracle::NaN);
-    LAPackDouble::BiDiagGetSvd(upper, n, ncvt, nru, ncc, x.d.data(), x.e.data(), vt.data(), ldvt, u.data(), ldu,
-                               c.data(), ldc, work.data(), Blas::defProgMon);
+    LAPackDouble::BiDiagGetSvd(upper, n, ncvt, nru, ncc, x.d.data(), x.e.data(), vt.data(), ldvt,
+                               u.data(), ldu, c.data(), ldc, work.data(), Blas::defProgMon);
     EXPECT_EQ(x.d, r.s);
     // (A·Q)(i, j) for A in storage of leading dimension lda and the square factor q
-    auto product = [n](std::vector<double> const& a, long lda, std::vector<double> const& q, long i, long j) {
+    auto product = [n](std::vector<double> const& a, long lda, std::vector<double> const& q, long i,
+                       long j) {
         double s = 0;
         for (long k = 0; k < n; ++k) s += a[i + k * lda] * q[k + j * n];
         return s;
@@ -258,7 +270,8 @@ TEST(BiDiagQr, RectangularFactorsInPaddedStorage)
         }
     }
     for (long i = 0; i < nru; ++i)
-        for (long j = 0; j < n; ++j) EXPECT_NEAR(u[i + j * ldu], product(u0, ldu, r.u, i, j), 8 * n * eps);
+        for (long j = 0; j < n; ++j)
+            EXPECT_NEAR(u[i + j * ldu], product(u0, ldu, r.u, i, j), 8 * n * eps);
     // Pᵀ·VT0 and Qᵀ·C0: rows of the square factors times the given columns
     for (long i = 0; i < n; ++i)
         for (long j = 0; j < ncvt; ++j) {
@@ -270,8 +283,7 @@ TEST(BiDiagQr, RectangularFactorsInPaddedStorage)
             EXPECT_NEAR(vt[i + j * ldvt], s, 8 * n * eps);
             EXPECT_NEAR(c[i + j * ldc], t, 8 * n * eps);
         }
-    for (long j = 0; j < ncvt; ++j)
-        EXPECT_TRUE(std::isnan(vt[n + j * ldvt]));
+    for (long j = 0; j < ncvt; ++j) EXPECT_TRUE(std::isnan(vt[n + j * ldvt]));
     for (long j = 0; j < ncc; ++j)
         for (long i = n; i < ldc; ++i) EXPECT_TRUE(std::isnan(c[i + j * ldc]));
 }
@@ -282,7 +294,8 @@ TEST(BiDiagQr, GradedAndAllOnesKeepRelativeAccuracy)
         Decomposition const g = WithVectors(upper, Graded(n));
         std::vector<long double> const exact = Values(Graded(n));
         EXPECT_LE(WorstRelative(g.s, exact), 4 * n * eps) << "graded " << n;
-        EXPECT_LE(std::fabs(g.s[n - 1] - exact[n - 1]) / exact[n - 1], 4 * n * eps) << "graded " << n;
+        EXPECT_LE(std::fabs(g.s[n - 1] - exact[n - 1]) / exact[n - 1], 4 * n * eps)
+            << "graded " << n;
         Decomposition const o = WithVectors(lower, AllOnes(n));
         EXPECT_LE(WorstRelative(o.s, AllOnesValues(n)), 4 * n * eps) << "all ones " << n;
     }
@@ -302,8 +315,9 @@ TEST(BiDiagQr, MonitorCountsSplitsAndBlocks)
     }
 }
 
-// A NaN in d(1) must not make the split threshold NaN: an off-diagonal that a convergence test sets to
-// zero would then never split the matrix, and the same test would repeat without counting a step.
+// A NaN in d(1) must not make the split threshold NaN: an off-diagonal that a convergence test sets
+// to zero would then never split the matrix, and the same test would repeat without counting a
+// step.
 TEST(BiDiagQr, NaNEndsInIterationLimit)
 {
     RegisterNumerMessages();

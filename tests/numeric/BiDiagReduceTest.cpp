@@ -12,8 +12,7 @@
 using namespace svdtest;
 using oracle::NaN;
 
-namespace
-{
+namespace {
 
 // A (m x n, leading dimension m + 2) reduced by MtoBiDiag with lwork doubles of work.
 struct Reduced {
@@ -40,8 +39,9 @@ struct Reduced {
         for (long j = 0; j < std::min(k(), cols); ++j)
             for (long i = 0; i < m; ++i) q(i, j) = a(i, j);
         std::vector<double> work(32 * m + 1);
-        LAPackDouble::PQformTransform(0x1, m, cols, n, q.data(), q.ld, const_cast<double*>(tauq.data()),
-                                      work.data(), long(work.size()), Blas::defProgMon);
+        LAPackDouble::PQformTransform(0x1, m, cols, n, q.data(), q.ld,
+                                      const_cast<double*>(tauq.data()), work.data(),
+                                      long(work.size()), Blas::defProgMon);
         return q;
     }
     // P**T (rows x n) formed from the first min(m, n) rows of the reflectors.
@@ -51,8 +51,9 @@ struct Reduced {
         for (long j = 0; j < n; ++j)
             for (long i = 0; i < std::min(k(), rows); ++i) p(i, j) = a(i, j);
         std::vector<double> work(32 * n + 1);
-        LAPackDouble::PQformTransform(0x2, rows, n, m, p.data(), p.ld, const_cast<double*>(taup.data()),
-                                      work.data(), long(work.size()), Blas::defProgMon);
+        LAPackDouble::PQformTransform(0x2, rows, n, m, p.data(), p.ld,
+                                      const_cast<double*>(taup.data()), work.data(),
+                                      long(work.size()), Blas::defProgMon);
         return p;
     }
 };
@@ -60,12 +61,18 @@ struct Reduced {
 Reduced Reduce(long m, long n, long lwork, Blas::UProgressMonitor& pm = Blas::defProgMon)
 {
     long const k = std::max(1L, std::min(m, n));
-    Reduced r{m, n, Random(m, n, m + 2), Dense(0, 0, 1), std::vector<double>(k, NaN), std::vector<double>(k, NaN),
-              std::vector<double>(k, NaN), std::vector<double>(k, NaN)};
+    Reduced r{m,
+              n,
+              Random(m, n, m + 2),
+              Dense(0, 0, 1),
+              std::vector<double>(k, NaN),
+              std::vector<double>(k, NaN),
+              std::vector<double>(k, NaN),
+              std::vector<double>(k, NaN)};
     r.a = r.a0;
     std::vector<double> work(lwork, NaN);
-    LAPackDouble::MtoBiDiag(m, n, r.a.data(), r.a.ld, r.d.data(), r.e.data(), r.tauq.data(), r.taup.data(),
-                            work.data(), lwork, pm);
+    LAPackDouble::MtoBiDiag(m, n, r.a.data(), r.a.ld, r.d.data(), r.e.data(), r.tauq.data(),
+                            r.taup.data(), work.data(), lwork, pm);
     return r;
 }
 
@@ -73,16 +80,17 @@ struct Shape {
     long m, n;
 };
 
-} // namespace
+}  // namespace
 
 TEST(BiDiagReduce, QTimesBTimesPtRestoresTheMatrix)
 {
     // Tall, wide and square; above 128 the blocked path runs when lwork allows it.
-    for (Shape s : {Shape{1, 1}, Shape{1, 5}, Shape{5, 1}, Shape{3, 2}, Shape{2, 3}, Shape{9, 5}, Shape{5, 9},
-                    Shape{7, 7}, Shape{200, 150}, Shape{150, 200}, Shape{140, 140}})
+    for (Shape s : {Shape{1, 1}, Shape{1, 5}, Shape{5, 1}, Shape{3, 2}, Shape{2, 3}, Shape{9, 5},
+                    Shape{5, 9}, Shape{7, 7}, Shape{200, 150}, Shape{150, 200}, Shape{140, 140}})
         for (bool blocked : {false, true}) {
             long const m = s.m, n = s.n, big = std::max(m, n);
-            SCOPED_TRACE(testing::Message() << m << " x " << n << (blocked ? " blocked" : " unblocked"));
+            SCOPED_TRACE(testing::Message()
+                         << m << " x " << n << (blocked ? " blocked" : " unblocked"));
             Reduced const r = Reduce(m, n, blocked ? (m + n) * 32 : big);
             EXPECT_TRUE(PaddingUntouched(r.a));
             Dense const q = r.Q(m), pt = r.Pt(n);
@@ -123,22 +131,25 @@ TEST(BiDiagReduce, AgreesWithReference)
     for (Shape s : {Shape{9, 5}, Shape{5, 9}, Shape{200, 150}, Shape{150, 200}})
         for (bool blocked : {false, true}) {
             long const m = s.m, n = s.n, k = std::min(m, n), lwork = (m + n) * 32;
-            SCOPED_TRACE(testing::Message() << m << " x " << n << (blocked ? " blocked" : " unblocked"));
+            SCOPED_TRACE(testing::Message()
+                         << m << " x " << n << (blocked ? " blocked" : " unblocked"));
             Reduced r = Reduce(m, n, lwork);
             if (!blocked) {
                 r.a = r.a0;
                 std::vector<double> work(std::max(m, n), NaN);
-                LAPackDouble::MtoBiDiagElt(m, n, r.a.data(), r.a.ld, r.d.data(), r.e.data(), r.tauq.data(),
-                                           r.taup.data(), work.data(), Blas::defProgMon);
+                LAPackDouble::MtoBiDiagElt(m, n, r.a.data(), r.a.ld, r.d.data(), r.e.data(),
+                                           r.tauq.data(), r.taup.data(), work.data(),
+                                           Blas::defProgMon);
             }
             Dense ref = r.a0;
             std::vector<double> d(k), e(k), tauq(k), taup(k), work(lwork);
             int mm = int(m), nn = int(n), ld = int(ref.ld), lw = int(lwork), info = -1;
             if (blocked)
-                dgebrd_(&mm, &nn, ref.data(), &ld, d.data(), e.data(), tauq.data(), taup.data(), work.data(), &lw,
-                        &info);
+                dgebrd_(&mm, &nn, ref.data(), &ld, d.data(), e.data(), tauq.data(), taup.data(),
+                        work.data(), &lw, &info);
             else
-                dgebd2_(&mm, &nn, ref.data(), &ld, d.data(), e.data(), tauq.data(), taup.data(), work.data(), &info);
+                dgebd2_(&mm, &nn, ref.data(), &ld, d.data(), e.data(), tauq.data(), taup.data(),
+                        work.data(), &info);
             ASSERT_EQ(info, 0);
             double const tol = 50 * std::max(m, n) * eps * std::max(1.0, MaxAbs(ref));
             EXPECT_LT(MaxDiff(r.a, ref), tol);
@@ -161,8 +172,8 @@ TEST(BiDiagReduce, ChecksRaiseBeforeAnythingIsWritten)
     std::vector<double> d(3), e(3), tq(3), tp(3), work(200);
     auto brd = [&](long m, long n, long lda, double* w, long lwork) {
         return RaisedCode([&] {
-            LAPackDouble::MtoBiDiag(m, n, a.data(), lda, d.data(), e.data(), tq.data(), tp.data(), w, lwork,
-                                    Blas::defProgMon);
+            LAPackDouble::MtoBiDiag(m, n, a.data(), lda, d.data(), e.data(), tq.data(), tp.data(),
+                                    w, lwork, Blas::defProgMon);
         });
     };
     EXPECT_EQ(brd(-1, 3, 4, work.data(), 200), 23001);
@@ -173,8 +184,8 @@ TEST(BiDiagReduce, ChecksRaiseBeforeAnythingIsWritten)
     EXPECT_EQ(brd(4, 3, 4, nullptr, 200), 23015);
     auto bd2 = [&](long m, long n, long lda) {
         return RaisedCode([&] {
-            LAPackDouble::MtoBiDiagElt(m, n, a.data(), lda, d.data(), e.data(), tq.data(), tp.data(), work.data(),
-                                       Blas::defProgMon);
+            LAPackDouble::MtoBiDiagElt(m, n, a.data(), lda, d.data(), e.data(), tq.data(),
+                                       tp.data(), work.data(), Blas::defProgMon);
         });
     };
     EXPECT_EQ(bd2(-1, 3, 4), 23001);
@@ -186,8 +197,8 @@ TEST(BiDiagReduce, ChecksRaiseBeforeAnythingIsWritten)
     // PQformTransform: the option word, the shape for Q and P**T, lda and the work.
     auto orgbr = [&](short opt, long m, long n, long k, long lda, long lwork) {
         return RaisedCode([&] {
-            LAPackDouble::PQformTransform(opt, m, n, k, a.data(), lda, tq.data(), work.data(), lwork,
-                                          Blas::defProgMon);
+            LAPackDouble::PQformTransform(opt, m, n, k, a.data(), lda, tq.data(), work.data(),
+                                          lwork, Blas::defProgMon);
         });
     };
     Dense const reduced = a;
@@ -210,7 +221,8 @@ TEST(BiDiagReduce, ChecksRaiseBeforeAnythingIsWritten)
     Dense const b0 = b;
     auto ormbr = [&](short opt, long m, long n, long k, long lda, long ldb, long lwork) {
         return RaisedCode([&] {
-            LAPackDouble::PQtransform(opt, m, n, k, a.data(), lda, tq.data(), b.data(), ldb, work.data(), lwork);
+            LAPackDouble::PQtransform(opt, m, n, k, a.data(), lda, tq.data(), b.data(), ldb,
+                                      work.data(), lwork);
         });
     };
     EXPECT_EQ(ormbr(0x14, 4, 2, 3, 4, 4, 200), 23002);  // no VECT
@@ -239,7 +251,8 @@ TEST(BiDiagReduce, MonitorCalls)
         Reduce(0, 3, 3, none);
         EXPECT_TRUE(none.events.empty());
         std::vector<double> a(3), work(3), v(3);
-        LAPackDouble::MtoBiDiagElt(0, 3, a.data(), 1, v.data(), v.data(), v.data(), v.data(), work.data(), empty);
+        LAPackDouble::MtoBiDiagElt(0, 3, a.data(), 1, v.data(), v.data(), v.data(), v.data(),
+                                   work.data(), empty);
         EXPECT_EQ(empty.events, (std::vector<RecordingMonitor::Event>{{1, -1, S, 0, 0.0}}));
         EXPECT_EQ(empty.GetCounter(), nullptr);
     }
@@ -257,8 +270,16 @@ TEST(BiDiagReduce, MonitorCalls)
         RecordingMonitor pm;
         Reduce(200, 200, 400 * 32, pm);
         EXPECT_EQ(Opened(pm, 1), (Counters{{S, 200}}));
-        EXPECT_EQ(Opened(pm, 2), (Counters{{U, 32}, {U, 168}, {U, 168}, {U, 32}, {U, 136}, {U, 136}, {U, 32},
-                                           {U, 104}, {U, 104}, {S, 104}}));
+        EXPECT_EQ(Opened(pm, 2), (Counters{{U, 32},
+                                           {U, 168},
+                                           {U, 168},
+                                           {U, 32},
+                                           {U, 136},
+                                           {U, 136},
+                                           {U, 32},
+                                           {U, 104},
+                                           {U, 104},
+                                           {S, 104}}));
         // Each of them reports every one of its steps.
         std::vector<long> steps;
         for (auto const& c : Opened(pm, 2)) {
@@ -274,17 +295,17 @@ TEST(BiDiagReduce, MonitorCalls)
         RecordingMonitor q, pt, empty;
         Dense qa = r.a, pa = r.a;
         std::vector<double> work(6);
-        LAPackDouble::PQformTransform(0x1, 6, 4, 4, qa.data(), qa.ld, const_cast<double*>(r.tauq.data()),
-                                      work.data(), 6, q);
+        LAPackDouble::PQformTransform(0x1, 6, 4, 4, qa.data(), qa.ld,
+                                      const_cast<double*>(r.tauq.data()), work.data(), 6, q);
         EXPECT_EQ(Opened(q, 1), (Counters{{U, 4}}));
         EXPECT_EQ(Opened(q, 2), (Counters{{U, 4}}));
-        LAPackDouble::PQformTransform(0x2, 4, 4, 6, pa.data(), pa.ld, const_cast<double*>(r.taup.data()),
-                                      work.data(), 6, pt);
+        LAPackDouble::PQformTransform(0x2, 4, 4, 6, pa.data(), pa.ld,
+                                      const_cast<double*>(r.taup.data()), work.data(), 6, pt);
         EXPECT_EQ(Opened(pt, 1), (Counters{{U, 6}}));
         EXPECT_EQ(Opened(pt, 2), (Counters{{U, 3}}));
         EXPECT_EQ(pt.GetCounter(), nullptr);
-        LAPackDouble::PQformTransform(0x1, 0, 0, 4, qa.data(), qa.ld, const_cast<double*>(r.tauq.data()),
-                                      work.data(), 6, empty);
+        LAPackDouble::PQformTransform(0x1, 0, 0, 4, qa.data(), qa.ld,
+                                      const_cast<double*>(r.tauq.data()), work.data(), 6, empty);
         EXPECT_TRUE(empty.events.empty());
     }
 }
@@ -304,9 +325,10 @@ TEST(PQtransform, EveryWordEqualsTheProductWithTheFormedFactor)
                         short const opt = short(vect | side | trans);
                         bool const left = side == 0x4;
                         Dense const& f = vect == 0x1 ? Q : P;
-                        long const nq = f.rows, m = left ? nq : r, n = left ? r : nq, nw = left ? n : m;
-                        SCOPED_TRACE(testing::Message() << p << " x " << q << " word 0x" << std::hex << opt
-                                                        << (blocked ? " blocked" : ""));
+                        long const nq = f.rows, m = left ? nq : r, n = left ? r : nq,
+                                   nw = left ? n : m;
+                        SCOPED_TRACE(testing::Message() << p << " x " << q << " word 0x" << std::hex
+                                                        << opt << (blocked ? " blocked" : ""));
                         Dense c = Random(m, n, m + 1);
                         char const t = trans == 0x10 ? 'N' : 'T';
                         Dense const want = left ? Product(t, f, 'N', c) : Product('N', c, t, f);
@@ -314,8 +336,8 @@ TEST(PQtransform, EveryWordEqualsTheProductWithTheFormedFactor)
                         std::vector<double> work(lwork, NaN);
                         Dense a = red.a;
                         std::vector<double> tau = vect == 0x1 ? red.tauq : red.taup;
-                        LAPackDouble::PQtransform(opt, m, n, vect == 0x1 ? q : p, a.data(), a.ld, tau.data(),
-                                                  c.data(), c.ld, work.data(), lwork);
+                        LAPackDouble::PQtransform(opt, m, n, vect == 0x1 ? q : p, a.data(), a.ld,
+                                                  tau.data(), c.data(), c.ld, work.data(), lwork);
                         EXPECT_LT(MaxDiff(c, want), 20 * std::max(p, q) * eps);
                         EXPECT_TRUE(PaddingUntouched(c));
                         EXPECT_EQ(MaxDiff(a, red.a), 0.0);
@@ -332,9 +354,11 @@ TEST(PQtransform, OrderOneLeavesTheMatrixAlone)
     std::vector<double> work(4);
     Dense a = wide.a;
     std::vector<double> tau = wide.tauq;
-    LAPackDouble::PQtransform(0x15, 1, 4, 3, a.data(), a.ld, tau.data(), b.data(), 1, work.data(), 4);
+    LAPackDouble::PQtransform(0x15, 1, 4, 3, a.data(), a.ld, tau.data(), b.data(), 1, work.data(),
+                              4);
     a = tall.a;
     tau = tall.taup;
-    LAPackDouble::PQtransform(0x26, 1, 4, 3, a.data(), a.ld, tau.data(), b.data(), 1, work.data(), 4);
+    LAPackDouble::PQtransform(0x26, 1, 4, 3, a.data(), a.ld, tau.data(), b.data(), 1, work.data(),
+                              4);
     EXPECT_EQ(MaxDiff(b, b0), 0.0);
 }

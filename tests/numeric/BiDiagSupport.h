@@ -9,8 +9,7 @@
 
 #include "tests/numeric/OracleSupport.h"
 
-namespace bidiag
-{
+namespace bidiag {
 
 double const eps = std::numeric_limits<double>::epsilon();
 
@@ -105,7 +104,8 @@ inline std::vector<long double> Values(BiDiag const& b)
         // the (k+1)-th largest: the point where fewer than n-k values lie below
         long double lo = 0, hi = bound * 1.01L + std::numeric_limits<long double>::min();
         for (int it = 0; it < 20000 && hi - lo > 1e-20L * hi; ++it) {
-            long double const mid = lo > 0 && hi > 4 * lo ? std::sqrt(lo) * std::sqrt(hi) : (lo + hi) / 2;
+            long double const mid =
+                lo > 0 && hi > 4 * lo ? std::sqrt(lo) * std::sqrt(hi) : (lo + hi) / 2;
             if (mid <= lo || mid >= hi) break;
             if (CountBelow(b, mid) >= n - k)
                 hi = mid;
@@ -119,19 +119,22 @@ inline std::vector<long double> Values(BiDiag const& b)
 }
 
 // The largest |computed - exact| / exact over the values; 0 for an exact zero computed as 0.
-inline double WorstRelative(std::vector<double> const& computed, std::vector<long double> const& exact)
+inline double WorstRelative(std::vector<double> const& computed,
+                            std::vector<long double> const& exact)
 {
     double worst = 0;
     for (size_t i = 0; i < exact.size(); ++i) {
         long double const diff = std::fabs(computed[i] - exact[i]);
-        worst = std::max(worst, exact[i] == 0 ? static_cast<double>(diff) : static_cast<double>(diff / exact[i]));
+        worst = std::max(worst, exact[i] == 0 ? static_cast<double>(diff)
+                                              : static_cast<double>(diff / exact[i]));
     }
     return worst;
 }
 
-inline double WorstRelative(std::vector<double> const& computed, std::vector<double> const& reference)
+inline double WorstRelative(std::vector<double> const& computed,
+                            std::vector<double> const& reference)
 {
     return WorstRelative(computed, std::vector<long double>(reference.begin(), reference.end()));
 }
 
-} // namespace bidiag
+}  // namespace bidiag

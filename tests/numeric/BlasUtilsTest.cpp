@@ -20,16 +20,29 @@ namespace {
 
 TEST(NumerStringTable, HoldsEveryCodeInOrderWithItsText)
 {
-    static const char* const texts[] = {
-        "Illegal parameter value", "Illegal Option Combination", "Error in progress count data",
-        "Vector must have increment 1", "Max # of iterations exceeded",
-        "Insufficient workspace provided", "Out of memory", "Results vector not supplied",
-        "Cannot resize results matrix", "Results vector not needed", "Result storage conflict",
-        "Results matrix not supplied", "Matrix is singular", "Convergence failure",
-        "No workspace provided", "Denominator is zero", "Illegal band matrix",
-        "Rank not determined", "TLS noise vector zero",
-        "Indexed sort element size inconsistency", "Incomplete initialization",
-        "Internal group error", "Matrix data overlap"};
+    static const char* const texts[] = {"Illegal parameter value",
+                                        "Illegal Option Combination",
+                                        "Error in progress count data",
+                                        "Vector must have increment 1",
+                                        "Max # of iterations exceeded",
+                                        "Insufficient workspace provided",
+                                        "Out of memory",
+                                        "Results vector not supplied",
+                                        "Cannot resize results matrix",
+                                        "Results vector not needed",
+                                        "Result storage conflict",
+                                        "Results matrix not supplied",
+                                        "Matrix is singular",
+                                        "Convergence failure",
+                                        "No workspace provided",
+                                        "Denominator is zero",
+                                        "Illegal band matrix",
+                                        "Rank not determined",
+                                        "TLS noise vector zero",
+                                        "Indexed sort element size inconsistency",
+                                        "Incomplete initialization",
+                                        "Internal group error",
+                                        "Matrix data overlap"};
     for (int i = 0; i < 23; ++i) {
         EXPECT_EQ(NumerStringTable[i].Code, 23001 + i);
         EXPECT_STREQ(NumerStringTable[i].Text, texts[i]);
@@ -61,9 +74,19 @@ TEST(BlasUtils, BitCountCountsAllSixteenBits)
 
 TEST(BlasUtils, PowersOfTwo)
 {
-    struct Case { long n; bool is; long to; };
-    const Case cases[] = {{-4, false, 0}, {0, false, 0}, {1, true, 1}, {2, true, 2},
-                          {5, false, 8}, {6, false, 8}, {8, true, 8}, {1L << 40, true, 1L << 40},
+    struct Case {
+        long n;
+        bool is;
+        long to;
+    };
+    const Case cases[] = {{-4, false, 0},
+                          {0, false, 0},
+                          {1, true, 1},
+                          {2, true, 2},
+                          {5, false, 8},
+                          {6, false, 8},
+                          {8, true, 8},
+                          {1L << 40, true, 1L << 40},
                           {(1L << 40) + 1, false, 1L << 41}};
     for (const Case& c : cases) {
         EXPECT_EQ(Blas::IsPowerOf2(c.n), c.is) << c.n;
@@ -90,11 +113,13 @@ TEST(BlasUtils, LogarithmsAreTheNaturalLogTimesAConstant)
 
 TEST(BlasUtils, RoundDtoIRoundsHalfAwayFromZero)
 {
-    struct Case { double x; long r; };
+    struct Case {
+        double x;
+        long r;
+    };
     const Case cases[] = {{2.5, 3}, {-2.5, -3}, {-0.4, 0}, {0.49999999999999994, 1},
                           {2.4, 2}, {-2.6, -3}, {0.0, 0}};
-    for (const Case& c : cases)
-        EXPECT_EQ(Blas::RoundDtoI(c.x), c.r) << c.x;
+    for (const Case& c : cases) EXPECT_EQ(Blas::RoundDtoI(c.x), c.r) << c.x;
 }
 
 TEST(BlasUtils, PowerByBinaryPowering)
@@ -129,7 +154,8 @@ TEST(BlasUtils, GetTicksStartsAtZeroAndDoesNotDecrease)
     ChildResult r = RunInChild([] {
         setenv("KALVEX_FRESH_TICKS", "1", 1);
         execl("/proc/self/exe", "test_numeric",
-              "--gtest_filter=BlasUtils.GetTicksStartsAtZeroAndDoesNotDecrease", static_cast<char*>(nullptr));
+              "--gtest_filter=BlasUtils.GetTicksStartsAtZeroAndDoesNotDecrease",
+              static_cast<char*>(nullptr));
         std::_Exit(127);
     });
     EXPECT_EQ(r.exitStatus, 0);
@@ -142,8 +168,7 @@ TEST(BlasUtils, HeapAllocAndDeAlloc)
     std::complex<double>* z = nullptr;
     Blas::HeapAlloc(3, size, z);
     ASSERT_NE(z, nullptr);
-    for (long i = 0; i < size; ++i)
-        EXPECT_EQ(z[i], std::complex<double>(0.0, 0.0));
+    for (long i = 0; i < size; ++i) EXPECT_EQ(z[i], std::complex<double>(0.0, 0.0));
     Blas::HeapDeAlloc(z);
     EXPECT_EQ(z, nullptr);
     Blas::HeapDeAlloc(z);
@@ -186,19 +211,24 @@ TEST(BlasUtils, HeapAllocRaises21058WhenNothingIsAllocated)
 TEST(BlasUtils, OptionWordNeedsOneBitPerGroupAndNothingOutside)
 {
     // The groups of a TRSM-like word: side, uplo, trans, diag.
-    struct Case { short opt; bool valid; };
+    struct Case {
+        short opt;
+        bool valid;
+    };
     const Case cases[] = {
-        {0x99, true},    // left, lower, no transpose, unit
+        {0x99, true},  // left, lower, no transpose, unit
         {0x1 | 0x4 | 0x40 | 0x100, true},
-        {0x0, false},    // no group chosen
-        {0x98, false},   // side missing
-        {0x9b, false},   // two sides
+        {0x0, false},           // no group chosen
+        {0x98, false},          // side missing
+        {0x9b, false},          // two sides
         {0x99 | 0x200, false},  // bit outside every group
         {static_cast<short>(0x99 | 0x8000), false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Blas::OptionsValid(c.opt, {0x3, 0xc, 0x70, 0x180}), c.valid) << std::hex << c.opt;
-        EXPECT_EQ(RaisedCode([&] { Blas::CheckOptions(c.opt, {0x3, 0xc, 0x70, 0x180}, "dtrsm", __LINE__); }),
+        EXPECT_EQ(RaisedCode([&] {
+                      Blas::CheckOptions(c.opt, {0x3, 0xc, 0x70, 0x180}, "dtrsm", __LINE__);
+                  }),
                   c.valid ? 0 : 23002)
             << std::hex << c.opt;
     }
@@ -236,4 +266,4 @@ TEST(BlasUtils, RaisesNameTheCallersSource)
     }
 }
 
-} // namespace
+}  // namespace

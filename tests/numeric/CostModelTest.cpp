@@ -50,14 +50,20 @@ TEST(CostTable, CostIndexMatchesNameOrIdIgnoringCase)
 
 TEST(CostTable, ChangeDefaultsAdjustsTheListedRows)
 {
-    struct Case { Blas::LaNames row; short opt; long m, n; double factor; long mAfter; };
+    struct Case {
+        Blas::LaNames row;
+        short opt;
+        long m, n;
+        double factor;
+        long mAfter;
+    };
     const Case cases[] = {
         {Blas::laDBDSQR, 3, 5, 5, 10.5, 5},
         {Blas::laZBDSQR, 2, 5, 5, 20.0, 5},
         {Blas::laDGEQRF, 0, 10, 4, 5.0 / 3.0, 4},
         {Blas::laDGETRF, 0, 4, 10, 2.0 / 3.0, 4},
         {Blas::laZGETRF, 0, 10, 4, 2.5, 4},
-        {Blas::laDGETF2, 0, 10, 4, 2.0 / 3.0, 10},   // the unblocked LU keeps m
+        {Blas::laDGETF2, 0, 10, 4, 2.0 / 3.0, 10},  // the unblocked LU keeps m
         {Blas::laDHSEQR, 0x8, 5, 5, 9.0, 5},
         {Blas::laDHSEQR, 0x1, 5, 5, 3.5, 5},
         {Blas::laDLAHQR, 0x1, 5, 5, 9.0, 5},
@@ -91,7 +97,12 @@ TEST(CostTable, ChangeDefaultsAdjustsTheListedRows)
 
 TEST(CostTable, OpCountOfDriversAndModels)
 {
-    struct Case { const char* name; short opt; long m, n, k; double ops; };
+    struct Case {
+        const char* name;
+        short opt;
+        long m, n, k;
+        double ops;
+    };
     const Case cases[] = {
         {"DSYEV", 0x80, 10, 0, 0, 8000.0},
         {"DSYEV", 0x04, 10, 0, 0, 1000.0},
@@ -101,11 +112,11 @@ TEST(CostTable, OpCountOfDriversAndModels)
         {"DGEEV", 0x1, 10, 0, 0, 6500.0},
         {"ZGEEV", 0x80, 10, 0, 0, 66000.0},
         {"DGESV", 0, 3, 1, 0, 24.0},
-        {"DGESV", 0, 3, 0, 0, 24.0},        // no right-hand side counts as one
+        {"DGESV", 0, 3, 0, 0, 24.0},  // no right-hand side counts as one
         {"ZGESV", 0, 2, 2, 0, 40.0},
         {"DGELS", 0, 10, 4, 0, 16.0 / 3.0 + 40.0 + 320.0 / 3.0},
         {"ZGELS", 0, 4, 10, 2, 1.25 * 2 * 16 + 3.0 * 2 * 40 + 5.0 * 64},
-        {"DGELSS", 0, 10, 10, 0, 11200.0},                            // E6 = 16 > 10
+        {"DGELSS", 0, 10, 10, 0, 11200.0},                             // E6 = 16 > 10
         {"DGELSS", 0, 20, 5, 0, 1375.0 + 50.0 + 100.0 + 625.0 / 3.0},  // E6 = 8 <= 20
         {"ZGELSS", 0, 20, 5, 0, 34.0 * 125 + 6.0 * 25 + 3.0 * 100 + 5.0 * 125},
         {"DGESVD", 0, 10, 10, 0, 3000.0},
@@ -117,7 +128,7 @@ TEST(CostTable, OpCountOfDriversAndModels)
         {"DGESVD", 0, 10, 4, 0, 14.0 * 64.0 / 3.0},
         {"DGESVD", 0x22, 10, 4, 0, 14.0 * 64.0 / 3.0 + 160.0 + 400.0 + 288.0 + 288.0},
         {"ZGESVD", 0x02, 10, 4, 0, 15.0 * 64.0 + 960.0 + 1600.0 + 14.0 * 64.0},
-        {"DGETLS", 0, 10, 9, 0, 7500.0},       // on 10 columns: E6 = 16 > 10
+        {"DGETLS", 0, 10, 9, 0, 7500.0},  // on 10 columns: E6 = 16 > 10
         {"DGETLS", 0, 30, 4, 0, 750.0 + 4500.0 + 27.5 * 125.0 / 3.0},  // 5 columns
         {"ZGETLS", 0, 10, 10, 0, 24000.0},
         {"DGEMM", 0x9, 2, 3, 4, 48.0},
@@ -152,11 +163,10 @@ TEST(CostTable, OpCountWarnsAboutUnknownNamesAndZeroCounts)
     EXPECT_EQ(r.exitStatus, 0);
     EXPECT_EQ(r.out, "1 1 1 1\n");
     EXPECT_EQ(r.err, "\a\a\a\a");
-    EXPECT_EQ(dir.Read("debug.txt"),
-              "OpCount called for unknown function DLASQ1\n"
-              "OpCount called for unknown function DGEMM\n"
-              "OpCount called for unknown function DSYEV\n"
-              "OpCount called for unknown function LAFFT\n");
+    EXPECT_EQ(dir.Read("debug.txt"), "OpCount called for unknown function DLASQ1\n"
+                                     "OpCount called for unknown function DGEMM\n"
+                                     "OpCount called for unknown function DSYEV\n"
+                                     "OpCount called for unknown function LAFFT\n");
 }
 
 TEST(CostModel, NewRandTakesTwoDrawsInOrder)
@@ -209,4 +219,4 @@ TEST(CostModel, CostIsMeasuredOnceAndKept)
     EXPECT_EQ(r.out, "1 1 1\n");
 }
 
-} // namespace
+}  // namespace

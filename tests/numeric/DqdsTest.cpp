@@ -11,8 +11,7 @@
 
 using namespace bidiag;
 
-namespace
-{
+namespace {
 
 // Our driver on a copy of b; work carries NaN so that a value read before it is written shows.
 std::vector<double> Dqds(BiDiag b, Blas::UProgressMonitor& pm = Blas::defProgMon)
@@ -40,7 +39,7 @@ bool Decreasing(std::vector<double> const& s)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Dqds, SmallOrdersAndNegativeOrder)
 {
@@ -101,8 +100,9 @@ TEST(Dqds, ZeroInTheMiddleSplitsIntoBlocks)
 // off the negligible bottom coupling and the block routine deflates it (one or two rows).
 TEST(Dqds, BlockDeflatesItsNegligibleBottom)
 {
-    for (BiDiag const& b : {BiDiag{{1e-10, 1, 1, 1}, {1, 1, 1e-16, 0}}, BiDiag{{1e-10, 1, 1, 1}, {1, 1e-16, 1, 0}},
-                            BiDiag{{1e-10, 2, 1, 3, 1}, {1, 1, 1, 1e-17, 0}}}) {
+    for (BiDiag const& b :
+         {BiDiag{{1e-10, 1, 1, 1}, {1, 1, 1e-16, 0}}, BiDiag{{1e-10, 1, 1, 1}, {1, 1e-16, 1, 0}},
+          BiDiag{{1e-10, 2, 1, 3, 1}, {1, 1, 1, 1e-17, 0}}}) {
         std::vector<double> const s = Dqds(b);
         EXPECT_TRUE(Decreasing(s));
         EXPECT_LE(WorstRelative(s, Values(b)), 8 * eps);
@@ -141,9 +141,9 @@ TEST(Dqds, AllOnesMatrixKeepsRelativeAccuracy)
     }
 }
 
-// Entries of widely spread magnitudes are left out: such matrices of this order have singular values
-// far below the driver's absolute split threshold, which come out as 0 (as the published routine has
-// them).
+// Entries of widely spread magnitudes are left out: such matrices of this order have singular
+// values far below the driver's absolute split threshold, which come out as 0 (as the published
+// routine has them).
 TEST(Dqds, LargeMatricesConvergeAndAgreeWithReference)
 {
     struct Family {

@@ -13,8 +13,7 @@
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 
-namespace eigtest
-{
+namespace eigtest {
 
 double const eps = std::numeric_limits<double>::epsilon();
 double const NaN = std::numeric_limits<double>::quiet_NaN();
@@ -85,8 +84,8 @@ inline double MaxAbs(std::vector<double> const& a, long n, long ld)
 }
 
 // max |A v(j) - w(j) v(j)| over all j, in units of n * eps * max|A|; A is full.
-inline double EigenResidual(std::vector<double> const& a, long lda, long n, double const* v, long ldv,
-                            double const* w)
+inline double EigenResidual(std::vector<double> const& a, long lda, long n, double const* v,
+                            long ldv, double const* w)
 {
     double worst = 0.0;
     for (long j = 0; j < n; ++j)
@@ -113,19 +112,21 @@ inline double OrthogonalityError(long n, double const* v, long ldv)
 }
 
 // Eigenvalues agree to within tol * n * eps * norm.
-inline ::testing::AssertionResult SameValues(long n, double const* w, double const* ref, double norm,
-                                             double tol = 10.0)
+inline ::testing::AssertionResult SameValues(long n, double const* w, double const* ref,
+                                             double norm, double tol = 10.0)
 {
     for (long j = 0; j < n; ++j)
         if (!(std::fabs(w[j] - ref[j]) <= tol * n * eps * norm))
-            return ::testing::AssertionFailure() << "eigenvalue " << j << ": " << w[j] << " vs " << ref[j];
+            return ::testing::AssertionFailure()
+                   << "eigenvalue " << j << ": " << w[j] << " vs " << ref[j];
     return ::testing::AssertionSuccess();
 }
 
 // Column j of v equals column j of ref up to sign, to within the perturbation bound
 // tol * n * eps * norm / gap(j), gap(j) being the distance of ref value j to its neighbours.
-inline ::testing::AssertionResult SameVectors(long n, double const* v, long ldv, double const* ref, long ldr,
-                                              double const* values, double norm, double tol = 10.0)
+inline ::testing::AssertionResult SameVectors(long n, double const* v, long ldv, double const* ref,
+                                              long ldr, double const* values, double norm,
+                                              double tol = 10.0)
 {
     for (long j = 0; j < n; ++j) {
         double gap = std::numeric_limits<double>::infinity();
@@ -137,8 +138,9 @@ inline ::testing::AssertionResult SameVectors(long n, double const* v, long ldv,
         double const bound = std::min(1.0, tol * n * eps * norm / gap);
         for (long i = 0; i < n; ++i)
             if (!(std::fabs(v[i + j * ldv] - sign * ref[i + j * ldr]) <= bound))
-                return ::testing::AssertionFailure() << "vector " << j << " row " << i << ": " << v[i + j * ldv]
-                                                     << " vs " << sign * ref[i + j * ldr];
+                return ::testing::AssertionFailure()
+                       << "vector " << j << " row " << i << ": " << v[i + j * ldv] << " vs "
+                       << sign * ref[i + j * ldr];
     }
     return ::testing::AssertionSuccess();
 }
@@ -190,7 +192,10 @@ typedef RecordingMonitor::Event Event;
 // The counters a call opened, as (depth, type, steps), in order.
 struct Opened {
     long depth, type, steps;
-    bool operator==(Opened const& o) const { return depth == o.depth && type == o.type && steps == o.steps; }
+    bool operator==(Opened const& o) const
+    {
+        return depth == o.depth && type == o.type && steps == o.steps;
+    }
 };
 
 inline std::vector<Opened> CountersOpened(RecordingMonitor const& pm)
@@ -206,4 +211,4 @@ inline std::ostream& operator<<(std::ostream& os, Opened const& o)
     return os << "{" << o.depth << ", " << o.type << ", " << o.steps << "}";
 }
 
-} // namespace eigtest
+}  // namespace eigtest

@@ -14,8 +14,7 @@
 #include "tests/numeric/NumerTestSupport.h"
 #include "utilities/UMatVec.h"
 
-namespace
-{
+namespace {
 
 typedef std::complex<double> cplx;
 Blas::UProgressMonitor& pm = Blas::defProgMon;
@@ -28,7 +27,7 @@ UMatrix<double> Filled(long rows, long cols, double first)
     return m;
 }
 
-} // namespace
+}  // namespace
 
 TEST(KernelChecks, RaisedTextNamesTheSourceFile)
 {
@@ -39,7 +38,8 @@ TEST(KernelChecks, RaisedTextNamesTheSourceFile)
         FAIL() << "no exception";
     } catch (CustomException const& e) {
         EXPECT_EQ(e.Code, 23002);
-        EXPECT_EQ(std::strncmp(e.Text, "Illegal Option Combination.\nError in file dgemv line ", 53), 0)
+        EXPECT_EQ(
+            std::strncmp(e.Text, "Illegal Option Combination.\nError in file dgemv line ", 53), 0)
             << e.Text;
     }
 }
@@ -98,11 +98,15 @@ TEST(KernelChecks, OptionWordsOfEveryKernel)
         });
         EXPECT_EQ(code, c.code) << c.what;
     }
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymMVVmultAdd(0xc, 2, 1.0, a, 2, b, 1, 0.0, b, 1); }), 23002);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymVVMmultAdd(0x2, 2, 1.0, a, 1, b, 1, b, 2); }), 23002);
-    EXPECT_EQ(RaisedCode([&] { BlasComplex::MMMmultAdd(0x2c, 2, 2, 2, 1.0, z, 2, z, 2, 0.0, w, 2, pm); }),
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymMVVmultAdd(0xc, 2, 1.0, a, 2, b, 1, 0.0, b, 1); }),
               23002);
-    EXPECT_EQ(RaisedCode([&] { BlasComplex::MMMmultAdd(0x24, 2, 2, 2, 1.0, z, 2, z, 2, 0.0, w, 2, pm); }), 0);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymVVMmultAdd(0x2, 2, 1.0, a, 1, b, 1, b, 2); }), 23002);
+    EXPECT_EQ(
+        RaisedCode([&] { BlasComplex::MMMmultAdd(0x2c, 2, 2, 2, 1.0, z, 2, z, 2, 0.0, w, 2, pm); }),
+        23002);
+    EXPECT_EQ(
+        RaisedCode([&] { BlasComplex::MMMmultAdd(0x24, 2, 2, 2, 1.0, z, 2, z, 2, 0.0, w, 2, pm); }),
+        0);
 }
 
 TEST(KernelChecks, ArgumentChecksComeAfterTheOptionWord)
@@ -110,16 +114,22 @@ TEST(KernelChecks, ArgumentChecksComeAfterTheOptionWord)
     double a[4] = {1, 0, 0, 1}, x[4] = {0};
     long piv[2];
     // An empty problem still needs a leading dimension of at least 1.
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 0, 0, 1.0, a, 0, x, 1, 0.0, x, 1); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 2, 2, 1.0, a, 2, x, 0, 0.0, x, 1); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x0, 0, 0, 1.0, a, 0, x, 0, 0.0, x, 1); }), 23002);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MMMmultAdd(0x9, 2, 2, -1, 1.0, a, 2, a, 2, 0.0, x, 2, pm); }),
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 0, 0, 1.0, a, 0, x, 1, 0.0, x, 1); }),
               23001);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MMMmultAdd(0x12, 2, 2, 3, 1.0, a, 2, a, 2, 0.0, x, 2, pm); }),
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 2, 2, 1.0, a, 2, x, 0, 0.0, x, 1); }),
               23001);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x0, 0, 0, 1.0, a, 0, x, 0, 0.0, x, 1); }),
+              23002);
+    EXPECT_EQ(
+        RaisedCode([&] { BlasDouble::MMMmultAdd(0x9, 2, 2, -1, 1.0, a, 2, a, 2, 0.0, x, 2, pm); }),
+        23001);
+    EXPECT_EQ(
+        RaisedCode([&] { BlasDouble::MMMmultAdd(0x12, 2, 2, 3, 1.0, a, 2, a, 2, 0.0, x, 2, pm); }),
+        23001);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, x, 2, pm); }), 23001);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::VVMmultAdd1(2, 2, 1.0, x, 1, x, 1, a, 1); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymVVMmultAdd(0x4, -1, 1.0, x, 1, x, 1, a, 2); }), 23001);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymVVMmultAdd(0x4, -1, 1.0, x, 1, x, 1, a, 2); }),
+              23001);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMVmult(0x45, 2, a, 2, x, 0); }), 23001);
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUfactor(2, 2, a, 1, piv, pm); }), 23001);
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUfactor2(-1, 2, a, 1, piv, pm); }), 23001);
@@ -148,7 +158,7 @@ TEST(KernelChecks, FrontEndShapesAreCheckedFirst)
     EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, S, 1.0, v2, pm); }), 21003);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, S, 1.0, strided, pm); }), 23004);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x116, S, 1.0, v3, pm); }),
-              21003); // right side: 1 x 1 A
+              21003);  // right side: 1 x 1 A
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, v2, pm); }), 21003);
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, A, pm); }), 21003);
 
@@ -162,11 +172,14 @@ TEST(KernelChecks, FrontEndShapesAreCheckedFirst)
 
     // A matrix without rows has spacing 0, which no leading-dimension check accepts.
     UMatrix<double> noRows(0, 2, -1), C02(0, 2, -1);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MMMmultAdd(0x9, 1.0, noRows, Filled(2, 2, 1.0), 0.0, C02, pm); }),
+    EXPECT_EQ(RaisedCode([&] {
+                  BlasDouble::MMMmultAdd(0x9, 1.0, noRows, Filled(2, 2, 1.0), 0.0, C02, pm);
+              }),
               23001);
     UMatrix<cplx> ZA(2, 3, -1), ZB(2, 2, -1), ZC(3, 3, -1);
-    EXPECT_EQ(RaisedCode([&] { BlasComplex::MMMmultAdd(0x9, cplx(1, 0), ZA, ZB, cplx(0, 0), ZC, pm); }),
-              21003);
+    EXPECT_EQ(
+        RaisedCode([&] { BlasComplex::MMMmultAdd(0x9, cplx(1, 0), ZA, ZB, cplx(0, 0), ZC, pm); }),
+        21003);
     EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x115, ZA, cplx(1, 0), ZB, pm); }), 21004);
     EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x116, ZC, cplx(1, 0), ZB, pm); }), 21003);
 
@@ -248,7 +261,8 @@ TEST(KernelChecks, FrontEndResults)
     UMatrix<cplx> ZA(2, 2, -1), ZB(2, 2, -1), ZH(2, 2, -1), ZT(2, 2, -1), ZC(2, 2, -1);
     for (long i = 0; i < 2; ++i)
         for (long j = 0; j < 2; ++j)
-            ZA(i, j) = cplx(i + 1, j - 1), ZB(i, j) = cplx(j, i + 2), ZC(i, j) = std::conj(ZA(i, j));
+            ZA(i, j) = cplx(i + 1, j - 1), ZB(i, j) = cplx(j, i + 2),
+                  ZC(i, j) = std::conj(ZA(i, j));
     BlasComplex::MMMmultAdd(0xc, cplx(1, 0), ZA, ZB, cplx(0, 0), ZH, pm);
     BlasComplex::MMMmultAdd(0xa, cplx(1, 0), ZC, ZB, cplx(0, 0), ZT, pm);
     for (long i = 0; i < 2; ++i)
@@ -290,8 +304,7 @@ TEST(KernelChecks, ZeroMultipliersAreSkipped)
     EXPECT_EQ(y[1], 4.0);
 }
 
-namespace
-{
+namespace {
 
 struct Raise {
     int code;
@@ -313,13 +326,14 @@ Raise RaisedWhere(std::function<void()> const& body)
     return {0, ""};
 }
 
-} // namespace
+}  // namespace
 
 TEST(KernelChecks, EachCallFailsAtItsFirstCheckInTheSourceThatMadeIt)
 {
     // Every call breaks several checks at once; only the first in order may answer: the front-end's
     // 21004, 21003 and 23004, then the raw form's option word (23002), then its arguments (23001).
-    UMatrix<double> rect = Filled(2, 3, 1.0), sq = Filled(3, 3, 1.0), empty(0, 0, -1), noRows(0, 3, -1);
+    UMatrix<double> rect = Filled(2, 3, 1.0), sq = Filled(3, 3, 1.0), empty(0, 0, -1),
+                    noRows(0, 3, -1);
     UVector<double> v2(2, 1), v3(3, 1), s2(2, 2), s3(3, 2), e0(0, 1);
     UMatrix<cplx> zrect(2, 3, -1), zsq(3, 3, -1), zempty(0, 0, -1);
     UVector<cplx> z2(2, 2), z3(3, 1), zs3(3, 2), ze0(0, 1);
@@ -337,41 +351,57 @@ TEST(KernelChecks, EachCallFailsAtItsFirstCheckInTheSourceThatMadeIt)
     };
     Case const cases[] = {
         // Front-ends: square before shape before increment, all before the option word.
-        {"dtrsm vector, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, s3, pm); }, 21004, "dtrsm"},
-        {"dtrsm vector, wrong length", [&] { BlasDouble::TriMMsolve(short(0x3 | 0x4), sq, 1.0, s2, pm); },
+        {"dtrsm vector, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, s3, pm); }, 21004,
+         "dtrsm"},
+        {"dtrsm vector, wrong length",
+         [&] { BlasDouble::TriMMsolve(short(0x3 | 0x4), sq, 1.0, s2, pm); }, 21003, "dtrsm"},
+        {"dtrsm vector, strided", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, s3, pm); }, 23004,
+         "dtrsm"},
+        {"dtrsm vector, option", [&] { BlasDouble::TriMMsolve(badTri, empty, 1.0, e0, pm); }, 23002,
+         "dtrsm"},
+        {"dtrsm vector, empty", [&] { BlasDouble::TriMMsolve(0x115, empty, 1.0, e0, pm); }, 23001,
+         "dtrsm"},
+        {"dtrsm matrix, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, rect, pm); },
+         21004, "dtrsm"},
+        {"dtrsm matrix, left side", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, rect, pm); },
          21003, "dtrsm"},
-        {"dtrsm vector, strided", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, s3, pm); }, 23004, "dtrsm"},
-        {"dtrsm vector, option", [&] { BlasDouble::TriMMsolve(badTri, empty, 1.0, e0, pm); }, 23002, "dtrsm"},
-        {"dtrsm vector, empty", [&] { BlasDouble::TriMMsolve(0x115, empty, 1.0, e0, pm); }, 23001, "dtrsm"},
-        {"dtrsm matrix, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, rect, pm); }, 21004, "dtrsm"},
-        {"dtrsm matrix, left side", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, rect, pm); }, 21003, "dtrsm"},
-        {"ztrsm vector, not square", [&] { BlasComplex::TriMMsolve(bad, zrect, 1.0, zs3, pm); }, 21004,
-         "ztrsm"},
-        {"ztrsm vector, wrong length", [&] { BlasComplex::TriMMsolve(0x1, zsq, 1.0, z2, pm); }, 21003, "ztrsm"},
-        {"ztrsm vector, strided", [&] { BlasComplex::TriMMsolve(badTri, zsq, 1.0, zs3, pm); }, 23004, "ztrsm"},
-        {"ztrsm vector, option", [&] { BlasComplex::TriMMsolve(badTri, zempty, 1.0, ze0, pm); }, 23002, "ztrsm"},
+        {"ztrsm vector, not square", [&] { BlasComplex::TriMMsolve(bad, zrect, 1.0, zs3, pm); },
+         21004, "ztrsm"},
+        {"ztrsm vector, wrong length", [&] { BlasComplex::TriMMsolve(0x1, zsq, 1.0, z2, pm); },
+         21003, "ztrsm"},
+        {"ztrsm vector, strided", [&] { BlasComplex::TriMMsolve(badTri, zsq, 1.0, zs3, pm); },
+         23004, "ztrsm"},
+        {"ztrsm vector, option", [&] { BlasComplex::TriMMsolve(badTri, zempty, 1.0, ze0, pm); },
+         23002, "ztrsm"},
         {"dgesv vector, not square", [&] { LAPackDouble::MVsolve(rect, s3, pm); }, 21004, "dgesv"},
         {"dgesv vector, wrong length", [&] { LAPackDouble::MVsolve(sq, s2, pm); }, 21003, "dgesv"},
         {"dgesv vector, strided", [&] { LAPackDouble::MVsolve(sq, s3, pm); }, 23004, "dgesv"},
         {"dgesv vector, empty", [&] { LAPackDouble::MVsolve(empty, e0, pm); }, 23001, "dgesv"},
-        {"dgesv matrix, not square", [&] { LAPackDouble::MVsolve(rect, rect, pm); }, 21004, "dgesv"},
+        {"dgesv matrix, not square", [&] { LAPackDouble::MVsolve(rect, rect, pm); }, 21004,
+         "dgesv"},
         {"dgesv matrix, rows", [&] { LAPackDouble::MVsolve(sq, rect, pm); }, 21003, "dgesv"},
-        {"zgesv vector, not square", [&] { LAPackComplex::MVsolve(zrect, zs3, pm); }, 21004, "zgesv"},
-        {"zgesv vector, wrong length", [&] { LAPackComplex::MVsolve(zsq, z2, pm); }, 21003, "zgesv"},
+        {"zgesv vector, not square", [&] { LAPackComplex::MVsolve(zrect, zs3, pm); }, 21004,
+         "zgesv"},
+        {"zgesv vector, wrong length", [&] { LAPackComplex::MVsolve(zsq, z2, pm); }, 21003,
+         "zgesv"},
         {"zgesv vector, strided", [&] { LAPackComplex::MVsolve(zsq, zs3, pm); }, 23004, "zgesv"},
         {"zgesv vector, empty", [&] { LAPackComplex::MVsolve(zempty, ze0, pm); }, 23001, "zgesv"},
         {"zgesv matrix, rows", [&] { LAPackComplex::MVsolve(zsq, zrect, pm); }, 21003, "zgesv"},
-        {"dgemm, shape", [&] { BlasDouble::MMMmultAdd(bad, 1.0, rect, rect, 0.0, sq, pm); }, 21003, "dgemm"},
-        {"dgemm, option", [&] { BlasDouble::MMMmultAdd(0x3, 1.0, noRows, sq, 0.0, noRows, pm); }, 23002,
+        {"dgemm, shape", [&] { BlasDouble::MMMmultAdd(bad, 1.0, rect, rect, 0.0, sq, pm); }, 21003,
          "dgemm"},
-        {"zgemm, shape", [&] { BlasComplex::MMMmultAdd(bad, 1.0, zrect, zrect, 0.0, zsq, pm); }, 21003,
-         "zgemm"},
-        {"dgemv, shape", [&] { BlasDouble::MVVmultAdd(bad, 1.0, rect, v2, 0.0, v3); }, 21003, "dgemv"},
-        {"dgemv, option", [&] { BlasDouble::MVVmultAdd(0x0, 1.0, noRows, e0, 0.0, v3); }, 23002, "dgemv"},
+        {"dgemm, option", [&] { BlasDouble::MMMmultAdd(0x3, 1.0, noRows, sq, 0.0, noRows, pm); },
+         23002, "dgemm"},
+        {"zgemm, shape", [&] { BlasComplex::MMMmultAdd(bad, 1.0, zrect, zrect, 0.0, zsq, pm); },
+         21003, "zgemm"},
+        {"dgemv, shape", [&] { BlasDouble::MVVmultAdd(bad, 1.0, rect, v2, 0.0, v3); }, 21003,
+         "dgemv"},
+        {"dgemv, option", [&] { BlasDouble::MVVmultAdd(0x0, 1.0, noRows, e0, 0.0, v3); }, 23002,
+         "dgemv"},
         {"dtrmv, shape", [&] { BlasDouble::TriMVmult(bad, rect, v3); }, 21003, "dtrmv"},
         {"dtrmv, option", [&] { BlasDouble::TriMVmult(bad, empty, e0); }, 23002, "dtrmv"},
         {"dtrmm, shape", [&] { BlasDouble::TriMMmult(bad, 1.0, sq, rect, pm); }, 21003, "dtrmm"},
-        {"dtrmm, option", [&] { BlasDouble::TriMMmult(bad, 1.0, empty, empty, pm); }, 23002, "dtrmm"},
+        {"dtrmm, option", [&] { BlasDouble::TriMMmult(bad, 1.0, empty, empty, pm); }, 23002,
+         "dtrmm"},
         {"daxpy, shape", [&] { BlasDouble::VVadd(1.0, v2, v3); }, 21003, "daxpy"},
         {"ddot, shape", [&] { BlasDouble::VVVmult(v3, v3, v2); }, 21003, "ddot"},
         {"drot, shape", [&] { BlasDouble::Vrotate(0.6, 0.8, v2, v3); }, 21003, "drot"},
@@ -380,40 +410,59 @@ TEST(KernelChecks, EachCallFailsAtItsFirstCheckInTheSourceThatMadeIt)
         {"zdotu, shape", [&] { BlasComplex::VVVmult(z3, v3, z2); }, 21003, "zdotu"},
         {"zgeru, shape", [&] { BlasComplex::VVMmultAdd1(1.0, z3, z3, zrect); }, 21003, "zgeru"},
         // Raw forms: the option word before any argument.
-        {"dgemm raw", [&] { BlasDouble::MMMmultAdd(bad, -1, 2, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); }, 23002,
+        {"dgemm raw",
+         [&] { BlasDouble::MMMmultAdd(bad, -1, 2, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); }, 23002,
          "dgemm"},
-        {"zgemm raw", [&] { BlasComplex::MMMmultAdd(bad, -1, 2, 2, 1.0, za, 0, zb, 0, 0.0, zb, 0, pm); },
-         23002, "zgemm"},
-        {"dgemv raw", [&] { BlasDouble::MVVmultAdd(bad, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0); }, 23002, "dgemv"},
-        {"dsymv raw", [&] { BlasDouble::SymMVVmultAdd(bad, -1, 1.0, a, 0, b, 0, 0.0, b, 0); }, 23002, "dsymv"},
-        {"dsymv argument", [&] { BlasDouble::SymMVVmultAdd(0x4, 2, 1.0, a, 2, b, 1, 0.0, b, 0); }, 23001,
-         "dsymv"},
-        {"dsyr2 raw", [&] { BlasDouble::SymVVMmultAdd(bad, -1, 1.0, a, 0, b, 0, b, 0); }, 23002, "dsyr2"},
-        {"dsyr2 argument", [&] { BlasDouble::SymVVMmultAdd(0x8, 3, 1.0, a, 1, b, 1, b, 2); }, 23001, "dsyr2"},
+        {"zgemm raw",
+         [&] { BlasComplex::MMMmultAdd(bad, -1, 2, 2, 1.0, za, 0, zb, 0, 0.0, zb, 0, pm); }, 23002,
+         "zgemm"},
+        {"dgemv raw", [&] { BlasDouble::MVVmultAdd(bad, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0); },
+         23002, "dgemv"},
+        {"dsymv raw", [&] { BlasDouble::SymMVVmultAdd(bad, -1, 1.0, a, 0, b, 0, 0.0, b, 0); },
+         23002, "dsymv"},
+        {"dsymv argument", [&] { BlasDouble::SymMVVmultAdd(0x4, 2, 1.0, a, 2, b, 1, 0.0, b, 0); },
+         23001, "dsymv"},
+        {"dsyr2 raw", [&] { BlasDouble::SymVVMmultAdd(bad, -1, 1.0, a, 0, b, 0, b, 0); }, 23002,
+         "dsyr2"},
+        {"dsyr2 argument", [&] { BlasDouble::SymVVMmultAdd(0x8, 3, 1.0, a, 1, b, 1, b, 2); }, 23001,
+         "dsyr2"},
         {"dtrmv raw", [&] { BlasDouble::TriMVmult(bad, -1, a, 0, b, 0); }, 23002, "dtrmv"},
-        {"dtrsm raw", [&] { BlasDouble::TriMMsolve(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002, "dtrsm"},
-        {"dtrsm argument", [&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, b, 2, pm); }, 23001, "dtrsm"},
-        {"ztrsm raw", [&] { BlasComplex::TriMMsolve(bad, -1, 2, 1.0, za, 0, zb, 0, pm); }, 23002, "ztrsm"},
-        {"ztrsm argument", [&] { BlasComplex::TriMMsolve(0x115, 3, 1, 1.0, za, 2, zb, 3, pm); }, 23001,
+        {"dtrsm raw", [&] { BlasDouble::TriMMsolve(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002,
+         "dtrsm"},
+        {"dtrsm argument", [&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, b, 2, pm); }, 23001,
+         "dtrsm"},
+        {"ztrsm raw", [&] { BlasComplex::TriMMsolve(bad, -1, 2, 1.0, za, 0, zb, 0, pm); }, 23002,
          "ztrsm"},
-        {"dtrmm raw", [&] { BlasDouble::TriMMmult(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002, "dtrmm"},
-        {"dtrmm argument", [&] { BlasDouble::TriMMmult(0x115, 2, 2, 1.0, a, 2, b, 1, pm); }, 23001, "dtrmm"},
-        {"dsyr2k raw", [&] { BlasDouble::SymMMMmultAdd(0x40 | 0x14, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); },
+        {"ztrsm argument", [&] { BlasComplex::TriMMsolve(0x115, 3, 1, 1.0, za, 2, zb, 3, pm); },
+         23001, "ztrsm"},
+        {"dtrmm raw", [&] { BlasDouble::TriMMmult(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002,
+         "dtrmm"},
+        {"dtrmm argument", [&] { BlasDouble::TriMMmult(0x115, 2, 2, 1.0, a, 2, b, 1, pm); }, 23001,
+         "dtrmm"},
+        {"dsyr2k raw",
+         [&] { BlasDouble::SymMMMmultAdd(0x40 | 0x14, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); },
          23002, "dsyr2k"},
-        {"dsyr2k argument", [&] { BlasDouble::SymMMMmultAdd(0x24, 3, 2, 1.0, a, 1, b, 2, 0.0, b, 3, pm); },
-         23001, "dsyr2k"},
-        {"dgetrs raw", [&] { LAPackDouble::LUsolve(0x30, -1, 1, a, 0, piv, b, 0, pm); }, 23002, "dgetrs"},
-        {"dgetrs argument", [&] { LAPackDouble::LUsolve(0x20, 3, 1, a, 3, piv, b, 2, pm); }, 23001, "dgetrs"},
-        {"zgetrs raw", [&] { LAPackComplex::LUsolve(0, -1, 1, za, 0, piv, zb, 0, pm); }, 23002, "zgetrs"},
-        {"zgetrs argument", [&] { LAPackComplex::LUsolve(0x40, 3, -1, za, 3, piv, zb, 3, pm); }, 23001,
+        {"dsyr2k argument",
+         [&] { BlasDouble::SymMMMmultAdd(0x24, 3, 2, 1.0, a, 1, b, 2, 0.0, b, 3, pm); }, 23001,
+         "dsyr2k"},
+        {"dgetrs raw", [&] { LAPackDouble::LUsolve(0x30, -1, 1, a, 0, piv, b, 0, pm); }, 23002,
+         "dgetrs"},
+        {"dgetrs argument", [&] { LAPackDouble::LUsolve(0x20, 3, 1, a, 3, piv, b, 2, pm); }, 23001,
+         "dgetrs"},
+        {"zgetrs raw", [&] { LAPackComplex::LUsolve(0, -1, 1, za, 0, piv, zb, 0, pm); }, 23002,
          "zgetrs"},
-        {"dgesv raw", [&] { LAPackDouble::MVsolve(3, 1, a, 2, nullptr, b, 3, pm); }, 23001, "dgesv"},
-        {"zgesv raw", [&] { LAPackComplex::MVsolve(3, 1, za, 3, nullptr, zb, 2, pm); }, 23001, "zgesv"},
+        {"zgetrs argument", [&] { LAPackComplex::LUsolve(0x40, 3, -1, za, 3, piv, zb, 3, pm); },
+         23001, "zgetrs"},
+        {"dgesv raw", [&] { LAPackDouble::MVsolve(3, 1, a, 2, nullptr, b, 3, pm); }, 23001,
+         "dgesv"},
+        {"zgesv raw", [&] { LAPackComplex::MVsolve(3, 1, za, 3, nullptr, zb, 2, pm); }, 23001,
+         "zgesv"},
         {"dgetrf raw", [&] { LAPackDouble::LUfactor(3, -1, a, 3, piv, pm); }, 23001, "dgetrf"},
         {"zgetrf raw", [&] { LAPackComplex::LUfactor(3, 3, za, 2, piv, pm); }, 23001, "zgetrf"},
         {"dgetf2 raw", [&] { LAPackDouble::LUfactor2(-1, 3, a, 3, piv, pm); }, 23001, "dgetf2"},
         {"zgetf2 raw", [&] { LAPackComplex::LUfactor2(3, 3, za, 2, piv, pm); }, 23001, "zgetf2"},
-        {"zgetf2 singular", [&] { LAPackComplex::LUfactor2(2, 2, za, 2, piv, pm); }, 23013, "zgetf2"},
+        {"zgetf2 singular", [&] { LAPackComplex::LUfactor2(2, 2, za, 2, piv, pm); }, 23013,
+         "zgetf2"},
         {"dgetf2 singular", [&] { LAPackDouble::LUfactor2(2, 2, a, 2, piv, pm); }, 23013, "dgetf2"},
     };
     for (Case const& c : cases) {

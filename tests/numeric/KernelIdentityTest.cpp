@@ -14,12 +14,11 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 Blas::UProgressMonitor& pm = Blas::defProgMon;
 
-} // namespace
+}  // namespace
 
 TEST(KernelIdentity, TriangularProductUndoesTheSolve)
 {
@@ -35,7 +34,8 @@ TEST(KernelIdentity, TriangularProductUndoesTheSolve)
                     std::vector<double> b = PaddedMatrix<double>(m, n, m), x = b;
                     BlasDouble::TriMMsolve(opt, m, n, 2.0, a.data(), lda, x.data(), m, pm);
                     BlasDouble::TriMMmult(opt, m, n, 0.5, a.data(), lda, x.data(), m, pm);
-                    for (size_t i = 0; i < b.size(); ++i) EXPECT_NEAR(x[i], b[i], 1e-13) << std::hex << opt;
+                    for (size_t i = 0; i < b.size(); ++i)
+                        EXPECT_NEAR(x[i], b[i], 1e-13) << std::hex << opt;
                 }
 }
 
@@ -50,8 +50,10 @@ TEST(KernelIdentity, ProgressStepsRunUpwardsInEveryLoopDirection)
         std::vector<double> x = b;
         long const side = opt & 0x1 ? m : n;
         std::vector<double> aa = PaddedMatrix<double>(side, side, side);
-        BlasDouble::TriMMsolve(opt, m, n, 1.0, opt & 0x1 ? aa.data() : a.data(), side, x.data(), m, solve);
-        BlasDouble::TriMMmult(opt, m, n, 1.0, opt & 0x1 ? aa.data() : a.data(), side, x.data(), m, mult);
+        BlasDouble::TriMMsolve(opt, m, n, 1.0, opt & 0x1 ? aa.data() : a.data(), side, x.data(), m,
+                               solve);
+        BlasDouble::TriMMmult(opt, m, n, 1.0, opt & 0x1 ? aa.data() : a.data(), side, x.data(), m,
+                              mult);
         EXPECT_EQ(solve.StepsAt(1), StepsUpTo(n)) << std::hex << opt;
         EXPECT_EQ(mult.StepsAt(1), StepsUpTo(n)) << std::hex << opt;
         EXPECT_EQ(solve.GetCounter(), nullptr);
@@ -79,7 +81,7 @@ TEST(KernelIdentity, SolverNestsItsCountersAndLeavesOneOpenOnError)
     RecordingMonitor pmr;
     LAPackDouble::MVsolve(3, 1, a.data(), 3, nullptr, b.data(), 3, pmr);
     EXPECT_EQ(pmr.GetCounter(), nullptr);
-    EXPECT_EQ(pmr.StepsAt(3), StepsUpTo(3)); // DGESV > DGETRF > DGETF2
+    EXPECT_EQ(pmr.StepsAt(3), StepsUpTo(3));  // DGESV > DGETRF > DGETF2
     ASSERT_FALSE(pmr.events.empty());
     EXPECT_EQ(pmr.events[0].depth, 1);
 
@@ -93,10 +95,12 @@ TEST(KernelIdentity, SolverNestsItsCountersAndLeavesOneOpenOnError)
     std::vector<double> z = {1, 2, 2, 4};
     std::vector<double> rhs = {1, 1};
     RecordingMonitor failing;
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(2, 1, z.data(), 2, nullptr, rhs.data(), 2, failing); }),
+    EXPECT_EQ(RaisedCode([&] {
+                  LAPackDouble::MVsolve(2, 1, z.data(), 2, nullptr, rhs.data(), 2, failing);
+              }),
               23013);
     EXPECT_NE(failing.GetCounter(), nullptr);
-    EXPECT_EQ(rhs[0], 1.0); // the right-hand side is untouched
+    EXPECT_EQ(rhs[0], 1.0);  // the right-hand side is untouched
 }
 
 TEST(KernelIdentity, SmallSystemsWithKnownAnswers)

@@ -15,8 +15,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 typedef RecordingMonitor::Event Event;
 
@@ -32,7 +31,7 @@ std::vector<Event> Opened(std::function<void(Blas::UProgressMonitor&)> const& ca
     return opened;
 }
 
-} // namespace
+}  // namespace
 
 TEST(KernelMonitor, EachRoutineOpensItsCounterWithItsDimensions)
 {
@@ -52,52 +51,66 @@ TEST(KernelMonitor, EachRoutineOpensItsCounterWithItsDimensions)
     };
     Case const cases[] = {
         // DGEMM counts k*m*n with k steps of the cost model: the n columns of C.
-        {"dgemm", [&](Blas::UProgressMonitor& pm) {
-             BlasDouble::MMMmultAdd(0x9, 3, 4, 2, 1.0, a.data(), ld, b.data(), ld, 0.0, c.data(), ld, pm);
+        {"dgemm",
+         [&](Blas::UProgressMonitor& pm) {
+             BlasDouble::MMMmultAdd(0x9, 3, 4, 2, 1.0, a.data(), ld, b.data(), ld, 0.0, c.data(),
+                                    ld, pm);
          },
          {{1, -1, U, 4, 2.0 * 4 * 3 * 2}}},
-        {"zgemm", [&](Blas::UProgressMonitor& pm) {
-             BlasComplex::MMMmultAdd(0x12, 3, 4, 2, 1.0, za.data(), ld, zb.data(), ld, 0.0, zc.data(), ld, pm);
+        {"zgemm",
+         [&](Blas::UProgressMonitor& pm) {
+             BlasComplex::MMMmultAdd(0x12, 3, 4, 2, 1.0, za.data(), ld, zb.data(), ld, 0.0,
+                                     zc.data(), ld, pm);
          },
          {{1, -1, U, 4, 6.0 * 4 * 3 * 2}}},
         // The triangular kernels count m*m*n over the n columns of B, whichever side A is on.
-        {"dtrsm left", [&](Blas::UProgressMonitor& pm) {
+        {"dtrsm left",
+         [&](Blas::UProgressMonitor& pm) {
              BlasDouble::TriMMsolve(0x115, 3, 4, 1.0, a.data(), ld, b.data(), ld, pm);
          },
          {{1, -1, U, 4, (1.0 / 3.0) * 4 * 3 * 3}}},
-        {"dtrsm right", [&](Blas::UProgressMonitor& pm) {
+        {"dtrsm right",
+         [&](Blas::UProgressMonitor& pm) {
              BlasDouble::TriMMsolve(0x12a, 3, 4, 1.0, a.data(), ld, b.data(), ld, pm);
          },
          {{1, -1, U, 4, (1.0 / 3.0) * 4 * 3 * 3}}},
-        {"ztrsm", [&](Blas::UProgressMonitor& pm) {
+        {"ztrsm",
+         [&](Blas::UProgressMonitor& pm) {
              BlasComplex::TriMMsolve(0x149, 3, 4, 1.0, za.data(), ld, zb.data(), ld, pm);
          },
          {{1, -1, U, 4, 1.25 * 4 * 3 * 3}}},
-        {"dtrmm", [&](Blas::UProgressMonitor& pm) {
+        {"dtrmm",
+         [&](Blas::UProgressMonitor& pm) {
              BlasDouble::TriMMmult(0x116, 3, 4, 1.0, a.data(), ld, b.data(), ld, pm);
          },
          {{1, -1, U, 4, (1.0 / 3.0) * 4 * 3 * 3}}},
-        {"dsyr2k", [&](Blas::UProgressMonitor& pm) {
-             BlasDouble::SymMMMmultAdd(0x24, 4, 2, 1.0, a.data(), ld, a.data(), ld, 1.0, b.data(), ld, pm);
+        {"dsyr2k",
+         [&](Blas::UProgressMonitor& pm) {
+             BlasDouble::SymMMMmultAdd(0x24, 4, 2, 1.0, a.data(), ld, a.data(), ld, 1.0, b.data(),
+                                       ld, pm);
          },
          {{1, -1, U, 4, 1.0 * 4 * 4 * 2}}},
         // The unblocked LU counts min(m, n)^3.
-        {"dgetf2", [&](Blas::UProgressMonitor& pm) {
+        {"dgetf2",
+         [&](Blas::UProgressMonitor& pm) {
              LAPackDouble::LUfactor2(5, 3, a.data(), ld, piv.data(), pm);
          },
          {{1, -1, S, 3, (2.0 / 3.0) * 27}}},
-        {"zgetf2", [&](Blas::UProgressMonitor& pm) {
+        {"zgetf2",
+         [&](Blas::UProgressMonitor& pm) {
              LAPackComplex::LUfactor2(3, 5, za.data(), ld, piv.data(), pm);
          },
          {{1, -1, S, 3, 2.5 * 27}}},
         // The blocked LU is bounded: the panel's count is clipped to what it has left.
-        {"dgetrf", [&](Blas::UProgressMonitor& pm) {
+        {"dgetrf",
+         [&](Blas::UProgressMonitor& pm) {
              LAPackDouble::LUfactor(5, 3, a.data(), ld, piv.data(), pm);
          },
          {{1, -1, S, 3, (2.0 / 3.0) * 27}, {2, -1, S, 3, (2.0 / 3.0) * 27}}},
         // The driver counts 2 n^2 (n + nrhs) / 3 as one bounded block; the factorisation and both
         // triangular solves of its two right-hand sides nest inside and share that count.
-        {"dgesv", [&](Blas::UProgressMonitor& pm) {
+        {"dgesv",
+         [&](Blas::UProgressMonitor& pm) {
              LAPackDouble::MVsolve(3, 2, a.data(), ld, nullptr, b.data(), ld, pm);
          },
          {{1, -1, P, -1, 30.0},
@@ -105,7 +118,8 @@ TEST(KernelMonitor, EachRoutineOpensItsCounterWithItsDimensions)
           {3, -1, S, 3, 18.0},
           {2, -1, U, 2, 6.0},
           {2, -1, U, 2, 6.0}}},
-        {"zgesv", [&](Blas::UProgressMonitor& pm) {
+        {"zgesv",
+         [&](Blas::UProgressMonitor& pm) {
              LAPackComplex::MVsolve(3, 2, za.data(), ld, nullptr, zb.data(), ld, pm);
          },
          {{1, -1, P, -1, 112.5},
@@ -114,7 +128,8 @@ TEST(KernelMonitor, EachRoutineOpensItsCounterWithItsDimensions)
           {2, -1, U, 2, 22.5},
           {2, -1, U, 2, 22.5}}},
         // The solve with given factors opens nothing of its own.
-        {"dgetrs", [&](Blas::UProgressMonitor& pm) {
+        {"dgetrs",
+         [&](Blas::UProgressMonitor& pm) {
              LAPackDouble::LUsolve(0x20, 3, 1, a.data(), ld, swaps.data(), b.data(), ld, pm);
          },
          {{1, -1, U, 1, (1.0 / 3.0) * 9}, {1, -1, U, 1, (1.0 / 3.0) * 9}}},
@@ -142,7 +157,8 @@ TEST(KernelMonitor, ComplexKernelsReportEveryColumnUpwards)
                 short const opt = short(side | uplo | trans | 0x100);
                 RecordingMonitor pm;
                 std::vector<cplx> x = c;
-                BlasComplex::TriMMsolve(opt, m, n, 1.0, a.data(), side == 0x1 ? m : n, x.data(), m, pm);
+                BlasComplex::TriMMsolve(opt, m, n, 1.0, a.data(), side == 0x1 ? m : n, x.data(), m,
+                                        pm);
                 EXPECT_EQ(pm.StepsAt(1), StepsUpTo(n)) << std::hex << opt;
             }
     for (short opt : {short(0x9), short(0x22), short(0x14)}) {
@@ -153,12 +169,10 @@ TEST(KernelMonitor, ComplexKernelsReportEveryColumnUpwards)
     }
 }
 
-namespace
-{
+namespace {
 
 // Keeps every report; the threshold of Add is set so high that only forced reports reach it.
-class ForcedReports : public RecordingMonitor
-{
+class ForcedReports : public RecordingMonitor {
 public:
     ForcedReports() { Callback = &Keep, UserData = this; }
     std::vector<double> reports;
@@ -170,8 +184,7 @@ private:
     }
 };
 
-class KernelMonitorReports : public ::testing::Test
-{
+class KernelMonitorReports : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -184,7 +197,7 @@ protected:
     void TearDown() override { Blas::UProgressMonitor::SetTargetTicks(700.0, 200.0); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(KernelMonitorReports, OnlyTheDriverForcesItsLastReport)
 {

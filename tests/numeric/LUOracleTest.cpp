@@ -1,21 +1,21 @@
 // The LU factorisation and solve against the reference LAPACK, and the identities that must hold
 // whatever the release: P*L*U = A and small residuals.
-#include "tests/numeric/OracleSupport.h"
-#include "tests/numeric/RefBlas.h"
 #include "numeric/BlasComplex.h"
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackComplex.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/Vswap.h"
+#include "tests/numeric/OracleSupport.h"
+#include "tests/numeric/RefBlas.h"
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 int I(long v) { return int(v); }
 
-template <class T> std::vector<int> ToInt(std::vector<long> const& p)
+template <class T>
+std::vector<int> ToInt(std::vector<long> const& p)
 {
     return std::vector<int>(p.begin(), p.end());
 }
@@ -36,13 +36,13 @@ double FactorResidual(long m, long n, std::vector<T> const& a, std::vector<T> co
             }
             lu[i + j * m] = s;
         }
-    for (long i = mn - 1; i >= 0; --i) // undo the interchanges: rows of P*A back to A
+    for (long i = mn - 1; i >= 0; --i)  // undo the interchanges: rows of P*A back to A
         if (ipiv[i] - 1 != i)
             for (long j = 0; j < n; ++j) std::swap(lu[i + j * m], lu[ipiv[i] - 1 + j * m]);
     return RelDiff(m, n, lu.data(), m, a.data(), lda);
 }
 
-} // namespace
+}  // namespace
 
 TEST(LUOracle, UnblockedFactorisationEqualsReferenceExactly)
 {
@@ -105,11 +105,13 @@ TEST(LUOracle, SolveMatchesReferenceAndLeavesSmallResiduals)
         for (long nrhs : {1L, 3L}) {
             SCOPED_TRACE(testing::Message() << "n " << n << " nrhs " << nrhs);
             long const lda = n + 2, ldb = n + 1;
-            std::vector<double> a = PaddedMatrix<double>(n, n, lda), b = PaddedMatrix<double>(n, nrhs, ldb);
+            std::vector<double> a = PaddedMatrix<double>(n, n, lda),
+                                b = PaddedMatrix<double>(n, nrhs, ldb);
             std::vector<double> f = a, x = b, rf = a, rx = b;
             std::vector<long> piv(n);
             std::vector<int> rpiv(n);
-            LAPackDouble::MVsolve(n, nrhs, f.data(), lda, piv.data(), x.data(), ldb, Blas::defProgMon);
+            LAPackDouble::MVsolve(n, nrhs, f.data(), lda, piv.data(), x.data(), ldb,
+                                  Blas::defProgMon);
             int nn = I(n), nr = I(nrhs), la = I(lda), lb = I(ldb), info = -1;
             dgesv_(&nn, &nr, rf.data(), &la, rpiv.data(), rx.data(), &lb, &info);
             ASSERT_EQ(info, 0);
@@ -119,7 +121,8 @@ TEST(LUOracle, SolveMatchesReferenceAndLeavesSmallResiduals)
                     double r = -b[i + j * ldb];
                     for (long l = 0; l < n; ++l) r += a[i + l * lda] * x[l + j * ldb];
                     EXPECT_LT(std::fabs(r), 1e-11) << "residual row " << i;
-                    EXPECT_NEAR(x[i + j * ldb], rx[i + j * ldb], 1e-9 * (1.0 + std::fabs(rx[i + j * ldb])));
+                    EXPECT_NEAR(x[i + j * ldb], rx[i + j * ldb],
+                                1e-9 * (1.0 + std::fabs(rx[i + j * ldb])));
                 }
 
             // The transposed solves with the same factors: 0x20 and 0x40 agree with 'T'.
@@ -132,9 +135,11 @@ TEST(LUOracle, SolveMatchesReferenceAndLeavesSmallResiduals)
                 EXPECT_TRUE(SameArrays(y, ry, 0));
             }
 
-            std::vector<cplx> za = PaddedMatrix<cplx>(n, n, lda), zb = PaddedMatrix<cplx>(n, nrhs, ldb);
+            std::vector<cplx> za = PaddedMatrix<cplx>(n, n, lda),
+                              zb = PaddedMatrix<cplx>(n, nrhs, ldb);
             std::vector<cplx> zf = za, zx = zb;
-            LAPackComplex::MVsolve(n, nrhs, zf.data(), lda, nullptr, zx.data(), ldb, Blas::defProgMon);
+            LAPackComplex::MVsolve(n, nrhs, zf.data(), lda, nullptr, zx.data(), ldb,
+                                   Blas::defProgMon);
             for (long j = 0; j < nrhs; ++j)
                 for (long i = 0; i < n; ++i) {
                     cplx r = -zb[i + j * ldb];

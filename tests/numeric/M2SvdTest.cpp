@@ -9,8 +9,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 double const eps = std::numeric_limits<double>::epsilon();
 double const tiny = std::numeric_limits<double>::denorm_min();
@@ -23,16 +22,46 @@ struct Triangle {
 // Zeros, g dominant, huge and tiny ratios, subnormals and every sign pattern.
 std::vector<Triangle> Table()
 {
-    std::vector<Triangle> t = {
-        {0, 0, 0},         {1, 0, 0},          {0, 1, 0},          {0, 0, 1},           {3, 4, 0},
-        {0, 4, 3},         {1, 1, 0},          {0, 1, 1},          {2, 0, -3},          {-5, 0, 2},
-        {1, 1, 1},         {1, 1e-8, 1},       {1, -1, 1},         {2, 1, 2},           {1, 1e20, 1},
-        {1e-10, 1, 1e-10}, {1, 1e17, 2},       {-1, 1e16, 1e-5},   {3, 1e15, -7},       {1e300, 1e-300, 1e-300},
-        {1e-300, 1, 1e300}, {1e200, 1e200, 1e-200}, {1e-200, 1e200, 1e200}, {tiny, 1, 1}, {1, tiny, tiny},
-        {1, 1e-200, 1e-200}, {1e-160, 1e-160, 1e-160}, {1e150, 1e150, 1e150}, {1, 1e-16, 1 + 2 * eps},
-        {1, 2e-162, 1},    {4, 3, 2},          {-4, 3, -2},        {4, -3, 2},          {0.5, 1e5, -0.25},
-        {1e-320, 1e-300, 2e-320}, {7, 1e308, 1e-308}, {1e-308, 1e308, 1e-308}, {1, 1e-200, 1},
-        {-2, 1e-200, 2},   {3, -1e-190, -3}};
+    std::vector<Triangle> t = {{0, 0, 0},
+                               {1, 0, 0},
+                               {0, 1, 0},
+                               {0, 0, 1},
+                               {3, 4, 0},
+                               {0, 4, 3},
+                               {1, 1, 0},
+                               {0, 1, 1},
+                               {2, 0, -3},
+                               {-5, 0, 2},
+                               {1, 1, 1},
+                               {1, 1e-8, 1},
+                               {1, -1, 1},
+                               {2, 1, 2},
+                               {1, 1e20, 1},
+                               {1e-10, 1, 1e-10},
+                               {1, 1e17, 2},
+                               {-1, 1e16, 1e-5},
+                               {3, 1e15, -7},
+                               {1e300, 1e-300, 1e-300},
+                               {1e-300, 1, 1e300},
+                               {1e200, 1e200, 1e-200},
+                               {1e-200, 1e200, 1e200},
+                               {tiny, 1, 1},
+                               {1, tiny, tiny},
+                               {1, 1e-200, 1e-200},
+                               {1e-160, 1e-160, 1e-160},
+                               {1e150, 1e150, 1e150},
+                               {1, 1e-16, 1 + 2 * eps},
+                               {1, 2e-162, 1},
+                               {4, 3, 2},
+                               {-4, 3, -2},
+                               {4, -3, 2},
+                               {0.5, 1e5, -0.25},
+                               {1e-320, 1e-300, 2e-320},
+                               {7, 1e308, 1e-308},
+                               {1e-308, 1e308, 1e-308},
+                               {1, 1e-200, 1},
+                               {-2, 1e-200, 2},
+                               {3, -1e-190, -3}};
     for (int k = 0; k < 40; ++k) {
         double const scale = std::pow(10.0, 30.0 * Rand());
         t.push_back({Rand(), Rand() * scale, Rand() / scale});
@@ -40,9 +69,10 @@ std::vector<Triangle> Table()
     return t;
 }
 
-// max |[csl snl; -snl csl]·[f g; 0 h]·[csr -snr; snr csr] - diag(ssmax, ssmin)| / max(|f|, |g|, |h|).
-double IdentityResidual(Triangle const& x, double ssmin, double ssmax, double snr, double csr, double snl,
-                        double csl)
+// max |[csl snl; -snl csl]·[f g; 0 h]·[csr -snr; snr csr] - diag(ssmax, ssmin)| / max(|f|, |g|,
+// |h|).
+double IdentityResidual(Triangle const& x, double ssmin, double ssmax, double snr, double csr,
+                        double snl, double csl)
 {
     double const big = std::max({std::fabs(x.f), std::fabs(x.g), std::fabs(x.h)});
     // L·T first, then times R; each product of rotations with the triangle, in scaled form.
@@ -51,10 +81,11 @@ double IdentityResidual(Triangle const& x, double ssmin, double ssmax, double sn
     double const a21 = -snl * f, a22 = -snl * g + csl * h;
     double const p11 = a11 * csr + a12 * snr, p12 = -a11 * snr + a12 * csr;
     double const p21 = a21 * csr + a22 * snr, p22 = -a21 * snr + a22 * csr;
-    return std::max({std::fabs(p11 - ssmax / big), std::fabs(p12), std::fabs(p21), std::fabs(p22 - ssmin / big)});
+    return std::max({std::fabs(p11 - ssmax / big), std::fabs(p12), std::fabs(p21),
+                     std::fabs(p22 - ssmin / big)});
 }
 
-} // namespace
+}  // namespace
 
 TEST(M2getSvd, ValuesEqualReferenceDlas2)
 {
@@ -87,9 +118,10 @@ TEST(M2getSvd, DecompositionSatisfiesIdentityAndEqualsReferenceDlasv2)
         }
 
         EXPECT_LE(UlpDistance(smax, rmax), 1) << smax << " vs " << rmax;
-        for (auto pair : {std::make_pair(snr, rsnr), std::make_pair(csr, rcsr), std::make_pair(snl, rsnl),
-                          std::make_pair(csl, rcsl)})
-            EXPECT_TRUE(Close(pair.first, pair.second, 2, 1.0)) << pair.first << " vs " << pair.second;
+        for (auto pair : {std::make_pair(snr, rsnr), std::make_pair(csr, rcsr),
+                          std::make_pair(snl, rsnl), std::make_pair(csl, rcsl)})
+            EXPECT_TRUE(Close(pair.first, pair.second, 2, 1.0))
+                << pair.first << " vs " << pair.second;
         // A zero f or h makes ssmin zero and its sign follows the library's rule, not Fortran's.
         if (x.f != 0.0 && x.h != 0.0) {
             EXPECT_LE(UlpDistance(smin, rmin), 1) << smin << " vs " << rmin;
@@ -104,8 +136,8 @@ TEST(M2getSvd, ValuesOfSpecialMatrices)
     struct Case {
         Triangle x;
         double ssmin, ssmax;
-    } const cases[] = {{{3, 0, -2}, 2, 3}, {{-2, 0, 3}, 2, 3}, {{0, -7, 0}, 0, 7}, {{3, 4, 0}, 0, 5},
-                       {{0, 4, 3}, 0, 5}, {{0, 0, 0}, 0, 0}};
+    } const cases[] = {{{3, 0, -2}, 2, 3}, {{-2, 0, 3}, 2, 3}, {{0, -7, 0}, 0, 7},
+                       {{3, 4, 0}, 0, 5},  {{0, 4, 3}, 0, 5},  {{0, 0, 0}, 0, 0}};
     for (Case const& c : cases) {
         double ssmin, ssmax;
         LAPackDouble::M2getSvd(c.x.f, c.x.g, c.x.h, ssmin, ssmax);
@@ -131,7 +163,8 @@ TEST(M2getSvd, ZeroSignSourceCountsAsNegative)
 // The decomposition copes with one infinite element (the values-only form does not, as published).
 TEST(M2getSvd, DecompositionCopesWithOneInfiniteElement)
 {
-    for (Triangle const& x : {Triangle{inf, 1, 1}, Triangle{1, inf, 1}, Triangle{1, 1, -inf}, Triangle{inf, 0, 1}}) {
+    for (Triangle const& x :
+         {Triangle{inf, 1, 1}, Triangle{1, inf, 1}, Triangle{1, 1, -inf}, Triangle{inf, 0, 1}}) {
         double smin, smax, snr, csr, snl, csl;
         LAPackDouble::M2getSvd(x.f, x.g, x.h, smin, smax, snr, csr, snl, csl);
         EXPECT_EQ(std::fabs(smax), inf);

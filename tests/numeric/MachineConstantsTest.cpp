@@ -86,7 +86,12 @@ TEST(MachineConstants, Constants1KeepsIeeeThresholds)
 
 TEST(BlockSizes, FromTheRoutineName)
 {
-    struct Case { Blas::LaPackEnvOptions ispec; const char* name; long n1, n2, n4; long expected; };
+    struct Case {
+        Blas::LaPackEnvOptions ispec;
+        const char* name;
+        long n1, n2, n4;
+        long expected;
+    };
     const Case cases[] = {
         {Blas::LaEnvBlockSize, "dgetrf", 10, 10, -1, 64},
         {Blas::LaEnvBlockSize, "DGEQRF", 10, 10, -1, 32},
@@ -94,12 +99,12 @@ TEST(BlockSizes, FromTheRoutineName)
         {Blas::LaEnvMinBlockSize, "DGEQRF", 10, 10, -1, 2},
         {Blas::LaEnvBlockSize, "DSYTRD", 10, 10, -1, 1},
         {Blas::LaEnvCrossover, "DSYTRD", 10, 10, -1, 1},
-        {Blas::LaEnvBlockSize, "ZSYTRD", 10, 10, -1, 1},   // the SY/TRD row is real only
+        {Blas::LaEnvBlockSize, "ZSYTRD", 10, 10, -1, 1},  // the SY/TRD row is real only
         {Blas::LaEnvCrossover, "ZSYTRD", 10, 10, -1, 0},
         {Blas::LaEnvBlockSize, "ZHETRD", 10, 10, -1, 1},
         {Blas::LaEnvBlockSize, "ZUNGQR", 10, 10, -1, 32},
-        {Blas::LaEnvBlockSize, "DUNGQR", 10, 10, -1, 1},   // UN is complex only
-        {Blas::LaEnvBlockSize, "ZORGQR", 10, 10, -1, 1},   // OR is real only
+        {Blas::LaEnvBlockSize, "DUNGQR", 10, 10, -1, 1},  // UN is complex only
+        {Blas::LaEnvBlockSize, "ZORGQR", 10, 10, -1, 1},  // OR is real only
         {Blas::LaEnvBlockSize, "DORMQR", 10, 10, -1, 32},
         {Blas::LaEnvCrossover, "DORMQR", 10, 10, -1, 0},
         {Blas::LaEnvCrossover, "DORGQR", 10, 10, -1, 128},
@@ -153,8 +158,8 @@ TEST(BlockSizes, LaSubStringPadsWithBlanks)
     EXPECT_STREQ(out, "TRF");
     Blas::LaSubString("DGET", 3, 3, out);
     EXPECT_STREQ(out, "T  ");
-    Blas::LaSubString("DG", 5, 3, out);   // start beyond the end
+    Blas::LaSubString("DG", 5, 3, out);  // start beyond the end
     EXPECT_STREQ(out, "   ");
 }
 
-} // namespace
+}  // namespace

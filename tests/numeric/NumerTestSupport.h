@@ -28,11 +28,11 @@ inline void RegisterNumerMessages()
 class RecordingMonitor : public Blas::UProgressMonitor {
 public:
     struct Event {
-        long depth;   // 1 for the outermost routine
-        long step;    // the step reached, -1 for a counter just opened
-        long type;    // the counter's progress type
-        long steps;   // its number of outer steps
-        double total; // its expected operations
+        long depth;    // 1 for the outermost routine
+        long step;     // the step reached, -1 for a counter just opened
+        long type;     // the counter's progress type
+        long steps;    // its number of outer steps
+        double total;  // its expected operations
         bool operator==(const Event& o) const
         {
             return depth == o.depth && step == o.step && type == o.type && steps == o.steps &&
@@ -49,8 +49,7 @@ public:
             return;
         }
         long depth = 0;
-        for (Blas::UProgressCounter const* c = Counter; c != nullptr; c = c->Parent)
-            ++depth;
+        for (Blas::UProgressCounter const* c = Counter; c != nullptr; c = c->Parent) ++depth;
         events.push_back({depth, Counter->Step, Counter->Type, Counter->Steps, Counter->OpsTotal});
         Counter->Step += 1;
         Counter->ChunkOps = 0.0;
@@ -62,8 +61,7 @@ public:
     {
         std::vector<long> steps;
         for (const Event& e : events)
-            if (e.depth == depth && e.step >= 0)
-                steps.push_back(e.step);
+            if (e.depth == depth && e.step >= 0) steps.push_back(e.step);
         return steps;
     }
 

@@ -1,18 +1,17 @@
 #pragma once
 // Shared pieces of the kernel tests: reproducible random data, NaN sentinels around the parts a
 // kernel may touch and ulp comparison.
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdint>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <vector>
 
-namespace oracle
-{
+namespace oracle {
 
 typedef std::complex<double> cplx;
 double const NaN = std::numeric_limits<double>::quiet_NaN();
@@ -32,21 +31,36 @@ inline std::mt19937& Rng()
 }
 
 inline double Rand() { return std::uniform_real_distribution<double>(-1.0, 1.0)(Rng()); }
-template <class T> T RandOf();
-template <> inline double RandOf<double>() { return Rand(); }
-template <> inline cplx RandOf<cplx>()
+template <class T>
+T RandOf();
+template <>
+inline double RandOf<double>()
+{
+    return Rand();
+}
+template <>
+inline cplx RandOf<cplx>()
 {
     double r = Rand();
     return cplx(r, Rand());
 }
-template <class T> T NaNOf() { return T(NaN); }
-template <> inline cplx NaNOf<cplx>() { return cplx(NaN, NaN); }
+template <class T>
+T NaNOf()
+{
+    return T(NaN);
+}
+template <>
+inline cplx NaNOf<cplx>()
+{
+    return cplx(NaN, NaN);
+}
 
 inline bool IsNaN(double x) { return std::isnan(x); }
 inline bool IsNaN(cplx const& x) { return std::isnan(x.real()) || std::isnan(x.imag()); }
 
 // A strided vector of n elements in storage of 1 + (n-1)*|inc| elements; the gaps hold NaN.
-template <class T> std::vector<T> StridedVector(long n, long inc)
+template <class T>
+std::vector<T> StridedVector(long n, long inc)
 {
     long const step = inc < 0 ? -inc : inc;
     std::vector<T> v(n > 0 ? 1 + (n - 1) * step : 1, NaNOf<T>());
@@ -55,7 +69,8 @@ template <class T> std::vector<T> StridedVector(long n, long inc)
 }
 
 // An m x n column-major matrix with leading dimension ld; rows m .. ld-1 hold NaN.
-template <class T> std::vector<T> PaddedMatrix(long m, long n, long ld)
+template <class T>
+std::vector<T> PaddedMatrix(long m, long n, long ld)
 {
     std::vector<T> a(ld * (n > 0 ? n : 1), NaNOf<T>());
     for (long j = 0; j < n; ++j)
@@ -121,7 +136,8 @@ inline double MaxDiff(std::vector<double> const& a, std::vector<double> const& b
 
 // max |a(i,j) - b(i,j)| over the m x n matrices a (leading dimension lda) and b (ldb), relative to
 // max |b(i,j)| unless b is zero; NaN when a difference is.
-template <class T> double RelDiff(long m, long n, T const* a, long lda, T const* b, long ldb)
+template <class T>
+double RelDiff(long m, long n, T const* a, long lda, T const* b, long ldb)
 {
     double worst = 0.0, big = 0.0;
     for (long j = 0; j < n; ++j)
@@ -134,14 +150,16 @@ template <class T> double RelDiff(long m, long n, T const* a, long lda, T const*
 
 // Every element agrees to within ulps; NaN sentinels must be NaN in both.
 template <class T>
-::testing::AssertionResult SameArrays(std::vector<T> const& ours, std::vector<T> const& ref, int ulps = 4)
+::testing::AssertionResult SameArrays(std::vector<T> const& ours, std::vector<T> const& ref,
+                                      int ulps = 4)
 {
     if (ours.size() != ref.size()) return ::testing::AssertionFailure() << "sizes differ";
     double const scale = MaxAbs(ref);
     for (size_t i = 0; i < ours.size(); ++i)
         if (!Close(ours[i], ref[i], ulps, scale))
-            return ::testing::AssertionFailure() << "element " << i << ": " << ours[i] << " vs " << ref[i];
+            return ::testing::AssertionFailure()
+                   << "element " << i << ": " << ours[i] << " vs " << ref[i];
     return ::testing::AssertionSuccess();
 }
 
-} // namespace oracle
+}  // namespace oracle

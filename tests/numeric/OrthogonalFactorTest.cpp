@@ -13,13 +13,12 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 int I(long v) { return int(v); }
 double const eps = std::numeric_limits<double>::epsilon();
 typedef RecordingMonitor::Event Event;
-typedef std::vector<std::pair<long, long>> Counters; // type and steps of each counter opened
+typedef std::vector<std::pair<long, long>> Counters;  // type and steps of each counter opened
 long const U = Blas::ptUniform;
 
 enum Kind { kQR, kQL, kLQ };
@@ -36,7 +35,13 @@ struct Reflectors {
 
 Reflectors MakeReflectors(Kind kind, long m, long n, long k, long ld)
 {
-    Reflectors r{kind, m, n, k, ld, PaddedMatrix<double>(m, n, ld), std::vector<double>(std::max(k, 1L), NaN)};
+    Reflectors r{kind,
+                 m,
+                 n,
+                 k,
+                 ld,
+                 PaddedMatrix<double>(m, n, ld),
+                 std::vector<double>(std::max(k, 1L), NaN)};
     std::vector<double> work(std::max(m, n));
     if (kind == kQR) {
         LAPackDouble::QRfactor2(m, k, r.a.data(), ld, r.tau.data(), work.data(), Blas::defProgMon);
@@ -45,7 +50,8 @@ Reflectors MakeReflectors(Kind kind, long m, long n, long k, long ld)
     } else {
         for (long i = 0; i < k; ++i) {
             double vv = 1.0;
-            for (long l = 0; l < m - k + i; ++l) vv += r.a[l + (n - k + i) * ld] * r.a[l + (n - k + i) * ld];
+            for (long l = 0; l < m - k + i; ++l)
+                vv += r.a[l + (n - k + i) * ld] * r.a[l + (n - k + i) * ld];
             r.tau[i] = 2.0 / vv;
         }
     }
@@ -70,9 +76,14 @@ double Orthogonality(Kind kind, std::vector<double> const& q, long m, long n, lo
 void FormUnblocked(Kind kind, Reflectors& r, Blas::UProgressMonitor& pm)
 {
     std::vector<double> work(std::max(r.m, r.n), NaN);
-    if (kind == kQR) LAPackDouble::QRformProduct2(r.m, r.n, r.k, r.a.data(), r.ld, r.tau.data(), work.data(), pm);
-    if (kind == kQL) LAPackDouble::QLformProduct2(r.m, r.n, r.k, r.a.data(), r.ld, r.tau.data(), work.data(), pm);
-    if (kind == kLQ) LAPackDouble::LQformProduct2(r.m, r.n, r.k, r.a.data(), r.ld, r.tau.data(), work.data());
+    if (kind == kQR)
+        LAPackDouble::QRformProduct2(r.m, r.n, r.k, r.a.data(), r.ld, r.tau.data(), work.data(),
+                                     pm);
+    if (kind == kQL)
+        LAPackDouble::QLformProduct2(r.m, r.n, r.k, r.a.data(), r.ld, r.tau.data(), work.data(),
+                                     pm);
+    if (kind == kLQ)
+        LAPackDouble::LQformProduct2(r.m, r.n, r.k, r.a.data(), r.ld, r.tau.data(), work.data());
 }
 
 void FormBlocked(Kind kind, Reflectors& r, long lwork, Blas::UProgressMonitor& pm)
@@ -92,8 +103,8 @@ Word const kWords[] = {{0x14, 'L', 'N'}, {0x24, 'L', 'T'}, {0x18, 'R', 'N'}, {0x
 
 typedef void (*Transform2)(short, long, long, long, double*, long, double*, double*, long, double*,
                            Blas::UProgressMonitor&);
-typedef void (*Transform)(short, long, long, long, double*, long, double*, double*, long, double*, long,
-                          Blas::UProgressMonitor&);
+typedef void (*Transform)(short, long, long, long, double*, long, double*, double*, long, double*,
+                          long, Blas::UProgressMonitor&);
 
 // The reflectors of a transform: k of order nq, in columns (QR) or rows (LQ) of a.
 Reflectors TransformReflectors(bool rows, long nq, long k)
@@ -109,7 +120,7 @@ Counters Opened(RecordingMonitor const& pm, long depth)
     return opened;
 }
 
-} // namespace
+}  // namespace
 
 TEST(OrthogonalFactor, UnblockedFormsEqualReference)
 {
@@ -117,16 +128,19 @@ TEST(OrthogonalFactor, UnblockedFormsEqualReference)
         long m, n, k;
     };
     for (Kind kind : {kQR, kQL, kLQ})
-        for (Shape s : {Shape{1, 1, 1}, Shape{5, 5, 5}, Shape{7, 4, 2}, Shape{7, 4, 0}, Shape{6, 3, 3}}) {
+        for (Shape s :
+             {Shape{1, 1, 1}, Shape{5, 5, 5}, Shape{7, 4, 2}, Shape{7, 4, 0}, Shape{6, 3, 3}}) {
             long const m = kind == kLQ ? s.n : s.m, n = kind == kLQ ? s.m : s.n, ld = m + 2;
-            SCOPED_TRACE(testing::Message() << Name(kind) << " m " << m << " n " << n << " k " << s.k);
+            SCOPED_TRACE(testing::Message()
+                         << Name(kind) << " m " << m << " n " << n << " k " << s.k);
             Reflectors r = MakeReflectors(kind, m, n, s.k, ld);
             std::vector<double> ref = r.a, rwork(std::max(m, n));
             FormUnblocked(kind, r, Blas::defProgMon);
             int mm = I(m), nn = I(n), kk = I(s.k), la = I(ld), info = -1;
-            (kind == kQR   ? dorg2r_
-             : kind == kQL ? dorg2l_
-                           : dorgl2_)(&mm, &nn, &kk, ref.data(), &la, r.tau.data(), rwork.data(), &info);
+            (kind == kQR ? dorg2r_
+             : kind == kQL
+                 ? dorg2l_
+                 : dorgl2_)(&mm, &nn, &kk, ref.data(), &la, r.tau.data(), rwork.data(), &info);
             ASSERT_EQ(info, 0);
             EXPECT_TRUE(SameArrays(r.a, ref, 0));
             EXPECT_LT(Orthogonality(kind, r.a, m, n, ld), 8 * m * n * eps);
@@ -140,7 +154,8 @@ TEST(OrthogonalFactor, FormedQTimesRRestoresTheMatrix)
     std::vector<double> a = PaddedMatrix<double>(m, n, ld), f = a, tau(n), work(n * 32);
     LAPackDouble::QRfactor(m, n, f.data(), ld, tau.data(), work.data(), n * 32, Blas::defProgMon);
     std::vector<double> q = f;
-    LAPackDouble::QRformProduct(m, n, n, q.data(), ld, tau.data(), work.data(), n * 32, Blas::defProgMon);
+    LAPackDouble::QRformProduct(m, n, n, q.data(), ld, tau.data(), work.data(), n * 32,
+                                Blas::defProgMon);
     EXPECT_LT(Orthogonality(kQR, q, m, n, ld), 4 * m * eps);
     double worst = 0.0;
     for (long j = 0; j < n; ++j)
@@ -164,8 +179,8 @@ TEST(OrthogonalFactor, BlockedFormsAgreeWithUnblocked)
             for (long nbWork : {32L, 5L, 2L, 1L}) {
                 long const m = kind == kLQ ? s.n : s.m, n = kind == kLQ ? s.m : s.n, ld = m + 1;
                 long const lwork = nbWork * (kind == kLQ ? m : n);
-                SCOPED_TRACE(testing::Message()
-                             << Name(kind) << " m " << m << " n " << n << " k " << s.k << " lwork " << lwork);
+                SCOPED_TRACE(testing::Message() << Name(kind) << " m " << m << " n " << n << " k "
+                                                << s.k << " lwork " << lwork);
                 Reflectors un = MakeReflectors(kind, m, n, s.k, ld), bl = un, ref = un;
                 FormUnblocked(kind, un, Blas::defProgMon);
                 FormBlocked(kind, bl, lwork, Blas::defProgMon);
@@ -177,10 +192,10 @@ TEST(OrthogonalFactor, BlockedFormsAgreeWithUnblocked)
                 EXPECT_LT(Orthogonality(kind, bl.a, m, n, ld), 8 * m * eps);
                 std::vector<double> rwork(lwork);
                 int mm = I(m), nn = I(n), kk = I(s.k), la = I(ld), lw = I(lwork), info = -1;
-                (kind == kQR ? dorgqr_
-                 : kind == kQL
-                     ? dorgql_
-                     : dorglq_)(&mm, &nn, &kk, ref.a.data(), &la, ref.tau.data(), rwork.data(), &lw, &info);
+                (kind == kQR   ? dorgqr_
+                 : kind == kQL ? dorgql_
+                               : dorglq_)(&mm, &nn, &kk, ref.a.data(), &la, ref.tau.data(),
+                                          rwork.data(), &lw, &info);
                 ASSERT_EQ(info, 0);
                 EXPECT_LT(MaxDiff(bl.a, ref.a), 16 * m * eps);
             }
@@ -195,21 +210,23 @@ TEST(OrthogonalFactor, UnblockedTransformsEqualReference)
                     for (long k : {0L, 1L, 4L}) {
                         long const nq = w.side == 'L' ? m : n;
                         if (k > nq) continue;
-                        SCOPED_TRACE(testing::Message() << (rows ? "LQ " : "QR ") << w.side << w.trans << " m "
-                                                        << m << " n " << n << " k " << k);
+                        SCOPED_TRACE(testing::Message()
+                                     << (rows ? "LQ " : "QR ") << w.side << w.trans << " m " << m
+                                     << " n " << n << " k " << k);
                         Reflectors r = TransformReflectors(rows, nq, k);
                         std::vector<double> const a = r.a, tau = r.tau;
                         long const ldb = m + 3;
                         std::vector<double> b = PaddedMatrix<double>(m, n, ldb), ours = b, ref = b;
                         std::vector<double> work(std::max(m, n)), rwork = work;
-                        (rows ? LAPackDouble::LQtransform2
-                              : LAPackDouble::QRtransform2)(w.opt, m, n, k, r.a.data(), r.ld, r.tau.data(),
-                                                            ours.data(), ldb, work.data(), Blas::defProgMon);
+                        (rows ? LAPackDouble::LQtransform2 : LAPackDouble::QRtransform2)(
+                            w.opt, m, n, k, r.a.data(), r.ld, r.tau.data(), ours.data(), ldb,
+                            work.data(), Blas::defProgMon);
                         EXPECT_TRUE(SameArrays(r.a, a, 0)) << "A changed";
                         EXPECT_TRUE(SameArrays(r.tau, tau, 0)) << "tau changed";
                         int mm = I(m), nn = I(n), kk = I(k), la = I(r.ld), lb = I(ldb), info = -1;
-                        (rows ? dorml2_ : dorm2r_)(&w.side, &w.trans, &mm, &nn, &kk, r.a.data(), &la, r.tau.data(),
-                                                   ref.data(), &lb, rwork.data(), &info, 1, 1);
+                        (rows ? dorml2_ : dorm2r_)(&w.side, &w.trans, &mm, &nn, &kk, r.a.data(),
+                                                   &la, r.tau.data(), ref.data(), &lb, rwork.data(),
+                                                   &info, 1, 1);
                         ASSERT_EQ(info, 0);
                         EXPECT_TRUE(SameArrays(ours, ref, 0));
                     }
@@ -222,7 +239,8 @@ TEST(OrthogonalFactor, BlockedTransformsAgreeWithUnblocked)
     for (bool rows : {false, true})
         for (Word w : kWords)
             for (long nbWork : {32L, 3L, 2L, 1L}) {
-                long const m = 90, n = 80, k = 70, nq = w.side == 'L' ? m : n, nw = w.side == 'L' ? n : m;
+                long const m = 90, n = 80, k = 70, nq = w.side == 'L' ? m : n,
+                           nw = w.side == 'L' ? n : m;
                 long const lwork = nbWork * nw;
                 SCOPED_TRACE(testing::Message()
                              << (rows ? "LQ " : "QR ") << w.side << w.trans << " lwork " << lwork);
@@ -233,21 +251,25 @@ TEST(OrthogonalFactor, BlockedTransformsAgreeWithUnblocked)
                 // The 3.x reference keeps its T in the workspace, after nw*nb elements.
                 long const rlwork = lwork + 65 * 64;
                 std::vector<double> work(lwork, NaN), rwork(rlwork);
-                Transform const blocked = rows ? LAPackDouble::LQtransform : LAPackDouble::QRtransform;
-                Transform2 const unblocked = rows ? LAPackDouble::LQtransform2 : LAPackDouble::QRtransform2;
-                blocked(w.opt, m, n, k, r.a.data(), r.ld, r.tau.data(), bl.data(), ldb, work.data(), lwork,
-                        Blas::defProgMon);
+                Transform const blocked =
+                    rows ? LAPackDouble::LQtransform : LAPackDouble::QRtransform;
+                Transform2 const unblocked =
+                    rows ? LAPackDouble::LQtransform2 : LAPackDouble::QRtransform2;
+                blocked(w.opt, m, n, k, r.a.data(), r.ld, r.tau.data(), bl.data(), ldb, work.data(),
+                        lwork, Blas::defProgMon);
                 EXPECT_TRUE(SameArrays(r.a, a, 0)) << "A changed";
-                unblocked(w.opt, m, n, k, r.a.data(), r.ld, r.tau.data(), un.data(), ldb, work.data(),
-                          Blas::defProgMon);
+                unblocked(w.opt, m, n, k, r.a.data(), r.ld, r.tau.data(), un.data(), ldb,
+                          work.data(), Blas::defProgMon);
                 if (nbWork == 1) {
                     EXPECT_TRUE(SameArrays(bl, un, 0));
                     continue;
                 }
                 EXPECT_LT(MaxDiff(bl, un), 16 * nq * eps);
-                int mm = I(m), nn = I(n), kk = I(k), la = I(r.ld), lb = I(ldb), lw = I(rlwork), info = -1;
-                (rows ? dormlq_ : dormqr_)(&w.side, &w.trans, &mm, &nn, &kk, r.a.data(), &la, r.tau.data(),
-                                           ref.data(), &lb, rwork.data(), &lw, &info, 1, 1);
+                int mm = I(m), nn = I(n), kk = I(k), la = I(r.ld), lb = I(ldb), lw = I(rlwork),
+                    info = -1;
+                (rows ? dormlq_ : dormqr_)(&w.side, &w.trans, &mm, &nn, &kk, r.a.data(), &la,
+                                           r.tau.data(), ref.data(), &lb, rwork.data(), &lw, &info,
+                                           1, 1);
                 ASSERT_EQ(info, 0);
                 EXPECT_LT(MaxDiff(bl, ref), 16 * nq * eps);
             }
@@ -259,14 +281,15 @@ TEST(OrthogonalFactor, TransformOfTheUnitMatrixIsQ)
     long const m = 60, k = 40, ld = m;
     Reflectors r = MakeReflectors(kQR, m, m, k, ld);
     std::vector<double> q = r.a, id(m * m, 0.0), work(m * 64);
-    LAPackDouble::QRformProduct(m, m, k, q.data(), ld, r.tau.data(), work.data(), m * 64, Blas::defProgMon);
+    LAPackDouble::QRformProduct(m, m, k, q.data(), ld, r.tau.data(), work.data(), m * 64,
+                                Blas::defProgMon);
     for (long i = 0; i < m; ++i) id[i * (m + 1)] = 1.0;
     std::vector<double> b = id;
-    LAPackDouble::QRtransform(0x14, m, m, k, r.a.data(), ld, r.tau.data(), b.data(), m, work.data(), m * 64,
-                              Blas::defProgMon);
+    LAPackDouble::QRtransform(0x14, m, m, k, r.a.data(), ld, r.tau.data(), b.data(), m, work.data(),
+                              m * 64, Blas::defProgMon);
     EXPECT_LT(MaxDiff(b, q), 8 * m * eps);
-    LAPackDouble::QRtransform(0x24, m, m, k, r.a.data(), ld, r.tau.data(), b.data(), m, work.data(), m * 64,
-                              Blas::defProgMon);
+    LAPackDouble::QRtransform(0x24, m, m, k, r.a.data(), ld, r.tau.data(), b.data(), m, work.data(),
+                              m * 64, Blas::defProgMon);
     EXPECT_LT(MaxDiff(b, id), 8 * m * eps);
 }
 
@@ -295,7 +318,8 @@ TEST(OrthogonalFactor, ChecksInOrderBeforeAnythingChanges)
         {"LQ2 lda", [&] { LAPackDouble::LQformProduct2(9, 9, 2, A, ld, t, w); }, 23001},
         {"QR lwork", [&] { LAPackDouble::QRformProduct(6, 4, 2, A, ld, t, w, 3, pm); }, 23006},
         {"QR args first", [&] { LAPackDouble::QRformProduct(6, 7, 2, A, ld, t, w, 0, pm); }, 23001},
-        {"QR no work", [&] { LAPackDouble::QRformProduct(6, 4, 2, A, ld, t, nullptr, 4, pm); }, 23015},
+        {"QR no work", [&] { LAPackDouble::QRformProduct(6, 4, 2, A, ld, t, nullptr, 4, pm); },
+         23015},
         {"QL lwork", [&] { LAPackDouble::QLformProduct(6, 4, 2, A, ld, t, w, 3, pm); }, 23006},
         {"QL lwork 0", [&] { LAPackDouble::QLformProduct(0, 0, 0, A, 1, t, w, 0, pm); }, 23006},
         {"LQ lwork m", [&] { LAPackDouble::LQformProduct(4, 6, 2, A, ld, t, w, 3, pm); }, 23006},
@@ -310,11 +334,12 @@ TEST(OrthogonalFactor, ChecksInOrderBeforeAnythingChanges)
                         (rows ? LAPackDouble::LQtransform : LAPackDouble::QRtransform)(
                             opt, m, n, k, A, lda, t, B, ldb, w, lwork, Blas::defProgMon);
                     else
-                        (rows ? LAPackDouble::LQtransform2
-                              : LAPackDouble::QRtransform2)(opt, m, n, k, A, lda, t, B, ldb, w, Blas::defProgMon);
+                        (rows ? LAPackDouble::LQtransform2 : LAPackDouble::QRtransform2)(
+                            opt, m, n, k, A, lda, t, B, ldb, w, Blas::defProgMon);
                 };
             };
-            for (short opt : {short(0x1c), short(0x34), short(0x04), short(0x54), short(0x10), short(0x114)})
+            for (short opt :
+                 {short(0x1c), short(0x34), short(0x04), short(0x54), short(0x10), short(0x114)})
                 cases.push_back({"word", call(opt, 4, 3, 2, ld, ld, 64), 23002});
             cases.push_back({"word before m < 0", call(0x3c, -1, 3, 2, ld, ld, 64), 23002});
             cases.push_back({"m < 0", call(0x14, -1, 3, 2, ld, ld, 64), 23001});
@@ -330,7 +355,8 @@ TEST(OrthogonalFactor, ChecksInOrderBeforeAnythingChanges)
                 cases.push_back({"no work",
                                  [=] {
                                      (rows ? LAPackDouble::LQtransform : LAPackDouble::QRtransform)(
-                                         0x14, 4, 3, 2, A, ld, t, B, ld, nullptr, 64, Blas::defProgMon);
+                                         0x14, 4, 3, 2, A, ld, t, B, ld, nullptr, 64,
+                                         Blas::defProgMon);
                                  },
                                  23015});
             }
@@ -344,11 +370,16 @@ TEST(OrthogonalFactor, ChecksInOrderBeforeAnythingChanges)
         fa = a, fb = b;
     }
     std::string text;
-    RaisedCode([&] { LAPackDouble::LQtransform(0x1c, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); }, &text);
+    RaisedCode([&] { LAPackDouble::LQtransform(0x1c, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); },
+               &text);
     EXPECT_NE(text.find("Error in file dormlq line "), std::string::npos) << text;
     // A first call that raises leaves the static block in place; the next call uses it.
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::QRtransform(0x1c, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); }), 23002);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::QRtransform(0x14, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); }), 0);
+    EXPECT_EQ(
+        RaisedCode([&] { LAPackDouble::QRtransform(0x1c, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); }),
+        23002);
+    EXPECT_EQ(
+        RaisedCode([&] { LAPackDouble::QRtransform(0x14, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); }),
+        0);
     // QLformProduct of nothing, as the tridiagonal reduction asks for a matrix of order 1.
     fa = a;
     LAPackDouble::QLformProduct(0, 0, 0, A, 1, t, w, 1, pm);
@@ -417,13 +448,15 @@ TEST(OrthogonalFactor, MonitorCallsOfTheTransforms)
             Reflectors r = TransformReflectors(rows, m, k);
             RecordingMonitor one, block;
             std::vector<double> c = b;
-            unblocked(0x24, m, n, k, r.a.data(), r.ld, r.tau.data(), c.data(), ldb, work.data(), one);
+            unblocked(0x24, m, n, k, r.a.data(), r.ld, r.tau.data(), c.data(), ldb, work.data(),
+                      one);
             EXPECT_EQ(Opened(one, 1), (Counters{{U, k}}));
             EXPECT_EQ(one.StepsAt(1), StepsUpTo(k));
-            blocked(0x24, m, n, k, r.a.data(), r.ld, r.tau.data(), c.data(), ldb, work.data(), n * 32, block);
+            blocked(0x24, m, n, k, r.a.data(), r.ld, r.tau.data(), c.data(), ldb, work.data(),
+                    n * 32, block);
             EXPECT_EQ(Opened(block, 1), (Counters{{U, k}}));
-            // 4 reflectors go unblocked; 40 as a block of 32 and one of 8, for Q**T of a QR from the
-            // first, of an LQ from the last.
+            // 4 reflectors go unblocked; 40 as a block of 32 and one of 8, for Q**T of a QR from
+            // the first, of an LQ from the last.
             Counters const blocks = rows ? Counters{{U, 8}, {U, 32}} : Counters{{U, 32}, {U, 8}};
             EXPECT_EQ(Opened(block, 2), k == 4 ? (Counters{{U, 4}}) : blocks);
             EXPECT_EQ(block.GetCounter(), nullptr);
@@ -434,8 +467,10 @@ TEST(OrthogonalFactor, MonitorCallsOfTheTransforms)
             RecordingMonitor none;
             short const opt = mm == 0 ? 0x28 : 0x24;
             long const k = mm == 0 ? 2 : 0;
-            blocked(opt, mm, n, k, r.a.data(), r.ld, r.tau.data(), b.data(), ldb, work.data(), n * 32, none);
-            unblocked(opt, mm, n, k, r.a.data(), r.ld, r.tau.data(), b.data(), ldb, work.data(), none);
+            blocked(opt, mm, n, k, r.a.data(), r.ld, r.tau.data(), b.data(), ldb, work.data(),
+                    n * 32, none);
+            unblocked(opt, mm, n, k, r.a.data(), r.ld, r.tau.data(), b.data(), ldb, work.data(),
+                      none);
             EXPECT_TRUE(none.events.empty());
         }
     }

@@ -58,4 +58,4 @@ TEST(ProgressMonitor, RecordingMonitorSeesEveryStepOfNestedCounters)
     EXPECT_EQ(pm.events[0].type, Blas::ptShrinking);
 }
 
-} // namespace
+}  // namespace

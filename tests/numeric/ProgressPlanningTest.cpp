@@ -30,8 +30,7 @@ private:
     {
         ProbeMonitor* self = static_cast<ProbeMonitor*>(user);
         self->reports.push_back(ops);
-        if (self->throwOnReport)
-            throw 42;
+        if (self->throwOnReport) throw 42;
     }
 };
 
@@ -57,8 +56,7 @@ protected:
     {
         std::vector<long> steps;
         for (long j = 0; j < pm.GetCounter()->Steps; ++j) {
-            if (pm.GetNextReportStep() == j)
-                steps.push_back(j);
+            if (pm.GetNextReportStep() == j) steps.push_back(j);
             pm.Test(j);
         }
         return steps;
@@ -93,8 +91,8 @@ TEST_F(ProgressPlanning, ShrinkingWorkReportsOftenerAtTheStart)
     pm.Start("DGETF2", 0, 30, false);
     EXPECT_EQ(pm.GetCounter()->OpsTotal, 18000.0);
     EXPECT_EQ(pm.GetCounter()->CoefB, 0.6);
-    EXPECT_EQ(ReportSteps(pm), std::vector<long>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18,
-                                                     20, 22, 26, 29}));
+    EXPECT_EQ(ReportSteps(pm), std::vector<long>({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
+                                                  12, 13, 14, 15, 16, 17, 18, 20, 22, 26, 29}));
     EXPECT_NEAR(pm.reports[0], 1765.345884565133, 1e-6);
     pm.Finish(true);
 }
@@ -104,7 +102,8 @@ TEST_F(ProgressPlanning, GrowingWorkReportsOftenerAtTheEnd)
     ProbeMonitor pm;
     pm.Start("DGETF2", 0, 30, false);
     pm.Retype(Blas::ptGrowing);
-    EXPECT_EQ(ReportSteps(pm), std::vector<long>({7, 10, 12, 14, 16, 18, 20, 22, 23, 24, 25, 26, 27, 28, 29}));
+    EXPECT_EQ(ReportSteps(pm),
+              std::vector<long>({7, 10, 12, 14, 16, 18, 20, 22, 23, 24, 25, 26, 27, 28, 29}));
     EXPECT_NEAR(pm.reports[0], 555.0709341572747, 1e-6);
     pm.Finish(true);
 }
@@ -170,9 +169,9 @@ TEST_F(ProgressPlanning, BlockTestReportsTheStepsInsideTheBlock)
     pm.Test(0, 4);
     EXPECT_EQ(pm.reports.size(), 2u);  // steps 1 and 3
     EXPECT_EQ(pm.GetNextReportStep(), 5);
-    pm.Test(0, 2);                     // a block behind the next report
+    pm.Test(0, 2);  // a block behind the next report
     EXPECT_EQ(pm.reports.size(), 2u);
-    pm.Test(4, 6);                     // the last step is never reported by a block
+    pm.Test(4, 6);  // the last step is never reported by a block
     EXPECT_EQ(pm.reports.size(), 4u);
     EXPECT_EQ(pm.GetNextReportStep(), 9);
     pm.Finish(false);
@@ -189,10 +188,10 @@ TEST_F(ProgressPlanning, AddCountsOnlyTheRemainderAndThrottles)
     pm.Add(10.0, false);  // 30 > 28.125
     EXPECT_EQ(pm.reports, std::vector<double>({30.0}));
     EXPECT_EQ(pm.GetPendingOps(), 0.0);
-    pm.Add(1e9, false);   // only the 1970 still to do count
+    pm.Add(1e9, false);  // only the 1970 still to do count
     EXPECT_EQ(pm.reports.back(), 1970.0);
     EXPECT_EQ(pm.GetCounter()->OpsDone, 2000.0);
-    pm.Add(5.0, true);    // nothing left, but forced
+    pm.Add(5.0, true);  // nothing left, but forced
     EXPECT_EQ(pm.reports.back(), 0.0);
     pm.Finish(false);
 }
@@ -257,4 +256,4 @@ TEST(ProgressCounter, BoundedParentsClipTheTotal)
     EXPECT_EQ(top.OpsTotal, 1e20);
 }
 
-} // namespace
+}  // namespace

@@ -12,8 +12,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 int I(long v) { return int(v); }
 double const eps = std::numeric_limits<double>::epsilon();
@@ -45,7 +44,8 @@ struct Factored {
             std::vector<double> v(nq, 0.0);
             v[i] = 1.0;
             for (long j = i + 1; j < nq; ++j) v[j] = rows ? F(i, j) : F(j, i);
-            LAPackDouble::ApplyReflectElt(0x1, nq, nq, v.data(), 1, tau[i], Qm.data(), nq, work.data());
+            LAPackDouble::ApplyReflectElt(0x1, nq, nq, v.data(), 1, tau[i], Qm.data(), nq,
+                                          work.data());
         }
         return Qm;
     }
@@ -78,7 +78,8 @@ void ExpectFactorisation(Factored const& fa, std::vector<double> const& a)
     EXPECT_LT(orth, 4 * unit) << "Q**T*Q - I";
 }
 
-Factored FactorUnblocked(Factor2 factor, bool rows, std::vector<double> const& a, long m, long n, long ld)
+Factored FactorUnblocked(Factor2 factor, bool rows, std::vector<double> const& a, long m, long n,
+                         long ld)
 {
     Factored fa{rows, m, n, ld, a, std::vector<double>(std::min(m, n), NaN)};
     std::vector<double> work(std::max(m, n), NaN);
@@ -86,7 +87,8 @@ Factored FactorUnblocked(Factor2 factor, bool rows, std::vector<double> const& a
     return fa;
 }
 
-Factored FactorBlocked(Factor factor, bool rows, std::vector<double> const& a, long m, long n, long ld, long lwork)
+Factored FactorBlocked(Factor factor, bool rows, std::vector<double> const& a, long m, long n,
+                       long ld, long lwork)
 {
     Factored fa{rows, m, n, ld, a, std::vector<double>(std::min(m, n), NaN)};
     std::vector<double> work(lwork, NaN);
@@ -103,22 +105,24 @@ std::vector<std::pair<long, long>> Opened(RecordingMonitor const& pm, long depth
     return opened;
 }
 
-} // namespace
+}  // namespace
 
 TEST(QRFactor, UnblockedFactorsReproduceTheMatrixAndAgreeWithReference)
 {
     for (bool rows : {false, true})
         for (long m : {1L, 5L, 20L})
             for (long n : {1L, 7L, 20L}) {
-                SCOPED_TRACE(testing::Message() << (rows ? "LQ" : "QR") << " m " << m << " n " << n);
+                SCOPED_TRACE(testing::Message()
+                             << (rows ? "LQ" : "QR") << " m " << m << " n " << n);
                 long const ld = m + 2;
                 std::vector<double> a = PaddedMatrix<double>(m, n, ld);
-                Factored fa =
-                    FactorUnblocked(rows ? &LAPackDouble::LQfactor2 : &LAPackDouble::QRfactor2, rows, a, m, n, ld);
+                Factored fa = FactorUnblocked(
+                    rows ? &LAPackDouble::LQfactor2 : &LAPackDouble::QRfactor2, rows, a, m, n, ld);
                 ExpectFactorisation(fa, a);
                 std::vector<double> ref = a, rtau(std::min(m, n), NaN), rwork(std::max(m, n));
                 int mm = I(m), nn = I(n), la = I(ld), info = -1;
-                (rows ? dgelq2_ : dgeqr2_)(&mm, &nn, ref.data(), &la, rtau.data(), rwork.data(), &info);
+                (rows ? dgelq2_ : dgeqr2_)(&mm, &nn, ref.data(), &la, rtau.data(), rwork.data(),
+                                           &info);
                 ASSERT_EQ(info, 0);
                 EXPECT_TRUE(SameArrays(fa.tau, rtau, 64));
                 EXPECT_LT(MaxDiff(fa.f, ref), 64 * std::max(m, n) * eps);
@@ -137,7 +141,7 @@ TEST(QRFactor, ZeroLeadingElementGivesPositiveDiagonal)
     Factored qr = FactorUnblocked(&LAPackDouble::QRfactor2, false, a, 3, 2, 3);
     EXPECT_DOUBLE_EQ(qr.F(0, 0), 5.0);
     ExpectFactorisation(qr, a);
-    std::vector<double> b = {0.0, 1.0, 3.0, 2.0, 4.0, 3.0}; // rows (0, 3, 4) and (1, 2, 3)
+    std::vector<double> b = {0.0, 1.0, 3.0, 2.0, 4.0, 3.0};  // rows (0, 3, 4) and (1, 2, 3)
     Factored lq = FactorUnblocked(&LAPackDouble::LQfactor2, true, b, 2, 3, 2);
     EXPECT_DOUBLE_EQ(lq.F(0, 0), 5.0);
     ExpectFactorisation(lq, b);
@@ -155,13 +159,14 @@ TEST(QRFactor, BlockedPathsAgreeWithUnblocked)
         for (Shape sh : {Shape{200, 150}, Shape{150, 200}, Shape{140, 300}})
             for (long nbWork : {32L, 5L, 2L, 1L}) {
                 long const m = sh.m, n = sh.n, ld = m + 1, ldwork = rows ? m : n;
-                SCOPED_TRACE(testing::Message() << (rows ? "LQ" : "QR") << " m " << m << " n " << n << " lwork "
-                                                << nbWork << " x " << ldwork);
+                SCOPED_TRACE(testing::Message() << (rows ? "LQ" : "QR") << " m " << m << " n " << n
+                                                << " lwork " << nbWork << " x " << ldwork);
                 std::vector<double> a = PaddedMatrix<double>(m, n, ld);
-                Factored un =
-                    FactorUnblocked(rows ? &LAPackDouble::LQfactor2 : &LAPackDouble::QRfactor2, rows, a, m, n, ld);
-                Factored bl = FactorBlocked(rows ? &LAPackDouble::LQfactor : &LAPackDouble::QRfactor, rows, a, m,
-                                            n, ld, nbWork * ldwork);
+                Factored un = FactorUnblocked(
+                    rows ? &LAPackDouble::LQfactor2 : &LAPackDouble::QRfactor2, rows, a, m, n, ld);
+                Factored bl =
+                    FactorBlocked(rows ? &LAPackDouble::LQfactor : &LAPackDouble::QRfactor, rows, a,
+                                  m, n, ld, nbWork * ldwork);
                 if (nbWork == 1) {
                     EXPECT_TRUE(SameArrays(bl.f, un.f, 0));
                     EXPECT_TRUE(SameArrays(bl.tau, un.tau, 0));
@@ -178,7 +183,8 @@ TEST(QRFactor, BlockedPathsAgreeWithUnblocked)
 
                 std::vector<double> ref = a, rtau(std::min(m, n)), rwork(nbWork * ldwork);
                 int mm = I(m), nn = I(n), la = I(ld), lw = I(nbWork * ldwork), info = -1;
-                (rows ? dgelqf_ : dgeqrf_)(&mm, &nn, ref.data(), &la, rtau.data(), rwork.data(), &lw, &info);
+                (rows ? dgelqf_ : dgeqrf_)(&mm, &nn, ref.data(), &la, rtau.data(), rwork.data(),
+                                           &lw, &info);
                 ASSERT_EQ(info, 0);
                 EXPECT_LT(MaxDiff(bl.f, ref), 1e-12);
             }
@@ -197,25 +203,42 @@ TEST(QRFactor, ChecksInOrderBeforeAnythingChanges)
     std::vector<double> f = a;
     double* A = f.data();
     Case const cases[] = {
-        {"QR2 m < 0", [&] { LAPackDouble::QRfactor2(-1, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
-        {"QR2 n < 0", [&] { LAPackDouble::QRfactor2(2, -1, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
-        {"QR2 lda", [&] { LAPackDouble::QRfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
-        {"QR2 lda 0", [&] { LAPackDouble::QRfactor2(0, 2, A, 0, &tau[0], &work[0], Blas::defProgMon); }, 23001},
-        {"LQ2 lda", [&] { LAPackDouble::LQfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
-        {"QR lwork n-1", [&] { LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], &work[0], 4, Blas::defProgMon); },
+        {"QR2 m < 0",
+         [&] { LAPackDouble::QRfactor2(-1, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); },
+         23001},
+        {"QR2 n < 0",
+         [&] { LAPackDouble::QRfactor2(2, -1, A, ld, &tau[0], &work[0], Blas::defProgMon); },
+         23001},
+        {"QR2 lda",
+         [&] { LAPackDouble::QRfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
+        {"QR2 lda 0",
+         [&] { LAPackDouble::QRfactor2(0, 2, A, 0, &tau[0], &work[0], Blas::defProgMon); }, 23001},
+        {"LQ2 lda",
+         [&] { LAPackDouble::LQfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
+        {"QR lwork n-1",
+         [&] { LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], &work[0], 4, Blas::defProgMon); },
          23006},
         {"QR lwork m is not enough",
-         [&] { LAPackDouble::QRfactor(3, 5, A, ld, &tau[0], &work[0], 3, Blas::defProgMon); }, 23006},
-        {"QR lwork 0", [&] { LAPackDouble::QRfactor(0, 0, A, ld, &tau[0], &work[0], 0, Blas::defProgMon); },
+         [&] { LAPackDouble::QRfactor(3, 5, A, ld, &tau[0], &work[0], 3, Blas::defProgMon); },
+         23006},
+        {"QR lwork 0",
+         [&] { LAPackDouble::QRfactor(0, 0, A, ld, &tau[0], &work[0], 0, Blas::defProgMon); },
          23006},
         {"QR lda before lwork",
-         [&] { LAPackDouble::QRfactor(7, 5, A, ld, &tau[0], &work[0], 0, Blas::defProgMon); }, 23001},
-        {"QR no work", [&] { LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], nullptr, 5, Blas::defProgMon); }, 23015},
-        {"LQ lwork m-1", [&] { LAPackDouble::LQfactor(6, 5, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); },
+         [&] { LAPackDouble::QRfactor(7, 5, A, ld, &tau[0], &work[0], 0, Blas::defProgMon); },
+         23001},
+        {"QR no work",
+         [&] { LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], nullptr, 5, Blas::defProgMon); },
+         23015},
+        {"LQ lwork m-1",
+         [&] { LAPackDouble::LQfactor(6, 5, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); },
          23006},
         {"LQ lwork n is not enough",
-         [&] { LAPackDouble::LQfactor(5, 3, A, ld, &tau[0], &work[0], 3, Blas::defProgMon); }, 23006},
-        {"LQ n < 0", [&] { LAPackDouble::LQfactor(2, -1, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); }, 23001},
+         [&] { LAPackDouble::LQfactor(5, 3, A, ld, &tau[0], &work[0], 3, Blas::defProgMon); },
+         23006},
+        {"LQ n < 0",
+         [&] { LAPackDouble::LQfactor(2, -1, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); },
+         23001},
     };
     for (Case const& c : cases) {
         std::string text;
@@ -223,11 +246,18 @@ TEST(QRFactor, ChecksInOrderBeforeAnythingChanges)
         EXPECT_TRUE(SameArrays(f, a, 0)) << c.what;
     }
     std::string text;
-    RaisedCode([&] { LAPackDouble::LQfactor(6, 5, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); }, &text);
+    RaisedCode([&] { LAPackDouble::LQfactor(6, 5, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); },
+               &text);
     EXPECT_NE(text.find("Error in file dgelqf line "), std::string::npos) << text;
     // The minimum workspace and the empty matrix are accepted.
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); }), 0);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::LQfactor(0, 3, A, 1, &tau[0], &work[0], 1, Blas::defProgMon); }), 0);
+    EXPECT_EQ(RaisedCode([&] {
+                  LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], &work[0], 5, Blas::defProgMon);
+              }),
+              0);
+    EXPECT_EQ(RaisedCode([&] {
+                  LAPackDouble::LQfactor(0, 3, A, 1, &tau[0], &work[0], 1, Blas::defProgMon);
+              }),
+              0);
 }
 
 TEST(QRFactor, MonitorCalls)
@@ -263,13 +293,15 @@ TEST(QRFactor, MonitorCalls)
             EXPECT_TRUE(none.events.empty());
         }
         {
-            // 200 x 200: three panels of 32 with their block updates, then 104 reflectors unblocked.
+            // 200 x 200: three panels of 32 with their block updates, then 104 reflectors
+            // unblocked.
             RecordingMonitor pm;
             std::vector<double> c = a;
             f(200, 200, c.data(), ld, tau.data(), work.data(), 200 * 32, pm);
             EXPECT_EQ(Opened(pm, 1), (std::vector<std::pair<long, long>>{{S, 200}}));
-            EXPECT_EQ(Opened(pm, 2), (std::vector<std::pair<long, long>>{
-                                         {S, 32}, {U, 32}, {S, 32}, {U, 32}, {S, 32}, {U, 32}, {S, 104}}));
+            EXPECT_EQ(Opened(pm, 2),
+                      (std::vector<std::pair<long, long>>{
+                          {S, 32}, {U, 32}, {S, 32}, {U, 32}, {S, 32}, {U, 32}, {S, 104}}));
             EXPECT_EQ(pm.GetCounter(), nullptr);
         }
     }

@@ -10,8 +10,7 @@
 
 using namespace QuarnNumer;
 
-namespace
-{
+namespace {
 
 typedef std::complex<double> cplx;
 
@@ -43,7 +42,7 @@ void ExpectSame(UMatrix<double> const& a, UMatrix<double> const& b)
         for (long j = 0; j < a.GetRowDim(); ++j) EXPECT_EQ(a(i, j), b(i, j)) << i << "," << j;
 }
 
-} // namespace
+}  // namespace
 
 TEST(QuarnNumer, MatrixVectorProductsInPlaceUseTheOldVector)
 {
@@ -102,7 +101,8 @@ TEST(QuarnNumer, MatrixProductsWithSharedStorage)
         ExpectSame(A, expect);
     }
     {
-        // Views of one storage from different first elements are not detected and need no temporary.
+        // Views of one storage from different first elements are not detected and need no
+        // temporary.
         UMatrix<double> S = Filled(4, 4, 1.0);
         UMatrix<double> A = S.SubMatrix(0, 0, 2, 2), Bv = S.SubMatrix(2, 2, 2, 2), P(2, 2, -1);
         MMmult(A, Bv, P);
@@ -113,18 +113,23 @@ TEST(QuarnNumer, MatrixProductsWithSharedStorage)
     // The overlap is judged before the shapes: B is not square.
     EXPECT_EQ(RaisedCode([&] { MMmult(A, B32, A); }), 23023);
     UMatrix<double> B22 = Filled(2, 2, 1.0);
-    EXPECT_EQ(RaisedCode([&] { MMmult(A, B22, A); }), 21003); // an accepted overlap, shapes that do not conform
+    EXPECT_EQ(RaisedCode([&] { MMmult(A, B22, A); }),
+              21003);  // an accepted overlap, shapes that do not conform
     UMatrix<double> A22view(A.GetData(), 2, 2, 3);
-    EXPECT_EQ(RaisedCode([&] { MMmult(A, A22view, A22view); }), 23023); // all one storage, not one order
+    EXPECT_EQ(RaisedCode([&] { MMmult(A, A22view, A22view); }),
+              23023);  // all one storage, not one order
     UMatrix<double> S = Filled(3, 3, 1.0), B23 = Filled(2, 3, 1.0);
     UMatrix<double> A32 = S.SubMatrix(0, 0, 3, 2);
-    EXPECT_EQ(RaisedCode([&] { MMmult(A32, B23, S); }), 23023); // P on A's storage needs a square B
+    EXPECT_EQ(RaisedCode([&] { MMmult(A32, B23, S); }),
+              23023);  // P on A's storage needs a square B
     UMatrix<double> A23 = Filled(2, 3, 1.0), B3 = Filled(3, 2, 1.0);
     UMatrix<double> Pb = B3.SubMatrix(0, 0, 2, 2);
-    EXPECT_EQ(RaisedCode([&] { MMmult(A23, B3, Pb); }), 23023); // P on B's storage needs a square A
+    EXPECT_EQ(RaisedCode([&] { MMmult(A23, B3, Pb); }),
+              23023);  // P on B's storage needs a square A
     UMatrix<double> Pwide = Filled(2, 3, 1.0, 5);
     UMatrix<double> Pnarrow(Pwide.GetData(), 2, 3, 2);
-    EXPECT_EQ(RaisedCode([&] { MMmult(Pwide, B, Pnarrow); }), 23023); // same storage, other spacing
+    EXPECT_EQ(RaisedCode([&] { MMmult(Pwide, B, Pnarrow); }),
+              23023);  // same storage, other spacing
     UMatrix<double> Sq = Filled(3, 3, 1.0);
     UMatrix<double> SqView(Sq.GetData(), 2, 2, 3);
     EXPECT_EQ(RaisedCode([&] { MMmult(SqView, Sq.SubMatrix(0, 0, 2, 2), SqView); }), 0);
@@ -156,7 +161,8 @@ TEST(QuarnNumer, InverseTimesMatrixIsTheIdentity)
     Minvert(Zinv, Blas::defProgMon);
     MMmult(Z, Zinv, ZI);
     for (long i = 0; i < 3; ++i)
-        for (long j = 0; j < 3; ++j) EXPECT_NEAR(std::abs(ZI(i, j) - cplx(i == j ? 1.0 : 0.0)), 0.0, 1e-14);
+        for (long j = 0; j < 3; ++j)
+            EXPECT_NEAR(std::abs(ZI(i, j) - cplx(i == j ? 1.0 : 0.0)), 0.0, 1e-14);
 
     RegisterNumerMessages();
     UMatrix<double> singular(2, 2, -1);
@@ -179,7 +185,7 @@ TEST(QuarnNumer, NormsSumsAndElementwiseOperations)
     EXPECT_DOUBLE_EQ(v[1], 1.6);
 
     UVector<cplx> z(2, 1);
-    z[0] = cplx(0, 1), z[1] = cplx(2, 0); // square sum -1 + 4 = 3
+    z[0] = cplx(0, 1), z[1] = cplx(2, 0);  // square sum -1 + 4 = 3
     Vnorm(z, cplx(1, 0));
     EXPECT_NEAR(std::abs(z[0] * z[0] + z[1] * z[1] - cplx(1, 0)), 0.0, 1e-15);
 

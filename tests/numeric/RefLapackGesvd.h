@@ -4,11 +4,11 @@
 #include <cstddef>
 
 extern "C" {
-void dgebd2_(const int* m, const int* n, double* a, const int* lda, double* d, double* e, double* tauq,
-             double* taup, double* work, int* info);
-void dgebrd_(const int* m, const int* n, double* a, const int* lda, double* d, double* e, double* tauq,
-             double* taup, double* work, const int* lwork, int* info);
-void dgesvd_(const char* jobu, const char* jobvt, const int* m, const int* n, double* a, const int* lda, double* s,
-             double* u, const int* ldu, double* vt, const int* ldvt, double* work, const int* lwork, int* info,
-             size_t, size_t);
+void dgebd2_(const int* m, const int* n, double* a, const int* lda, double* d, double* e,
+             double* tauq, double* taup, double* work, int* info);
+void dgebrd_(const int* m, const int* n, double* a, const int* lda, double* d, double* e,
+             double* tauq, double* taup, double* work, const int* lwork, int* info);
+void dgesvd_(const char* jobu, const char* jobvt, const int* m, const int* n, double* a,
+             const int* lda, double* s, double* u, const int* ldu, double* vt, const int* ldvt,
+             double* work, const int* lwork, int* info, size_t, size_t);
 }

@@ -13,8 +13,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 int I(long v) { return int(v); }
 double const eps = std::numeric_limits<double>::epsilon();
@@ -35,7 +34,8 @@ struct Block {
     std::vector<double> V, tau;
 
     Block(bool columnwise_, bool forward_, long q_, long k_)
-        : columnwise(columnwise_), forward(forward_), q(q_), k(k_), ldv(columnwise_ ? q_ + 2 : k_ + 1)
+        : columnwise(columnwise_), forward(forward_), q(q_), k(k_),
+          ldv(columnwise_ ? q_ + 2 : k_ + 1)
     {
         V = PaddedMatrix<double>(columnwise ? q : k, columnwise ? k : q, ldv);
         for (long i = 0; i < k; ++i) {
@@ -60,7 +60,7 @@ struct Block {
     short TriWord() const { return short((forward ? 0x1 : 0x2) | (columnwise ? 0x4 : 0x8)); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Reflector, FormReflectEdgeCases)
 {
@@ -139,8 +139,8 @@ TEST(Reflector, FormReflectAnnihilatesAndAgreesWithReference)
         for (long inc : {1L, 3L})
             for (double scale : {1.0, 1e-300, 1e250})
                 for (bool zeroAlpha : {false, true}) {
-                    SCOPED_TRACE(testing::Message() << "n " << n << " inc " << inc << " scale " << scale
-                                                    << (zeroAlpha ? " alpha 0" : ""));
+                    SCOPED_TRACE(testing::Message() << "n " << n << " inc " << inc << " scale "
+                                                    << scale << (zeroAlpha ? " alpha 0" : ""));
                     std::vector<double> x = StridedVector<double>(n - 1, inc);
                     for (long i = 0; i < n - 1; ++i) x[i * inc] *= scale;
                     double const alpha0 = zeroAlpha ? 0.0 : 0.7 * scale;
@@ -151,7 +151,8 @@ TEST(Reflector, FormReflectAnnihilatesAndAgreesWithReference)
                     dlarfg_(&nn, &ralpha, ref.data(), &ii, &rtau);
 
                     std::vector<double> full = {alpha0}, v = {1.0};
-                    for (long i = 0; i < n - 1; ++i) full.push_back(x[i * inc]), v.push_back(ours[i * inc]);
+                    for (long i = 0; i < n - 1; ++i)
+                        full.push_back(x[i * inc]), v.push_back(ours[i * inc]);
                     double vx = 0.0;
                     for (long i = 0; i < n; ++i) vx += v[i] * full[i];
                     EXPECT_NEAR((full[0] - tau * vx) / alpha, 1.0, 8 * n * eps);
@@ -168,28 +169,31 @@ TEST(Reflector, FormReflectAnnihilatesAndAgreesWithReference)
                         continue;
                     }
                     EXPECT_NEAR(tau, rtau, 8 * eps);
-                    for (long i = 0; i < n - 1; ++i) EXPECT_NEAR(ours[i * inc], ref[i * inc], 8 * eps);
+                    for (long i = 0; i < n - 1; ++i)
+                        EXPECT_NEAR(ours[i * inc], ref[i * inc], 8 * eps);
                 }
 }
 
 TEST(Reflector, ApplyReflectEltEqualsReference)
 {
-    Letter const sides[] = {{0x1, 'L'}, {0x2, 'R'}, {0x4, 'R'}}; // no SIDE bit applies from the right
+    Letter const sides[] = {
+        {0x1, 'L'}, {0x2, 'R'}, {0x4, 'R'}};  // no SIDE bit applies from the right
     for (Letter side : sides)
         for (long m : {1L, 4L, 9L})
             for (long n : {1L, 6L})
                 for (long incv : {1L, 3L, -2L})
                     for (double tau : {0.0, 1.3}) {
-                        SCOPED_TRACE(testing::Message()
-                                     << side.ch << " m " << m << " n " << n << " incv " << incv << " tau " << tau);
+                        SCOPED_TRACE(testing::Message() << side.ch << " m " << m << " n " << n
+                                                        << " incv " << incv << " tau " << tau);
                         long const ldb = m + 2, len = side.bit == 0x1 ? m : n;
                         std::vector<double> v = StridedVector<double>(len, incv);
                         std::vector<double> b = PaddedMatrix<double>(m, n, ldb), ours = b, ref = b;
                         std::vector<double> work(std::max(m, n), NaN), rwork = work;
-                        LAPackDouble::ApplyReflectElt(side.bit, m, n, v.data(), incv, tau, ours.data(), ldb,
-                                                      work.data());
+                        LAPackDouble::ApplyReflectElt(side.bit, m, n, v.data(), incv, tau,
+                                                      ours.data(), ldb, work.data());
                         int mm = I(m), nn = I(n), iv = I(incv), lb = I(ldb);
-                        dlarf_(&side.ch, &mm, &nn, v.data(), &iv, &tau, ref.data(), &lb, rwork.data(), 1);
+                        dlarf_(&side.ch, &mm, &nn, v.data(), &iv, &tau, ref.data(), &lb,
+                               rwork.data(), 1);
                         EXPECT_TRUE(SameArrays(ours, ref, 0));
                     }
 }
@@ -205,16 +209,18 @@ TEST(Reflector, FormTriFactorAgreesWithReference)
                 for (long k : {1L, 3L, 5L}) {
                     if (k > q) continue;
                     SCOPED_TRACE(testing::Message()
-                                 << (columnwise ? "C" : "R") << (forward ? "F" : "B") << " n " << q << " k " << k);
+                                 << (columnwise ? "C" : "R") << (forward ? "F" : "B") << " n " << q
+                                 << " k " << k);
                     Block blk(columnwise, forward, q, k);
                     long const ldt = k + 1;
                     std::vector<double> t(ldt * k, NaN), rt = t, v = blk.V;
-                    LAPackDouble::FormTriFactor(blk.TriWord(), q, k, blk.V.data(), blk.ldv, blk.tau.data(),
-                                                t.data(), ldt);
+                    LAPackDouble::FormTriFactor(blk.TriWord(), q, k, blk.V.data(), blk.ldv,
+                                                blk.tau.data(), t.data(), ldt);
                     EXPECT_TRUE(SameArrays(blk.V, v, 0)) << "V changed";
                     char const direct = forward ? 'F' : 'B', storev = columnwise ? 'C' : 'R';
                     int nn = I(q), kk = I(k), lv = I(blk.ldv), lt = I(ldt);
-                    dlarft_(&direct, &storev, &nn, &kk, v.data(), &lv, blk.tau.data(), rt.data(), &lt, 1, 1);
+                    dlarft_(&direct, &storev, &nn, &kk, v.data(), &lv, blk.tau.data(), rt.data(),
+                            &lt, 1, 1);
                     EXPECT_TRUE(SameArrays(t, rt, 8));
                 }
 }
@@ -237,23 +243,27 @@ TEST(Reflector, ApplyReflectBlockEqualsReferenceForEveryWord)
                     for (long m : {3L, 8L})
                         for (long n : {3L, 7L}) {
                             long const k = 3, q = side.ch == 'L' ? m : n;
-                            SCOPED_TRACE(testing::Message() << side.ch << trans.ch << direct.ch << storev.ch
-                                                            << " m " << m << " n " << n);
+                            SCOPED_TRACE(testing::Message()
+                                         << side.ch << trans.ch << direct.ch << storev.ch << " m "
+                                         << m << " n " << n);
                             Block blk(storev.ch == 'C', direct.ch == 'F', q, k);
                             long const ldt = k + 2, ldb = m + 1, ldw = (side.ch == 'L' ? n : m) + 1;
                             std::vector<double> t = PaddedMatrix<double>(k, k, ldt);
                             for (long j = 0; j < k; ++j)
                                 for (long i = 0; i < k; ++i)
                                     if (direct.ch == 'F' ? i > j : i < j) t[i + j * ldt] = NaN;
-                            std::vector<double> b = PaddedMatrix<double>(m, n, ldb), ours = b, ref = b;
+                            std::vector<double> b = PaddedMatrix<double>(m, n, ldb), ours = b,
+                                                ref = b;
                             std::vector<double> work(ldw * k, NaN), rwork = work;
                             short const opt = short(side.bit | trans.bit | direct.bit | storev.bit);
-                            LAPackDouble::ApplyReflectBlock(opt, m, n, k, blk.V.data(), blk.ldv, t.data(), ldt,
-                                                            ours.data(), ldb, work.data(), ldw, Blas::defProgMon);
-                            int mm = I(m), nn = I(n), kk = I(k), lv = I(blk.ldv), lt = I(ldt), lb = I(ldb),
-                                lw = I(ldw);
-                            dlarfb_(&side.ch, &trans.ch, &direct.ch, &storev.ch, &mm, &nn, &kk, blk.V.data(), &lv,
-                                    t.data(), &lt, ref.data(), &lb, rwork.data(), &lw, 1, 1, 1, 1);
+                            LAPackDouble::ApplyReflectBlock(opt, m, n, k, blk.V.data(), blk.ldv,
+                                                            t.data(), ldt, ours.data(), ldb,
+                                                            work.data(), ldw, Blas::defProgMon);
+                            int mm = I(m), nn = I(n), kk = I(k), lv = I(blk.ldv), lt = I(ldt),
+                                lb = I(ldb), lw = I(ldw);
+                            dlarfb_(&side.ch, &trans.ch, &direct.ch, &storev.ch, &mm, &nn, &kk,
+                                    blk.V.data(), &lv, t.data(), &lt, ref.data(), &lb, rwork.data(),
+                                    &lw, 1, 1, 1, 1);
                             EXPECT_TRUE(SameArrays(ours, ref, 0));
                         }
 }
@@ -269,27 +279,31 @@ TEST(Reflector, BlockEqualsReflectorsAppliedOneByOne)
                     for (long k : {1L, 4L, 6L}) {
                         long const m = 9, n = 7, q = side == 0x1 ? m : n;
                         short const opt = short(side | trans | direct | storev);
-                        SCOPED_TRACE(testing::Message() << "word 0x" << std::hex << opt << std::dec << " k " << k);
+                        SCOPED_TRACE(testing::Message()
+                                     << "word 0x" << std::hex << opt << std::dec << " k " << k);
                         Block blk(storev == 0x40, direct == 0x10, q, k);
                         long const ldt = k, ldb = m + 1, ldw = side == 0x1 ? n : m;
                         std::vector<double> t(ldt * k, NaN);
-                        LAPackDouble::FormTriFactor(blk.TriWord(), q, k, blk.V.data(), blk.ldv, blk.tau.data(),
-                                                    t.data(), ldt);
+                        LAPackDouble::FormTriFactor(blk.TriWord(), q, k, blk.V.data(), blk.ldv,
+                                                    blk.tau.data(), t.data(), ldt);
                         std::vector<double> b = PaddedMatrix<double>(m, n, ldb), block = b, elt = b;
                         std::vector<double> work(ldw * k);
-                        LAPackDouble::ApplyReflectBlock(opt, m, n, k, blk.V.data(), blk.ldv, t.data(), ldt,
-                                                        block.data(), ldb, work.data(), ldw, Blas::defProgMon);
+                        LAPackDouble::ApplyReflectBlock(opt, m, n, k, blk.V.data(), blk.ldv,
+                                                        t.data(), ldt, block.data(), ldb,
+                                                        work.data(), ldw, Blas::defProgMon);
                         // H(1) is applied first when the product is read from the side of B.
-                        bool const left = side == 0x1, transposed = trans == 0x100, forward = direct == 0x10;
+                        bool const left = side == 0x1, transposed = trans == 0x100,
+                                   forward = direct == 0x10;
                         bool const ascending = forward != (left != transposed);
                         for (long s = 0; s < k; ++s) {
                             long const i = ascending ? s : k - 1 - s;
                             std::vector<double> v = blk.Vector(i);
-                            LAPackDouble::ApplyReflectElt(side, m, n, v.data(), 1, blk.tau[i], elt.data(), ldb,
-                                                          work.data());
+                            LAPackDouble::ApplyReflectElt(side, m, n, v.data(), 1, blk.tau[i],
+                                                          elt.data(), ldb, work.data());
                         }
                         EXPECT_LT(RelDiff(m, n, block.data(), ldb, elt.data(), ldb), 20 * q * eps);
-                        for (long i = m; i < ldb; ++i) EXPECT_TRUE(IsNaN(block[i])) << "padding written";
+                        for (long i = m; i < ldb; ++i)
+                            EXPECT_TRUE(IsNaN(block[i])) << "padding written";
                     }
 }
 
@@ -303,10 +317,11 @@ TEST(Reflector, ApplyReflectBlockMonitorAndWordsWithoutEffect)
         // The counter takes (n, m, k), so it has k steps and counts n*m*k; the kernels nest in it.
         RecordingMonitor pm;
         std::vector<double> c = b;
-        LAPackDouble::ApplyReflectBlock(0x151, m, n, k, v.data(), ld, t.data(), ld, c.data(), ld, work.data(), ld,
-                                        pm);
+        LAPackDouble::ApplyReflectBlock(0x151, m, n, k, v.data(), ld, t.data(), ld, c.data(), ld,
+                                        work.data(), ld, pm);
         ASSERT_FALSE(pm.events.empty());
-        EXPECT_EQ(pm.events[0], (RecordingMonitor::Event{1, -1, Blas::ptUniform, k, double(n * m * k)}));
+        EXPECT_EQ(pm.events[0],
+                  (RecordingMonitor::Event{1, -1, Blas::ptUniform, k, double(n * m * k)}));
         for (size_t i = 1; i < pm.events.size(); ++i) EXPECT_GE(pm.events[i].depth, 2);
         EXPECT_EQ(pm.GetCounter(), nullptr);
     }
@@ -314,8 +329,8 @@ TEST(Reflector, ApplyReflectBlockMonitorAndWordsWithoutEffect)
     for (short opt : {short(0x115), short(0x154)}) {
         RecordingMonitor pm;
         std::vector<double> c = b;
-        LAPackDouble::ApplyReflectBlock(opt, m, n, k, v.data(), ld, t.data(), ld, c.data(), ld, work.data(), ld,
-                                        pm);
+        LAPackDouble::ApplyReflectBlock(opt, m, n, k, v.data(), ld, t.data(), ld, c.data(), ld,
+                                        work.data(), ld, pm);
         EXPECT_TRUE(SameArrays(c, b, 0));
         EXPECT_EQ(pm.events.size(), 1u);
         EXPECT_EQ(pm.GetCounter(), nullptr);
@@ -323,8 +338,8 @@ TEST(Reflector, ApplyReflectBlockMonitorAndWordsWithoutEffect)
     // An empty B opens no counter.
     for (long mm : {0L, 3L}) {
         RecordingMonitor pm;
-        LAPackDouble::ApplyReflectBlock(0x151, mm, 3 - mm, k, v.data(), ld, t.data(), ld, b.data(), ld,
-                                        work.data(), ld, pm);
+        LAPackDouble::ApplyReflectBlock(0x151, mm, 3 - mm, k, v.data(), ld, t.data(), ld, b.data(),
+                                        ld, work.data(), ld, pm);
         EXPECT_TRUE(pm.events.empty());
     }
 }

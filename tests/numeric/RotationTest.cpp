@@ -17,8 +17,7 @@
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 double const inf = std::numeric_limits<double>::infinity();
 double const eps = std::numeric_limits<double>::epsilon();
@@ -45,28 +44,28 @@ Rotation Rot(double f, double g)
     double const second = -q.sn * fs + q.cs * gs;
     double const unit = q.cs * q.cs + q.sn * q.sn - 1.0;
     // Written as "not within" so that a NaN residual fails.
-    if (!(std::fabs(first) <= 4 * eps && std::fabs(second) <= 4 * eps && std::fabs(unit) <= 4 * eps))
+    if (!(std::fabs(first) <= 4 * eps && std::fabs(second) <= 4 * eps &&
+          std::fabs(unit) <= 4 * eps))
         return ::testing::AssertionFailure()
-               << "f " << f << " g " << g << ": cs " << q.cs << " sn " << q.sn << " r " << q.r << " residuals "
-               << first << " " << second << " " << unit;
+               << "f " << f << " g " << g << ": cs " << q.cs << " sn " << q.sn << " r " << q.r
+               << " residuals " << first << " " << second << " " << unit;
     return ::testing::AssertionSuccess();
 }
 
-} // namespace
+}  // namespace
 
 TEST(PlaneRotation, FixedCases)
 {
     struct Case {
         double f, g, cs, sn, r;
     } const cases[] = {
-        {3, 4, 0.6, 0.8, 5},        // |f| <= |g|: cs keeps the sign of f
-        {-4, 3, 0.8, -0.6, -5},     // |f| > |g| and cs < 0: all three change sign
-        {-3, 4, -0.6, 0.8, 5},      // |f| <= |g|: no change of sign
-        {7, 0, 1, 0, 7},            // g = 0
-        {-7, 0, 1, 0, -7},
-        {0, 0, 1, 0, 0},            // g is tested first
-        {0, -2, 0, 1, -2},          // f = 0: r keeps the sign of g
-        {inf, 0, 1, 0, inf},        // the zero rules hold for infinite values too
+        {3, 4, 0.6, 0.8, 5},                      // |f| <= |g|: cs keeps the sign of f
+        {-4, 3, 0.8, -0.6, -5},                   // |f| > |g| and cs < 0: all three change sign
+        {-3, 4, -0.6, 0.8, 5},                    // |f| <= |g|: no change of sign
+        {7, 0, 1, 0, 7},                          // g = 0
+        {-7, 0, 1, 0, -7},      {0, 0, 1, 0, 0},  // g is tested first
+        {0, -2, 0, 1, -2},                        // f = 0: r keeps the sign of g
+        {inf, 0, 1, 0, inf},                      // the zero rules hold for infinite values too
         {0, -inf, 0, 1, -inf},
     };
     for (Case const& c : cases) {
@@ -124,9 +123,10 @@ TEST(PlaneRotation, InfiniteOrNaNArgumentsEndWithNaN)
     // with NaN in r.
     struct Args {
         double f, g;
-    } const cases[] = {{inf, 1.0},  {1.0, inf},    {-inf, 2.0},   {3.0, -inf},  {inf, inf},   {-inf, inf},
-                       {inf, NaN},  {NaN, inf},    {NaN, 1.0},    {1.0, NaN},   {NaN, NaN},   {1e300, NaN},
-                       {NaN, 1e300}, {1e-300, NaN}, {NaN, 1e-300}, {inf, 1e-300}, {1e-300, -inf}};
+    } const cases[] = {{inf, 1.0},    {1.0, inf},    {-inf, 2.0},  {3.0, -inf},   {inf, inf},
+                       {-inf, inf},   {inf, NaN},    {NaN, inf},   {NaN, 1.0},    {1.0, NaN},
+                       {NaN, NaN},    {1e300, NaN},  {NaN, 1e300}, {1e-300, NaN}, {NaN, 1e-300},
+                       {inf, 1e-300}, {1e-300, -inf}};
     ChildResult const run = RunWithDeadline([&] {
         for (Args const& a : cases) {
             Rotation const q = Rot(a.f, a.g);
@@ -137,8 +137,7 @@ TEST(PlaneRotation, InfiniteOrNaNArgumentsEndWithNaN)
     EXPECT_EQ(run.out, std::string(sizeof cases / sizeof cases[0], '1'));
 }
 
-namespace
-{
+namespace {
 
 struct Word {
     short opt;
@@ -151,8 +150,8 @@ std::vector<Word> AllWords()
     for (int side = 0; side < 2; ++side)
         for (int direct = 0; direct < 2; ++direct)
             for (int pivot = 0; pivot < 3; ++pivot)
-                words.push_back({short((1 << side) | (4 << direct) | (16 << pivot)), "LR"[side], "VTB"[pivot],
-                                 "FB"[direct]});
+                words.push_back({short((1 << side) | (4 << direct) | (16 << pivot)), "LR"[side],
+                                 "VTB"[pivot], "FB"[direct]});
     return words;
 }
 
@@ -168,7 +167,7 @@ void Rotations(long count, std::vector<double>& c, std::vector<double>& s)
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(RotateBlock, EqualsReferenceForEveryWord)
 {
@@ -177,7 +176,8 @@ TEST(RotateBlock, EqualsReferenceForEveryWord)
     } const shapes[] = {{1, 1}, {1, 5}, {5, 1}, {2, 2}, {4, 7}, {7, 4}, {9, 9}};
     for (Word const& w : AllWords())
         for (Shape const& sh : shapes) {
-            SCOPED_TRACE(testing::Message() << w.side << w.pivot << w.direct << " m " << sh.m << " n " << sh.n);
+            SCOPED_TRACE(testing::Message()
+                         << w.side << w.pivot << w.direct << " m " << sh.m << " n " << sh.n);
             long const lda = sh.m + 2;
             long const z = w.side == 'L' ? sh.m : sh.n;
             std::vector<double> c, s;
@@ -185,7 +185,8 @@ TEST(RotateBlock, EqualsReferenceForEveryWord)
             std::vector<double> ours = PaddedMatrix<double>(sh.m, sh.n, lda), ref = ours;
             LAPackDouble::RotateBlock(w.opt, sh.m, sh.n, c.data(), s.data(), ours.data(), lda);
             int m = int(sh.m), n = int(sh.n), ld = int(lda);
-            dlasr_(&w.side, &w.pivot, &w.direct, &m, &n, c.data(), s.data(), ref.data(), &ld, 1, 1, 1);
+            dlasr_(&w.side, &w.pivot, &w.direct, &m, &n, c.data(), s.data(), ref.data(), &ld, 1, 1,
+                   1);
             EXPECT_EQ(std::memcmp(ours.data(), ref.data(), ours.size() * sizeof(double)), 0);
         }
 }
@@ -231,13 +232,16 @@ TEST(RotateBlock, Checks)
         long m, n, lda;
         int code;
     } const cases[] = {
-        {0x17, 2, 2, 2, 23002}, {0x1d, 2, 2, 2, 23002}, {0x35, 2, 2, 2, 23002}, {0x95, 2, 2, 2, 23002},
-        {0x14, 2, 2, 2, 23002}, {0x11, 2, 2, 2, 23002}, {0x05, 2, 2, 2, 23002}, {0x75, 2, 2, 2, 23002},
-        {0x17, -1, 2, 0, 23002}, {0x15, -1, 2, 2, 23001}, {0x16, 2, -1, 2, 23001}, {0x15, 3, 2, 2, 23001},
+        {0x17, 2, 2, 2, 23002},  {0x1d, 2, 2, 2, 23002},  {0x35, 2, 2, 2, 23002},
+        {0x95, 2, 2, 2, 23002},  {0x14, 2, 2, 2, 23002},  {0x11, 2, 2, 2, 23002},
+        {0x05, 2, 2, 2, 23002},  {0x75, 2, 2, 2, 23002},  {0x17, -1, 2, 0, 23002},
+        {0x15, -1, 2, 2, 23001}, {0x16, 2, -1, 2, 23001}, {0x15, 3, 2, 2, 23001},
         {0x15, 0, 2, 0, 23001},
     };
     for (Bad const& b : cases) {
-        EXPECT_EQ(RaisedCode([&] { LAPackDouble::RotateBlock(b.opt, b.m, b.n, c, s, a.data(), b.lda); }), b.code)
+        EXPECT_EQ(
+            RaisedCode([&] { LAPackDouble::RotateBlock(b.opt, b.m, b.n, c, s, a.data(), b.lda); }),
+            b.code)
             << std::hex << b.opt << " m " << b.m << " n " << b.n << " lda " << b.lda;
         EXPECT_EQ(a, std::vector<double>(20, 2.0));
     }

@@ -16,8 +16,7 @@
 using namespace svdtest;
 using oracle::NaN;
 
-namespace
-{
+namespace {
 
 // The decomposition of the reference dgesvd: the values, and the min(m, n) vectors on each side.
 struct Reference {
@@ -33,8 +32,8 @@ Reference ReferenceSvd(Dense const& a)
     Dense copy = a;
     int lwork = 5 * (m + n) + 64 * (m + n);
     std::vector<double> work(lwork);
-    dgesvd_("S", "S", &m, &n, copy.data(), &lda, r.s.data(), r.u.data(), &ldu, r.vt.data(), &ldvt, work.data(),
-            &lwork, &info, 1, 1);
+    dgesvd_("S", "S", &m, &n, copy.data(), &lda, r.s.data(), r.u.data(), &ldu, r.vt.data(), &ldvt,
+            work.data(), &lwork, &info, 1, 1);
     EXPECT_EQ(info, 0);
     return r;
 }
@@ -45,7 +44,8 @@ double SignedColumnDiff(Dense const& x, Dense const& ref, long j)
     double dot = 0.0, worst = 0.0;
     for (long i = 0; i < x.rows; ++i) dot += x(i, j) * ref(i, j);
     double const sign = dot < 0.0 ? -1.0 : 1.0;
-    for (long i = 0; i < x.rows; ++i) worst = std::max(worst, std::fabs(sign * x(i, j) - ref(i, j)));
+    for (long i = 0; i < x.rows; ++i)
+        worst = std::max(worst, std::fabs(sign * x(i, j) - ref(i, j)));
     return worst;
 }
 
@@ -59,15 +59,16 @@ struct SvdCall {
 
     SvdCall(short word, Dense const& matrix)
         : opt(word), m(matrix.rows), n(matrix.cols), k(std::min(m, n)), a0(matrix), a(a0),
-          u(m, (word & 0x02) ? m : k, m + 1, NaN), vt((word & 0x20) ? n : k, n, ((word & 0x20) ? n : k) + 1, NaN),
-          s(std::max(1L, k), NaN)
+          u(m, (word & 0x02) ? m : k, m + 1, NaN),
+          vt((word & 0x20) ? n : k, n, ((word & 0x20) ? n : k) + 1, NaN), s(std::max(1L, k), NaN)
     {
     }
     SvdCall(short word, long rows, long cols, long lda) : SvdCall(word, Random(rows, cols, lda)) {}
 
     void Compute(Blas::UProgressMonitor& pm = Blas::defProgMon)
     {
-        LAPackDouble::MgetSvd(opt, m, n, a.data(), a.ld, s.data(), (opt & 0x06) ? u.data() : nullptr, u.ld,
+        LAPackDouble::MgetSvd(opt, m, n, a.data(), a.ld, s.data(),
+                              (opt & 0x06) ? u.data() : nullptr, u.ld,
                               (opt & 0x60) ? vt.data() : nullptr, vt.ld, pm);
     }
 
@@ -95,7 +96,8 @@ void ExpectDecomposition(SvdCall const& r, Reference const& ref)
     if (r.HasU()) {
         Dense const u = r.LeftVectors();
         EXPECT_LT(ColumnsOrthonormal((r.opt & 0x02) ? r.u : u), 20 * big * eps);
-        for (long j = 0; j < k; ++j) EXPECT_LT(SignedColumnDiff(u, ref.u, j), vectorTol) << "left vector " << j;
+        for (long j = 0; j < k; ++j)
+            EXPECT_LT(SignedColumnDiff(u, ref.u, j), vectorTol) << "left vector " << j;
         // A**T*u(j) = s(j)*v(j): its length is s(j).
         Dense const atu = Product('T', r.a0, 'N', u);
         for (long j = 0; j < k; ++j) {
@@ -108,10 +110,12 @@ void ExpectDecomposition(SvdCall const& r, Reference const& ref)
         Dense const vt = r.RightVectors();
         EXPECT_LT(RowsOrthonormal((r.opt & 0x20) ? r.vt : vt), 20 * big * eps);
         Dense const v = Transposed(vt), vref = Transposed(ref.vt);
-        for (long j = 0; j < k; ++j) EXPECT_LT(SignedColumnDiff(v, vref, j), vectorTol) << "right vector " << j;
+        for (long j = 0; j < k; ++j)
+            EXPECT_LT(SignedColumnDiff(v, vref, j), vectorTol) << "right vector " << j;
     }
     if (r.HasU() && r.HasVT()) {
-        Dense const usvt = Product('N', Product('N', r.LeftVectors(), 'N', sv), 'N', r.RightVectors());
+        Dense const usvt =
+            Product('N', Product('N', r.LeftVectors(), 'N', sv), 'N', r.RightVectors());
         EXPECT_LT(MaxDiff(usvt, r.a0), 20 * big * eps * s1);
     }
     EXPECT_TRUE(PaddingUntouched(r.a));
@@ -123,7 +127,8 @@ void ExpectDecomposition(SvdCall const& r, Reference const& ref)
     }
 }
 
-short const kWords[] = {0x11, 0x21, 0x41, 0x81, 0x12, 0x22, 0x42, 0x82, 0x14, 0x24, 0x44, 0x84, 0x18, 0x28, 0x48};
+short const kWords[] = {0x11, 0x21, 0x41, 0x81, 0x12, 0x22, 0x42, 0x82,
+                        0x14, 0x24, 0x44, 0x84, 0x18, 0x28, 0x48};
 
 struct Shape {
     long m, n, lda;
@@ -134,8 +139,8 @@ void ExpectEveryWord(Shape sh)
     Dense const a = Random(sh.m, sh.n, sh.lda);
     Reference const ref = ReferenceSvd(a);
     for (short opt : kWords) {
-        SCOPED_TRACE(testing::Message() << sh.m << " x " << sh.n << " lda " << sh.lda << " word 0x" << std::hex
-                                        << opt);
+        SCOPED_TRACE(testing::Message() << sh.m << " x " << sh.n << " lda " << sh.lda << " word 0x"
+                                        << std::hex << opt);
         SvdCall r(opt, a);
         r.Compute();
         ExpectDecomposition(r, ref);
@@ -151,26 +156,29 @@ UMatrix<double> Owner(Dense const& d)
     return a;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SvdDriver, EveryWordAroundTheCrossover)
 {
     // trunc(1.6 * 5) = 8: 7 x 5 takes path 10, 8 x 5 the QR paths; the same for the wide twins.
-    for (Shape sh : {Shape{7, 5, 7}, Shape{8, 5, 8}, Shape{5, 7, 5}, Shape{5, 8, 5}, Shape{8, 5, 11},
-                     Shape{5, 8, 7}, Shape{9, 5, 12}})
+    for (Shape sh : {Shape{7, 5, 7}, Shape{8, 5, 8}, Shape{5, 7, 5}, Shape{5, 8, 5},
+                     Shape{8, 5, 11}, Shape{5, 8, 7}, Shape{9, 5, 12}})
         ExpectEveryWord(sh);
 }
 
 TEST(SvdDriver, EveryWordOnEdgeShapes)
 {
-    for (Shape sh : {Shape{1, 1, 1}, Shape{1, 6, 1}, Shape{6, 1, 6}, Shape{1, 6, 3}, Shape{2, 2, 2}})
+    for (Shape sh :
+         {Shape{1, 1, 1}, Shape{1, 6, 1}, Shape{6, 1, 6}, Shape{1, 6, 3}, Shape{2, 2, 2}})
         ExpectEveryWord(sh);
 }
 
 TEST(SvdDriver, EveryWordOnBlockedSizes)
 {
-    // min(m, n) = 150 > 128: the reductions and factorisations run in blocks; trunc(1.6 * 150) = 240.
-    for (Shape sh : {Shape{239, 150, 239}, Shape{240, 150, 241}, Shape{150, 239, 150}, Shape{150, 240, 152}})
+    // min(m, n) = 150 > 128: the reductions and factorisations run in blocks; trunc(1.6 * 150) =
+    // 240.
+    for (Shape sh :
+         {Shape{239, 150, 239}, Shape{240, 150, 241}, Shape{150, 239, 150}, Shape{150, 240, 152}})
         ExpectEveryWord(sh);
 }
 
@@ -194,7 +202,8 @@ TEST(SvdDriver, TinyAndHugeMatricesAreScaled)
                 for (long i = 0; i < 7; ++i) scaled.a(i, j) = plain.a(i, j) * f;
             plain.Compute();
             scaled.Compute();
-            for (long i = 0; i < 5; ++i) EXPECT_NEAR(scaled.s[i] / f, plain.s[i], 50 * eps * plain.s[0]);
+            for (long i = 0; i < 5; ++i)
+                EXPECT_NEAR(scaled.s[i] / f, plain.s[i], 50 * eps * plain.s[0]);
         }
 }
 
@@ -204,9 +213,12 @@ TEST(SvdDriver, RawFormChecksInOrder)
     Dense a = Random(4, 3, 4);
     Dense const a0 = a;
     std::vector<double> s(3, NaN), u(16), vt(9);
-    auto svd = [&](short opt, long m, long n, long lda, double* pu, long ldu, double* pvt, long ldvt) {
-        return RaisedCode(
-            [&] { LAPackDouble::MgetSvd(opt, m, n, a.data(), lda, s.data(), pu, ldu, pvt, ldvt, Blas::defProgMon); });
+    auto svd = [&](short opt, long m, long n, long lda, double* pu, long ldu, double* pvt,
+                   long ldvt) {
+        return RaisedCode([&] {
+            LAPackDouble::MgetSvd(opt, m, n, a.data(), lda, s.data(), pu, ldu, pvt, ldvt,
+                                  Blas::defProgMon);
+        });
     };
     EXPECT_EQ(svd(0x10, 4, 3, 4, u.data(), 4, vt.data(), 3), 23002);   // no U bit
     EXPECT_EQ(svd(0x13, 4, 3, 4, u.data(), 4, vt.data(), 3), 23002);   // two U bits
@@ -215,11 +227,11 @@ TEST(SvdDriver, RawFormChecksInOrder)
     EXPECT_EQ(svd(0x11, -1, 3, 4, u.data(), 4, vt.data(), 3), 23001);
     EXPECT_EQ(svd(0x11, 4, -1, 4, u.data(), 4, vt.data(), 3), 23001);
     EXPECT_EQ(svd(0x11, 4, 3, 3, u.data(), 4, vt.data(), 3), 23001);
-    EXPECT_EQ(svd(0x22, 4, 3, 4, u.data(), 3, vt.data(), 3), 23001);   // ldu < m
+    EXPECT_EQ(svd(0x22, 4, 3, 4, u.data(), 3, vt.data(), 3), 23001);  // ldu < m
     EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 0, vt.data(), 3), 23001);
-    EXPECT_EQ(svd(0x21, 4, 3, 4, u.data(), 4, vt.data(), 2), 23001);   // ldvt < n with all of VT
-    EXPECT_EQ(svd(0x41, 3, 4, 3, u.data(), 4, vt.data(), 2), 23001);   // ldvt < min(m, n)
-    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 0), 23001);    // arguments before results
+    EXPECT_EQ(svd(0x21, 4, 3, 4, u.data(), 4, vt.data(), 2), 23001);  // ldvt < n with all of VT
+    EXPECT_EQ(svd(0x41, 3, 4, 3, u.data(), 4, vt.data(), 2), 23001);  // ldvt < min(m, n)
+    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 0), 23001);   // arguments before results
     EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 3), 23012);
     EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 4, nullptr, 3), 23012);
     EXPECT_EQ(MaxDiff(a, a0), 0.0);
@@ -240,14 +252,16 @@ TEST(SvdDriver, LeadingDimensionsOfSetsNotAskedForAreNotExamined)
     RegisterNumerMessages();
     for (Shape sh : {Shape{5, 4, 5}, Shape{4, 5, 4}, Shape{9, 3, 9}, Shape{3, 9, 3}})
         for (short opt : {0x11, 0x18, 0x81, 0x14, 0x41}) {
-            SCOPED_TRACE(testing::Message() << sh.m << " x " << sh.n << " word 0x" << std::hex << opt);
+            SCOPED_TRACE(testing::Message()
+                         << sh.m << " x " << sh.n << " word 0x" << std::hex << opt);
             SvdCall r(opt, sh.m, sh.n, sh.lda);
             Dense a = r.a;
             EXPECT_EQ(RaisedCode([&] {
                           LAPackDouble::MgetSvd(opt, r.m, r.n, a.data(), a.ld, r.s.data(),
-                                                (opt & 0x06) ? r.u.data() : nullptr, (opt & 0x06) ? r.u.ld : 0,
-                                                (opt & 0x60) ? r.vt.data() : nullptr, (opt & 0x60) ? r.vt.ld : 0,
-                                                Blas::defProgMon);
+                                                (opt & 0x06) ? r.u.data() : nullptr,
+                                                (opt & 0x06) ? r.u.ld : 0,
+                                                (opt & 0x60) ? r.vt.data() : nullptr,
+                                                (opt & 0x60) ? r.vt.ld : 0, Blas::defProgMon);
                       }),
                       0);
             SvdCall ok(opt, r.a0);
@@ -269,7 +283,7 @@ TEST(SvdDriver, NoResultFrontEnd)
     EXPECT_EQ(call(0x41, longer), 23008);
     EXPECT_EQ(call(0x18, longer), 21003);
     EXPECT_EQ(call(0x18, strided), 23004);
-    EXPECT_EQ(call(0x19, s), 23002);       // the raw form refuses two U bits
+    EXPECT_EQ(call(0x19, s), 23002);  // the raw form refuses two U bits
     EXPECT_EQ(A.GetColDim(), 3);
     EXPECT_EQ(A.GetRowDim(), 5);
 
@@ -299,8 +313,8 @@ TEST(SvdDriver, NoResultFrontEnd)
         short opt;
         long m, n, rows, cols;
     };
-    for (Case c : {Case{0x18, 3, 3, 3, 3}, Case{0x18, 5, 3, 5, 3}, Case{0x81, 5, 3, 3, 3}, Case{0x81, 3, 5, 3, 5},
-                   Case{0x11, 5, 3, 5, 3}}) {
+    for (Case c : {Case{0x18, 3, 3, 3, 3}, Case{0x18, 5, 3, 5, 3}, Case{0x81, 5, 3, 3, 3},
+                   Case{0x81, 3, 5, 3, 5}, Case{0x11, 5, 3, 5, 3}}) {
         SCOPED_TRACE(testing::Message() << c.m << " x " << c.n << " word 0x" << std::hex << c.opt);
         Dense const di = Random(c.m, c.n, c.m);
         UMatrix<double> Ai = Owner(di);
@@ -441,7 +455,8 @@ TEST(SvdDriver, RaiseInsideLeavesTheCounterOpenAndFreesTheWork)
     PrimeCostModel();
     for (short opt : {0x44, 0x18, 0x81})
         for (Shape sh : {Shape{6, 4, 6}, Shape{4, 6, 4}, Shape{9, 4, 9}, Shape{4, 9, 4}}) {
-            SCOPED_TRACE(testing::Message() << sh.m << " x " << sh.n << " word 0x" << std::hex << opt);
+            SCOPED_TRACE(testing::Message()
+                         << sh.m << " x " << sh.n << " word 0x" << std::hex << opt);
             SvdCall r(opt, sh.m, sh.n, sh.lda);
             for (long j = 0; j < sh.n; ++j)
                 for (long i = 0; i < sh.m; ++i) r.a(i, j) = NaN;

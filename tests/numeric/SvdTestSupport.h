@@ -12,8 +12,7 @@
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefBlas.h"
 
-namespace svdtest
-{
+namespace svdtest {
 
 double const eps = std::numeric_limits<double>::epsilon();
 
@@ -72,7 +71,8 @@ inline Dense Product(char ta, Dense const& a, char tb, Dense const& b)
     int const lda = int(a.ld), ldb = int(b.ld), ldc = int(c.ld);
     double const one = 1.0, zero = 0.0;
     if (m > 0 && n > 0)
-        dgemm_(&ta, &tb, &m, &n, &k, &one, a.v.data(), &lda, b.v.data(), &ldb, &zero, c.v.data(), &ldc, 1, 1);
+        dgemm_(&ta, &tb, &m, &n, &k, &one, a.v.data(), &lda, b.v.data(), &ldb, &zero, c.v.data(),
+               &ldc, 1, 1);
     return c;
 }
 
@@ -97,8 +97,14 @@ inline double MaxAbs(Dense const& a)
 }
 
 // max |Q**T*Q - I| (columns) or |Q*Q**T - I| (rows).
-inline double ColumnsOrthonormal(Dense const& q) { return MaxDiff(Product('T', q, 'N', q), Identity(q.cols)); }
-inline double RowsOrthonormal(Dense const& q) { return MaxDiff(Product('N', q, 'T', q), Identity(q.rows)); }
+inline double ColumnsOrthonormal(Dense const& q)
+{
+    return MaxDiff(Product('T', q, 'N', q), Identity(q.cols));
+}
+inline double RowsOrthonormal(Dense const& q)
+{
+    return MaxDiff(Product('N', q, 'T', q), Identity(q.rows));
+}
 
 // True when every element outside the leading rows x cols block of the storage is still NaN.
 inline bool PaddingUntouched(Dense const& a)
@@ -109,7 +115,7 @@ inline bool PaddingUntouched(Dense const& a)
     return true;
 }
 
-typedef std::vector<std::pair<long, long>> Counters; // type and steps of each counter opened
+typedef std::vector<std::pair<long, long>> Counters;  // type and steps of each counter opened
 long const S = Blas::ptShrinking, U = Blas::ptUniform;
 
 // The counters opened at depth, in order.
@@ -121,4 +127,4 @@ inline Counters Opened(RecordingMonitor const& pm, long depth)
     return opened;
 }
 
-} // namespace svdtest
+}  // namespace svdtest

@@ -13,9 +13,7 @@
 
 using namespace eigtest;
 
-namespace
-{
-
+namespace {
 
 short Options(bool vectors, bool lower)
 {
@@ -24,7 +22,8 @@ short Options(bool vectors, bool lower)
 }
 
 // The reference driver with the workspace it asks for.
-void RefSymMdiag(bool vectors, bool lower, long n, std::vector<double>& a, long lda, std::vector<double>& w)
+void RefSymMdiag(bool vectors, bool lower, long n, std::vector<double>& a, long lda,
+                 std::vector<double>& w)
 {
     char jobz = vectors ? 'V' : 'N', uplo = lower ? 'L' : 'U';
     int nn = I(n), ld = I(lda), lwork = -1, info = -1;
@@ -51,7 +50,7 @@ private:
     long depth_;
 };
 
-} // namespace
+}  // namespace
 
 TEST(SymMdiag, MatchesTheReferenceForBothTrianglesWithAndWithoutVectors)
 {
@@ -65,7 +64,8 @@ TEST(SymMdiag, MatchesTheReferenceForBothTrianglesWithAndWithoutVectors)
             double const norm = MaxAbs(full, n, lda);
 
             std::vector<double> v = a, w(n, NaN), ref = full, wr(n);
-            LAPackDouble::SymMdiag(Options(true, lower), n, v.data(), lda, w.data(), Blas::defProgMon);
+            LAPackDouble::SymMdiag(Options(true, lower), n, v.data(), lda, w.data(),
+                                   Blas::defProgMon);
             RefSymMdiag(true, lower, n, ref, lda, wr);
             EXPECT_TRUE(std::is_sorted(w.begin(), w.end()));
             EXPECT_TRUE(SameValues(n, w.data(), wr.data(), norm));
@@ -76,7 +76,8 @@ TEST(SymMdiag, MatchesTheReferenceForBothTrianglesWithAndWithoutVectors)
                 for (long i = n; i < lda; ++i) EXPECT_TRUE(std::isnan(v[i + j * lda]));
 
             std::vector<double> b = a, u(n, NaN);
-            LAPackDouble::SymMdiag(Options(false, lower), n, b.data(), lda, u.data(), Blas::defProgMon);
+            LAPackDouble::SymMdiag(Options(false, lower), n, b.data(), lda, u.data(),
+                                   Blas::defProgMon);
             EXPECT_TRUE(std::is_sorted(u.begin(), u.end()));
             EXPECT_TRUE(SameValues(n, u.data(), wr.data(), norm));
         }
@@ -123,7 +124,8 @@ TEST(SymMdiag, DiagonalMatrixGivesAPermutation)
         LAPackDouble::SymMdiag(opt, n, a.data(), n, w.data(), Blas::defProgMon);
         for (long j = 0; j < n; ++j) {
             EXPECT_EQ(w[j], diag[order[j]]);
-            for (long i = 0; i < n; ++i) EXPECT_EQ(a[i + j * n], i == order[j] ? 1.0 : 0.0) << opt << " " << i << " " << j;
+            for (long i = 0; i < n; ++i)
+                EXPECT_EQ(a[i + j * n], i == order[j] ? 1.0 : 0.0) << opt << " " << i << " " << j;
         }
     }
 }
@@ -141,7 +143,8 @@ TEST(SymMdiag, TinyAndHugeMatricesAreScaledAndScaledBack)
             SCOPED_TRACE(testing::Message() << scale << (vectors ? " vectors" : " values"));
             std::vector<double> s = a, ws(n);
             for (double& x : s) x *= scale;
-            LAPackDouble::SymMdiag(Options(vectors, true), n, s.data(), n, ws.data(), Blas::defProgMon);
+            LAPackDouble::SymMdiag(Options(vectors, true), n, s.data(), n, ws.data(),
+                                   Blas::defProgMon);
             for (long j = 0; j < n; ++j) EXPECT_NEAR(ws[j] / scale, w[j], 20 * n * eps) << j;
             if (vectors) {
                 EXPECT_TRUE(SameVectors(n, s.data(), n, v.data(), n, w.data(), 1.0));
@@ -178,9 +181,11 @@ TEST(SymMdiag, ChecksComeBeforeAnyChange)
     std::vector<double> const a0 = RandomSymmetric(n, n);
     std::vector<double> a = a0, w(n, NaN);
     auto raw = [&](short opt, long nn, long lda) {
-        return RaisedCode([&] { LAPackDouble::SymMdiag(opt, nn, a.data(), lda, w.data(), Blas::defProgMon); });
+        return RaisedCode(
+            [&] { LAPackDouble::SymMdiag(opt, nn, a.data(), lda, w.data(), Blas::defProgMon); });
     };
-    for (short opt : {short(0x284), short(0x080), short(0x680), short(0x1280), short(0x200), short(0x0)})
+    for (short opt :
+         {short(0x284), short(0x080), short(0x680), short(0x1280), short(0x200), short(0x0)})
         EXPECT_EQ(raw(opt, n, n), 23002) << opt;
     EXPECT_EQ(raw(0x280, -1, n), 23001);
     EXPECT_EQ(raw(0x280, n, n - 1), 23001);
@@ -223,7 +228,9 @@ TEST(SymMdiag, RaisesThroughAndReleasesItsWork)
         std::vector<double> a = a0, w(n);
         a[2 + 1 * n] = a[1 + 2 * n] = NaN;
         RecordingMonitor pm;
-        EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(opt, n, a.data(), n, w.data(), pm); }), 23014) << opt;
+        EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(opt, n, a.data(), n, w.data(), pm); }),
+                  23014)
+            << opt;
         if (opt & 0x80) {
             EXPECT_NE(pm.GetCounter(), nullptr) << opt;
         }
@@ -232,7 +239,9 @@ TEST(SymMdiag, RaisesThroughAndReleasesItsWork)
     for (long depth : {2L, 3L}) {
         std::vector<double> a = a0, w(n);
         RaisingMonitor pm(depth);
-        EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(0x280, n, a.data(), n, w.data(), pm); }), 23003) << depth;
+        EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(0x280, n, a.data(), n, w.data(), pm); }),
+                  23003)
+            << depth;
     }
 }
 
@@ -246,7 +255,8 @@ TEST(SymMdiag, OpensOneBoundedCounterOverItsParts)
     LAPackDouble::SymMdiag(0x280, n, a.data(), n, w.data(), pm);
     // DSYEV, DSYTRD with DSYTD2, DORGQR with DORG2R, DSTEQR.
     EXPECT_EQ(CountersOpened(pm),
-              (std::vector<Opened>{{1, P, -1}, {2, U, n}, {3, U, n}, {2, U, n - 1}, {3, U, n - 1}, {2, S, n}}));
+              (std::vector<Opened>{
+                  {1, P, -1}, {2, U, n}, {3, U, n}, {2, U, n - 1}, {3, U, n - 1}, {2, S, n}}));
     EXPECT_EQ(pm.GetCounter(), nullptr);
     EXPECT_TRUE(pm.StepsAt(1).empty());
 

@@ -19,7 +19,7 @@ TEST(M2diag, LargerRootFirstWithoutCancellationForEitherSignOfTheTrace)
     struct Case {
         double a, b, c, rt1, rt2;
     } const cases[] = {
-        {1.0, 1.0, 1.0, 2.0, 0.0},     // taking 0.5 (sm - rt) for sm > 0 would give rt1 = 0, rt2 = NaN
+        {1.0, 1.0, 1.0, 2.0, 0.0},  // taking 0.5 (sm - rt) for sm > 0 would give rt1 = 0, rt2 = NaN
         {-1.0, 1.0, -1.0, -2.0, 0.0},  // and its mirror for sm < 0
         {1.0, 1.0, -1.0, r2, -r2},     // sm = 0
         {3.0, 0.0, 1.0, 3.0, 1.0},     // diagonal
@@ -86,7 +86,8 @@ TEST(TriDiagGetNorm, FourNormsOfASmallMatrixAndTheReference)
         }
         char f = 'F';
         double const ref = dlanst_(&f, &nn, t.d.data(), t.e.data(), 1);
-        EXPECT_NEAR(LAPackDouble::TriDiagGetNorm(0x8, n, t.d.data(), t.e.data()), ref, 4 * eps * ref);
+        EXPECT_NEAR(LAPackDouble::TriDiagGetNorm(0x8, n, t.d.data(), t.e.data()), ref,
+                    4 * eps * ref);
     }
 }
 
@@ -160,7 +161,8 @@ TEST(TriDiagGetEigVal, EqualLeadingDiagonalTakesTheShiftWithMinusR)
         TriDiag t{std::vector<double>(n, 1.0), std::vector<double>(n, 0.5)};
         LAPackDouble::TriDiagGetEigVal(n, t.d.data(), t.e.data());
         for (long k = 1; k <= n; ++k)
-            EXPECT_NEAR(t.d[n - k], 1.0 + std::cos(k * M_PI / (n + 1)), 8 * n * eps) << "n " << n << " k " << k;
+            EXPECT_NEAR(t.d[n - k], 1.0 + std::cos(k * M_PI / (n + 1)), 8 * n * eps)
+                << "n " << n << " k " << k;
     }
 }
 

@@ -24,7 +24,8 @@ TEST(TriMdiag, EigenvectorsOfTheTridiagonalMatrixMatchTheReference)
         long const ldz = n + 2;
         std::vector<double> z(ldz * n, NaN), zr(ldz * n, NaN), work(2 * n - 2, NaN), rwork(2 * n);
         std::vector<double> const a = Full(t);
-        LAPackDouble::TriMdiag(0x8, n, t.d.data(), t.e.data(), z.data(), ldz, work.data(), Blas::defProgMon);
+        LAPackDouble::TriMdiag(0x8, n, t.d.data(), t.e.data(), z.data(), ldz, work.data(),
+                               Blas::defProgMon);
         char compz = 'I';
         int nn = I(n), ld = I(ldz), info = -1;
         dsteqr_(&compz, &nn, r.d.data(), r.e.data(), zr.data(), &ld, rwork.data(), &info, 1);
@@ -46,7 +47,8 @@ TEST(TriMdiag, AccumulatesIntoAGivenOrthogonalMatrix)
     long const n = 12;
     TriDiag t = RandomTriDiag(n), r = t;
     std::vector<double> z = RandomOrthogonal(n, 2), zr = z, work(2 * n - 2), rwork(2 * n);
-    LAPackDouble::TriMdiag(0x10, n, t.d.data(), t.e.data(), z.data(), n, work.data(), Blas::defProgMon);
+    LAPackDouble::TriMdiag(0x10, n, t.d.data(), t.e.data(), z.data(), n, work.data(),
+                           Blas::defProgMon);
     char compz = 'V';
     int nn = I(n), info = -1;
     dsteqr_(&compz, &nn, r.d.data(), r.e.data(), zr.data(), &nn, rwork.data(), &info, 1);
@@ -65,16 +67,19 @@ TEST(TriMdiag, KnownSpectrumWithAndWithoutVectorsAndScaled)
             for (double& x : w) x *= scale;
             TriDiag t = SecondDifference(n, scale), u = t;
             std::vector<double> z(n * n), work(2 * n - 2);
-            LAPackDouble::TriMdiag(0x8, n, t.d.data(), t.e.data(), z.data(), n, work.data(), Blas::defProgMon);
+            LAPackDouble::TriMdiag(0x8, n, t.d.data(), t.e.data(), z.data(), n, work.data(),
+                                   Blas::defProgMon);
             EXPECT_TRUE(SameValues(n, t.d.data(), w.data(), 4.0 * scale));
             // Column k is sin(i k pi / (n+1)) up to sign, normalised.
             std::vector<double> ref(n * n);
             for (long k = 1; k <= n; ++k)
                 for (long i = 1; i <= n; ++i)
-                    ref[(i - 1) + (k - 1) * n] = std::sqrt(2.0 / (n + 1)) * std::sin(i * k * M_PI / (n + 1));
+                    ref[(i - 1) + (k - 1) * n] =
+                        std::sqrt(2.0 / (n + 1)) * std::sin(i * k * M_PI / (n + 1));
             EXPECT_TRUE(SameVectors(n, z.data(), n, ref.data(), n, w.data(), 4.0 * scale));
 
-            LAPackDouble::TriMdiag(0x4, n, u.d.data(), u.e.data(), nullptr, 1, nullptr, Blas::defProgMon);
+            LAPackDouble::TriMdiag(0x4, n, u.d.data(), u.e.data(), nullptr, 1, nullptr,
+                                   Blas::defProgMon);
             EXPECT_TRUE(SameValues(n, u.d.data(), w.data(), 4.0 * scale));
         }
 }
@@ -84,9 +89,11 @@ TEST(TriMdiag, ChecksAndSmallOrders)
     RegisterNumerMessages();
     double d[] = {2.0, 1.0}, e[] = {0.5, 0.0}, z[] = {NaN, NaN, NaN, NaN}, work[] = {0.0, 0.0};
     auto call = [&](short opt, long n, long ldz) {
-        return RaisedCode([&] { LAPackDouble::TriMdiag(opt, n, d, e, z, ldz, work, Blas::defProgMon); });
+        return RaisedCode(
+            [&] { LAPackDouble::TriMdiag(opt, n, d, e, z, ldz, work, Blas::defProgMon); });
     };
-    for (short opt : {short(0x0), short(0x18), short(0xc), short(0x1c), short(0x20), short(0x24), short(0x1)})
+    for (short opt :
+         {short(0x0), short(0x18), short(0xc), short(0x1c), short(0x20), short(0x24), short(0x1)})
         EXPECT_EQ(call(opt, 2, 2), 23002) << opt;
     EXPECT_EQ(call(0x8, -1, 2), 23001);
     EXPECT_EQ(call(0x4, 2, 0), 23001);
@@ -152,7 +159,8 @@ TEST(TriMdiag, SpentBudgetRaisesAndKeepsWhatConverged)
     RegisterNumerMessages();
     // The first block converges; the NaN in the second keeps it from ever splitting, so all
     // 30 * n sweeps go into it.
-    std::vector<double> const d0 = {2.0, 1.0, 0.5, 1.0, NaN, 3.0}, e0 = {0.5, 0.25, 0.0, 1.0, 1.0, 0.0};
+    std::vector<double> const d0 = {2.0, 1.0, 0.5, 1.0, NaN, 3.0},
+                              e0 = {0.5, 0.25, 0.0, 1.0, 1.0, 0.0};
     long const n = 6;
     std::vector<double> block = {2.0, 1.0, 0.5}, blocke = {0.5, 0.25, 0.0};
     LAPackDouble::TriDiagGetEigVal(3, block.data(), blocke.data());
@@ -160,7 +168,10 @@ TEST(TriMdiag, SpentBudgetRaisesAndKeepsWhatConverged)
     for (short opt : {short(0x4), short(0x8)}) {
         std::vector<double> d = d0, e = e0, z(n * n), work(2 * n);
         RecordingMonitor pm;
-        EXPECT_EQ(RaisedCode([&] { LAPackDouble::TriMdiag(opt, n, d.data(), e.data(), z.data(), n, work.data(), pm); }),
+        EXPECT_EQ(RaisedCode([&] {
+                      LAPackDouble::TriMdiag(opt, n, d.data(), e.data(), z.data(), n, work.data(),
+                                             pm);
+                  }),
                   23014)
             << opt;
         std::vector<double> first(d.begin(), d.begin() + 3);
@@ -179,9 +190,11 @@ TEST(TriMdiag, EqualLeadingDiagonalTakesTheShiftWithMinusR)
         TriDiag t{std::vector<double>(n, 1.0), std::vector<double>(n, 0.5)};
         std::vector<double> const a = Full(t);
         std::vector<double> z(n * n), work(2 * n - 2);
-        LAPackDouble::TriMdiag(0x8, n, t.d.data(), t.e.data(), z.data(), n, work.data(), Blas::defProgMon);
+        LAPackDouble::TriMdiag(0x8, n, t.d.data(), t.e.data(), z.data(), n, work.data(),
+                               Blas::defProgMon);
         for (long k = 1; k <= n; ++k)
-            EXPECT_NEAR(t.d[n - k], 1.0 + std::cos(k * M_PI / (n + 1)), 8 * n * eps) << "n " << n << " k " << k;
+            EXPECT_NEAR(t.d[n - k], 1.0 + std::cos(k * M_PI / (n + 1)), 8 * n * eps)
+                << "n " << n << " k " << k;
         EXPECT_LT(EigenResidual(a, n, n, z.data(), n, t.d.data()), 10.0);
         EXPECT_LT(OrthogonalityError(n, z.data(), n), 10.0);
     }

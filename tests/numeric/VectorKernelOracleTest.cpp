@@ -1,17 +1,16 @@
 // The level-1 and level-2 kernels against the reference BLAS, over increments of both signs,
 // padded leading dimensions and the special values of alpha and beta.
-#include "tests/numeric/OracleSupport.h"
-#include "tests/numeric/RefBlas.h"
 #include "numeric/BlasComplex.h"
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackComplex.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/Vswap.h"
+#include "tests/numeric/OracleSupport.h"
+#include "tests/numeric/RefBlas.h"
 
 using namespace oracle;
 
-namespace
-{
+namespace {
 
 long const kIncs[] = {1, -1, 2, -2};
 long const kLengths[] = {0, 1, 2, 7, 17};
@@ -19,16 +18,18 @@ double const kScalars[] = {0.0, 1.0, -0.7};
 
 int I(long v) { return int(v); }
 
-} // namespace
+}  // namespace
 
 TEST(VectorKernelOracle, Level1RealMatchesReference)
 {
     for (long n : kLengths)
         for (long incx : kIncs)
             for (long incy : kIncs) {
-                SCOPED_TRACE(testing::Message() << "n " << n << " incx " << incx << " incy " << incy);
+                SCOPED_TRACE(testing::Message()
+                             << "n " << n << " incx " << incx << " incy " << incy);
                 int nn = I(n), ix = I(incx), iy = I(incy);
-                std::vector<double> x = StridedVector<double>(n, incx), y = StridedVector<double>(n, incy);
+                std::vector<double> x = StridedVector<double>(n, incx),
+                                    y = StridedVector<double>(n, incy);
                 for (double a : kScalars) {
                     std::vector<double> ours = y, ref = y;
                     BlasDouble::VVadd(n, a, x.data(), incx, ours.data(), incy);
@@ -95,9 +96,11 @@ TEST(VectorKernelOracle, ComplexDotSwapAndRankOneMatchReference)
     for (long n : kLengths)
         for (long incx : kIncs)
             for (long incy : kIncs) {
-                SCOPED_TRACE(testing::Message() << "n " << n << " incx " << incx << " incy " << incy);
+                SCOPED_TRACE(testing::Message()
+                             << "n " << n << " incx " << incx << " incy " << incy);
                 int nn = I(n), ix = I(incx), iy = I(incy);
-                std::vector<cplx> x = StridedVector<cplx>(n, incx), y = StridedVector<cplx>(n, incy);
+                std::vector<cplx> x = StridedVector<cplx>(n, incx),
+                                  y = StridedVector<cplx>(n, incy);
                 EXPECT_EQ(BlasComplex::VVmult(n, x.data(), incx, y.data(), incy),
                           zdotu_(&nn, x.data(), &ix, y.data(), &iy));
                 std::vector<cplx> ox = x, oy = y, rx = x, ry = y;
@@ -111,8 +114,8 @@ TEST(VectorKernelOracle, ComplexDotSwapAndRankOneMatchReference)
                     std::vector<cplx> a = PaddedMatrix<cplx>(m, n, m + 2);
                     for (cplx alpha : {cplx(0, 0), cplx(1, 0), cplx(0.5, -2)}) {
                         std::vector<cplx> ours = a, ref = a;
-                        BlasComplex::VVMmultAdd1(m, n, alpha, xm.data(), incx, y.data(), incy, ours.data(),
-                                                 m + 2);
+                        BlasComplex::VVMmultAdd1(m, n, alpha, xm.data(), incx, y.data(), incy,
+                                                 ours.data(), m + 2);
                         zgeru_(&mm, &nn, &alpha, xm.data(), &ix, y.data(), &iy, ref.data(), &ld);
                         EXPECT_TRUE(SameArrays(ours, ref, 0));
                     }
@@ -134,19 +137,21 @@ TEST(VectorKernelOracle, MatrixVectorProductMatchesReference)
                         for (double alpha : kScalars)
                             for (double beta : kScalars) {
                                 SCOPED_TRACE(testing::Message()
-                                             << tr.letter << " m " << m << " n " << n << " incx " << incx
-                                             << " incy " << incy << " alpha " << alpha << " beta " << beta);
-                                long const lenx = tr.opt == 0x1 ? n : m, leny = tr.opt == 0x1 ? m : n;
+                                             << tr.letter << " m " << m << " n " << n << " incx "
+                                             << incx << " incy " << incy << " alpha " << alpha
+                                             << " beta " << beta);
+                                long const lenx = tr.opt == 0x1 ? n : m,
+                                           leny = tr.opt == 0x1 ? m : n;
                                 long const lda = m + 3;
                                 std::vector<double> a = PaddedMatrix<double>(m, n, lda);
                                 std::vector<double> x = StridedVector<double>(lenx, incx);
                                 std::vector<double> y = StridedVector<double>(leny, incy);
                                 std::vector<double> ours = y, ref = y;
-                                BlasDouble::MVVmultAdd(tr.opt, m, n, alpha, a.data(), lda, x.data(), incx,
-                                                       beta, ours.data(), incy);
+                                BlasDouble::MVVmultAdd(tr.opt, m, n, alpha, a.data(), lda, x.data(),
+                                                       incx, beta, ours.data(), incy);
                                 int mm = I(m), nn = I(n), ld = I(lda), ix = I(incx), iy = I(incy);
-                                dgemv_(&tr.letter, &mm, &nn, &alpha, a.data(), &ld, x.data(), &ix, &beta,
-                                       ref.data(), &iy, 1);
+                                dgemv_(&tr.letter, &mm, &nn, &alpha, a.data(), &ld, x.data(), &ix,
+                                       &beta, ref.data(), &iy, 1);
                                 EXPECT_TRUE(SameArrays(ours, ref, 0));
                             }
 }
@@ -158,7 +163,8 @@ TEST(VectorKernelOracle, SymmetricAndTriangularMatchReference)
             for (long incy : kIncs) {
                 long const lda = n + 2;
                 int nn = I(n), ld = I(lda), ix = I(incx), iy = I(incy);
-                std::vector<double> x = StridedVector<double>(n, incx), y = StridedVector<double>(n, incy);
+                std::vector<double> x = StridedVector<double>(n, incx),
+                                    y = StridedVector<double>(n, incy);
                 for (bool upper : {true, false}) {
                     char const uplo = upper ? 'U' : 'L';
                     // The triangle that is not referenced holds NaN.
@@ -171,17 +177,18 @@ TEST(VectorKernelOracle, SymmetricAndTriangularMatchReference)
                     for (double alpha : kScalars)
                         for (double beta : kScalars) {
                             std::vector<double> ours = y, ref = y;
-                            BlasDouble::SymMVVmultAdd(upper ? 0x4 : 0x8, n, alpha, a.data(), lda, x.data(),
-                                                      incx, beta, ours.data(), incy);
-                            dsymv_(&uplo, &nn, &alpha, a.data(), &ld, x.data(), &ix, &beta, ref.data(), &iy,
-                                   1);
+                            BlasDouble::SymMVVmultAdd(upper ? 0x4 : 0x8, n, alpha, a.data(), lda,
+                                                      x.data(), incx, beta, ours.data(), incy);
+                            dsymv_(&uplo, &nn, &alpha, a.data(), &ld, x.data(), &ix, &beta,
+                                   ref.data(), &iy, 1);
                             EXPECT_TRUE(SameArrays(ours, ref, 0));
                         }
                     for (double alpha : kScalars) {
                         std::vector<double> ours = a, ref = a;
-                        BlasDouble::SymVVMmultAdd(upper ? 0x4 : 0x8, n, alpha, x.data(), incx, y.data(), incy,
-                                                  ours.data(), lda);
-                        dsyr2_(&uplo, &nn, &alpha, x.data(), &ix, y.data(), &iy, ref.data(), &ld, 1);
+                        BlasDouble::SymVVMmultAdd(upper ? 0x4 : 0x8, n, alpha, x.data(), incx,
+                                                  y.data(), incy, ours.data(), lda);
+                        dsyr2_(&uplo, &nn, &alpha, x.data(), &ix, y.data(), &iy, ref.data(), &ld,
+                               1);
                         EXPECT_TRUE(SameArrays(ours, ref, 0));
                     }
                     struct {
@@ -194,10 +201,12 @@ TEST(VectorKernelOracle, SymmetricAndTriangularMatchReference)
                             if (unit)
                                 for (long i = 0; i < n; ++i) t[i + i * lda] = NaN;
                             char const diag = unit ? 'U' : 'N';
-                            short const opt = short((upper ? 0x1 : 0x2) | tr.bit | (unit ? 0x20 : 0x40));
+                            short const opt =
+                                short((upper ? 0x1 : 0x2) | tr.bit | (unit ? 0x20 : 0x40));
                             std::vector<double> ours = x, ref = x;
                             BlasDouble::TriMVmult(opt, n, t.data(), lda, ours.data(), incx);
-                            dtrmv_(&uplo, &tr.letter, &diag, &nn, t.data(), &ld, ref.data(), &ix, 1, 1, 1);
+                            dtrmv_(&uplo, &tr.letter, &diag, &nn, t.data(), &ld, ref.data(), &ix, 1,
+                                   1, 1);
                             EXPECT_TRUE(SameArrays(ours, ref, 0)) << tr.letter << diag;
                         }
                 }
@@ -208,8 +217,8 @@ TEST(VectorKernelOracle, SymmetricAndTriangularMatchReference)
                     std::vector<double> g = PaddedMatrix<double>(m, n, ldm);
                     for (double alpha : kScalars) {
                         std::vector<double> ours = g, ref = g;
-                        BlasDouble::VVMmultAdd1(m, n, alpha, xm.data(), incx, y.data(), incy, ours.data(),
-                                                ldm);
+                        BlasDouble::VVMmultAdd1(m, n, alpha, xm.data(), incx, y.data(), incy,
+                                                ours.data(), ldm);
                         dger_(&mm, &nn, &alpha, xm.data(), &ix, y.data(), &iy, ref.data(), &ldi);
                         EXPECT_TRUE(SameArrays(ours, ref, 0));
                     }

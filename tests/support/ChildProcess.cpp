@@ -18,8 +18,7 @@ void ChildSide(Pipes& p)
     dup2(p.in[0], 0);
     dup2(p.out[1], 1);
     dup2(p.err[1], 2);
-    for (int fd : {p.in[0], p.in[1], p.out[0], p.out[1], p.err[0], p.err[1]})
-        close(fd);
+    for (int fd : {p.in[0], p.in[1], p.out[0], p.out[1], p.err[0], p.err[1]}) close(fd);
 }
 
 ChildResult ParentSide(pid_t pid, Pipes& p, const std::string& input)
@@ -73,10 +72,7 @@ ChildResult ParentSide(pid_t pid, Pipes& p, const std::string& input)
     return result;
 }
 
-bool MakePipes(Pipes& p)
-{
-    return pipe(p.in) == 0 && pipe(p.out) == 0 && pipe(p.err) == 0;
-}
+bool MakePipes(Pipes& p) { return pipe(p.in) == 0 && pipe(p.out) == 0 && pipe(p.err) == 0; }
 
 }  // namespace
 

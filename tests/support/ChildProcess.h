@@ -6,9 +6,9 @@
 #include <vector>
 
 struct ChildResult {
-    int exitStatus = -1;   // exit code, or -1 when the child did not exit normally
-    std::string out;       // standard output
-    std::string err;       // standard error
+    int exitStatus = -1;  // exit code, or -1 when the child did not exit normally
+    std::string out;      // standard output
+    std::string err;      // standard error
 };
 
 // Calls body in a forked child; returns when the child ends. If body returns,

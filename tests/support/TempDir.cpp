@@ -45,6 +45,7 @@ std::string SharedDir()
 {
     std::error_code ec;
     std::filesystem::path dir(KALVEX_SHARED_DIR);
-    if (std::filesystem::is_directory(dir / "data", ec)) return std::filesystem::canonical(dir, ec).string();
+    if (std::filesystem::is_directory(dir / "data", ec))
+        return std::filesystem::canonical(dir, ec).string();
     return "";
 }

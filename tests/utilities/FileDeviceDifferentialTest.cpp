@@ -47,8 +47,8 @@ public:
     {
         if (n < 1) return 0;
         if (position > Size()) data.resize(static_cast<size_t>(position), '\0');
-        data.replace(static_cast<size_t>(position), static_cast<size_t>(n), static_cast<char const*>(p),
-                     static_cast<size_t>(n));
+        data.replace(static_cast<size_t>(position), static_cast<size_t>(n),
+                     static_cast<char const*>(p), static_cast<size_t>(n));
         position += n;
         return n;
     }
@@ -59,10 +59,7 @@ public:
     long position = 0;
 };
 
-bool IsLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
-}
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // The text reading rules applied one byte at a time to the model, with the
 // settings of stream s; chunks and give-backs do not show in the result.
@@ -77,7 +74,8 @@ void ModelRead(FileModel& m, UStream const& s, char* buf, long n, StopFlag stop)
         long const count = std::max(0L, std::min(n, size - p));
         std::memcpy(buf, d.data() + std::min(p, size), static_cast<size_t>(count));
         char const mark = stop == sfLineEnd ? s.GetInternalLineEnd() : '\0';
-        void const* found = stop == sfNone ? nullptr : std::memchr(buf, mark, static_cast<size_t>(count));
+        void const* found =
+            stop == sfNone ? nullptr : std::memchr(buf, mark, static_cast<size_t>(count));
         if (!found) {
             p += count;
             return;
@@ -99,7 +97,8 @@ void ModelRead(FileModel& m, UStream const& s, char* buf, long n, StopFlag stop)
     switch (s.GetTranslateMode()) {
     case smStrict:
         while (out < n && p < size) {
-            if (L > 0 && p + L <= size && d.compare(static_cast<size_t>(p), static_cast<size_t>(L), external) == 0) {
+            if (L > 0 && p + L <= size &&
+                d.compare(static_cast<size_t>(p), static_cast<size_t>(L), external) == 0) {
                 buf[out++] = lineEnd;
                 p += L;
                 if (stop == sfLineEnd) return;
@@ -137,7 +136,9 @@ void ModelRead(FileModel& m, UStream const& s, char* buf, long n, StopFlag stop)
             if (IsLineEnd(c)) {
                 buf[out++] = lineEnd;
                 ++p;
-                if (p < size && IsLineEnd(d[static_cast<size_t>(p)]) && d[static_cast<size_t>(p)] != c) ++p;
+                if (p < size && IsLineEnd(d[static_cast<size_t>(p)]) &&
+                    d[static_cast<size_t>(p)] != c)
+                    ++p;
                 if (stop == sfLineEnd) return;
             } else if (copy()) {
                 return;
@@ -178,7 +179,8 @@ std::string RandomText(std::mt19937& rng, long size)
             long const to = std::uniform_int_distribution<int>(0, 1)(rng)
                                 ? b - static_cast<long>(s.size() % static_cast<size_t>(b))
                                 : b;
-            long const length = std::max(0L, to - 1 + std::uniform_int_distribution<long>(-2, 1)(rng));
+            long const length =
+                std::max(0L, to - 1 + std::uniform_int_distribution<long>(-2, 1)(rng));
             s += std::string(static_cast<size_t>(length), 'x') + "\r\n";
         } else {
             s += std::string(std::uniform_int_distribution<size_t>(50, 400)(rng), 'y');
@@ -189,22 +191,26 @@ std::string RandomText(std::mt19937& rng, long size)
 }
 
 struct Pair {
-    UStream& sub;        // the file device under test
-    UStream& ref;        // the model
+    UStream& sub;  // the file device under test
+    UStream& ref;  // the model
     FileModel& model;
     UFilePointerBasicStream& device;
     std::string path;
-    bool cutUnseen = false;   // the file was cut by someone else since the last size query
+    bool cutUnseen = false;  // the file was cut by someone else since the last size query
 };
 
 std::string Show(std::vector<char> const& b)
 {
     std::string s;
     for (char c : b) {
-        if (c == '\r') s += "<CR>";
-        else if (c == '\n') s += "<LF>";
-        else if (c == '\0') s += "<0>";
-        else s += c;
+        if (c == '\r')
+            s += "<CR>";
+        else if (c == '\n')
+            s += "<LF>";
+        else if (c == '\0')
+            s += "<0>";
+        else
+            s += c;
     }
     return s.size() > 200 ? s.substr(0, 200) + "..." : s;
 }
@@ -215,10 +221,13 @@ long PickPosition(std::mt19937& rng, long now, long size)
     std::uniform_int_distribution<long> near(-3, 3);
     if (k < 3) return std::uniform_int_distribution<long>(0, size + 50)(rng);
     if (k < 6) return std::max(0L, now + std::uniform_int_distribution<long>(-400, 400)(rng));
-    if (k < 7) return std::max(0L, 10240 * std::uniform_int_distribution<long>(0, 12)(rng) + near(rng));
-    if (k < 8) return std::max(0L, 65536 * std::uniform_int_distribution<long>(0, 4)(rng) + near(rng));
+    if (k < 7)
+        return std::max(0L, 10240 * std::uniform_int_distribution<long>(0, 12)(rng) + near(rng));
+    if (k < 8)
+        return std::max(0L, 65536 * std::uniform_int_distribution<long>(0, 4)(rng) + near(rng));
     if (k < 9) return now + 65536 + near(rng);
-    return std::uniform_int_distribution<int>(0, 1)(rng) ? -1 - near(rng) * near(rng) : (1L << 40) + near(rng);
+    return std::uniform_int_distribution<int>(0, 1)(rng) ? -1 - near(rng) * near(rng)
+                                                         : (1L << 40) + near(rng);
 }
 
 // One random step on both streams; a difference is a fatal failure.
@@ -230,7 +239,8 @@ void Step(Pair& s, std::mt19937& rng, int step)
     bool const farOut = s.model.position > size + 200000;
     SCOPED_TRACE("step " + std::to_string(step) + " op " + std::to_string(k) + " at " +
                  std::to_string(s.model.position) + " of " + std::to_string(size) + " mode " +
-                 std::to_string(s.ref.GetTranslateMode()) + " platform " + std::to_string(s.ref.GetPlatform()));
+                 std::to_string(s.ref.GetTranslateMode()) + " platform " +
+                 std::to_string(s.ref.GetPlatform()));
     auto length = [&] {
         int const r = std::uniform_int_distribution<int>(0, 9)(rng);
         if (r < 6) return std::uniform_int_distribution<long>(1, 300)(rng);
@@ -238,16 +248,19 @@ void Step(Pair& s, std::mt19937& rng, int step)
         if (r < 9) return 10240 + std::uniform_int_distribution<long>(-2, 2)(rng);
         return std::uniform_int_distribution<long>(60000, 140000)(rng);
     };
-    if (k < 45) s.cutUnseen = false;   // text reads ask the size
+    if (k < 45) s.cutUnseen = false;  // text reads ask the size
     if (k < 40) {
         long const n = length();
         StopFlag const stops[] = {sfLineEnd, sfNone, sfNul};
         StopFlag const stop = k < 25 ? sfLineEnd : stops[k % 3];
         std::vector<char> a(static_cast<size_t>(n) + 1, '#');
         std::vector<char> b = a;
-        if (stop == sfLineEnd) s.sub.GetLine(a.data(), n);
-        else if (stop == sfNone) s.sub.GetText(a.data(), n);
-        else s.sub.GetString(a.data(), n);
+        if (stop == sfLineEnd)
+            s.sub.GetLine(a.data(), n);
+        else if (stop == sfNone)
+            s.sub.GetText(a.data(), n);
+        else
+            s.sub.GetString(a.data(), n);
         std::fill(b.begin(), b.end() - 1, '\0');
         ModelRead(s.model, s.ref, b.data(), n, stop);
         ASSERT_EQ(Show(a), Show(b)) << "text read of " << n << " stop " << stop;
@@ -263,7 +276,8 @@ void Step(Pair& s, std::mt19937& rng, int step)
         long const n = length();
         std::vector<char> a(static_cast<size_t>(n), '#');
         std::vector<char> b = a;
-        ASSERT_EQ(s.sub.GetBuffer(a.data(), n), s.ref.GetBuffer(b.data(), n)) << "raw read of " << n;
+        ASSERT_EQ(s.sub.GetBuffer(a.data(), n), s.ref.GetBuffer(b.data(), n))
+            << "raw read of " << n;
         ASSERT_EQ(a, b);
     } else if (k < 68) {
         long const p = PickPosition(rng, s.model.position, size);
@@ -271,13 +285,14 @@ void Step(Pair& s, std::mt19937& rng, int step)
         s.ref.SetPosition(p);
     } else if (k < 72) {
         if (farOut) return;
-        s.cutUnseen = false;   // a resize asks the size
+        s.cutUnseen = false;  // a resize asks the size
         long const n = std::uniform_int_distribution<long>(0, size + 70000)(rng);
         s.sub.SetSize(n);
         s.ref.SetSize(n);
     } else if (k < 82) {
         if (farOut) return;
-        std::string const text = RandomText(rng, std::uniform_int_distribution<long>(1, k < 80 ? 200 : 30000)(rng));
+        std::string const text =
+            RandomText(rng, std::uniform_int_distribution<long>(1, k < 80 ? 200 : 30000)(rng));
         switch (k % 4) {
         case 0:
             s.sub.PutText(text.data(), static_cast<long>(text.size()));
@@ -322,7 +337,8 @@ void Step(Pair& s, std::mt19937& rng, int step)
             s.cutUnseen = true;
             return;
         } else {
-            std::string const more = RandomText(rng, std::uniform_int_distribution<long>(1, 70000)(rng));
+            std::string const more =
+                RandomText(rng, std::uniform_int_distribution<long>(1, 70000)(rng));
             FILE* other = std::fopen(s.path.c_str(), "ab");
             ASSERT_NE(other, nullptr);
             std::fwrite(more.data(), 1, more.size(), other);
@@ -364,7 +380,8 @@ void RunDifferential(unsigned seed, bool owning, int steps)
 {
     TempDir dir;
     std::mt19937 rng(seed);
-    std::string const initial = RandomText(rng, std::uniform_int_distribution<long>(0, 300000)(rng));
+    std::string const initial =
+        RandomText(rng, std::uniform_int_distribution<long>(0, 300000)(rng));
     dir.Write("f.bin", initial);
     FILE* fp = std::fopen("f.bin", "r+b");
     ASSERT_NE(fp, nullptr);
@@ -373,7 +390,8 @@ void RunDifferential(unsigned seed, bool owning, int steps)
     auto sub = std::make_unique<UStream>(device);
     UStream ref(model);
     Pair pair{*sub, ref, *model, *device, dir.File("f.bin")};
-    for (int step = 0; step < steps && !::testing::Test::HasFatalFailure(); ++step) Step(pair, rng, step);
+    for (int step = 0; step < steps && !::testing::Test::HasFatalFailure(); ++step)
+        Step(pair, rng, step);
     sub.reset();
     // A borrowed file is handed back where the device stood.
     if (!owning) {
@@ -382,7 +400,8 @@ void RunDifferential(unsigned seed, bool owning, int steps)
     }
     std::string const left = dir.Read("f.bin");
     EXPECT_EQ(left.size(), model->data.size());
-    auto const differ = std::mismatch(left.begin(), left.end(), model->data.begin(), model->data.end());
+    auto const differ =
+        std::mismatch(left.begin(), left.end(), model->data.begin(), model->data.end());
     EXPECT_TRUE(differ.first == left.end() && differ.second == model->data.end())
         << "the bytes left in the file differ from byte " << differ.first - left.begin();
 }

@@ -20,10 +20,10 @@ TEST(VersionDifference, ComparesComponentByComponent)
         const char* a;
         const char* b;
         long difference;
-    } cases[] = {{"1.10", "1.9", 1},  {"2", "2.0", 0},      {"1.2", "1", 2},
+    } cases[] = {{"1.10", "1.9", 1},    {"2", "2.0", 0},        {"1.2", "1", 2},
                  {"1.2.3", "1.2.3", 0}, {"1.2.3", "1.2.5", -2}, {"3", "1.9", 2},
-                 {"", "", 0},         {"", "0.0.1", -1},    {" 4.-1", "4.1", -2},
-                 {"1.x", "1.0", 0},   {"1.7b", "1.7", 0},   {"1..2", "1.0.2", 0}};
+                 {"", "", 0},           {"", "0.0.1", -1},      {" 4.-1", "4.1", -2},
+                 {"1.x", "1.0", 0},     {"1.7b", "1.7", 0},     {"1..2", "1.0.2", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(VersionDifference(c.a, c.b), c.difference) << c.a << " vs " << c.b;
 }
@@ -84,8 +84,8 @@ TEST(Console, QueryConfirmsOnlyWithY)
         bool confirmed;
     } cases[] = {{"Y", true}, {"y\n", true}, {"n", false}, {"\ny", false}, {"", false}};
     for (const auto& c : cases) {
-        ChildResult r = RunInChild([] { std::printf("%d", ShowQuery("overwrite?") ? 1 : 0); },
-                                   c.input);
+        ChildResult r =
+            RunInChild([] { std::printf("%d", ShowQuery("overwrite?") ? 1 : 0); }, c.input);
         EXPECT_EQ(r.err, "Query: overwrite?\nEnter \"y\" to confirm, any other key to cancel\n");
         EXPECT_EQ(r.out, c.confirmed ? "1" : "0") << '"' << c.input << '"';
     }

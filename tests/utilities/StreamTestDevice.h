@@ -21,7 +21,10 @@ public:
     }
 
     long GetPosition() const override { return position; }
-    void SetPosition(long p) override { position = std::clamp(p, 0L, static_cast<long>(data.size())); }
+    void SetPosition(long p) override
+    {
+        position = std::clamp(p, 0L, static_cast<long>(data.size()));
+    }
     long GetSize() const override { return static_cast<long>(data.size()) + claimedExtra; }
     void SetSize(long n) override
     {
@@ -43,18 +46,19 @@ public:
         if (n < 1) return 0;
         writes.push_back(n);
         char const* bytes = static_cast<char const*>(p);
-        data.replace(static_cast<size_t>(position), static_cast<size_t>(n), bytes, static_cast<size_t>(n));
+        data.replace(static_cast<size_t>(position), static_cast<size_t>(n), bytes,
+                     static_cast<size_t>(n));
         position += n;
         return n;
     }
 
     std::string data;
     long position = 0;
-    long maxRead = 1L << 30;   // deliver at most this many bytes per read
-    long claimedExtra = 0;     // bytes the size reports beyond the data
-    bool failReads = false;    // every read delivers nothing
+    long maxRead = 1L << 30;  // deliver at most this many bytes per read
+    long claimedExtra = 0;    // bytes the size reports beyond the data
+    bool failReads = false;   // every read delivers nothing
     int reads = 0;
-    std::vector<long> writes;   // length of each write
+    std::vector<long> writes;  // length of each write
 
 private:
     int* destroyed;

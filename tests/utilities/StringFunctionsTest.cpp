@@ -67,9 +67,9 @@ TEST(StringFunctions, CaseInsensitiveComparison)
         const char* a;
         const char* b;
         int sign;
-    } cases[] = {{"abc", "ABC", 0}, {"ab", "abc", -1}, {"abc", "ab", 1}, {"", "", 0},
-                 {"", "a", -1},     {"a", "", 1},      {"abd", "ABC", 1}, {"ABC", "abd", -1},
-                 {"a[", "A{", -1}};
+    } cases[] = {{"abc", "ABC", 0}, {"ab", "abc", -1},  {"abc", "ab", 1},
+                 {"", "", 0},       {"", "a", -1},      {"a", "", 1},
+                 {"abd", "ABC", 1}, {"ABC", "abd", -1}, {"a[", "A{", -1}};
     for (const auto& c : cases) {
         int r = stricmp(c.a, c.b);
         EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;

@@ -14,24 +14,39 @@ struct Kind;
 
 // Put, Get and Skip of the kind Name for the type Type. The container forms
 // are templates, so that Bool, which has only std::vector forms, compiles.
-#define TYPED_KIND(Name, Type)                                                        \
-    template <>                                                                       \
-    struct Kind<Type> {                                                               \
-        static char const* name() { return #Name; }                                   \
-        static void Put(UStream& s, Type const& x) { s.Put##Name(x); }                \
-        static Type Get(UStream& s) { return s.Get##Name(); }                         \
-        template <class C>                                                            \
-        static void PutPlain(UStream& s, C const& c) { s.Put##Name(c); }               \
-        template <class C>                                                            \
-        static void PutSized(UStream& s, C const& c) { s.Put##Name##WithSize(c); }     \
-        template <class C>                                                            \
-        static void GetPlain(UStream& s, C& c) { s.Get##Name(c); }                     \
-        template <class C>                                                            \
-        static void GetSized(UStream& s, C& c) { s.Get##Name##WithSize(c); }           \
-        static void Skip(UStream& s, long n) { s.Skip##Name(n); }                     \
-        static void SkipVector(UStream& s) { s.Skip##Name##Vector(); }                \
-        template <class S>                                                            \
-        static void SkipMatrix(S& s) { s.Skip##Name##Matrix(); }                       \
+#define TYPED_KIND(Name, Type)                                                                     \
+    template <>                                                                                    \
+    struct Kind<Type> {                                                                            \
+        static char const* name() { return #Name; }                                                \
+        static void Put(UStream& s, Type const& x) { s.Put##Name(x); }                             \
+        static Type Get(UStream& s) { return s.Get##Name(); }                                      \
+        template <class C>                                                                         \
+        static void PutPlain(UStream& s, C const& c)                                               \
+        {                                                                                          \
+            s.Put##Name(c);                                                                        \
+        }                                                                                          \
+        template <class C>                                                                         \
+        static void PutSized(UStream& s, C const& c)                                               \
+        {                                                                                          \
+            s.Put##Name##WithSize(c);                                                              \
+        }                                                                                          \
+        template <class C>                                                                         \
+        static void GetPlain(UStream& s, C& c)                                                     \
+        {                                                                                          \
+            s.Get##Name(c);                                                                        \
+        }                                                                                          \
+        template <class C>                                                                         \
+        static void GetSized(UStream& s, C& c)                                                     \
+        {                                                                                          \
+            s.Get##Name##WithSize(c);                                                              \
+        }                                                                                          \
+        static void Skip(UStream& s, long n) { s.Skip##Name(n); }                                  \
+        static void SkipVector(UStream& s) { s.Skip##Name##Vector(); }                             \
+        template <class S>                                                                         \
+        static void SkipMatrix(S& s)                                                               \
+        {                                                                                          \
+            s.Skip##Name##Matrix();                                                                \
+        }                                                                                          \
     };
 
 TYPED_KIND(Bool, bool)
@@ -89,13 +104,15 @@ inline long Sample<long>(long k)
 template <>
 inline float Sample<float>(long k)
 {
-    return std::ldexp(static_cast<float>(k % 1000) * 0.37f - 185.0f, static_cast<int>(k % 200) - 100);
+    return std::ldexp(static_cast<float>(k % 1000) * 0.37f - 185.0f,
+                      static_cast<int>(k % 200) - 100);
 }
 
 template <>
 inline double Sample<double>(long k)
 {
-    return std::ldexp(static_cast<double>(k % 1000) * 1.234567 - 617.0, static_cast<int>(k % 1600) - 800);
+    return std::ldexp(static_cast<double>(k % 1000) * 1.234567 - 617.0,
+                      static_cast<int>(k % 1600) - 800);
 }
 
 template <>

@@ -29,10 +29,9 @@ TEST_F(UDebugPrint, DoubleVectorSixToALine)
     UVector<double> v(7, 1);
     for (long i = 0; i < 7; ++i) v[i] = i + 0.5;
     log.Print(v);
-    EXPECT_EQ(Logged(),
-              "Double vector Dim = 7, Inc = 1\n"
-              "   0.5000    1.5000    2.5000    3.5000    4.5000    5.5000 \n"
-              "   6.5000 \n");
+    EXPECT_EQ(Logged(), "Double vector Dim = 7, Inc = 1\n"
+                        "   0.5000    1.5000    2.5000    3.5000    4.5000    5.5000 \n"
+                        "   6.5000 \n");
 }
 
 TEST_F(UDebugPrint, LabelComesFirstOnTheHeaderLine)
@@ -82,17 +81,16 @@ TEST_F(UDebugPrint, ElementFormatsOfEveryKind)
     UVector<std::complex<double>> complex(4, 1);
     for (long i = 0; i < 4; ++i) complex[i] = {1.0 * i, -0.5};
     log.Print(complex);
-    EXPECT_EQ(Logged(),
-              "Int8 vector Dim = 2, Inc = 1\n"
-              "-128    7 \n"
-              "Int32 vector Dim = 9, Inc = 1\n"
-              "    -1    999   1999   2999   3999   4999   5999   6999 \n"
-              "  7999 \n"
-              "Float vector Dim = 1, Inc = 1\n"
-              "   0.2500 \n"
-              "Complex vector Dim = 4, Inc = 1\n"
-              "(   0.0000,  -0.5000) (   1.0000,  -0.5000) (   2.0000,  -0.5000) \n"
-              "(   3.0000,  -0.5000) \n");
+    EXPECT_EQ(Logged(), "Int8 vector Dim = 2, Inc = 1\n"
+                        "-128    7 \n"
+                        "Int32 vector Dim = 9, Inc = 1\n"
+                        "    -1    999   1999   2999   3999   4999   5999   6999 \n"
+                        "  7999 \n"
+                        "Float vector Dim = 1, Inc = 1\n"
+                        "   0.2500 \n"
+                        "Complex vector Dim = 4, Inc = 1\n"
+                        "(   0.0000,  -0.5000) (   1.0000,  -0.5000) (   2.0000,  -0.5000) \n"
+                        "(   3.0000,  -0.5000) \n");
 }
 
 TEST_F(UDebugPrint, MatrixInBlocksOfColumns)
@@ -101,30 +99,28 @@ TEST_F(UDebugPrint, MatrixInBlocksOfColumns)
     for (long i = 0; i < 2; ++i)
         for (long j = 0; j < 8; ++j) m(i, j) = 10.0 * i + j;
     log.Print(m);
-    EXPECT_EQ(Logged(),
-              "Double matrix ColDim = 2, RowDim = 8, ColSpace = 2\n"
-              "   0.0000    1.0000    2.0000    3.0000    4.0000    5.0000 \n"
-              "  10.0000   11.0000   12.0000   13.0000   14.0000   15.0000 \n"
-              "\n"
-              "   6.0000    7.0000 \n"
-              "  16.0000   17.0000 \n");
+    EXPECT_EQ(Logged(), "Double matrix ColDim = 2, RowDim = 8, ColSpace = 2\n"
+                        "   0.0000    1.0000    2.0000    3.0000    4.0000    5.0000 \n"
+                        "  10.0000   11.0000   12.0000   13.0000   14.0000   15.0000 \n"
+                        "\n"
+                        "   6.0000    7.0000 \n"
+                        "  16.0000   17.0000 \n");
 }
 
 TEST_F(UDebugPrint, RawArraysPrintAsViews)
 {
-    const double column_major[] = {1, 2, 99, 3, 4, 99};   // 2 x 2 with leading dimension 3
+    const double column_major[] = {1, 2, 99, 3, 4, 99};  // 2 x 2 with leading dimension 3
     log.Print(2L, 2L, 3L, column_major, "A");
     log.Print(3L, column_major);
     const unsigned char bytes[] = {1, 2};
-    log.Print(1L, 2L, 0L, bytes);   // a leading dimension below the rows is widened
-    EXPECT_EQ(Logged(),
-              "A: Double matrix ColDim = 2, RowDim = 2, ColSpace = 3\n"
-              "   1.0000    3.0000 \n"
-              "   2.0000    4.0000 \n"
-              "Double vector Dim = 3, Inc = 1\n"
-              "   1.0000    2.0000   99.0000 \n"
-              "Byte matrix ColDim = 1, RowDim = 2, ColSpace = 1\n"
-              "   1    2 \n");
+    log.Print(1L, 2L, 0L, bytes);  // a leading dimension below the rows is widened
+    EXPECT_EQ(Logged(), "A: Double matrix ColDim = 2, RowDim = 2, ColSpace = 3\n"
+                        "   1.0000    3.0000 \n"
+                        "   2.0000    4.0000 \n"
+                        "Double vector Dim = 3, Inc = 1\n"
+                        "   1.0000    2.0000   99.0000 \n"
+                        "Byte matrix ColDim = 1, RowDim = 2, ColSpace = 1\n"
+                        "   1    2 \n");
 }
 
 TEST_F(UDebugPrint, EmptyMatrixPrintsOnlyTheHeader)

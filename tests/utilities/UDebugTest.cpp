@@ -32,7 +32,7 @@ TEST(UDebug, LogFileIsCreatedByTheFirstMessage)
     UDebug log;
     EXPECT_EQ(dir.Read("debug.txt"), "old contents\n");
     log.printf("step %d: %s\n", 1, "start");
-    EXPECT_EQ(dir.Read("debug.txt"), "step 1: start\n");   // truncated, flushed
+    EXPECT_EQ(dir.Read("debug.txt"), "step 1: start\n");  // truncated, flushed
     log.puts("no line end");
     log.printf("%5.2f|", 3.14159);
     EXPECT_EQ(dir.Read("debug.txt"), "step 1: start\nno line end 3.14|");
@@ -43,7 +43,7 @@ TEST(UDebug, NewLogNameStartsANewFile)
     TempDir dir;
     UDebug log;
     log.puts("a");
-    log.SetLogName("debug.txt");   // same name: the open file stays
+    log.SetLogName("debug.txt");  // same name: the open file stays
     log.puts("b");
     EXPECT_EQ(dir.Read("debug.txt"), "ab");
 
@@ -79,7 +79,7 @@ TEST(UDebug, OverlongMessageIsCut)
     EXPECT_EQ(dir.Read("debug.txt"), std::string(14999, 'x'));
 
     std::string longName(3000, 'n');
-    log.SetLogName(longName.c_str());   // cut to fit; must not overrun
+    log.SetLogName(longName.c_str());  // cut to fit; must not overrun
     log.CloseLog();
 }
 

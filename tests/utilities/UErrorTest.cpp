@@ -67,7 +67,7 @@ TEST(UError, WritesToTheChosenErrorFile)
         error.Error("bad %s", "input");
     });
     EXPECT_EQ(r.exitStatus, 1);
-    EXPECT_EQ(r.err, "\a");   // the bell always goes to standard error
+    EXPECT_EQ(r.err, "\a");  // the bell always goes to standard error
     EXPECT_EQ(dir.Read("errors.txt"), "Error: bad input\nother usage\n");
 }
 

@@ -14,10 +14,7 @@
 
 namespace {
 
-bool DescriptorIsOpen(int fd)
-{
-    return fcntl(fd, F_GETFD) != -1 || errno != EBADF;
-}
+bool DescriptorIsOpen(int fd) { return fcntl(fd, F_GETFD) != -1 || errno != EBADF; }
 
 std::vector<std::string> ReadLines(UStream& s, int limit = 100000)
 {
@@ -125,7 +122,7 @@ TEST(UFilePointerStream, TruncationKeepsOnlyWhatWasWrittenBeforeTheCut)
     TempDir dir;
     {
         UFilePointerStream s(std::fopen("w.txt", "w+b"), true);
-        s.PutText("abcdefghij");   // still in the FILE buffer
+        s.PutText("abcdefghij");  // still in the FILE buffer
         s.SetSize(4);
         s.PutText("XY");
     }
@@ -200,19 +197,23 @@ TEST(UFilePointerStream, CachedReadsFollowEveryJump)
             long const n = length(rng);
             std::fill(buf.begin(), buf.end(), '#');
             s.GetText(buf.data(), n);
-            std::string const want = p < size ? data.substr(static_cast<size_t>(p), static_cast<size_t>(n)) : "";
+            std::string const want =
+                p < size ? data.substr(static_cast<size_t>(p), static_cast<size_t>(n)) : "";
             ASSERT_EQ(std::string(buf.data(), want.size()), want);
             ASSERT_EQ(buf[want.size()], want.size() < static_cast<size_t>(n) ? '\0' : '#');
             if (p < size) p = std::min(size, p + n);
         } else {
             s.GetLine(buf.data(), 3000);
-            size_t const end = p < size ? data.find('\n', static_cast<size_t>(p)) : std::string::npos;
-            std::string want = p < size ? data.substr(static_cast<size_t>(p), end - static_cast<size_t>(p)) : "";
+            size_t const end =
+                p < size ? data.find('\n', static_cast<size_t>(p)) : std::string::npos;
+            std::string want =
+                p < size ? data.substr(static_cast<size_t>(p), end - static_cast<size_t>(p)) : "";
             if (want.size() >= 3000) want.resize(3000);
             ASSERT_EQ(std::string(buf.data(), strnlen(buf.data(), 3000)), want);
-            if (p < size) p = end == std::string::npos || end - static_cast<size_t>(p) >= 3000
-                                  ? std::min(size, p + static_cast<long>(want.size()))
-                                  : static_cast<long>(end) + 1;
+            if (p < size)
+                p = end == std::string::npos || end - static_cast<size_t>(p) >= 3000
+                        ? std::min(size, p + static_cast<long>(want.size()))
+                        : static_cast<long>(end) + 1;
         }
         ASSERT_EQ(s.GetPosition(), p);
         ASSERT_EQ(s.GetAtEOF(), p >= size);
@@ -225,12 +226,12 @@ TEST(UFilePointerStream, ReadsAndWritesMeetOnOneFile)
     {
         UFilePointerStream s(std::fopen("rw.txt", "w+b"), true);
         s.PutText("abc\ndef\n");
-        EXPECT_EQ(s.GetSize(), 8);   // still buffered, counted all the same
+        EXPECT_EQ(s.GetSize(), 8);  // still buffered, counted all the same
         s.SetPosition(0);
         char buf[16];
         s.GetLine(buf, 15);
         EXPECT_STREQ(buf, "abc");
-        s.PutText("XY");   // over the second line, where reading stopped
+        s.PutText("XY");  // over the second line, where reading stopped
         EXPECT_EQ(s.GetPosition(), 6);
         s.GetLine(buf, 15);
         EXPECT_STREQ(buf, "f");
@@ -253,7 +254,7 @@ TEST(UFilePointerStream, SetSizeWhileReadingCutsWhatWasRead)
     char buf[64];
     s.GetLine(buf, 63);
     EXPECT_STREQ(buf, "row 0");
-    s.SetSize(12);   // "row 0\nrow 1\n"
+    s.SetSize(12);  // "row 0\nrow 1\n"
     std::vector<std::string> want = {"row 1"};
     EXPECT_EQ(ReadLines(s), want);
     s.SetSize(14);
@@ -273,7 +274,7 @@ TEST(UFilePointerStream, FileCutOrGrownBetweenCallsIsSeenAtOnce)
     char buf[64];
     s.GetLine(buf, 63);
     EXPECT_FALSE(s.GetAtEOF());
-    ASSERT_EQ(truncate("g.txt", 9), 0);   // "first\nsec"
+    ASSERT_EQ(truncate("g.txt", 9), 0);  // "first\nsec"
     s.GetLine(buf, 63);
     EXPECT_STREQ(buf, "sec");
     EXPECT_TRUE(s.GetAtEOF());
@@ -431,7 +432,7 @@ TEST(UFilePointerStream, BorrowedFileGrownAfterItsEndIsReadOn)
         UFilePointerStream s(fp, false);
         EXPECT_EQ(ReadLines(s), std::vector<std::string>{"first"});
         char buf[16];
-        s.GetLine(buf, 15);   // reads at the end, which marks the file
+        s.GetLine(buf, 15);  // reads at the end, which marks the file
         FILE* append = std::fopen("g.txt", "ab");
         ASSERT_NE(append, nullptr);
         std::fputs("second\n", append);
@@ -476,7 +477,7 @@ TEST(UFilePointerStream, LargeReadAfterTheFileGrewPastItsOldEnd)
     dir.Write("g.bin", std::string(1000, 'a'));
     UFilePointerStream s(std::fopen("g.bin", "rb"), true);
     std::vector<char> buf(200000);
-    EXPECT_EQ(s.GetBuffer(buf.data(), 2000), 1000);   // reaches the end
+    EXPECT_EQ(s.GetBuffer(buf.data(), 2000), 1000);  // reaches the end
     FILE* append = std::fopen("g.bin", "ab");
     ASSERT_NE(append, nullptr);
     std::fwrite(std::string(100000, 'b').data(), 1, 100000, append);
@@ -529,7 +530,7 @@ TEST(UFilePointerStream, PositionFarBeyondTheEndReadsNothing)
     EXPECT_STREQ(buf, "");
     EXPECT_EQ(s.GetBuffer(buf, 15), 0);
     EXPECT_EQ(s.GetPosition(), far);
-    s.SetPosition(-1);   // refused: the position stays
+    s.SetPosition(-1);  // refused: the position stays
     EXPECT_EQ(s.GetPosition(), far);
     s.SetPosition(4);
     s.GetLine(buf, 15);

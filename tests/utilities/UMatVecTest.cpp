@@ -297,10 +297,11 @@ TEST(UMatrix, CloneFromAnyBlockOfItselfOrAnotherMatchesAnElementCopy)
         long const n = std::uniform_int_distribution<long>(0, rows - i0)(rng);
         long const k = std::uniform_int_distribution<long>(0, cols - j0)(rng);
         int const kind = round % 3;
-        UMatrix<double> const source = kind == 0   ? m.SubMatrix(i0, j0, n, k)
-                                       : kind == 1 ? UMatrix<double>(m.GetData() + i0 + j0 * m.GetColSpace(), n, k,
-                                                                     m.GetColSpace())
-                                                   : other.SubMatrix(i0, j0, n, k);
+        UMatrix<double> const source =
+            kind == 0 ? m.SubMatrix(i0, j0, n, k)
+            : kind == 1
+                ? UMatrix<double>(m.GetData() + i0 + j0 * m.GetColSpace(), n, k, m.GetColSpace())
+                : other.SubMatrix(i0, j0, n, k);
         std::vector<double> want;
         for (long j = 0; j < k; ++j)
             for (long i = 0; i < n; ++i) want.push_back(source(i, j));
@@ -323,7 +324,7 @@ TEST(UMatrix, OwnerTakesOverAPackedVector)
     EXPECT_EQ(m.GetConstData(), elements);
     EXPECT_EQ(m.GetColSpace(), 2);
     EXPECT_EQ(m(1, 2), 6);
-    m.SetRowDim(4);   // an owner grows
+    m.SetRowDim(4);  // an owner grows
     EXPECT_EQ(m(0, 3), 0);
     // A vector of another length is sized to the shape.
     UMatrix<double> padded(std::vector<double>{7}, 2, 2);
@@ -352,8 +353,9 @@ TEST(UMatrix, TakingContentsMovesAnOwnerAndClonesAView)
     EXPECT_EQ(copy(1, 1), 8);
     EXPECT_EQ(m(2, 1), 8);
 
-    UMatrix<double> target = m;   // a view cannot take anything over
-    ExpectRaise(21047, "Illegal copying of vector / matrix", [&] { target.TakeContentsFrom(std::move(copy)); });
+    UMatrix<double> target = m;  // a view cannot take anything over
+    ExpectRaise(21047, "Illegal copying of vector / matrix",
+                [&] { target.TakeContentsFrom(std::move(copy)); });
 }
 
 TEST(UMatrix, CopyIsAViewSharingTheElements)
@@ -492,7 +494,7 @@ TEST(FreeTemplates, AbsMinMax)
     EXPECT_EQ(Abs(-3L), 3L);
     double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_TRUE(std::isnan(Abs(nan)));
-    EXPECT_TRUE(std::signbit(Min(0.0, -0.0)));  // a tie gives the second
+    EXPECT_TRUE(std::signbit(Min(0.0, -0.0)));   // a tie gives the second
     EXPECT_FALSE(std::signbit(Max(0.0, -0.0)));  // a tie gives the first
     EXPECT_EQ(Min(nan, 1.0), 1.0);
     EXPECT_TRUE(std::isnan(Min(1.0, nan)));
@@ -635,7 +637,6 @@ TEST(FreeTemplates, MtransTransposesSquareMatrices)
     ExpectRaise(21004, "Matrix must be square", [&] { Mtrans(r); });
     EXPECT_EQ(r(0, 1), 5);
 }
-
 
 // Two return paths keep the compiler from building the result in place.
 UVector<double> MakeVector(bool first)

@@ -133,7 +133,7 @@ TEST(UMemoryStream, SizeNoBlockCanHoldRaises)
     char const* const block = d.GetMemoryPointer();
     std::vector<std::function<void()>> const operations = {
         [&] { d.SetSize(LONG_MAX); },
-        [&] { d.SetSize(LONG_MAX / 2); },   // 1.7 times that is still a long
+        [&] { d.SetSize(LONG_MAX / 2); },  // 1.7 times that is still a long
         [&] { d.SetCapacity(LONG_MAX); },
         [&] { d.Write("x", LONG_MAX - 10); },
     };
@@ -162,14 +162,10 @@ TEST(UMemoryStream, ReadOnlyDeviceRefusesEveryWrite)
         s.GetLine(line, 15);
         EXPECT_STREQ(line, "abcdefghij");
         std::vector<std::function<void()>> const writes = {
-            [&] { d.Write("x", 1); },
-            [&] { d.Write("x", 0); },
-            [&] { d.SetSize(5); },
-            [&] { d.SetSize(50); },
-            [&] { d.SetCapacity(4096); },
-            [&] { s.PutLine("x"); },
-            [&] { s.PutDouble(1.0); },
-            [&] { s.PutInt32WithSize(std::vector<long>{1, 2}); },
+            [&] { d.Write("x", 1); },     [&] { d.Write("x", 0); },
+            [&] { d.SetSize(5); },        [&] { d.SetSize(50); },
+            [&] { d.SetCapacity(4096); }, [&] { s.PutLine("x"); },
+            [&] { s.PutDouble(1.0); },    [&] { s.PutInt32WithSize(std::vector<long>{1, 2}); },
             [&] { s.WriteHeader("h"); },
         };
         for (auto const& write : writes) {
@@ -196,7 +192,7 @@ TEST(UMemoryStream, OwningDeviceFreesItsBlock)
     EXPECT_EQ(d->GetMemoryPointer(), nullptr);
     d->Write("abc", 3);
     UMemoryStream s;
-    s.Attach(d);   // the sanitizer build sees a leak if the block outlives it
+    s.Attach(d);  // the sanitizer build sees a leak if the block outlives it
     EXPECT_EQ(s.GetSize(), 3);
 }
 

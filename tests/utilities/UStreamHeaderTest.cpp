@@ -15,7 +15,7 @@ long const L = static_cast<long>(T.size());
 struct HeaderCase {
     char const* name;
     std::string data;
-    long found;   // bytes of the header, 0 when it is not recognised
+    long found;  // bytes of the header, 0 when it is not recognised
     bool textMode;
     bool littleEndian;
     TargetPlatform platform;
@@ -115,7 +115,8 @@ TEST(UStreamHeader, WrittenHeadersAreRecognised)
     for (bool text : {true, false})
         for (bool little : {true, false})
             for (TargetPlatform platform : {tpCRLF, tpLF, tpCR}) {
-                SCOPED_TRACE(std::to_string(text) + std::to_string(little) + std::to_string(platform));
+                SCOPED_TRACE(std::to_string(text) + std::to_string(little) +
+                             std::to_string(platform));
                 UMemoryStream s;
                 s.SetTextMode(text);
                 s.SetLittleEndian(little);

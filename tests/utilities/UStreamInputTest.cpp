@@ -47,27 +47,61 @@ struct LineCase {
 TEST(UStreamGetLine, SplitsLinesByModeAndPlatform)
 {
     std::vector<LineCase> const cases = {
-        {"lenient mixed", "a" + CR + LF + "b" + CR + "c" + LF + LF + "d", smLenient, tpLF, false, 100,
+        {"lenient mixed",
+         "a" + CR + LF + "b" + CR + "c" + LF + LF + "d",
+         smLenient,
+         tpLF,
+         false,
+         100,
          {"a", "b", "c", "", "d"}},
         {"lenient LF CR is one", "a" + LF + CR + "b", smLenient, tpLF, false, 100, {"a", "b"}},
         {"lenient CR CR is two", "a" + CR + CR + "b", smLenient, tpLF, false, 100, {"a", "", "b"}},
         {"lenient trailing end", "a" + LF, smLenient, tpLF, false, 100, {"a"}},
-        {"lenient NUL is data", "a" + NUL + "b" + LF + "c", smLenient, tpLF, false, 100,
+        {"lenient NUL is data",
+         "a" + NUL + "b" + LF + "c",
+         smLenient,
+         tpLF,
+         false,
+         100,
          {"a", "c"}},
-        {"collapse runs", "a" + CR + LF + CR + LF + LF + "b", smCollapse, tpLF, false, 100,
+        {"collapse runs",
+         "a" + CR + LF + CR + LF + LF + "b",
+         smCollapse,
+         tpLF,
+         false,
+         100,
          {"a", "b"}},
         {"collapse leading run", LF + LF + "x", smCollapse, tpLF, false, 100, {"", "x"}},
-        {"strict CRLF", "a" + LF + "b" + CR + LF + "c", smStrict, tpCRLF, true, 100,
-         {"a\nb", "c"}},
-        {"strict CRLF tail CR", "a" + CR + LF + "b" + CR, smStrict, tpCRLF, true, 100,
+        {"strict CRLF", "a" + LF + "b" + CR + LF + "c", smStrict, tpCRLF, true, 100, {"a\nb", "c"}},
+        {"strict CRLF tail CR",
+         "a" + CR + LF + "b" + CR,
+         smStrict,
+         tpCRLF,
+         true,
+         100,
          {"a", "b\r"}},
-        {"strict LF untranslated", "a" + CR + "b" + LF + "c", smStrict, tpLF, false, 100,
+        {"strict LF untranslated",
+         "a" + CR + "b" + LF + "c",
+         smStrict,
+         tpLF,
+         false,
+         100,
          {"a\rb", "c"}},
-        {"strict CR platform", "a" + LF + "b" + CR + "c", smStrict, tpCR, false, 100,
+        {"strict CR platform",
+         "a" + LF + "b" + CR + "c",
+         smStrict,
+         tpCR,
+         false,
+         100,
          {"a\nb", "c"}},
         {"long line split", "abcdef" + LF, smLenient, tpLF, false, 4, {"abcd", "ef"}},
         {"exact length line", "abcd" + LF + "x", smLenient, tpLF, false, 4, {"abcd", "", "x"}},
-        {"exact length untranslated", "abcd" + LF + "x", smStrict, tpLF, false, 4,
+        {"exact length untranslated",
+         "abcd" + LF + "x",
+         smStrict,
+         tpLF,
+         false,
+         4,
          {"abcd", "", "x"}},
         {"one short of length", "abc" + LF + "x", smLenient, tpLF, false, 4, {"abc", "x"}},
     };
@@ -189,7 +223,10 @@ Expected SplitByBytes(std::string const& data, long p, StrictMode mode, StopFlag
     while (p < size) {
         char const c = data[p];
         if (inRun) {
-            if (isEnd(c)) { ++p; continue; }
+            if (isEnd(c)) {
+                ++p;
+                continue;
+            }
             if (stop == sfLineEnd) break;
             inRun = false;
         }
@@ -239,44 +276,43 @@ struct Setting {
 TEST(UStreamTextInput, AgreesWithByteSplitterOnRandomData)
 {
     std::vector<Setting> const settings = {
-        {"lenient", smLenient, tpLF, false},
-        {"collapse", smCollapse, tpLF, false},
-        {"strict CRLF", smStrict, tpCRLF, true},
-        {"strict LF", smStrict, tpLF, false},
+        {"lenient", smLenient, tpLF, false},     {"collapse", smCollapse, tpLF, false},
+        {"strict CRLF", smStrict, tpCRLF, true}, {"strict LF", smStrict, tpLF, false},
         {"strict CR", smStrict, tpCR, false},
     };
     std::mt19937 rng(20260);
     std::string const data = RandomText(rng, 3 * 10240 + 517);
     // Whole reads, and a device that hands out odd pieces of a chunk.
     for (long maxRead : {1L << 30, 509L})
-    for (Setting const& setting : settings) {
-        for (StopFlag stop : {sfNone, sfLineEnd, sfNul}) {
-            for (long n : {1L, 3L, 64L, 10239L, 10240L, 10241L, 25000L}) {
-                SCOPED_TRACE(std::string(setting.name) + " stop " + std::to_string(stop) + " n " +
-                             std::to_string(n) + " reads of " + std::to_string(maxRead));
-                auto* device = new TestDevice(data);
-                device->maxRead = maxRead;
-                UStream s(device);
-                Configure(s, setting.mode, setting.platform, setting.textMode);
-                std::vector<char> buf(static_cast<size_t>(n));
-                long p = 0;
-                int calls = 0;
-                while (p < static_cast<long>(data.size()) && calls++ < 100000) {
-                    Expected const want = SplitByBytes(data, p, setting.mode, stop, n,
-                                                       s.GetExternalLineEnd(),
-                                                       s.GetInternalLineEnd());
-                    std::fill(buf.begin(), buf.end(), '\0');
-                    s.GetTranslatedBuffer(buf.data(), n, stop);
-                    std::string expected = want.bytes;
-                    expected.resize(static_cast<size_t>(n), '\0');
-                    ASSERT_EQ(std::string(buf.data(), buf.size()), expected) << "at " << p;
-                    ASSERT_EQ(s.GetPosition(), want.position) << "at " << p;
-                    p = want.position;
+        for (Setting const& setting : settings) {
+            for (StopFlag stop : {sfNone, sfLineEnd, sfNul}) {
+                for (long n : {1L, 3L, 64L, 10239L, 10240L, 10241L, 25000L}) {
+                    SCOPED_TRACE(std::string(setting.name) + " stop " + std::to_string(stop) +
+                                 " n " + std::to_string(n) + " reads of " +
+                                 std::to_string(maxRead));
+                    auto* device = new TestDevice(data);
+                    device->maxRead = maxRead;
+                    UStream s(device);
+                    Configure(s, setting.mode, setting.platform, setting.textMode);
+                    std::vector<char> buf(static_cast<size_t>(n));
+                    long p = 0;
+                    int calls = 0;
+                    while (p < static_cast<long>(data.size()) && calls++ < 100000) {
+                        Expected const want =
+                            SplitByBytes(data, p, setting.mode, stop, n, s.GetExternalLineEnd(),
+                                         s.GetInternalLineEnd());
+                        std::fill(buf.begin(), buf.end(), '\0');
+                        s.GetTranslatedBuffer(buf.data(), n, stop);
+                        std::string expected = want.bytes;
+                        expected.resize(static_cast<size_t>(n), '\0');
+                        ASSERT_EQ(std::string(buf.data(), buf.size()), expected) << "at " << p;
+                        ASSERT_EQ(s.GetPosition(), want.position) << "at " << p;
+                        p = want.position;
+                    }
+                    EXPECT_TRUE(s.GetAtEOF());
                 }
-                EXPECT_TRUE(s.GetAtEOF());
             }
         }
-    }
 }
 
 TEST(UStreamShortRead, ScansOnlyWhatWasDelivered)
@@ -295,7 +331,7 @@ TEST(UStreamShortRead, ScansOnlyWhatWasDelivered)
     std::memset(buf, '#', sizeof buf);
     s.GetLine(buf, 100);
     EXPECT_STREQ(buf, "");
-    EXPECT_TRUE(s.GetAtEOF());   // the read of nothing ended the input
+    EXPECT_TRUE(s.GetAtEOF());  // the read of nothing ended the input
     EXPECT_EQ(s.GetPosition(), 8);
 }
 

@@ -28,8 +28,8 @@ std::pair<int, std::string> Raised(std::function<void()> const& body)
 struct PlatformCase {
     TargetPlatform platform;
     bool textMode;
-    std::string line;   // PutLine("x")
-    std::string text;   // PutText("a\nb\rc")
+    std::string line;  // PutLine("x")
+    std::string text;  // PutText("a\nb\rc")
 };
 
 TEST(UStreamOutput, LineEndsFollowPlatformAndMode)
@@ -174,16 +174,11 @@ TEST(UStreamDevice, EveryDeviceOperationWithoutDeviceRaises)
     EXPECT_FALSE(s.GetIsOpen());
     char buf[8] = {};
     std::vector<std::pair<char const*, std::function<void()>>> const operations = {
-        {"GetPosition", [&] { s.GetPosition(); }},
-        {"SetPosition", [&] { s.SetPosition(0); }},
-        {"GetSize", [&] { s.GetSize(); }},
-        {"SetSize", [&] { s.SetSize(0); }},
-        {"GetAtEOF", [&] { s.GetAtEOF(); }},
-        {"PutBuffer", [&] { s.PutBuffer("a", 1); }},
-        {"GetBuffer", [&] { s.GetBuffer(buf, 1); }},
-        {"PutLine", [&] { s.PutLine("a"); }},
-        {"GetLine", [&] { s.GetLine(buf, 8); }},
-        {"printf", [&] { s.printf("%d", 1); }},
+        {"GetPosition", [&] { s.GetPosition(); }},   {"SetPosition", [&] { s.SetPosition(0); }},
+        {"GetSize", [&] { s.GetSize(); }},           {"SetSize", [&] { s.SetSize(0); }},
+        {"GetAtEOF", [&] { s.GetAtEOF(); }},         {"PutBuffer", [&] { s.PutBuffer("a", 1); }},
+        {"GetBuffer", [&] { s.GetBuffer(buf, 1); }}, {"PutLine", [&] { s.PutLine("a"); }},
+        {"GetLine", [&] { s.GetLine(buf, 8); }},     {"printf", [&] { s.printf("%d", 1); }},
     };
     for (auto const& op : operations) {
         auto const raised = Raised(op.second);
@@ -205,7 +200,7 @@ TEST(UStreamDevice, AttachDeletesTheOldDeviceAndDetachHandsItOver)
         EXPECT_FALSE(s.GetIsOpen());
         EXPECT_EQ(destroyed, 1);
         s.Attach(device);
-        s.Attach(device);   // the same device again stays attached
+        s.Attach(device);  // the same device again stays attached
         EXPECT_EQ(destroyed, 1);
         EXPECT_EQ(s.GetPosition(), 1);
     }

@@ -34,10 +34,10 @@ char const* const packer =
 
 struct OracleCase {
     char const* name;
-    char const* format;   // struct format without the byte-order character
-    char const* values;   // Python expressions, comma-separated
+    char const* format;  // struct format without the byte-order character
+    char const* values;  // Python expressions, comma-separated
     std::function<void(UStream&)> write;
-    std::function<void(UStream&)> readBack;   // reads and checks the values
+    std::function<void(UStream&)> readBack;  // reads and checks the values
 };
 
 template <class T>
@@ -105,24 +105,31 @@ std::vector<OracleCase> Cases()
              EXPECT_EQ(s.GetDouble(), 5e-324);
              EXPECT_EQ(s.GetDouble(), -1e300);
          }},
-        {"Complex", "dd", "1.5, -2.0", [](UStream& s) { s.PutComplex(std::complex<double>(1.5, -2.0)); },
+        {"Complex", "dd", "1.5, -2.0",
+         [](UStream& s) { s.PutComplex(std::complex<double>(1.5, -2.0)); },
          [](UStream& s) { EXPECT_EQ(s.GetComplex(), std::complex<double>(1.5, -2.0)); }},
         {"Bool vector with size", "i3?", "3, True, False, True",
-         [](UStream& s) { s.PutBoolWithSize(std::vector<bool>{true, false, true}); },
+         [](UStream& s) {
+             s.PutBoolWithSize(std::vector<bool>{true, false, true});
+         },
          [](UStream& s) {
              std::vector<bool> v;
              s.GetBoolWithSize(v);
              EXPECT_EQ(v, (std::vector<bool>{true, false, true}));
          }},
         {"Int16 vector with size", "i3h", "3, 1, -2, 300",
-         [](UStream& s) { s.PutInt16WithSize(std::vector<short>{1, -2, 300}); },
+         [](UStream& s) {
+             s.PutInt16WithSize(std::vector<short>{1, -2, 300});
+         },
          [](UStream& s) {
              std::vector<short> v;
              s.GetInt16WithSize(v);
              EXPECT_EQ(v, (std::vector<short>{1, -2, 300}));
          }},
         {"Complex vector with size", "idd", "1, 1.5, -2.0",
-         [](UStream& s) { s.PutComplexWithSize(std::vector<std::complex<double>>{{1.5, -2.0}}); },
+         [](UStream& s) {
+             s.PutComplexWithSize(std::vector<std::complex<double>>{{1.5, -2.0}});
+         },
          [](UStream& s) {
              UVector<std::complex<double>> v(0, 1);
              s.GetComplexWithSize(v);
@@ -203,7 +210,8 @@ std::string Hex(std::string const& bytes)
 std::string Unhex(std::string const& hex)
 {
     std::string bytes;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
     return bytes;
 }
 
@@ -221,7 +229,8 @@ TEST(UStreamTypedOracle, WritersMatchPythonStructAndReadersReadItBack)
     ASSERT_EQ(packed.size(), cases.size());
     for (size_t k = 0; k < cases.size(); ++k) {
         for (bool little : {true, false}) {
-            SCOPED_TRACE(std::string(cases[k].name) + (little ? ", little-endian" : ", big-endian"));
+            SCOPED_TRACE(std::string(cases[k].name) +
+                         (little ? ", little-endian" : ", big-endian"));
             std::string const expected = little ? packed[k].first : packed[k].second;
 
             UMemoryStream out;

@@ -16,7 +16,7 @@
 
 namespace {
 
-long const VectorLength = 20000;   // three chunks of at most 8192
+long const VectorLength = 20000;  // three chunks of at most 8192
 
 // Matrices of the chunked paths: shape, column space, and the first sample.
 struct MatrixShape {
@@ -27,10 +27,10 @@ struct MatrixShape {
 };
 
 std::vector<MatrixShape> const Shapes = {
-    {3000, 5, 3001, 100000},   // columns gathered, two per chunk
-    {5000, 3, 5003, 200000},   // one column at a time
-    {70, 40, 70, 300000},      // packed: one piece
-    {3, 2, 5, 400000},         // the small padded one
+    {3000, 5, 3001, 100000},  // columns gathered, two per chunk
+    {5000, 3, 5003, 200000},  // one column at a time
+    {70, 40, 70, 300000},     // packed: one piece
+    {3, 2, 5, 400000},        // the small padded one
 };
 
 // Elements outside a container's own ones: reads must leave them alone.
@@ -59,7 +59,8 @@ void ExpectSamples(UMatrix<T> const& m, MatrixShape const& shape)
     ASSERT_EQ(m.GetRowDim(), shape.cols);
     long wrong = 0;
     for (long j = 0; j < shape.cols; ++j)
-        for (long i = 0; i < shape.rows; ++i) wrong += !(m(i, j) == Sample<T>(shape.first + j * shape.rows + i));
+        for (long i = 0; i < shape.rows; ++i)
+            wrong += !(m(i, j) == Sample<T>(shape.first + j * shape.rows + i));
     EXPECT_EQ(wrong, 0);
 }
 
@@ -82,7 +83,7 @@ void WriteEveryForm(UStream& s)
     K::PutPlain(s, v);
     K::PutSized(s, v);
     K::PutSized(s, std::vector<T>());
-    EXPECT_EQ(v, Samples<T>(VectorLength, 10));   // the caller's data stays as it was
+    EXPECT_EQ(v, Samples<T>(VectorLength, 10));  // the caller's data stays as it was
     if constexpr (!std::is_same<T, bool>::value) {
         std::vector<T> store(static_cast<size_t>(3 * VectorLength), Filler<T>());
         UVector<T> strided(store.data(), VectorLength, 3);
@@ -129,7 +130,8 @@ void ReadEveryForm(UStream& s)
         EXPECT_EQ(std::vector<T>(owner.GetData(), owner.GetData() + VectorLength), expected);
         for (MatrixShape const& shape : Shapes) {
             SCOPED_TRACE(std::to_string(shape.rows) + " x " + std::to_string(shape.cols));
-            std::vector<T> viewStore(static_cast<size_t>((shape.rows + 2) * shape.cols), Filler<T>());
+            std::vector<T> viewStore(static_cast<size_t>((shape.rows + 2) * shape.cols),
+                                     Filler<T>());
             UMatrix<T> view(viewStore.data(), shape.rows, shape.cols, shape.rows + 2);
             K::GetPlain(s, view);
             ExpectSamples(view, shape);
@@ -143,7 +145,8 @@ void ReadEveryForm(UStream& s)
 }
 
 template <class T>
-class TypedRoundTrip : public ::testing::Test {};
+class TypedRoundTrip : public ::testing::Test {
+};
 
 using Kinds = ::testing::Types<bool, unsigned char, signed char, short, long, float, double,
                                std::complex<double>>;

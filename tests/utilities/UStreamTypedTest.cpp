@@ -23,7 +23,8 @@ namespace {
 std::string Int32Bytes(std::int32_t x, bool little)
 {
     std::string b(4, '\0');
-    for (int k = 0; k < 4; ++k) b[static_cast<size_t>(little ? k : 3 - k)] = static_cast<char>((x >> (8 * k)) & 0xFF);
+    for (int k = 0; k < 4; ++k)
+        b[static_cast<size_t>(little ? k : 3 - k)] = static_cast<char>((x >> (8 * k)) & 0xFF);
     return b;
 }
 
@@ -45,7 +46,7 @@ TEST(UStreamTyped, Int32IsFourBytesInEitherOrder)
         EXPECT_EQ(s.GetInt32(), 1);
         s.PutInt32(-1);
         s.SetPosition(4);
-        EXPECT_EQ(s.GetInt32(), -1);   // sign-extended into the long
+        EXPECT_EQ(s.GetInt32(), -1);  // sign-extended into the long
     }
 }
 
@@ -86,20 +87,30 @@ TEST(UStreamTyped, ContainersMoveInChunksOfWholeColumns)
         char const* name;
         bool swap;
         std::function<void(UStream&)> write;
-        std::vector<long> writes;   // elements per device write
+        std::vector<long> writes;  // elements per device write
     };
     std::vector<Case> const cases = {
         {"packed vector", false, [&](UStream& s) { s.PutDouble(store); }, {60000}},
-        {"packed vector, swapped", true, [&](UStream& s) { s.PutDouble(store); },
+        {"packed vector, swapped",
+         true,
+         [&](UStream& s) { s.PutDouble(store); },
          {8192, 8192, 8192, 8192, 8192, 8192, 8192, 2656}},
-        {"strided vector", false,
-         [&](UStream& s) { s.PutDouble(UVector<double>(store.data(), 20000, 3)); }, {8192, 8192, 3616}},
-        {"3000 x 5, space 3001", false,
-         [&](UStream& s) { s.PutDouble(UMatrix<double>(store.data(), 3000, 5, 3001)); }, {6000, 6000, 3000}},
-        {"5000 x 3, space 5003", false,
-         [&](UStream& s) { s.PutDouble(UMatrix<double>(store.data(), 5000, 3, 5003)); }, {5000, 5000, 5000}},
-        {"5000 x 3 packed", false,
-         [&](UStream& s) { s.PutDouble(UMatrix<double>(store.data(), 5000, 3, 5000)); }, {15000}},
+        {"strided vector",
+         false,
+         [&](UStream& s) { s.PutDouble(UVector<double>(store.data(), 20000, 3)); },
+         {8192, 8192, 3616}},
+        {"3000 x 5, space 3001",
+         false,
+         [&](UStream& s) { s.PutDouble(UMatrix<double>(store.data(), 3000, 5, 3001)); },
+         {6000, 6000, 3000}},
+        {"5000 x 3, space 5003",
+         false,
+         [&](UStream& s) { s.PutDouble(UMatrix<double>(store.data(), 5000, 3, 5003)); },
+         {5000, 5000, 5000}},
+        {"5000 x 3 packed",
+         false,
+         [&](UStream& s) { s.PutDouble(UMatrix<double>(store.data(), 5000, 3, 5000)); },
+         {15000}},
     };
     for (Case const& c : cases) {
         SCOPED_TRACE(c.name);
@@ -114,7 +125,8 @@ TEST(UStreamTyped, ContainersMoveInChunksOfWholeColumns)
 }
 
 template <class T>
-class TypedLayer : public ::testing::Test {};
+class TypedLayer : public ::testing::Test {
+};
 
 using Kinds = ::testing::Types<bool, unsigned char, signed char, short, long, float, double,
                                std::complex<double>>;

@@ -47,7 +47,7 @@ TEST(UString, AssignmentFromItselfKeepsTheText)
     EXPECT_STREQ(s.c_str(), "convergence");
     s = s.c_str();
     EXPECT_STREQ(s.c_str(), "convergence");
-    s = s.c_str() + 7;   // text inside the string's own buffer
+    s = s.c_str() + 7;  // text inside the string's own buffer
     EXPECT_STREQ(s.c_str(), "ence");
 }
 

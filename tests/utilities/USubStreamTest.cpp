@@ -65,7 +65,7 @@ TEST(USubStream, WritesGoToTheParentAndItsSettingsStayItsOwn)
         USubStream window(parent, 4, 2);
         EXPECT_TRUE(window.GetLittleEndian());
         window.SetPosition(0);
-        window.PutText("xyz");   // not limited by the window
+        window.PutText("xyz");  // not limited by the window
         window.PutInt16(0x0102);
     }
     char bytes[9] = {};
