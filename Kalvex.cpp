@@ -7,10 +7,12 @@
 #include "convert/UMolden.h"
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "molecule/siChemistry.h"
 #include "numeric/siNumer.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UError.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 #include "utilities/siUtilities.h"
 
@@ -71,6 +73,10 @@ UError error(usageText);
 
 namespace {
 using FileNames = const char* [slotCount];
+
+namespace {
+const char* const sourceName = "Kalvex";
+}  // namespace
 
 [[noreturn]] void Fail(const char* format, const char* value = nullptr)
 {
@@ -197,7 +203,7 @@ void ReadBasisGroup(const FileNames& files, UQGeometryData* geom)
     UTurboFilter(basisStream.get()).ReadGeometry(geom);
     // Without a basis the orbitals could not be written: the run would drop them
     // and still report success.
-    if (!geom->GetHasBasis()) RaiseError(25010, "Kalvex", __LINE__);
+    if (!geom->GetHasBasis()) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     UTurboFilter(controlStream.get()).ReadControl(geom);
     UTurboFilter(mosStream.get()).ReadGeometry(geom);
     if (files[mos_b]) ReadGeometryFile(files, mos_b, geom);
@@ -217,7 +223,8 @@ void WriteMolden(const FileNames& files, UQGeometryData* geom)
         filter.WriteOrbitals(geom);
     }
     // A full disk shows only here; a truncated file must not end in success.
-    if (std::fflush(fp) != 0 || std::ferror(fp)) RaiseError(21050, "Kalvex", __LINE__);
+    if (std::fflush(fp) != 0 || std::ferror(fp))
+        RaiseError(umStreamOutputError, sourceName, __LINE__);
     std::printf("Kalvex exits...\n");
 }
 
@@ -231,7 +238,7 @@ void Run(int argc, char** argv)
     // would write an empty Molden file and still report success.
     for (int slot : {incoord, inenergy, ingrad, inhess})
         if (files[slot] && ReadGeometryFile(files, slot, &geom) == 0)
-            RaiseError(25010, "Kalvex", __LINE__);
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     if (files[aoforce]) ReadAoforceFile(files, &geom);
     if (files[basisset] || files[control] || files[mos]) ReadBasisGroup(files, &geom);
     WriteMolden(files, &geom);

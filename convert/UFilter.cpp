@@ -5,9 +5,14 @@
 #include <cstring>
 
 #include "convert/FieldText.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 #include "utilities/UStream.h"
+
+namespace {
+const char* const sourceName = "UFilter";
+}  // namespace
 
 const char* skeletontags[] = {"#@1",     "#@2",      "#@3",      "#@4",  "#@GEOMETRY",
                               "#@BASIS", "#@PSEUDO", "#@CHMULT", nullptr};
@@ -40,7 +45,7 @@ void UFilter::GetRecord(char* buf, long len)
 {
     buf[0] = '\0';
     if (len < 1) {
-        if (input->GetAtEOF()) RaiseError(25001, "UFilter", __LINE__);
+        if (input->GetAtEOF()) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
         return;
     }
     // A line read that consumes nothing found the end of the data: asked so,
@@ -49,7 +54,7 @@ void UFilter::GetRecord(char* buf, long len)
     long const before = input->GetPosition();
     long const stored = input->GetTranslatedBuffer(buf, len, sfLineEnd);
     buf[stored] = '\0';
-    if (input->GetPosition() == before) RaiseError(25001, "UFilter", __LINE__);
+    if (input->GetPosition() == before) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
     strdetab(buf);
 }
 

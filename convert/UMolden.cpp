@@ -13,7 +13,9 @@
 #include "molecule/UQGauss.h"
 #include "molecule/UQGeom.h"
 #include "molecule/UQSlater.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 const char* const UMoldenFilter::sectionHeader[21] = {
@@ -80,7 +82,7 @@ void UMoldenFilter::WriteGeometry(UQGeometryData* geom)
 
 void UMoldenFilter::WriteCoordinates(UQGeometryData* geom)
 {
-    if (!geom->GetHasCoordinates()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasCoordinates()) RaiseError(cmMissingData, sourceName, __LINE__);
     PutSection(mfsAtoms, "AU");
     UVector<UQAtomData> atoms = geom->GetAtomData();
     char line[lineLength];
@@ -96,7 +98,7 @@ void UMoldenFilter::WriteCoordinates(UQGeometryData* geom)
 
 void UMoldenFilter::WriteFrequencies(UQGeometryData* geom)
 {
-    if (!geom->GetHasFrequencies()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasFrequencies()) RaiseError(cmMissingData, sourceName, __LINE__);
     long k = GetReducedDim(geom);
     PutSection(mfsFreq, "");
     UVector<double> frequencies = geom->GetFrequencies();
@@ -109,7 +111,7 @@ void UMoldenFilter::WriteFrequencies(UQGeometryData* geom)
 
 void UMoldenFilter::WriteFreqCoordinates(UQGeometryData* geom)
 {
-    if (!geom->GetHasCoordinates()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasCoordinates()) RaiseError(cmMissingData, sourceName, __LINE__);
     PutSection(mfsFrCoord, "");
     UVector<UQAtomData> atoms = geom->GetAtomData();
     char line[lineLength];
@@ -124,7 +126,7 @@ void UMoldenFilter::WriteFreqCoordinates(UQGeometryData* geom)
 
 void UMoldenFilter::WriteVibrations(UQGeometryData* geom)
 {
-    if (!geom->GetHasVibrations()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasVibrations()) RaiseError(cmMissingData, sourceName, __LINE__);
     long k = GetReducedDim(geom);
     PutSection(mfsFrNormCoord, "");
     UMatrix<double> modes = geom->GetVibrations();
@@ -142,7 +144,7 @@ void UMoldenFilter::WriteVibrations(UQGeometryData* geom)
 
 long UMoldenFilter::GetReducedDim(UQGeometryData* geom)
 {
-    if (!geom->GetHasFrequencies()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasFrequencies()) RaiseError(cmMissingData, sourceName, __LINE__);
     UVector<double> frequencies = geom->GetFrequencies();
     long k = frequencies.GetDim();
     long floor = 3 * geom->GetDim() - 6;
@@ -154,7 +156,7 @@ long UMoldenFilter::GetReducedDim(UQGeometryData* geom)
     UMatrix<double> modes = geom->GetVibrations();
     // A mode matrix with fewer columns than frequencies would be read past its end.
     if (modes.GetRowDim() < k || modes.GetColDim() < 3 * geom->GetDim())
-        RaiseError(21003, sourceName, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     while (k > floor && frequencies[k - 1] == 0.0 && ColumnIsZero(modes, k - 1)) k--;
     return k;
 }
@@ -166,7 +168,8 @@ void UMoldenFilter::WriteBasis(UQGeometryData* geom)
     long atomDim = basis->GetAtomDim();
     // A basis written for an atom the molecule does not have would not match the atoms and
     // orbitals of the file.
-    if (NamesMissingAtom(*basis, geom->GetDim())) RaiseError(21055, sourceName, __LINE__);
+    if (NamesMissingAtom(*basis, geom->GetDim()))
+        RaiseError(umIndexOutOfRange, sourceName, __LINE__);
     if (basis->GetBasisType() == btGaussian)
         WriteGaussianBasis(geom, atomDim);
     else
@@ -233,7 +236,7 @@ void UMoldenFilter::WriteSlaterBasis(UQGeometryData* geom, long atomDim)
 void UMoldenFilter::WriteEcpCharges(UQGeometryData* geom, long atomDim)
 {
     // A line for every atom below atomDim, which is 1 also when no atom has a basis.
-    if (atomDim > geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
+    if (atomDim > geom->GetDim()) RaiseError(umIndexOutOfRange, sourceName, __LINE__);
     UEcpSet* ecp = geom->GetEcp();
     UVector<UQAtomData> atoms = geom->GetAtomData();
     // The first potential of each atom, as FindAtom gives it, without a pass per atom.
@@ -325,7 +328,7 @@ void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
     long first = 0;
     MoldenSlice(toMolden.get(), coefficients, first, Min(sliceColumns, columns), m);
     // One coefficient column and one occupation per energy, or the loop reads past them.
-    if (columns < n || occ.GetDim() < n) RaiseError(21003, sourceName, __LINE__);
+    if (columns < n || occ.GetDim() < n) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     long rows = m.GetColDim();
     const char* spin = beta ? "Beta" : "Alpha";
     for (long i = 0; i < n; i++) {

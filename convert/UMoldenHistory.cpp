@@ -6,7 +6,9 @@
 #include "convert/UMolden.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 namespace {
@@ -34,7 +36,7 @@ const char* ConvergenceText(const UQGeometryData* geom, MoldenEnergySubsection s
     case mesRmsStep:
         return geom->GetAverageStep();
     }
-    RaiseError(21055, sourceName, __LINE__);
+    RaiseError(umIndexOutOfRange, sourceName, __LINE__);
     return nullptr;
 }
 }  // namespace
@@ -47,13 +49,13 @@ void UMoldenFilter::StartEnergySection()
 
 void UMoldenFilter::StartEnergySubsection(MoldenEnergySubsection s)
 {
-    if (!IsSubsection(s)) RaiseError(21055, sourceName, __LINE__);
+    if (!IsSubsection(s)) RaiseError(umIndexOutOfRange, sourceName, __LINE__);
     stream->printf("%s\n", moldensubsectionheaders[s]);
 }
 
 void UMoldenFilter::AddToEnergySection(UQGeometryData* geom)
 {
-    if (!geom->GetHasEnergy()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasEnergy()) RaiseError(cmMissingData, sourceName, __LINE__);
     stream->printf("%20.14lf\n", geom->GetEnergy());
 }
 
@@ -62,7 +64,7 @@ void UMoldenFilter::AddToEnergySubsection(UQGeometryData* geom, MoldenEnergySubs
     double value;
     // A criterion stored without a number is as missing as one never stored.
     if (std::sscanf(ConvergenceText(geom, s), "%lf", &value) != 1)
-        RaiseError(25007, sourceName, __LINE__);
+        RaiseError(cmMissingData, sourceName, __LINE__);
     stream->printf("%20.14lf\n", value);
 }
 
@@ -70,7 +72,7 @@ void UMoldenFilter::StartGeometriesSection() { PutSection(mfsGeometries, "XYZ");
 
 void UMoldenFilter::AddToGeometriesSection(UQGeometryData* geom)
 {
-    if (!geom->GetHasCoordinates()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasCoordinates()) RaiseError(cmMissingData, sourceName, __LINE__);
     stream->printf("%1ld\n\n", geom->GetDim());
     UVector<UQAtomData> atoms = geom->GetAtomData();
     char line[lineLength];
@@ -88,7 +90,7 @@ void UMoldenFilter::StartForcesSection() { PutSection(mfsForces, ""); }
 
 void UMoldenFilter::AddToForcesSection(UQGeometryData* geom, long point)
 {
-    if (!geom->GetHasGradients()) RaiseError(25007, sourceName, __LINE__);
+    if (!geom->GetHasGradients()) RaiseError(cmMissingData, sourceName, __LINE__);
     stream->printf("  point %1ld\n", point + 1);
     stream->printf("%1ld\n", geom->GetDim());
     UVector<UQAtomData> atoms = geom->GetAtomData();

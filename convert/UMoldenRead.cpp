@@ -7,8 +7,10 @@
 #include "convert/UMolden.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStrUtilities.h"
 
 using FieldText::CutWord;
 
@@ -21,7 +23,7 @@ const double bohrInAngstrom = 0.529177249;
 char* NextField(char* text, int line)
 {
     char* rest = CutWord(text);
-    if (rest == nullptr) RaiseError(25017, sourceName, line);
+    if (rest == nullptr) RaiseError(cmInvalidMoldenFile, sourceName, line);
     return rest;
 }
 
@@ -30,14 +32,14 @@ char* NextField(char* text, int line)
 double NumberField(const char* text, int line)
 {
     double value;
-    if (!FieldText::ScanNumberField(text, value)) RaiseError(25017, sourceName, line);
+    if (!FieldText::ScanNumberField(text, value)) RaiseError(cmInvalidMoldenFile, sourceName, line);
     return value;
 }
 
 long IntegerField(const char* text, int line)
 {
     long value;
-    if (!FieldText::ScanLong(text, value)) RaiseError(25017, sourceName, line);
+    if (!FieldText::ScanLong(text, value)) RaiseError(cmInvalidMoldenFile, sourceName, line);
     return value;
 }
 
@@ -99,7 +101,8 @@ AtomLine CutFrCoordLine(char* line)
 void CheckUnfilledColumns(long rows, long columns, long filled)
 {
     const long maxUnfilledElements = 1L << 24;
-    if (columns - filled > maxUnfilledElements / rows) RaiseError(25017, sourceName, __LINE__);
+    if (columns - filled > maxUnfilledElements / rows)
+        RaiseError(cmInvalidMoldenFile, sourceName, __LINE__);
 }
 }  // namespace
 
@@ -131,18 +134,18 @@ void UMoldenFilter::ReadAtomLines(UQGeometryData* geom, bool atomsSection, bool 
             !geom->GetHasVibrations())
             append = true;
         if (append) {
-            if (limit > 0 && n >= limit) RaiseError(21003, sourceName, __LINE__);
+            if (limit > 0 && n >= limit) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
             geom->AddCoordinates(atom.element.GetCharge(), atom.r);
             appended = true;
         } else {
-            if (n >= geom->GetDim()) RaiseError(21055, sourceName, __LINE__);
+            if (n >= geom->GetDim()) RaiseError(umIndexOutOfRange, sourceName, __LINE__);
             if (atomsSection || atom.element.IsValid()) geom->SetAtom(n, atom.element.GetCharge());
             geom->SetCoordinates(n, atom.r);
         }
     }
-    if (!append && n != geom->GetDim()) RaiseError(21003, sourceName, __LINE__);
+    if (!append && n != geom->GetDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     if (limit == 0) return;
-    if (n < frequencies / 3) RaiseError(21003, sourceName, __LINE__);
+    if (n < frequencies / 3) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     // Atoms only overwritten left the frequencies as they were: padding them
     // would add modes the file does not hold.
     if (!appended) return;
@@ -161,7 +164,7 @@ void UMoldenFilter::ReadFrequencies(UQGeometryData* geom)
     long k = values.GetDim();
     long atoms = geom->GetDim();
     if (atoms > 0 && ((k + 2) / 3 > atoms || atoms > (k + 6) / 3))
-        RaiseError(21003, sourceName, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     geom->SetFrequencies(values);
 }
 
@@ -170,7 +173,7 @@ void UMoldenFilter::ReadFrequencies(UQGeometryData* geom)
 void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
 {
     long atoms = geom->GetDim();
-    if (atoms == 0) RaiseError(25017, sourceName, __LINE__);
+    if (atoms == 0) RaiseError(cmInvalidMoldenFile, sourceName, __LINE__);
     long rows = 3 * atoms;
     UMatrix<double> modes(rows, 0, -1);
     std::vector<bool> filled;
@@ -179,9 +182,9 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
     char line[recordLength + 1];
     while (NextDataLine(line)) {
         char* number = NextField(line, __LINE__);
-        if (stricmp(line, "vibration") != 0) RaiseError(25017, sourceName, __LINE__);
+        if (stricmp(line, "vibration") != 0) RaiseError(cmInvalidMoldenFile, sourceName, __LINE__);
         long k = IntegerField(number, __LINE__);
-        if (k < 1 || k > rows) RaiseError(21003, sourceName, __LINE__);
+        if (k < 1 || k > rows) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         if (k > modes.GetRowDim()) {
             CheckUnfilledColumns(rows, k, filledCount + 1);
             modes.SetRowDim(k);
@@ -194,7 +197,8 @@ void UMoldenFilter::ReadVibrations(UQGeometryData* geom)
         highest = Max(highest, k);
         for (long a = 0; a < atoms; ++a) {
             if (GetRecord(line, recordLength) == 1)
-                RaiseError(sectionType == mfsNone ? 25001 : 25017, sourceName, __LINE__);
+                RaiseError(sectionType == mfsNone ? cmUnexpectedEof : cmInvalidMoldenFile,
+                           sourceName, __LINE__);
             V3 d = CoordinateFields(line);
             for (long c = 0; c < 3; ++c) modes(3 * a + c, k - 1) = d[c];
         }

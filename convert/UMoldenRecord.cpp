@@ -4,8 +4,10 @@
 
 #include "convert/FieldText.h"
 #include "convert/UMolden.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 namespace {
@@ -18,12 +20,12 @@ long UMoldenFilter::GetRecord(char* buf, long len)
 {
     recordType = -2;
     // Without room for a character no line would ever be read.
-    if (len < 1) RaiseError(21055, sourceName, __LINE__);
+    if (len < 1) RaiseError(umIndexOutOfRange, sourceName, __LINE__);
     bool skippedEmpty = false;
     for (;;) {
         buf[0] = '\0';
         if (stream->GetAtEOF()) {
-            if (!skippedEmpty) RaiseError(25001, sourceName, __LINE__);
+            if (!skippedEmpty) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
             // Empty lines at the end of a file end its last section.
             recordType = 1;
             sectionType = mfsNone;
@@ -37,7 +39,7 @@ long UMoldenFilter::GetRecord(char* buf, long len)
         if ((long)std::strlen(buf) == len && !stream->GetAtEOF()) {
             char next = '\0';
             stream->GetLine(&next, 1);
-            if (next != '\0') RaiseError(25017, sourceName, __LINE__);
+            if (next != '\0') RaiseError(cmInvalidMoldenFile, sourceName, __LINE__);
         }
         strdetab(buf);
         if (buf[0] != '\0') break;
@@ -80,13 +82,14 @@ void UMoldenFilter::ReadGeometry(UQGeometryData* geom)
     char line[recordLength + 1];
     GetRecord(line, recordLength);
     // A file of empty lines is as empty as one without any.
-    if (recordType == 1 && sectionType == mfsNone) RaiseError(25001, sourceName, __LINE__);
+    if (recordType == 1 && sectionType == mfsNone)
+        RaiseError(cmUnexpectedEof, sourceName, __LINE__);
     for (;;) {
         if (recordType == 0) {
             // Lines of blanks may stand outside the sections; nothing else may,
             // also not as the last line.
             strtrim(line);
-            if (line[0] != '\0') RaiseError(25017, sourceName, __LINE__);
+            if (line[0] != '\0') RaiseError(cmInvalidMoldenFile, sourceName, __LINE__);
             if (stream->GetAtEOF()) return;
             GetRecord(line, recordLength);
             continue;

@@ -4,11 +4,16 @@
 #include <cstring>
 
 #include "convert/UTurboText.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 #include "utilities/UStream.h"
 
 using namespace TurboText;
+
+namespace {
+const char* const sourceName = "UTurbo";
+}  // namespace
 
 const char* sectionHeader[] = {
     "$end",        "$coord",         "$grad",  "$hessian", "$scfmo",  "$uhfmo_alpha",
@@ -75,7 +80,8 @@ bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text)
     // A backslash where the list goes on: the rest comes from the next line.
     auto continueAtBackslash = [&] {
         if (text[0] != '\\') return;
-        if (GetRecord(text, textSize) == 1) RaiseError(25010, "UTurbo", __LINE__);
+        if (GetRecord(text, textSize) == 1)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         cont = hasContinue(text);
         strtrim(text);
     };
@@ -83,7 +89,7 @@ bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text)
     auto takeIndex = [&] {
         char* p = text;
         while (*p >= '0' && *p <= '9') ++p;
-        if (p == text) RaiseError(25010, "UTurbo", __LINE__);
+        if (p == text) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         long index = GetInt(text, p);
         memmove(text, p, strlen(p) + 1);
         strtrim(text);
@@ -105,14 +111,15 @@ bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text)
             last = takeIndex();
         }
         // Masks are sized from the indices: a huge one is damage, not a list.
-        if (first > maxListIndex || last > maxListIndex) RaiseError(25010, "UTurbo", __LINE__);
+        if (first > maxListIndex || last > maxListIndex)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         // A mask, and the atoms or orbitals it names, cost in proportion to
         // its span. Beyond one huge list the lists of a file must be backed
         // by its size: many short lists of a large molecule are, repeated
         // huge lists in a few lines are not.
         span = Max(span, last);
         if (listIndices + span > Max(maxListIndex, listIndicesPerCharacter * charactersRead))
-            RaiseError(25010, "UTurbo", __LINE__);
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         ranges.emplace_back(first, last);
         if (text[0] == ',') text[0] = ' ';
     }
@@ -122,7 +129,7 @@ bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text)
 
 void UTurboFilter::PutSection(TurboFileSectionType type)
 {
-    if (type < tfsEnd || type > tfsEnergy) RaiseError(25010, "UTurbo", __LINE__);
+    if (type < tfsEnd || type > tfsEnergy) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     input->printf("%s\n", sectionHeader[type]);
 }
 

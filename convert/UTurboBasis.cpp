@@ -10,12 +10,15 @@
 #include "molecule/UQEcp.h"
 #include "molecule/UQGauss.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 
 using namespace FieldText;
 
 namespace {
+
+const char* const sourceName = "UTurbo";
 
 // Words of "$pople", indexed by BasFuncType.
 const char* basfunctypes[] = {"--none--", "CAO", "AO", ""};
@@ -52,7 +55,7 @@ bool StartsWithLetter(const char* s) { return isalpha((unsigned char)s[0]) != 0;
 ShellType UTurboFilter::GetShellType(const char* name, BasFuncType dType, BasFuncType fType) const
 {
     long type = GetNamedValue(name, shellnames);
-    if (type < 0) RaiseError(25010, "UTurbo", __LINE__);
+    if (type < 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     if (type == stD5 && dType == bfCartesian) return stD6;
     if (type == stF7 && fType == bfCartesian) return stF10;
     return (ShellType)type;
@@ -65,34 +68,39 @@ void UTurboFilter::ReadBasis(UQGeometryData* geom)
     for (;;) {
         if (GetRecord(line, sizeof line) == 1) {
             if (sectionType == tfsEnd || sectionType == tfsEcp) return;
-            RaiseError(25010, "UTurbo", __LINE__);
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         }
         strtrim(line);
         if (line[0] == '*' || line[0] == '#') continue;
         // Held here until it is complete, so a damaged set is never added.
         std::unique_ptr<UGaussianAtom> atom(new UGaussianAtom(line));
         do {
-            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            if (GetRecord(line, sizeof line) == 1)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             strtrim(line);
         } while (line[0] != '*');
         for (;;) {
-            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            if (GetRecord(line, sizeof line) == 1)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             strtrim(line);
             if (line[0] == '*') break;
             if (line[0] == '#') continue;
             char* name = CutWord(line);
-            if (name == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+            if (name == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             long count;
-            if (!ScanLong(line, count) || count < 0) RaiseError(25010, "UTurbo", __LINE__);
+            if (!ScanLong(line, count) || count < 0)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             ShellType type = GetShellType(name, basis->GetdFuncType(), basis->GetfFuncType());
             std::unique_ptr<UGaussianShell> shell(new UGaussianShell(type));
             int values = type == stSP ? 3 : 2;
             const bool noInteger[3] = {false, false, false};
             for (long k = 0; k < count; ++k) {
-                if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                if (GetRecord(line, sizeof line) == 1)
+                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                 AdjustExpChars(line);
                 double v[3] = {0.0, 0.0, 0.0};
-                if (!ScanWords(line, values, v, noInteger)) RaiseError(25010, "UTurbo", __LINE__);
+                if (!ScanWords(line, values, v, noInteger))
+                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                 shell->Add(UGaussianPrimitive(v[0], v[1], v[2]));
             }
             atom->Add(shell.release());
@@ -125,42 +133,46 @@ void UTurboFilter::ReadEcp(UQGeometryData* geom)
     for (;;) {
         if (GetRecord(line, sizeof line) == 1) {
             if (sectionType == tfsEnd) return;
-            RaiseError(25010, "UTurbo", __LINE__);
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         }
         strtrim(line);
         if (line[0] == '*' || line[0] == '#') continue;
         std::string name(line);
 
         do {
-            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            if (GetRecord(line, sizeof line) == 1)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             strtrim(line);
         } while (line[0] == '*' || line[0] == '#');
         char* key;
         char* value;
-        if (!SplitKey(line, key, value)) RaiseError(25010, "UTurbo", __LINE__);
-        if (stricmp(key, "ncore") != 0) RaiseError(25010, "UTurbo", __LINE__);
+        if (!SplitKey(line, key, value)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        if (stricmp(key, "ncore") != 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         char* rest = CutWord(value);
-        if (rest == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        if (rest == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         long core;
-        if (!ScanLong(value, core)) RaiseError(25010, "UTurbo", __LINE__);
-        if (!SplitKey(rest, key, value)) RaiseError(25010, "UTurbo", __LINE__);
-        if (stricmp(key, "lmax") != 0) RaiseError(25010, "UTurbo", __LINE__);
+        if (!ScanLong(value, core)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        if (!SplitKey(rest, key, value)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        if (stricmp(key, "lmax") != 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         // The count is the first word: spin-orbit potentials go on with
         // "lmaxso = 1".
         CutWord(value);
         long lmax;
         // Angular momenta beyond any basis are damage, not a potential.
-        if (!ScanLong(value, lmax) || lmax < 0 || lmax > 100) RaiseError(25010, "UTurbo", __LINE__);
+        if (!ScanLong(value, lmax) || lmax < 0 || lmax > 100)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
 
         std::unique_ptr<UEcp> ecp(new UEcp(core, lmax + 1, name.c_str()));
         do {
-            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            if (GetRecord(line, sizeof line) == 1)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             strtrim(line);
         } while (line[0] == '#');
         for (long l = -1; l < lmax; ++l) {
-            if (!StartsWithLetter(line)) RaiseError(25010, "UTurbo", __LINE__);
+            if (!StartsWithLetter(line)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             do {
-                if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                if (GetRecord(line, sizeof line) == 1)
+                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                 strtrim(line);
             } while (line[0] == '#');
             std::unique_ptr<UEcpPart> part(new UEcpPart(l));
@@ -168,10 +180,12 @@ void UTurboFilter::ReadEcp(UQGeometryData* geom)
             const bool powerInteger[3] = {false, true, false};
             while (line[0] != '*' && !StartsWithLetter(line)) {
                 double term[3];
-                if (!ScanWords(line, 3, term, powerInteger)) RaiseError(25010, "UTurbo", __LINE__);
+                if (!ScanWords(line, 3, term, powerInteger))
+                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                 part->AddTerm(UEcpTerm((long)term[1], term[2], term[0]));
                 do {
-                    if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                    if (GetRecord(line, sizeof line) == 1)
+                        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                     strtrim(line);
                 } while (line[0] == '#');
             }

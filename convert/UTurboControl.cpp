@@ -12,13 +12,17 @@
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStrUtilities.h"
 
 using namespace FieldText;
 using namespace TurboText;
 
 namespace {
+
+const char* const sourceName = "UTurbo";
 
 // The indices of ranges (1-based) as ascending 0-based runs, each index once,
 // as a mask of the ranges lists them: a run per range, not a pass over the
@@ -49,9 +53,9 @@ void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, lo
     for (const std::pair<long, long>& run : runs) {
         for (long i = run.first; i <= run.second && i < atoms; ++i) {
             long atno = data[i].GetAtno();
-            if (atno > 0 && atno != element) RaiseError(25005, "UTurbo", __LINE__);
+            if (atno > 0 && atno != element) RaiseError(cmInvalidElement, sourceName, __LINE__);
         }
-        if (run.second >= atoms) RaiseError(21055, "UTurbo", __LINE__);
+        if (run.second >= atoms) RaiseError(umIndexOutOfRange, sourceName, __LINE__);
     }
 }
 
@@ -59,7 +63,7 @@ void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, lo
 
 void UTurboFilter::ReadAtomBasis(UQGeometryData* geom)
 {
-    if (!geom->GetHasBasis()) RaiseError(25010, "UTurbo", __LINE__);
+    if (!geom->GetHasBasis()) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     UBasisSet* basis = geom->GetBasis();
     UEcpSet* ecps = geom->GetEcp();
     char line[recordLength + 1];
@@ -71,7 +75,7 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom)
     for (;;) {
         if (GetRecord(line, sizeof line) == 1) return;
         char* list = CutWord(line);
-        if (list == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        if (list == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         long element = pTable.Find(line).GetCharge();
         strcpy(text, list);
         bool cont = ReadIndexRanges(atoms, text);
@@ -83,7 +87,8 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom)
             char* eq = strchr(text, '=');
             if (eq == nullptr) {
                 if (!cont) break;
-                if (GetRecord(text, sizeof text) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                if (GetRecord(text, sizeof text) == 1)
+                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                 cont = hasContinue(text);
                 continue;
             }
@@ -103,12 +108,13 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom)
             text[0] = '\0';
         }
         while (cont) {
-            if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+            if (GetRecord(line, sizeof line) == 1)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             cont = hasContinue(line);
         }
 
         long basisIndex = basis->Find(basisName);
-        if (!haveBasis || basisIndex < 0) RaiseError(25010, "UTurbo", __LINE__);
+        if (!haveBasis || basisIndex < 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         long ecpIndex = haveEcp ? ecps->Find(ecpName) : -1;
         std::vector<std::pair<long, long>> runs = AscendingRuns(atoms);
         CheckListedAtoms(geom, runs, element);
@@ -129,16 +135,16 @@ void UTurboFilter::RequireBasisForEveryAtom(UQGeometryData* geom)
     for (long i = 0; i < pairs.GetDim(); ++i)
         if (pairs[i].atom >= 0 && pairs[i].atom < atoms) covered[(size_t)pairs[i].atom] = true;
     for (long i = 0; i < atoms; ++i)
-        if (!covered[(size_t)i]) RaiseError(25007, "UTurbo", __LINE__);
+        if (!covered[(size_t)i]) RaiseError(cmMissingData, sourceName, __LINE__);
 }
 
 void UTurboFilter::ReadOccupations(UQGeometryData* geom, TurboFileSectionType type)
 {
     char line[recordLength + 1];
     char text[recordLength + 1];
-    if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+    if (GetRecord(line, sizeof line) == 1) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     char* list = CutWord(line);
-    if (list == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    if (list == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     strcpy(text, list);
     UVector<long> mask(0, 1);
     ReadList(mask, text);

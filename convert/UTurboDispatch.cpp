@@ -1,13 +1,18 @@
 // Section dispatch: a whole Turbomole file, section by section.
 #include "convert/UTurbo.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
+
+namespace {
+const char* const sourceName = "UTurbo";
+}  // namespace
 
 void UTurboFilter::ReadGeometry(UQGeometryData* geom)
 {
     char header[recordLength + 1];
     GetRecord(nullptr, 0);
     for (;;) {
-        if (recordType != 1) RaiseError(25010, "UTurbo", __LINE__);
+        if (recordType != 1) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         switch (sectionType) {
         case tfsEnd:
             return;
@@ -45,7 +50,7 @@ void UTurboFilter::ReadGeometry(UQGeometryData* geom)
             SkipToHeader();
             continue;
         default:
-            RaiseError(25010, "UTurbo", __LINE__);
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         }
         ++sectionsRead;
     }

@@ -7,13 +7,17 @@
 #include "convert/UTurboText.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStrUtilities.h"
 
 using namespace FieldText;
 using namespace TurboText;
 
 namespace {
+
+const char* const sourceName = "UTurbo";
 
 // Hessian lines: row number, line number, then five values of 15 characters.
 const long hessRowStart = 0, hessRowWidth = 3;
@@ -28,7 +32,7 @@ void StoreAtom(UQGeometryData* geom, bool hadAtoms, long i, long atno, const V3&
         geom->AddCoordinates(atno, r);
         return;
     }
-    if (i >= geom->GetDim()) RaiseError(21055, "UTurbo", line);
+    if (i >= geom->GetDim()) RaiseError(umIndexOutOfRange, sourceName, line);
     geom->SetAtom(i, atno);
     geom->SetCoordinates(i, r);
 }
@@ -48,9 +52,9 @@ CoordinateLine CutCoordinateLine(char* line, int raiseLine)
 {
     CoordinateLine words{line, nullptr, nullptr, nullptr};
     words.y = CutWord(words.x);
-    if (words.y == nullptr) RaiseError(25010, "UTurbo", raiseLine);
+    if (words.y == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, raiseLine);
     words.z = CutWord(words.y);
-    if (words.z == nullptr) RaiseError(25010, "UTurbo", raiseLine);
+    if (words.z == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, raiseLine);
     words.symbol = CutWord(words.z);
     return words;
 }
@@ -72,12 +76,13 @@ void UTurboFilter::ReadCoordinates(UQGeometryData* geom)
     long count = 0;
     while (GetRecord(line, sizeof line) == 0) {
         CoordinateLine words = CutCoordinateLine(line, __LINE__);
-        if (words.symbol == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        if (words.symbol == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         V3 r = LineVector(words, __LINE__);
         StoreAtom(geom, hadAtoms, count, ElementNumber(words.symbol), r, __LINE__);
         ++count;
     }
-    if (hadAtoms && count != geom->GetDim()) RaiseError(21003, "UTurbo", __LINE__);
+    if (hadAtoms && count != geom->GetDim())
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
 }
 
 void UTurboFilter::ReadEnergy(UQGeometryData* geom)
@@ -88,11 +93,12 @@ void UTurboFilter::ReadEnergy(UQGeometryData* geom)
     // The cycle and the energy; the numbers after them are not used. The
     // energy is taken as written: a D exponent does not scan.
     char* energy = CutWord(last);
-    if (energy == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    if (energy == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     CutWord(energy);
     long cycle;
     double value;
-    if (!ScanLong(last, cycle) || !ScanDouble(energy, value)) RaiseError(25010, "UTurbo", __LINE__);
+    if (!ScanLong(last, cycle) || !ScanDouble(energy, value))
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     geom->SetEnergy(value);
 }
 
@@ -102,11 +108,11 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom)
     bool hadAtoms = geom->GetDim() > 0;
 
     // Cycle line: the energy follows the second '='.
-    if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+    if (GetRecord(line, sizeof line) == 1) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     char* eq = strchr(line, '=');
-    if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    if (eq == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     eq = strchr(eq + 1, '=');
-    if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    if (eq == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     char* energy = eq + 1;
     CutWord(energy);
     geom->SetEnergy(NumberField(energy, __LINE__));
@@ -128,17 +134,19 @@ void UTurboFilter::ReadGradients(UQGeometryData* geom)
         StoreAtom(geom, hadAtoms, count, ElementNumber(words.symbol), r, __LINE__);
         ++count;
     }
-    if (hadAtoms && count != geom->GetDim()) RaiseError(21003, "UTurbo", __LINE__);
+    if (hadAtoms && count != geom->GetDim())
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
 
     // One gradient line per atom; all are read before any is stored, so a
     // short cycle leaves the gradients as they were.
     long n = geom->GetDim();
     if (n == 0) return;
-    if (!haveGradient) RaiseError(25010, "UTurbo", __LINE__);
+    if (!haveGradient) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     UVector<V3> gradients(n, 1);
     strcpy(line, firstGradient);
     for (long i = 0; i < n; ++i) {
-        if (i > 0 && GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+        if (i > 0 && GetRecord(line, sizeof line) == 1)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         // The three numbers must scan whole; what follows them is not read.
         CoordinateLine words = CutCoordinateLine(line, __LINE__);
         gradients[i] = LineVector(words, __LINE__);
@@ -155,7 +163,7 @@ long HessianInt(const UFilter& filter, const char* line, long start, long width,
     char field[hessValueWidth + 1];
     filter.GetField(line, start, width, field);
     long value;
-    if (!ScanLong(field, value)) RaiseError(25010, "UTurbo", raiseLine);
+    if (!ScanLong(field, value)) RaiseError(cmInvalidTurbomoleFile, sourceName, raiseLine);
     return value;
 }
 
@@ -180,10 +188,12 @@ void UTurboFilter::ReadHessian(UQGeometryData* geom)
     // The first row fixes the size.
     UVector<double> first(0, 1);
     for (;;) {
-        if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+        if (GetRecord(line, sizeof line) == 1)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         if (HessianInt(*this, line, hessRowStart, hessRowWidth, __LINE__) != 1) break;
         long lineNo = HessianInt(*this, line, hessLineStart, hessLineWidth, __LINE__);
-        if (lineNo != first.GetDim() / hessValuesPerLine + 1) RaiseError(25010, "UTurbo", __LINE__);
+        if (lineNo != first.GetDim() / hessValuesPerLine + 1)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         double value;
         for (long k = 0; k < hessValuesPerLine; ++k) {
             if (!HessianValue(*this, line, k, value, __LINE__)) break;
@@ -191,30 +201,30 @@ void UTurboFilter::ReadHessian(UQGeometryData* geom)
         }
     }
     long n = first.GetDim();
-    if (n == 0) RaiseError(25010, "UTurbo", __LINE__);
+    if (n == 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     if (geom->GetDim() > 0) {
-        if (n != 3 * geom->GetDim()) RaiseError(21003, "UTurbo", __LINE__);
+        if (n != 3 * geom->GetDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     } else {
         // Three values per atom: any other width cannot be stored.
-        if (n % 3 != 0) RaiseError(21003, "UTurbo", __LINE__);
+        if (n % 3 != 0) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         geom->SetDim(n / 3);
     }
 
     UMatrix<double> hessian = geom->GetHessian();
     for (long j = 0; j < n; ++j) hessian(0, j) = first[j];
     for (long r = 1; r < n; ++r) {
-        if (recordType == 1) RaiseError(25010, "UTurbo", __LINE__);
+        if (recordType == 1) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         for (long j0 = 0; j0 < n; j0 += hessValuesPerLine) {
             if (HessianInt(*this, record, hessRowStart, hessRowWidth, __LINE__) != r + 1)
-                RaiseError(25010, "UTurbo", __LINE__);
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             if (HessianInt(*this, record, hessLineStart, hessLineWidth, __LINE__) !=
                 j0 / hessValuesPerLine + 1)
-                RaiseError(25010, "UTurbo", __LINE__);
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             long values = n - j0 < hessValuesPerLine ? n - j0 : hessValuesPerLine;
             for (long k = 0; k < values; ++k) {
                 double value;
                 if (!HessianValue(*this, record, k, value, __LINE__))
-                    RaiseError(25010, "UTurbo", __LINE__);
+                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                 hessian(r, j0 + k) = value;
             }
             GetRecord(nullptr, 0);

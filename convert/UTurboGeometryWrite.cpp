@@ -4,10 +4,13 @@
 #include "convert/UTurbo.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UStream.h"
 
 namespace {
+
+const char* const sourceName = "UTurbo";
 
 // Formats one value into out; 25010 at the caller's line when the text is
 // wider than width, or fills it where a reader needs a blank before it, since
@@ -16,7 +19,8 @@ void FormatField(char* out, size_t size, const char* format, double value, int w
                  bool leadingBlank, int line)
 {
     int n = snprintf(out, size, format, value);
-    if (n != width || (leadingBlank && out[0] != ' ')) RaiseError(25010, "UTurbo", line);
+    if (n != width || (leadingBlank && out[0] != ' '))
+        RaiseError(cmInvalidTurbomoleFile, sourceName, line);
 }
 
 void PrintCoordinateLines(UStream* stream, UQGeometryData* geom)
@@ -34,7 +38,7 @@ void PrintCoordinateLines(UStream* stream, UQGeometryData* geom)
 
 void UTurboFilter::WriteCoordinates(UQGeometryData* geom)
 {
-    if (!geom->GetHasCoordinates()) RaiseError(25007, "UTurbo", __LINE__);
+    if (!geom->GetHasCoordinates()) RaiseError(cmMissingData, sourceName, __LINE__);
     PutSection(tfsCoord);
     PrintCoordinateLines(input, geom);
     PutSection(tfsEnd);
@@ -43,7 +47,7 @@ void UTurboFilter::WriteCoordinates(UQGeometryData* geom)
 void UTurboFilter::WriteGradients(UQGeometryData* geom)
 {
     if (!geom->GetHasGradients() || !geom->GetHasCoordinates() || !geom->GetHasEnergy())
-        RaiseError(25007, "UTurbo", __LINE__);
+        RaiseError(cmMissingData, sourceName, __LINE__);
     input->printf("$grad          cartesian gradients\n");
     input->printf("  cycle =      1    SCF energy =%18.10lf   |dE/dxyz| =  0.000000\n",
                   geom->GetEnergy());
@@ -63,7 +67,7 @@ void UTurboFilter::WriteGradients(UQGeometryData* geom)
 
 void UTurboFilter::WriteHessian(UQGeometryData* geom)
 {
-    if (!geom->GetHasHessian()) RaiseError(25007, "UTurbo", __LINE__);
+    if (!geom->GetHasHessian()) RaiseError(cmMissingData, sourceName, __LINE__);
     UMatrix<double> hessian = geom->GetHessian();
     long n = hessian.GetRowDim();
     PutSection(tfsHessian);
@@ -71,7 +75,7 @@ void UTurboFilter::WriteHessian(UQGeometryData* geom)
     for (long r = 0; r < n; ++r) {
         for (long j0 = 0; j0 < n; j0 += 5) {
             int pos = snprintf(line, sizeof line, "%3ld%2ld", r + 1, j0 / 5 + 1);
-            if (pos != 5) RaiseError(25010, "UTurbo", __LINE__);
+            if (pos != 5) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             for (long j = j0; j < n && j < j0 + 5; ++j) {
                 FormatField(line + pos, sizeof line - pos, "%15.10lf", hessian(r, j), 15, false,
                             __LINE__);

@@ -11,14 +11,18 @@
 #include "convert/UTurboText.h"
 #include "molecule/UQBasAux.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 using namespace FieldText;
 using namespace TurboText;
 
 namespace {
+
+const char* const sourceName = "UTurbo";
 
 // One more than the index of the last column holding a non-zero element
 // (NaN counts as non-zero); 0 when all are zero.
@@ -42,7 +46,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     if (open != nullptr) {
         open += strlen("format(");
         const char* close = strchr(open, ')');
-        if (close == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        if (close == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         size_t n = (size_t)(close - open);
         if (n > (size_t)recordLength) n = (size_t)recordLength;
         memcpy(format, open, n);
@@ -51,22 +55,25 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     }
     AdjustExpChars(format);
     long perLine, width;
-    if (sscanf(format, "%lde%ld", &perLine, &width) != 2) RaiseError(25010, "UTurbo", __LINE__);
+    if (sscanf(format, "%lde%ld", &perLine, &width) != 2)
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     // A line of coefficients must fit one record.
     if (perLine < 1 || width < 1 || width > recordLength / perLine)
-        RaiseError(25010, "UTurbo", __LINE__);
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
 
     // The first orbital line gives the count of every orbital.
     do {
-        if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+        if (GetRecord(line, sizeof line) == 1)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         strtrim(line);
     } while (line[0] == '#');
     char* eq = strchr(line, '=');
-    if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    if (eq == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     eq = strchr(eq + 1, '=');
-    if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+    if (eq == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     long n;
-    if (sscanf(eq + 1, "%ld", &n) != 1 || n < 1) RaiseError(25010, "UTurbo", __LINE__);
+    if (sscanf(eq + 1, "%ld", &n) != 1 || n < 1)
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
 
     // The coefficients go straight into the matrix's storage, a column per
     // orbital. Once the first orbital has proved the count, room is reserved
@@ -78,15 +85,15 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     std::vector<double> columns;
     char field[recordLength + 1];
     for (long j = 0;; ++j) {
-        if (j >= n) RaiseError(25010, "UTurbo", __LINE__);
+        if (j >= n) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         eq = strchr(record, '=');
-        if (eq == nullptr) RaiseError(25010, "UTurbo", __LINE__);
+        if (eq == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         // An orbital of another count belongs to another symmetry block or
         // another basis: reading it with n coefficients would misplace them.
         char* countEq = strchr(eq + 1, '=');
         long count;
         if (countEq != nullptr && sscanf(countEq + 1, "%ld", &count) == 1 && count != n)
-            RaiseError(25010, "UTurbo", __LINE__);
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         strcpy(field, eq + 1);
         CutWord(field);
         energies.push_back(NumberField(field, __LINE__));
@@ -95,14 +102,15 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
         for (long i = 0; i < n; ++i) {
             long k = i % perLine;
             if (k == 0) {
-                if (GetRecord(line, sizeof line) == 1) RaiseError(25010, "UTurbo", __LINE__);
+                if (GetRecord(line, sizeof line) == 1)
+                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
                 length = (long)strlen(line);
             }
             // Fields come from this line only. Turbomole writes each at its
             // full width, right-aligned, so one that the line's end cuts short
             // has lost characters (a D-07 read as D-0), not trailing blanks.
             long start = k * width;
-            if (start + width > length) RaiseError(25010, "UTurbo", __LINE__);
+            if (start + width > length) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             memcpy(field, line + start, (size_t)width);
             field[width] = '\0';
             columns.push_back(NumberField(field, __LINE__));
@@ -114,7 +122,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
         }
         if (GetRecord(nullptr, 0) == 1) break;
     }
-    if (sectionType != tfsEnd) RaiseError(25010, "UTurbo", __LINE__);
+    if (sectionType != tfsEnd) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
 
     // A count that is not the basis's is refused before the square matrix is
     // made, so that a damaged count cannot demand gigabytes first.
@@ -122,7 +130,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     if (geom->GetHasBasis()) {
         transform.reset(new UBasFuncTransform(geom, bftFromTurbo));
         if (geom->GetBasis()->GetBasisType() == btGaussian && transform->GetDimIn() != n)
-            RaiseError(21003, "UTurbo", __LINE__);
+            RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     }
     UVector<double> e(n, 1);
     Vset(e, 0.0);
@@ -146,7 +154,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
 void UTurboFilter::WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type)
 {
     if (type != tfsScfMo && type != tfsUhfMoAlpha && type != tfsUhfMoBeta)
-        RaiseError(25007, "UTurbo", __LINE__);
+        RaiseError(cmMissingData, sourceName, __LINE__);
     OrbitalType set = (OrbitalType)(type - tfsScfMo);
     UVector<double> energies = geom->GetE(set);
     UMatrix<double> stored = geom->GetMos(set);
@@ -159,7 +167,7 @@ void UTurboFilter::WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type
     }
     long m = nonzerodim(mos);
     long nb = mos.GetColDim();
-    if (energies.GetDim() < m) RaiseError(21003, "UTurbo", __LINE__);
+    if (energies.GetDim() < m) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
 
     input->printf("%s   scfconv=6   format(4d20.14)\n", sectionHeader[type]);
     input->printf("# molecular orbitals of project :\n#  --->  Dranvel  <---\n");
@@ -177,7 +185,7 @@ void UTurboFilter::WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type
         for (long i = 0; i < nb; ++i) {
             int w = snprintf(line + pos, sizeof line - (size_t)pos, "%20.13le", mos(i, j));
             // The reader takes fixed columns: a wider value would shift them.
-            if (w != width) RaiseError(25010, "UTurbo", __LINE__);
+            if (w != width) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
             pos += w;
             if (i % perLine == perLine - 1 || i == nb - 1) {
                 input->printf("%s\n", line);

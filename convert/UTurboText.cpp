@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "convert/FieldText.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 
@@ -48,7 +49,8 @@ void strtrim1(char* s)
 double NumberField(const char* text, int line)
 {
     double value;
-    if (!FieldText::ScanNumberField(text, value)) RaiseError(25010, "UTurbo", line);
+    if (!FieldText::ScanNumberField(text, value))
+        RaiseError(cmInvalidTurbomoleFile, "UTurbo", line);
     return value;
 }
 

@@ -8,12 +8,16 @@
 #include "convert/UTurboText.h"
 #include "molecule/UAtCoord.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 namespace {
+
+const char* const sourceName = "UTurbo";
 
 // Block headings, each matched against a whole trimmed line.
 const char* VibSectionHeaders[] = {
@@ -79,7 +83,7 @@ public:
                 return;
         }
         // A file without a single block is not aoforce output at all.
-        if (!foundBlock) RaiseError(25010, "UTurbo", __LINE__);
+        if (!foundBlock) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     }
 
 private:
@@ -135,7 +139,8 @@ private:
         char* i = strchr(field, 'i');
         if (i != nullptr) *i = '-';
         double value;
-        if (!FieldText::ScanDouble(field, value)) RaiseError(25010, "UTurbo", __LINE__);
+        if (!FieldText::ScanDouble(field, value))
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         return value;
     }
 
@@ -165,18 +170,19 @@ private:
             if (!hadAtoms) {
                 geom.AddCoordinates(atno, r);
             } else {
-                if (count >= geom.GetDim()) RaiseError(21055, "UTurbo", __LINE__);
+                if (count >= geom.GetDim()) RaiseError(umIndexOutOfRange, sourceName, __LINE__);
                 geom.SetAtom(count, atno);
                 geom.SetCoordinates(count, r);
             }
             ++count;
         }
-        if (hadAtoms && count != geom.GetDim()) RaiseError(21003, "UTurbo", __LINE__);
+        if (hadAtoms && count != geom.GetDim())
+            RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     }
 
     void ReadGradients()
     {
-        if (geom.GetDim() == 0) RaiseError(21003, "UTurbo", __LINE__);
+        if (geom.GetDim() == 0) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         SkipLines(1);
         for (long i = 0; i < geom.GetDim(); ++i) {
             NextLine();
@@ -189,14 +195,14 @@ private:
     void RequireBytes(double lines, double charactersPerLine) const
     {
         double rest = (double)(stream.GetSize() - stream.GetPosition());
-        if (rest < lines * charactersPerLine) RaiseError(25001, "UTurbo", __LINE__);
+        if (rest < lines * charactersPerLine) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
     }
 
     // Lower triangle in blocks of six columns, each block's rows followed by
     // three lines that are skipped.
     void ReadHessian()
     {
-        if (geom.GetDim() == 0) RaiseError(21003, "UTurbo", __LINE__);
+        if (geom.GetDim() == 0) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         SkipLines(5);
         long n = 3 * geom.GetDim();
         double rowLines = 0.0;
@@ -226,9 +232,9 @@ private:
     // the last is the next block's "mode" line.
     void ReadModes()
     {
-        if (geom.GetDim() == 0) RaiseError(21003, "UTurbo", __LINE__);
+        if (geom.GetDim() == 0) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         for (;;) {
-            if (stream.GetAtEOF()) RaiseError(21003, "UTurbo", __LINE__);
+            if (stream.GetAtEOF()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
             NextLine();
             if (filter.Matches(line, modeStartLine)) break;
         }

@@ -7,12 +7,17 @@
 
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "UAtCoord";
+}  // namespace
 
 // ---- three-vectors ----
 
 V3::V3(UVector<double> const& v) : x(0.0), y(0.0), z(0.0)
 {
-    if (v.GetDim() != 3) RaiseError(21003, "UAtCoord", __LINE__);
+    if (v.GetDim() != 3) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     x = v[0];
     y = v[1];
     z = v[2];
@@ -318,7 +323,7 @@ UPTable::UPTable() : elements(104, 1)
 
 UElement UPTable::operator[](long z) const
 {
-    if (z < 1 || z > 103) RaiseError(21033, "UAtCoord", __LINE__);
+    if (z < 1 || z > 103) RaiseError(umIllegalIndex, sourceName, __LINE__);
     return elements[z];
 }
 

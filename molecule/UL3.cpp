@@ -5,6 +5,7 @@
 #include "molecule/PointSpread.h"
 #include "molecule/UAngles.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 
 L3::L3(V3 const& d, V3 const& q) : par(d / d.GetNorm()) { base = q - Inner(q, par) * par; }
 
@@ -35,7 +36,7 @@ L3 LineThrough(UVector<V3> const& p)
 {
     long n = p.GetDim();
     // Refused before a column of an empty matrix could be read.
-    if (n == 0) RaiseError(21003, "UAtCoord", __LINE__);
+    if (n == 0) RaiseError(umIncompatibleDimensions, "UAtCoord", __LINE__);
     V3 centroid;
     // Fewer than three points have fewer singular values.
     UMatrix<double> spread = SpreadDirections(p, centroid, Min(n, 3L));

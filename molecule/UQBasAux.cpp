@@ -7,10 +7,14 @@
 #include "molecule/UAtCoord.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "numeric/laostuff.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
+
+const char* const sourceName = "UQBasAux";
 
 double Root(double x) { return std::sqrt(x); }
 
@@ -246,7 +250,8 @@ void ForEachShell(UQGeometryData* geom, Visit visit)
     for (std::vector<long> const& list : entries) {
         for (long entry : list) {
             // A pair naming no atom basis would otherwise read past the list.
-            if (entry < 0 || entry >= basis->GetDim()) RaiseError(25007, "UQBasAux", __LINE__);
+            if (entry < 0 || entry >= basis->GetDim())
+                RaiseError(cmMissingData, sourceName, __LINE__);
             UPointerList<UGaussianShell> const& shells = basis->GetGaussian(entry)->GetShells();
             for (long s = 0; s < shells.size(); ++s) visit(shells[s]->GetType());
         }
@@ -294,7 +299,7 @@ void UBasFuncTransform::MakeDefaultTransform(UQGeometryData* geom)
     Clear();
     copiesInput = false;
     BasisType kind = geom->GetBasis()->GetBasisType();
-    if (kind == btNone) RaiseError(25007, "UQBasAux", __LINE__);
+    if (kind == btNone) RaiseError(cmMissingData, sourceName, __LINE__);
     if (kind == btSlater) {
         copiesInput = true;
         return;
@@ -302,7 +307,7 @@ void UBasFuncTransform::MakeDefaultTransform(UQGeometryData* geom)
     try {
         ForEachShell(geom, [this](ShellType t) {
             // No reordering is known for g shells.
-            if (t < stS || t > stF10) RaiseError(25007, "UQBasAux", __LINE__);
+            if (t < stS || t > stF10) RaiseError(cmMissingData, sourceName, __LINE__);
             long const k = ShellDim(t);
             UMatrix<double>* block = new UMatrix<double>(k, k, -1);
             Mset(*block, 0.0, 1.0);
@@ -318,12 +323,12 @@ void UBasFuncTransform::MakeDefaultTransform(UQGeometryData* geom)
 void UBasFuncTransform::AdjustTransform(UQGeometryData* geom, BasFuncTransformType type)
 {
     BasisType kind = geom->GetBasis()->GetBasisType();
-    if (kind == btNone) RaiseError(25007, "UQBasAux", __LINE__);
+    if (kind == btNone) RaiseError(cmMissingData, sourceName, __LINE__);
     if (kind == btSlater) return;
     long index = 0;
     ForEachShell(geom, [this, type, &index](ShellType t) {
         // Only the molecule the blocks were made for fits them.
-        if (index >= blocks.size()) RaiseError(21003, "UQBasAux", __LINE__);
+        if (index >= blocks.size()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         Table table = TableFor(type, t);
         if (table.data) SetMatrix(*blocks[index], table.rows, table.cols, table.data);
         ++index;
@@ -350,7 +355,7 @@ void UBasFuncTransform::TransformVector(UVector<double> const& in, UVector<doubl
         out.CloneContentsFrom(in);
         return;
     }
-    if (in.GetDim() != GetDimIn()) RaiseError(21003, "UQBasAux", __LINE__);
+    if (in.GetDim() != GetDimIn()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     // Reading from a copy keeps in-place calls right when blocks change sizes.
     UVector<double> saved(0, 1);
     bool sameStorage = in.GetDim() > 0 && in.GetConstData() == out.GetConstData();
@@ -370,7 +375,7 @@ void UBasFuncTransform::TransformMatrix(UMatrix<double> const& in, UMatrix<doubl
         out.CloneContentsFrom(in);
         return;
     }
-    if (in.GetColDim() != GetDimIn()) RaiseError(21003, "UQBasAux", __LINE__);
+    if (in.GetColDim() != GetDimIn()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     bool sameStorage =
         in.GetColDim() > 0 && in.GetRowDim() > 0 && in.GetConstData() == out.GetConstData();
     // In place, columns that keep their shape are read from a copy of a few

@@ -2,9 +2,12 @@
 
 #include <cstring>
 
+#include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 
 namespace {
+
+const char* const sourceName = "UQBasis";
 
 // Retags every shell of type from to type to.
 void Retag(UPointerList<UGaussianAtom> const& atoms, ShellType from, ShellType to)
@@ -102,7 +105,8 @@ BasFuncType UBasisSet::TestdFuncType() const
 {
     if (type != btGaussian) return bfNone;
     BasFuncType form = bfNone;
-    if (!ShellForm(gaussians, stD5, stD6, form)) RaiseError(25018, "UQBasis", __LINE__);
+    if (!ShellForm(gaussians, stD5, stD6, form))
+        RaiseError(cmInvalidBasisOperation, sourceName, __LINE__);
     return form;
 }
 
@@ -110,7 +114,8 @@ BasFuncType UBasisSet::TestfFuncType() const
 {
     if (type != btGaussian) return bfNone;
     BasFuncType form = bfNone;
-    if (!ShellForm(gaussians, stF7, stF10, form)) RaiseError(25018, "UQBasis", __LINE__);
+    if (!ShellForm(gaussians, stF7, stF10, form))
+        RaiseError(cmInvalidBasisOperation, sourceName, __LINE__);
     return form;
 }
 
@@ -152,7 +157,7 @@ long UBasisSet::GetOrbitalDim() const
 void UBasisSet::Add(UGaussianAtom* a)
 {
     if (type == btNone) type = btGaussian;
-    if (type != btGaussian) RaiseError(25018, "UQBasis", __LINE__);
+    if (type != btGaussian) RaiseError(cmInvalidBasisOperation, sourceName, __LINE__);
     gaussians.Add(a);
 }
 
@@ -165,7 +170,7 @@ void UBasisSet::Add(USlaterAtom* a)
 void UBasisSet::BecomeSlater()
 {
     if (type == btNone) type = btSlater;
-    if (type != btSlater) RaiseError(25018, "UQBasis", __LINE__);
+    if (type != btSlater) RaiseError(cmInvalidBasisOperation, sourceName, __LINE__);
 }
 
 void UBasisSet::ClearPrims()

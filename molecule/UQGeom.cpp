@@ -2,10 +2,14 @@
 
 #include <cmath>
 
+#include "molecule/UStrChem.h"
 #include "molecule/ZeroFill.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
+
+const char* const sourceName = "UQGeom";
 
 UMatrix<double> EmptyMatrix() { return UMatrix<double>(0, 0, -1); }
 
@@ -21,7 +25,7 @@ UQAtomData::UQAtomData(long atno) : atno(atno), mass(0.0)
 UQAtomData::UQAtomData(const char* symbol) : atno(0), mass(0.0)
 {
     UElement element = pTable.Find(symbol);
-    if (!element.IsValid()) RaiseError(25005, "UQGeom", __LINE__);
+    if (!element.IsValid()) RaiseError(cmInvalidElement, sourceName, __LINE__);
     atno = element.GetCharge();
     mass = element.GetExactMass(-1.0);
 }
@@ -64,7 +68,7 @@ void UQGeometryData::SetEnergy(double value)
 
 void UQGeometryData::CheckIndex(long i, int line) const
 {
-    if (i < 0 || i >= dim) RaiseError(21055, "UQGeom", line);
+    if (i < 0 || i >= dim) RaiseError(umIndexOutOfRange, sourceName, line);
 }
 
 void UQGeometryData::AppendAtom(UQAtomData const& atom, bool coordinates, bool gradients)
@@ -159,13 +163,13 @@ void UQGeometryData::GetGradients(UVector<double>& v) const
 void UQGeometryData::SetCoordinates(UVector<double> const& v)
 {
     // Reading past a short vector would take garbage for coordinates.
-    if (v.GetDim() < 3 * dim) RaiseError(21003, "UQGeom", __LINE__);
+    if (v.GetDim() < 3 * dim) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     for (long i = 0; i < dim; i++) SetCoordinates(i, V3(v[3 * i], v[3 * i + 1], v[3 * i + 2]));
 }
 
 void UQGeometryData::SetGradients(UVector<double> const& v)
 {
-    if (v.GetDim() < 3 * dim) RaiseError(21003, "UQGeom", __LINE__);
+    if (v.GetDim() < 3 * dim) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     for (long i = 0; i < dim; i++) SetGradients(i, V3(v[3 * i], v[3 * i + 1], v[3 * i + 2]));
 }
 
@@ -198,10 +202,10 @@ void UQGeometryData::AdoptDim(long n)
 void UQGeometryData::SetHessian(UMatrix<double> const& h)
 {
     long size = h.GetColDim();
-    if (size != h.GetRowDim()) RaiseError(21004, "UQGeom", __LINE__);
-    if (dim > 0 && size != 3 * dim) RaiseError(21003, "UQGeom", __LINE__);
+    if (size != h.GetRowDim()) RaiseError(umNotSquare, sourceName, __LINE__);
+    if (dim > 0 && size != 3 * dim) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     if (dim == 0) {
-        if (size % 3 != 0) RaiseError(21003, "UQGeom", __LINE__);
+        if (size % 3 != 0) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         AdoptDim(size / 3);
     }
     hessian.CloneContentsFrom(h);
@@ -211,9 +215,9 @@ void UQGeometryData::SetHessian(UMatrix<double> const& h)
 void UQGeometryData::SetVibrations(UMatrix<double> const& m)
 {
     long rows = m.GetColDim();
-    if (dim > 0 && rows != 3 * dim) RaiseError(21003, "UQGeom", __LINE__);
+    if (dim > 0 && rows != 3 * dim) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     if (dim == 0) {
-        if (rows % 3 != 0) RaiseError(21003, "UQGeom", __LINE__);
+        if (rows % 3 != 0) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         AdoptDim(rows / 3);
     }
     vibrations.CloneContentsFrom(m);
@@ -223,7 +227,8 @@ void UQGeometryData::SetVibrations(UMatrix<double> const& m)
 void UQGeometryData::SetFrequencies(UVector<double> const& f)
 {
     long n = f.GetDim();
-    if (dim > 0 && (n < 3 * dim - 6 || n > 3 * dim)) RaiseError(21003, "UQGeom", __LINE__);
+    if (dim > 0 && (n < 3 * dim - 6 || n > 3 * dim))
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     if (dim == 0) AdoptDim((n + 2) / 3);
     frequencies.CloneContentsFrom(f);
     hasFrequencies = true;
@@ -262,7 +267,7 @@ UVector<double>& UQGeometryData::Energies(OrbitalType t, int line) const
     case otBeta:
         return eBeta;
     }
-    RaiseError(25007, "UQGeom", line);
+    RaiseError(cmMissingData, sourceName, line);
 }
 
 UVector<double>& UQGeometryData::Occupations(OrbitalType t, int line) const
@@ -275,7 +280,7 @@ UVector<double>& UQGeometryData::Occupations(OrbitalType t, int line) const
     case otBeta:
         return oBeta;
     }
-    RaiseError(25007, "UQGeom", line);
+    RaiseError(cmMissingData, sourceName, line);
 }
 
 UMatrix<double>* UQGeometryData::Coefficients(OrbitalType t) const
@@ -298,7 +303,7 @@ UVector<double> UQGeometryData::GetO(OrbitalType t) const { return Occupations(t
 UMatrix<double> UQGeometryData::GetMos(OrbitalType t) const
 {
     UMatrix<double>* m = Coefficients(t);
-    if (!m) RaiseError(25007, "UQGeom", __LINE__);
+    if (!m) RaiseError(cmMissingData, sourceName, __LINE__);
     return *m;
 }
 
@@ -425,13 +430,13 @@ void UQGeometryData::SetMaximumConstraint(const char* s)
 
 long UQGeometryData::GetNegEigvals() const
 {
-    if (!hasConvInfo) RaiseError(25007, "UQGeom", __LINE__);
+    if (!hasConvInfo) RaiseError(cmMissingData, sourceName, __LINE__);
     return negEigvals;
 }
 
 const char* UQGeometryData::ConvText(UString const& s, int line) const
 {
-    if (!hasConvInfo) RaiseError(25007, "UQGeom", line);
+    if (!hasConvInfo) RaiseError(cmMissingData, sourceName, line);
     return s.c_str();
 }
 
@@ -478,7 +483,7 @@ void UQGeometryData::ClearConvInfo()
 
 void UQGeometryData::SetDim(long n)
 {
-    if (n < 0) RaiseError(25008, "UQGeom", __LINE__);
+    if (n < 0) RaiseError(cmInvalidDimension, sourceName, __LINE__);
     if (dim != 0 && dim != n) {
         ClearHessian();
         ClearVibFreq();

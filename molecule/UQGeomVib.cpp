@@ -6,6 +6,7 @@
 
 #include "molecule/PhysConst.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "molecule/ZeroFill.h"
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
@@ -13,6 +14,8 @@
 #include "utilities/CustExcept.h"
 
 namespace {
+
+const char* const sourceName = "UQGeom";
 
 short const kEigenvectorsLower = Blas::LaEigVectors | Blas::LaUseLower;
 
@@ -86,7 +89,7 @@ void ToDisplacements(UVector<UQAtomData> const& atoms, UMatrix<double>& modes)
 void AddVec(UMatrix<double>& m, UVector<double>& v, long& count)
 {
     if (!TryNorm(v)) return;
-    if (m.GetRowDim() <= count) RaiseError(25021, "UQGeom", __LINE__);
+    if (m.GetRowDim() <= count) RaiseError(cmQGeomInternal, sourceName, __LINE__);
     UVector<double> column = m.ColVector(count);
     Vcopy(v, column);
     count++;
@@ -94,8 +97,8 @@ void AddVec(UMatrix<double>& m, UVector<double>& v, long& count)
 
 long UQGeometryData::MakeVibrations(bool massWeight, bool project, bool truncate)
 {
-    if (!hasHessian) RaiseError(25007, "UQGeom", __LINE__);
-    if ((massWeight || project) && !hasCoordinates) RaiseError(25007, "UQGeom", __LINE__);
+    if (!hasHessian) RaiseError(cmMissingData, sourceName, __LINE__);
+    if ((massWeight || project) && !hasCoordinates) RaiseError(cmMissingData, sourceName, __LINE__);
 
     UMatrix<double> h(0, 0, -1);
     h.CloneContentsFrom(hessian);
@@ -137,7 +140,7 @@ long UQGeometryData::ProjectVibrations(MolShapeInfo& info, UMatrix<double>& mode
         flagged[j] = BlasDouble::VVmult(column, column) < kRigidLength;
         if (flagged[j]) f++;
     }
-    if (f < k) RaiseError(25021, "UQGeom", __LINE__);
+    if (f < k) RaiseError(cmQGeomInternal, sourceName, __LINE__);
     for (; f > k; f--) FreeLongestFlagged(modes, flagged);
 
     UMatrix<double> sorted(modes.GetColDim(), n, -1);
@@ -151,7 +154,7 @@ long UQGeometryData::ProjectVibrations(MolShapeInfo& info, UMatrix<double>& mode
     }
     UMatrix<double> nulls(0, 0, -1);
     long z = MakeNullVibrations(info, nulls);
-    if (z + genuine != n) RaiseError(25021, "UQGeom", __LINE__);
+    if (z + genuine != n) RaiseError(cmQGeomInternal, sourceName, __LINE__);
     for (long j = 0; j < z; j++) CopyColumn(nulls, j, sorted, genuine + j);
     sorted.CopyTo(modes);
     sortedValues.CopyTo(values);
@@ -168,7 +171,7 @@ long UQGeometryData::MakeNullVibrations(MolShapeInfo& info, UMatrix<double>& z) 
         UVector<double> motion = motions.ColVector(c);
         AddVec(z, motion, count);
     }
-    if (count != k) RaiseError(25021, "UQGeom", __LINE__);
+    if (count != k) RaiseError(cmQGeomInternal, sourceName, __LINE__);
     TransformVectorsInertialFrame(info, z, false);
     return k;
 }

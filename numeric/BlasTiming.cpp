@@ -6,7 +6,13 @@
 
 #include "numeric/BlasCost.h"
 #include "numeric/BlasUtils.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "BlasTiming";
+}  // namespace
 
 namespace Blas {
 
@@ -58,7 +64,7 @@ UProgressCounter::~UProgressCounter()
 bool UProgressMonitor::Counting() const
 {
     if (Callback == nullptr) return false;
-    if (Counter == nullptr) RaiseError(23003, "BlasTiming", __LINE__);
+    if (Counter == nullptr) RaiseError(nmProgressCount, sourceName, __LINE__);
     return true;
 }
 
@@ -122,7 +128,7 @@ void UProgressMonitor::Start(char const* name, short opt, long m, long n, long k
     }
 
     UProgressCounter* counter = new (std::nothrow) UProgressCounter(total, Counter, bounded);
-    if (counter == nullptr) RaiseError(21058, "BlasTiming", __LINE__);
+    if (counter == nullptr) RaiseError(umNewReturnedNull, sourceName, __LINE__);
     Counter = counter;
     counter->Type = type;
     counter->Steps = steps;

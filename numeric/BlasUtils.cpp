@@ -5,7 +5,9 @@
 #include <ctime>
 #include <new>
 
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 
 namespace Blas {
 
@@ -14,7 +16,7 @@ template <class T>
 void Allocate(long size, T*& p)
 {
     p = new (std::nothrow) T[size];
-    if (p == nullptr) RaiseError(21058, "BlasUtils", __LINE__);
+    if (p == nullptr) RaiseError(umNewReturnedNull, "BlasUtils", __LINE__);
 }
 
 template <class T>
@@ -53,21 +55,21 @@ bool OptionsValid(short opt, std::initializer_list<unsigned short> groups)
 
 // CheckOptions, CheckArgument, CheckWorkspace: raise 23002, 23001, and 23015 or 23006 under the
 // name source and the caller's line.
-void CheckOptions(short opt, std::initializer_list<unsigned short> groups, char const* source,
+void CheckOptions(short opt, std::initializer_list<unsigned short> groups, char const* sourceName,
                   int line)
 {
-    if (!OptionsValid(opt, groups)) RaiseError(23002, source, line);
+    if (!OptionsValid(opt, groups)) RaiseError(nmIllegalOptions, sourceName, line);
 }
 
-void CheckArgument(bool valid, char const* source, int line)
+void CheckArgument(bool valid, char const* sourceName, int line)
 {
-    if (!valid) RaiseError(23001, source, line);
+    if (!valid) RaiseError(nmIllegalParameter, sourceName, line);
 }
 
-void CheckWorkspace(void const* work, long length, long minLength, char const* source, int line)
+void CheckWorkspace(void const* work, long length, long minLength, char const* sourceName, int line)
 {
-    if (work == nullptr) RaiseError(23015, source, line);
-    if (length < minLength) RaiseError(23006, source, line);
+    if (work == nullptr) RaiseError(nmNoWorkspace, sourceName, line);
+    if (length < minLength) RaiseError(nmWorkspaceTooSmall, sourceName, line);
 }
 
 // BitCount: the number of 1-bits among the 16 bits of w.

@@ -92,10 +92,11 @@ bool OptionsValid(short opt, std::initializer_list<unsigned short> groups);
 //   CheckOptions: 23002 "Illegal Option Combination" unless OptionsValid;
 //   CheckArgument: 23001 "Illegal parameter value" unless valid;
 //   CheckWorkspace: 23015 when work is null, 23006 when length < minLength.
-void CheckOptions(short opt, std::initializer_list<unsigned short> groups, char const* source,
+void CheckOptions(short opt, std::initializer_list<unsigned short> groups, char const* sourceName,
                   int line);
-void CheckArgument(bool valid, char const* source, int line);
-void CheckWorkspace(void const* work, long length, long minLength, char const* source, int line);
+void CheckArgument(bool valid, char const* sourceName, int line);
+void CheckWorkspace(void const* work, long length, long minLength, char const* sourceName,
+                    int line);
 
 // A leading dimension is valid when it is at least max(1, rows).
 inline bool LeadDimValid(long ld, long rows) { return ld >= 1 && ld >= rows; }

@@ -6,9 +6,11 @@
 #include "numeric/BlasEnv.h"
 #include "numeric/BlasTiming.h"
 #include "numeric/BlasUtils.h"
+#include "numeric/UStrNumer.h"
 #include "numeric/Vswap.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace LUDetail {
 
@@ -42,9 +44,9 @@ void SwapRows(long n, T* a, long lda, long k1, long k2, long const* ipiv, long i
 // its reciprocal and the trailing matrix takes a rank-one update. Reports Test(j-1) after column j.
 template <class Kernels, class T>
 void FactorColumns(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMonitor& pm,
-                   char const* name, char const* source)
+                   char const* name, char const* sourceName)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), sourceName, __LINE__);
     if (m == 0 || n == 0) return;
     long const mn = m < n ? m : n;
     auto A = [a, lda](long i, long j) -> T* { return a + (i - 1) + (j - 1) * lda; };
@@ -53,7 +55,7 @@ void FactorColumns(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMo
     for (long j = 1; j <= mn; ++j) {
         long const jp = j - 1 + Kernels::VgetMax(m - j + 1, A(j, j), 1);
         ipiv[j - 1] = jp;
-        if (*A(jp, j) == T(0.0)) RaiseError(23013, source, __LINE__);
+        if (*A(jp, j) == T(0.0)) RaiseError(nmSingularMatrix, sourceName, __LINE__);
         if (jp != j) Vswap(n, A(j, 1), lda, A(jp, 1), lda);
         if (j < m) Kernels::Vscale(m - j, T(1.0) / *A(j, j), A(j + 1, j), 1);
         if (j < mn)
@@ -71,9 +73,9 @@ void FactorColumns(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMo
 // 0x9).
 template <class Lapack, class Kernels, class T>
 void FactorBlocked(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMonitor& pm,
-                   char const* name, char const* source)
+                   char const* name, char const* sourceName)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), sourceName, __LINE__);
     if (m == 0 || n == 0) return;
     long const mn = m < n ? m : n;
     auto A = [a, lda](long i, long j) { return a + (i - 1) + (j - 1) * lda; };
@@ -109,12 +111,12 @@ void FactorBlocked(long m, long n, T* a, long lda, long* ipiv, Blas::UProgressMo
 // under name is finished, forced, only on success.
 template <class Lapack, class T>
 void Solve(long n, long nrhs, T* a, long lda, long* ipiv, T* b, long ldb,
-           Blas::UProgressMonitor& pm, char const* name, char const* source)
+           Blas::UProgressMonitor& pm, char const* name, char const* sourceName)
 {
     bool const ownPivots = ipiv == nullptr;
     Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) &&
                             Blas::LeadDimValid(ldb, n),
-                        source, __LINE__);
+                        sourceName, __LINE__);
     if (ownPivots) {
         long size = n;
         Blas::HeapAlloc(n, size, ipiv);
@@ -134,20 +136,20 @@ void Solve(long n, long nrhs, T* a, long lda, long* ipiv, T* b, long ldb,
 // The front-ends of DGESV. A must be square (21004) and b as long as A has rows (21003); b must
 // have increment 1 (23004), since the solve treats it as n consecutive elements.
 template <class Lapack, class T>
-void SolveVector(UMatrix<T>& A, UVector<T>& b, Blas::UProgressMonitor& pm, char const* source)
+void SolveVector(UMatrix<T>& A, UVector<T>& b, Blas::UProgressMonitor& pm, char const* sourceName)
 {
-    if (A.GetRowDim() != A.GetColDim()) RaiseError(21004, source, __LINE__);
-    if (b.GetDim() != A.GetColDim()) RaiseError(21003, source, __LINE__);
-    if (b.GetInc() != 1) RaiseError(23004, source, __LINE__);
+    if (A.GetRowDim() != A.GetColDim()) RaiseError(umNotSquare, sourceName, __LINE__);
+    if (b.GetDim() != A.GetColDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
+    if (b.GetInc() != 1) RaiseError(nmIncrementNotOne, sourceName, __LINE__);
     long const n = b.GetDim();
     Lapack::MVsolve(n, 1, A.GetData(), A.GetColSpace(), nullptr, b.GetData(), n, pm);
 }
 
 template <class Lapack, class T>
-void SolveMatrix(UMatrix<T>& A, UMatrix<T>& B, Blas::UProgressMonitor& pm, char const* source)
+void SolveMatrix(UMatrix<T>& A, UMatrix<T>& B, Blas::UProgressMonitor& pm, char const* sourceName)
 {
-    if (A.GetRowDim() != A.GetColDim()) RaiseError(21004, source, __LINE__);
-    if (B.GetColDim() != A.GetColDim()) RaiseError(21003, source, __LINE__);
+    if (A.GetRowDim() != A.GetColDim()) RaiseError(umNotSquare, sourceName, __LINE__);
+    if (B.GetColDim() != A.GetColDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     Lapack::MVsolve(B.GetColDim(), B.GetRowDim(), A.GetData(), A.GetColSpace(), nullptr,
                     B.GetData(), B.GetColSpace(), pm);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The front-ends of the matrix-matrix kernels, shared by the real and the complex class: they
 // derive the raw form's sizes from the objects, check the shapes in their order and hand the option
-// word on unchanged. Kernels is BlasDouble or BlasComplex; source names the file that raises.
+// word on unchanged. Kernels is BlasDouble or BlasComplex; sourceName names the file that raises.
 #include "numeric/BlasTiming.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace MatrixFrontEnds {
 
@@ -21,13 +23,15 @@ long LeadDim(UMatrix<T> const& A)
 // 0x8, else its rows). C must be m x n and op(B) k rows high (21003).
 template <class Kernels, class T>
 void Product(short opt, T const& alpha, UMatrix<T> const& A, UMatrix<T> const& B, T const& beta,
-             UMatrix<T>& C, Blas::UProgressMonitor& pm, char const* source)
+             UMatrix<T>& C, Blas::UProgressMonitor& pm, char const* sourceName)
 {
     long const m = (opt & 0x1) ? A.GetColDim() : A.GetRowDim();
     long const k = (opt & 0x1) ? A.GetRowDim() : A.GetColDim();
     long const n = (opt & 0x8) ? B.GetRowDim() : B.GetColDim();
-    if (m != C.GetColDim() || n != C.GetRowDim()) RaiseError(21003, source, __LINE__);
-    if (k != ((opt & 0x8) ? B.GetColDim() : B.GetRowDim())) RaiseError(21003, source, __LINE__);
+    if (m != C.GetColDim() || n != C.GetRowDim())
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
+    if (k != ((opt & 0x8) ? B.GetColDim() : B.GetRowDim()))
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     Kernels::MMMmultAdd(opt, m, n, k, alpha, A.GetConstData(), A.GetColSpace(), B.GetConstData(),
                         B.GetColSpace(), beta, C.GetData(), C.GetColSpace(), pm);
 }
@@ -37,13 +41,13 @@ void Product(short opt, T const& alpha, UMatrix<T> const& A, UMatrix<T> const& B
 // (23004).
 template <class Kernels, class T>
 void SolveVector(short opt, UMatrix<T> const& A, T const& alpha, UVector<T>& b,
-                 Blas::UProgressMonitor& pm, char const* source)
+                 Blas::UProgressMonitor& pm, char const* sourceName)
 {
-    if (A.GetRowDim() != A.GetColDim()) RaiseError(21004, source, __LINE__);
+    if (A.GetRowDim() != A.GetColDim()) RaiseError(umNotSquare, sourceName, __LINE__);
     long const m = b.GetDim();
     if (((opt & 0x1) && m != A.GetColDim()) || ((opt & 0x2) && A.GetColDim() != 1))
-        RaiseError(21003, source, __LINE__);
-    if (b.GetInc() != 1) RaiseError(23004, source, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
+    if (b.GetInc() != 1) RaiseError(nmIncrementNotOne, sourceName, __LINE__);
     Kernels::TriMMsolve(opt, m, 1, alpha, A.GetConstData(), A.GetColSpace(), b.GetData(), m, pm);
 }
 
@@ -51,13 +55,13 @@ void SolveVector(short opt, UMatrix<T> const& A, T const& alpha, UVector<T>& b,
 // the right side (0x2) (21003).
 template <class Kernels, class T>
 void SolveMatrix(short opt, UMatrix<T> const& A, T const& alpha, UMatrix<T>& B,
-                 Blas::UProgressMonitor& pm, char const* source)
+                 Blas::UProgressMonitor& pm, char const* sourceName)
 {
-    if (A.GetRowDim() != A.GetColDim()) RaiseError(21004, source, __LINE__);
+    if (A.GetRowDim() != A.GetColDim()) RaiseError(umNotSquare, sourceName, __LINE__);
     long const m = B.GetColDim();
     long const n = B.GetRowDim();
     if (((opt & 0x1) && m != A.GetColDim()) || ((opt & 0x2) && n != A.GetColDim()))
-        RaiseError(21003, source, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     Kernels::TriMMsolve(opt, m, n, alpha, A.GetConstData(), A.GetColSpace(), B.GetData(),
                         B.GetColSpace(), pm);
 }

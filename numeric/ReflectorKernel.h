@@ -51,12 +51,12 @@ inline BlockPlan PlanBlocks(char const* name, long m, long n, long n3, long k, l
 
 // DGEQR2 (rows false) and DGELQ2 (rows true) after nothing: checks, then reflector i annihilates
 // column i below the diagonal (QR) or row i right of it (LQ) and is applied to the columns on its
-// right (QR) or the rows below it (LQ); Test(i-1) after each. name and source are the reference
+// right (QR) or the rows below it (LQ); Test(i-1) after each. name and sourceName are the reference
 // routine for the monitor and the file that raises.
 inline void FactorEach(bool rows, long m, long n, double* A, long lda, double* tau, double* work,
-                       Blas::UProgressMonitor& pm, char const* name, char const* source)
+                       Blas::UProgressMonitor& pm, char const* name, char const* sourceName)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), sourceName, __LINE__);
     long const k = std::min(m, n);
     long const len = rows ? n : m;     // the order of the reflectors
     long const others = rows ? m : n;  // the rows or columns they are applied to
@@ -81,11 +81,11 @@ inline void FactorEach(bool rows, long m, long n, double* A, long lda, double* t
 // rows below), up to the crossover; the rest unblocked.
 inline void FactorBlocked(bool rows, long m, long n, double* A, long lda, double* tau, double* work,
                           long lwork, Blas::UProgressMonitor& pm, char const* name,
-                          char const* source)
+                          char const* sourceName)
 {
     long const len = rows ? n : m, others = rows ? m : n;
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), source, __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max(1L, others), source, __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), sourceName, __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max(1L, others), sourceName, __LINE__);
     long const k = std::min(m, n);
     if (k == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
@@ -141,14 +141,14 @@ struct TransformSide {
 // The checks that the four transforms share, in order: the option word (23002), then m, n,
 // k <= nq, lda (at least nq for reflectors in columns, k for reflectors in rows) and ldb (23001).
 inline TransformSide CheckTransform(short opt, long m, long n, long k, bool rows, long lda,
-                                    long ldb, char const* source)
+                                    long ldb, char const* sourceName)
 {
-    Blas::CheckOptions(opt, {0xc, 0x30}, source, __LINE__);
+    Blas::CheckOptions(opt, {0xc, 0x30}, sourceName, __LINE__);
     TransformSide const side(opt, m, n);
     Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && k <= side.nq &&
                             Blas::LeadDimValid(lda, rows ? k : side.nq) &&
                             Blas::LeadDimValid(ldb, m),
-                        source, __LINE__);
+                        sourceName, __LINE__);
     return side;
 }
 

@@ -7,6 +7,7 @@
 
 #include "numeric/BlasConst.h"
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
 
 namespace TriDiagDetail {
@@ -84,10 +85,10 @@ inline void UnscaleBlock(BlockScale how, long lsv, long lendsv, long n, double* 
 }
 
 // With the budget spent, an off-diagonal element that is still nonzero means no convergence.
-inline void CheckConverged(long n, double const* e, char const* source, int line)
+inline void CheckConverged(long n, double const* e, char const* sourceName, int line)
 {
     for (long i = 1; i <= n - 1; ++i)
-        if (e[i - 1] != 0.0) RaiseError(23014, source, line);
+        if (e[i - 1] != 0.0) RaiseError(nmConvergenceFailure, sourceName, line);
 }
 
 // The iteration of both solvers over one block; Solver supplies, in 1-based indices:
@@ -182,7 +183,7 @@ private:
 // element still nonzero raises 23014 under the caller's source and line.
 template <class Solver>
 void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree, Solver& solver,
-                   char const* source, int line)
+                   char const* sourceName, int line)
 {
     BlockIteration<Solver> iteration(solver, e, maxSweepsPerValue * n);
     for (long l1 = 1; l1 <= n;) {
@@ -204,7 +205,7 @@ void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree,
             iteration.QL(lsv, lendsv);
 
         UnscaleBlock(how, lsv, lendsv, n, d, rootFree ? nullptr : e, anorm, k);
-        if (iteration.BudgetSpent()) CheckConverged(n, e, source, line);
+        if (iteration.BudgetSpent()) CheckConverged(n, e, sourceName, line);
     }
 }
 

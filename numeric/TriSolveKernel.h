@@ -117,16 +117,16 @@ void Solve(short opt, long m, long n, T const& alpha, T const* a, long lda, T* b
 
 // The raw form around Solve: the option word (23002), the arguments (23001), the quick return for
 // n = 0, B = 0 for alpha = 0 without reading A, then the solve between Start and Finish of the
-// counter opened under name. source names the file that raises.
+// counter opened under name. sourceName names the file that raises.
 template <class T>
 void CheckedSolve(short opt, long m, long n, T const& alpha, T const* a, long lda, T* b, long ldb,
-                  Blas::UProgressMonitor& pm, char const* name, char const* source)
+                  Blas::UProgressMonitor& pm, char const* name, char const* sourceName)
 {
-    Blas::CheckOptions(opt, {0x3, 0xc, 0x70, 0x180}, source, __LINE__);
+    Blas::CheckOptions(opt, {0x3, 0xc, 0x70, 0x180}, sourceName, __LINE__);
     long const nrowa = (opt & 0x1) ? m : n;
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, nrowa) &&
                             Blas::LeadDimValid(ldb, m),
-                        source, __LINE__);
+                        sourceName, __LINE__);
     if (n == 0) return;
     if (alpha == T(0.0)) {
         for (long j = 0; j < n; ++j)

@@ -4,6 +4,7 @@
 #include "numeric/BlasVectorArg.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 void BlasDouble::VVadd(long n, double a, double const* x, long incx, double* y, long incy)
 {
@@ -19,6 +20,6 @@ void BlasDouble::VVadd(long n, double a, double const* x, long incx, double* y, 
 
 void BlasDouble::VVadd(double a, UVector<double> const& x, UVector<double>& y)
 {
-    if (x.GetDim() != y.GetDim()) RaiseError(21003, "daxpy", __LINE__);
+    if (x.GetDim() != y.GetDim()) RaiseError(umIncompatibleDimensions, "daxpy", __LINE__);
     VVadd(x.GetDim(), a, RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }

@@ -14,10 +14,13 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/OneBased.h"
+#include "numeric/UStrNumer.h"
 #include "numeric/Vswap.h"
 #include "utilities/CustExcept.h"
 
 namespace {
+
+const char* const sourceName = "dbdsqr";
 
 enum : short { LeftForward = 0x15, RightForward = 0x16, LeftBackward = 0x19, RightBackward = 0x1a };
 
@@ -91,7 +94,7 @@ private:
         long j = 0;
         long m = n;
         while (m > 1) {
-            if (iter > maxit) RaiseError(23005, "dbdsqr", __LINE__);
+            if (iter > maxit) RaiseError(nmIterationLimit, sourceName, __LINE__);
             double smax;
             long ll = FindBlock(m, smax);
             if (ll == m) {
@@ -383,12 +386,12 @@ void LAPackDouble::BiDiagGetSvd(Blas::LaPackMatTypeOptions uplo, long n, long nc
                                 long ldu, double* c, long ldc, double* work,
                                 Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(static_cast<short>(uplo), {0x6}, "dbdsqr", __LINE__);
+    Blas::CheckOptions(static_cast<short>(uplo), {0x6}, sourceName, __LINE__);
     bool const valid = n >= 0 && ncvt >= 0 && nru >= 0 && ncc >= 0 &&
                        (ncvt == 0 ? ldvt >= 1 : Blas::LeadDimValid(ldvt, n)) &&
                        Blas::LeadDimValid(ldu, nru) &&
                        (ncc == 0 ? ldc >= 1 : Blas::LeadDimValid(ldc, n));
-    Blas::CheckArgument(valid, "dbdsqr", __LINE__);
+    Blas::CheckArgument(valid, sourceName, __LINE__);
     if (n == 0) return;
     if (n > 1 && ncvt == 0 && nru == 0 && ncc == 0) {
         BiDiagGetSvd(n, d, e, work, pm);

@@ -4,6 +4,11 @@
 #include "numeric/BlasVectorArg.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "ddot";
+}  // namespace
 
 double BlasDouble::VVmult(long n, double const* x, long incx, double const* y, long incy)
 {
@@ -21,7 +26,7 @@ double BlasDouble::VVmult(long n, double const* x, long incx, double const* y, l
 
 double BlasDouble::VVmult(UVector<double> const& x, UVector<double> const& y)
 {
-    if (x.GetDim() != y.GetDim()) RaiseError(21003, "ddot", __LINE__);
+    if (x.GetDim() != y.GetDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     return VVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc());
 }
 
@@ -44,7 +49,8 @@ double BlasDouble::VVVmult(long n, double const* x, long incx, double const* y, 
 double BlasDouble::VVVmult(UVector<double> const& x, UVector<double> const& y,
                            UVector<double> const& z)
 {
-    if (x.GetDim() != y.GetDim() || x.GetDim() != z.GetDim()) RaiseError(21003, "ddot", __LINE__);
+    if (x.GetDim() != y.GetDim() || x.GetDim() != z.GetDim())
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     return VVVmult(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), RawStart(z),
                    z.GetInc());
 }

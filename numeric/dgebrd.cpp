@@ -11,6 +11,8 @@
 
 namespace {
 
+const char* const sourceName = "dgebrd";
+
 // The block size and the crossover below which the rest goes unblocked.
 struct BrdPlan {
     long nb, nx;
@@ -43,8 +45,8 @@ void LAPackDouble::MtoBiDiag(long m, long n, double* A, long lda, double* d, dou
                              double* tauq, double* taup, double* work, long lwork,
                              Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), "dgebrd", __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max({1L, m, n}), "dgebrd", __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), sourceName, __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max({1L, m, n}), sourceName, __LINE__);
     long const minmn = std::min(m, n);
     if (minmn == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };

@@ -9,6 +9,8 @@
 
 namespace {
 
+const char* const sourceName = "dgemm";
+
 void ScaleColumn(long m, double beta, double* c)
 {
     if (beta == 0.0)
@@ -23,14 +25,14 @@ void BlasDouble::MMMmultAdd(short opt, long m, long n, long k, double alpha, dou
                             long lda, double const* b, long ldb, double beta, double* c, long ldc,
                             Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x7, 0x38}, "dgemm", __LINE__);
+    Blas::CheckOptions(opt, {0x7, 0x38}, sourceName, __LINE__);
     bool const nota = (opt & 0x1) != 0;
     bool const notb = (opt & 0x8) != 0;
     long const nrowa = nota ? m : k;
     long const nrowb = notb ? k : n;
     Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && Blas::LeadDimValid(lda, nrowa) &&
                             Blas::LeadDimValid(ldb, nrowb) && Blas::LeadDimValid(ldc, m),
-                        "dgemm", __LINE__);
+                        sourceName, __LINE__);
     if (m == 0 || n == 0 || ((alpha == 0.0 || k == 0) && beta == 1.0)) return;
     if (alpha == 0.0) {
         for (long j = 0; j < n; ++j) ScaleColumn(m, beta, c + j * ldc);
@@ -70,5 +72,5 @@ void BlasDouble::MMMmultAdd(short opt, double alpha, UMatrix<double> const& A,
                             UMatrix<double> const& B, double beta, UMatrix<double>& C,
                             Blas::UProgressMonitor& pm)
 {
-    MatrixFrontEnds::Product<BlasDouble>(opt, alpha, A, B, beta, C, pm, "dgemm");
+    MatrixFrontEnds::Product<BlasDouble>(opt, alpha, A, B, beta, C, pm, sourceName);
 }

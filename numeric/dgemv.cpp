@@ -6,13 +6,18 @@
 #include "numeric/ColumnUpdate.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "dgemv";
+}  // namespace
 
 void BlasDouble::MVVmultAdd(short opt, long m, long n, double alpha, double const* a, long lda,
                             double const* x, long incx, double beta, double* y, long incy)
 {
-    Blas::CheckOptions(opt, {0x7}, "dgemv", __LINE__);
+    Blas::CheckOptions(opt, {0x7}, sourceName, __LINE__);
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m) && incx != 0 && incy != 0,
-                        "dgemv", __LINE__);
+                        sourceName, __LINE__);
     if (m == 0 || n == 0 || (alpha == 0.0 && beta == 1.0)) return;
 
     bool const notrans = (opt & 0x1) != 0;
@@ -71,10 +76,10 @@ void BlasDouble::MVVmultAdd(short opt, double alpha, UMatrix<double> const& A,
 {
     if (opt & 0x1) {
         if (A.GetRowDim() != x.GetDim() || A.GetColDim() != y.GetDim())
-            RaiseError(21003, "dgemv", __LINE__);
+            RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     } else {
         if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
-            RaiseError(21003, "dgemv", __LINE__);
+            RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     }
     MVVmultAdd(opt, A.GetColDim(), A.GetRowDim(), alpha, A.GetConstData(), A.GetColSpace(),
                RawStart(x), x.GetInc(), beta, RawStart(y), y.GetInc());

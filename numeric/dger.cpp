@@ -6,12 +6,17 @@
 #include "numeric/ColumnUpdate.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "dger";
+}  // namespace
 
 void BlasDouble::VVMmultAdd1(long m, long n, double alpha, double const* x, long incx,
                              double const* y, long incy, double* a, long lda)
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, m),
-                        "dger", __LINE__);
+                        sourceName, __LINE__);
     if (m == 0 || n == 0 || alpha == 0.0) return;
 
     long jy = incy > 0 ? 0 : (1 - n) * incy;
@@ -33,7 +38,7 @@ void BlasDouble::VVMmultAdd1(double alpha, UVector<double> const& x, UVector<dou
                              UMatrix<double>& A)
 {
     if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
-        RaiseError(21003, "dger", __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(),
                 A.GetData(), A.GetColSpace());
 }

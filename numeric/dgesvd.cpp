@@ -16,8 +16,10 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/MatrixFrontEnds.h"
 #include "numeric/SvdPaths.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -26,19 +28,24 @@ using SvdDetail::Job;
 using SvdDetail::OverA;
 using SvdDetail::Short;
 
+namespace {
+const char* const sourceName = "dgesvd";
+}  // namespace
+
 void CheckRaw(short opt, Job const& job, long m, long n, long lda, double const* u, long ldu,
               double const* vt, long ldvt)
 {
-    Blas::CheckOptions(opt, {0x0f, 0xf0}, "dgesvd", __LINE__);
-    if (job.u == OverA && job.vt == OverA) RaiseError(23011, "dgesvd", __LINE__);
+    Blas::CheckOptions(opt, {0x0f, 0xf0}, sourceName, __LINE__);
+    if (job.u == OverA && job.vt == OverA)
+        RaiseError(nmResultStorageConflict, sourceName, __LINE__);
     long const minmn = std::min(m, n);
     bool const uValid = !job.USeparate() || (ldu >= 1 && ldu >= m);
     bool const vtValid = !job.VTSeparate() || (ldvt >= 1 && !(job.vt == All && ldvt < n) &&
                                                !(job.vt == Short && ldvt < minmn));
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m) && uValid && vtValid,
-                        "dgesvd", __LINE__);
+                        sourceName, __LINE__);
     if ((job.USeparate() && u == nullptr) || (job.VTSeparate() && vt == nullptr))
-        RaiseError(23012, "dgesvd", __LINE__);
+        RaiseError(nmResultMatrixMissing, sourceName, __LINE__);
 }
 
 // The largest element of A moved into [smlnum, bignum] when it lies outside; what s must be
@@ -83,13 +90,14 @@ void RunPath(SvdDetail::Svd& svd, long path)
 // 21003 unless the result matrix X has rows x cols.
 void CheckShape(UMatrix<double> const& X, long rows, long cols)
 {
-    if (X.GetColDim() != rows || X.GetRowDim() != cols) RaiseError(21003, "dgesvd", __LINE__);
+    if (X.GetColDim() != rows || X.GetRowDim() != cols)
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
 }
 
 void CheckValues(UVector<double> const& s, long minmn)
 {
-    if (s.GetDim() != minmn) RaiseError(21003, "dgesvd", __LINE__);
-    if (s.GetInc() != 1) RaiseError(23004, "dgesvd", __LINE__);
+    if (s.GetDim() != minmn) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
+    if (s.GetInc() != 1) RaiseError(nmIncrementNotOne, sourceName, __LINE__);
 }
 
 }  // namespace
@@ -126,7 +134,7 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s,
                            Blas::UProgressMonitor& pm)
 {
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
-    if (opt & 0x66) RaiseError(23008, "dgesvd", __LINE__);
+    if (opt & 0x66) RaiseError(nmResultVectorMissing, sourceName, __LINE__);
     CheckValues(s, minmn);
     MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, nullptr,
             1, pm);
@@ -140,14 +148,14 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
                            Blas::UProgressMonitor& pm)
 {
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
-    if ((opt & 0x06) && (opt & 0x60)) RaiseError(23008, "dgesvd", __LINE__);
-    if ((opt & 0x09) && (opt & 0x90)) RaiseError(23010, "dgesvd", __LINE__);
+    if ((opt & 0x06) && (opt & 0x60)) RaiseError(nmResultVectorMissing, sourceName, __LINE__);
+    if ((opt & 0x09) && (opt & 0x90)) RaiseError(nmResultVectorNotNeeded, sourceName, __LINE__);
     CheckValues(s, minmn);
     bool const xIsU = (opt & 0x06) != 0;
     if (xIsU) {
         if (X.GetColDim() != m || ((opt & 0x02) && X.GetRowDim() != m) ||
             ((opt & 0x04) && X.GetRowDim() != minmn))
-            RaiseError(21003, "dgesvd", __LINE__);
+            RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), X.GetData(),
                 MatrixFrontEnds::LeadDim(X), nullptr, 1, pm);
         if ((opt & Blas::LaSvdVTOverA) && m > minmn) A.SetColDim(minmn);
@@ -163,7 +171,7 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
                            UMatrix<double>& VT, Blas::UProgressMonitor& pm)
 {
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
-    if (opt & 0x99) RaiseError(23010, "dgesvd", __LINE__);
+    if (opt & 0x99) RaiseError(nmResultVectorNotNeeded, sourceName, __LINE__);
     CheckShape(U, m, (opt & 0x02) ? m : minmn);
     CheckShape(VT, (opt & 0x20) ? n : minmn, n);
     CheckValues(s, minmn);

@@ -4,13 +4,17 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackDouble.h"
 
+namespace {
+const char* const sourceName = "dgetrs";
+}  // namespace
+
 void LAPackDouble::LUsolve(short opt, long n, long nrhs, double* a, long lda, long* ipiv, double* b,
                            long ldb, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x70}, "dgetrs", __LINE__);
+    Blas::CheckOptions(opt, {0x70}, sourceName, __LINE__);
     Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) &&
                             Blas::LeadDimValid(ldb, n),
-                        "dgetrs", __LINE__);
+                        sourceName, __LINE__);
     if (n == 0 || nrhs == 0) return;
     if (opt & 0x10) {
         MswapRows(nrhs, b, ldb, 1, n, ipiv, 1);

@@ -4,6 +4,7 @@
 // wants A and B of the same shape.
 #include "numeric/LAPackDouble.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 void LAPackDouble::Mcopy(short opt, long m, long n, double const* a, long lda, double* b, long ldb)
 {
@@ -20,7 +21,7 @@ void LAPackDouble::Mcopy(short opt, long m, long n, double const* a, long lda, d
 void LAPackDouble::Mcopy(short opt, UMatrix<double>& A, UMatrix<double>& B)
 {
     if (A.GetColDim() != B.GetColDim() || A.GetRowDim() != B.GetRowDim())
-        RaiseError(21003, "dlacpy", __LINE__);
+        RaiseError(umIncompatibleDimensions, "dlacpy", __LINE__);
     Mcopy(opt, A.GetColDim(), A.GetRowDim(), A.GetConstData(), A.GetColSpace(), B.GetData(),
           B.GetColSpace());
 }

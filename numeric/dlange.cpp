@@ -5,9 +5,12 @@
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/UMatVec.h"
 
 namespace {
+
+const char* const sourceName = "dlange";
 
 double LargestAbs(long m, long n, double const* a, long lda)
 {
@@ -47,7 +50,7 @@ double LargestRowSum(long m, long n, double const* a, long lda, double* work)
 double LAPackDouble::MgetNorm(Blas::LaPackMatNormOptions norm, long m, long n, double const* a,
                               long lda, double* work)
 {
-    Blas::CheckOptions(static_cast<short>(norm), {0xf}, "dlange", __LINE__);
+    Blas::CheckOptions(static_cast<short>(norm), {0xf}, sourceName, __LINE__);
     if (Min(m, n) <= 0) return 0.0;
     switch (norm) {
     case Blas::LaNormMaxAbs:
@@ -55,7 +58,7 @@ double LAPackDouble::MgetNorm(Blas::LaPackMatNormOptions norm, long m, long n, d
     case Blas::LaNormOne:
         return LargestColumnSum(m, n, a, lda);
     case Blas::LaNormInf:
-        if (work == nullptr) RaiseError(23015, "dlange", __LINE__);
+        if (work == nullptr) RaiseError(nmNoWorkspace, sourceName, __LINE__);
         return LargestRowSum(m, n, a, lda, work);
     default: {
         double scale = 0.0, sumsq = 1.0;

@@ -5,9 +5,13 @@
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
+
+const char* const sourceName = "dlansy";
 
 double LargestAbs(bool upper, long n, double const* a, long lda)
 {
@@ -76,18 +80,18 @@ double Frobenius(bool upper, long n, double const* a, long lda)
 
 double LAPackDouble::SymMgetNorm(short opt, long n, double const* a, long lda, double* work)
 {
-    Blas::CheckOptions(opt, {0xf, 0x30}, "dlansy", __LINE__);
+    Blas::CheckOptions(opt, {0xf, 0x30}, sourceName, __LINE__);
     if (n <= 0) return 0.0;
     bool const upper = (opt & 0x20) != 0;
     short const norm = opt & 0xf;
     if (norm == Blas::LaNormMaxAbs) return LargestAbs(upper, n, a, lda);
     if (norm == Blas::LaNormFrobenius) return Frobenius(upper, n, a, lda);
-    if (work == nullptr) RaiseError(23015, "dlansy", __LINE__);
+    if (work == nullptr) RaiseError(nmNoWorkspace, sourceName, __LINE__);
     return upper ? LargestSumUpper(n, a, lda, work) : LargestSumLower(n, a, lda, work);
 }
 
 double LAPackDouble::SymMgetNorm(short opt, UMatrix<double>& A, double* work)
 {
-    if (A.GetColDim() != A.GetRowDim()) RaiseError(21004, "dlansy", __LINE__);
+    if (A.GetColDim() != A.GetRowDim()) RaiseError(umNotSquare, sourceName, __LINE__);
     return SymMgetNorm(opt, A.GetColDim(), A.GetConstData(), A.GetColSpace(), work);
 }

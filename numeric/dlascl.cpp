@@ -10,9 +10,12 @@
 #include "numeric/BlasConst.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/MatrixFrontEnds.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/UMatVec.h"
 
 namespace {
+
+const char* const sourceName = "dlascl";
 
 bool IsKnownType(long type)
 {
@@ -22,17 +25,17 @@ bool IsKnownType(long type)
 
 void CheckShape(long type, long kl, long ku, long m, long n, long lda)
 {
-    Blas::CheckArgument(m >= 0 && n >= 0, "dlascl", __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0, sourceName, __LINE__);
     if (type <= 0x8) {
-        Blas::CheckArgument(Blas::LeadDimValid(lda, m), "dlascl", __LINE__);
+        Blas::CheckArgument(Blas::LeadDimValid(lda, m), sourceName, __LINE__);
         return;
     }
     bool const symmetric = type != 0x40;
-    if (symmetric && m != n) RaiseError(23017, "dlascl", __LINE__);
+    if (symmetric && m != n) RaiseError(nmIllegalBandMatrix, sourceName, __LINE__);
     if (kl < 0 || kl > Max(m - 1, 0L) || ku < 0 || ku > Max(n - 1, 0L) || (symmetric && kl != ku))
-        RaiseError(23017, "dlascl", __LINE__);
+        RaiseError(nmIllegalBandMatrix, sourceName, __LINE__);
     long const rows = type == 0x10 ? kl + 1 : type == 0x20 ? ku + 1 : 2 * kl + ku + 1;
-    Blas::CheckArgument(lda >= rows, "dlascl", __LINE__);
+    Blas::CheckArgument(lda >= rows, sourceName, __LINE__);
 }
 
 // The 1-based rows first .. last of column j (1-based) that type selects.
@@ -81,9 +84,9 @@ void MultiplySelected(long type, long kl, long ku, long m, long n, double* a, lo
 void LAPackDouble::Mscale(Blas::LaPackMatTypeOptions type, long kl, long ku, double cfrom,
                           double cto, long m, long n, double* a, long lda)
 {
-    if (!IsKnownType(type)) RaiseError(23002, "dlascl", __LINE__);
-    if (cfrom == 0.0) RaiseError(23016, "dlascl", __LINE__);
-    Blas::CheckArgument(std::isfinite(cfrom) && std::isfinite(cto), "dlascl", __LINE__);
+    if (!IsKnownType(type)) RaiseError(nmIllegalOptions, sourceName, __LINE__);
+    if (cfrom == 0.0) RaiseError(nmZeroDenominator, sourceName, __LINE__);
+    Blas::CheckArgument(std::isfinite(cfrom) && std::isfinite(cto), sourceName, __LINE__);
     CheckShape(type, kl, ku, m, n, lda);
     if (m == 0 || n == 0) return;
 

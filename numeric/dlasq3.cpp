@@ -13,6 +13,7 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/OneBased.h"
 #include "numeric/QdPair.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
@@ -149,7 +150,7 @@ private:
         QdPairArrays const t = Other();
         for (;;) {
             icnt += 1;
-            if (icnt > maxit) RaiseError(23014, "dlasq3", __LINE__);
+            if (icnt > maxit) RaiseError(nmConvergenceFailure, "dlasq3", __LINE__);
             double d;
             if (TrySweep(s, t, d)) break;
             ifl += 1;

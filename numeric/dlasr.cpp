@@ -8,6 +8,8 @@
 
 namespace {
 
+const char* const sourceName = "dlasr";
+
 // The 0-based rows or columns (p, q) of rotation k (0-based); it takes (x_p, x_q) to
 // (c*x_p + s*x_q, c*x_q - s*x_p).
 void Plane(short opt, long k, long z, long& p, long& q)
@@ -29,8 +31,8 @@ void Plane(short opt, long k, long z, long& p, long& q)
 void LAPackDouble::RotateBlock(short opt, long m, long n, double const* c, double const* s,
                                double* A, long lda)
 {
-    Blas::CheckOptions(opt, {0x3, 0xc, 0x70}, "dlasr", __LINE__);
-    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), "dlasr", __LINE__);
+    Blas::CheckOptions(opt, {0x3, 0xc, 0x70}, sourceName, __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, m), sourceName, __LINE__);
     if (m == 0 || n == 0) return;
     bool const left = (opt & 0x1) != 0;
     bool const forward = (opt & 0x4) != 0;

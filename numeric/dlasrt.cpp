@@ -8,6 +8,8 @@
 
 namespace {
 
+const char* const sourceName = "dlasrt";
+
 long const insertionLimit = 20;
 // The smaller part, at most half of the one split, is split next, so the k-th part waiting on the
 // stack holds fewer than n/2^(k-1) elements and the depth stays below 64 for every n a long holds.
@@ -56,8 +58,8 @@ long Partition(bool increasing, double* d, long start, long end)
 
 void LAPackDouble::Vsort(short opt, long n, double* d)
 {
-    Blas::CheckOptions(opt, {0x3}, "dlasrt", __LINE__);
-    Blas::CheckArgument(n >= 0, "dlasrt", __LINE__);
+    Blas::CheckOptions(opt, {0x3}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0, sourceName, __LINE__);
     if (n <= 1) return;
     bool const increasing = (opt & 0x1) != 0;
     long stack[stackSize][2];

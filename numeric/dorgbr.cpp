@@ -12,6 +12,8 @@
 
 namespace {
 
+const char* const sourceName = "dorgbr";
+
 // P**T with its reflectors right of the superdiagonal: they move one row down, so that row and
 // column 1 become those of the unit matrix and the rest is an LQ product of order n-1.
 void ShiftRowsDown(long n, double* A, long lda)
@@ -31,12 +33,12 @@ void LAPackDouble::PQformTransform(short opt, long m, long n, long k, double* A,
                                    double* tau, double* work, long lwork,
                                    Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x3}, "dorgbr", __LINE__);
+    Blas::CheckOptions(opt, {0x3}, sourceName, __LINE__);
     bool const wantq = (opt & 0x1) != 0;
     bool const shape = wantq ? n <= m && n >= std::min(m, k) : m <= n && m >= std::min(n, k);
-    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && shape && Blas::LeadDimValid(lda, m), "dorgbr",
-                        __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max(1L, std::min(m, n)), "dorgbr", __LINE__);
+    Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && shape && Blas::LeadDimValid(lda, m),
+                        sourceName, __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max(1L, std::min(m, n)), sourceName, __LINE__);
     if (m == 0 || n == 0) return;
 
     pm.Start("DORGBR", opt, m, n, k, true);

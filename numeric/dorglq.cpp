@@ -6,12 +6,16 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
+namespace {
+const char* const sourceName = "dorglq";
+}  // namespace
+
 void LAPackDouble::LQformProduct(long m, long n, long k, double* A, long lda, double const* tau,
                                  double* work, long lwork, Blas::UProgressMonitor& pm)
 {
     Blas::CheckArgument(m >= 0 && n >= m && k >= 0 && k <= m && Blas::LeadDimValid(lda, m),
-                        "dorglq", __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max(1L, m), "dorglq", __LINE__);
+                        sourceName, __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max(1L, m), sourceName, __LINE__);
     if (m == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 

@@ -6,13 +6,17 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
+namespace {
+const char* const sourceName = "dorgql";
+}  // namespace
+
 void LAPackDouble::QLformProduct(long m, long n, long k, double* A, long lda, double const* tau,
                                  double* work, long lwork, Blas::UProgressMonitor& pm)
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && n <= m && k >= 0 && k <= n &&
                             Blas::LeadDimValid(lda, m),
-                        "dorgql", __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max(1L, n), "dorgql", __LINE__);
+                        sourceName, __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max(1L, n), sourceName, __LINE__);
     if (n == 0) return;
     auto a = [A, lda](long i, long j) { return A + (i - 1) + (j - 1) * lda; };
 

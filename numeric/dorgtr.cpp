@@ -6,14 +6,19 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ShiftedReflectors.h"
 #include "numeric/TriDiagReduction.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
+
+namespace {
+const char* const sourceName = "dorgtr";
+}  // namespace
 
 void LAPackDouble::SymFormReflect(short opt, long n, double* A, long lda, double* tau, double* work,
                                   long lwork, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x6}, "dorgtr", __LINE__);
-    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), "dorgtr", __LINE__);
-    if (lwork < (n - 1 > 1 ? n - 1 : 1)) RaiseError(23006, "dorgtr", __LINE__);
+    Blas::CheckOptions(opt, {0x6}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
+    if (lwork < (n - 1 > 1 ? n - 1 : 1)) RaiseError(nmWorkspaceTooSmall, sourceName, __LINE__);
     if (n == 0) return;
 
     TriDiagReduction::Columns const a{A, lda};

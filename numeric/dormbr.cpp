@@ -9,17 +9,21 @@
 
 #include "numeric/LAPackDouble.h"
 
+namespace {
+const char* const sourceName = "dormbr";
+}  // namespace
+
 void LAPackDouble::PQtransform(short opt, long m, long n, long k, double* A, long lda, double* tau,
                                double* B, long ldb, double* work, long lwork)
 {
-    Blas::CheckOptions(opt, {0x3, 0xc, 0x30}, "dormbr", __LINE__);
+    Blas::CheckOptions(opt, {0x3, 0xc, 0x30}, sourceName, __LINE__);
     bool const applyq = (opt & 0x1) != 0, left = (opt & 0x4) != 0;
     long const nq = left ? m : n, nw = left ? n : m;
     long const ldaMin = applyq ? nq : std::min(nq, k);
     Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && Blas::LeadDimValid(lda, ldaMin) &&
                             Blas::LeadDimValid(ldb, m),
-                        "dormbr", __LINE__);
-    Blas::CheckWorkspace(work, lwork, std::max(1L, nw), "dormbr", __LINE__);
+                        sourceName, __LINE__);
+    Blas::CheckWorkspace(work, lwork, std::max(1L, nw), sourceName, __LINE__);
     if (m == 0 || n == 0) return;
 
     // Reflectors off the diagonal skip the first row (left) or column (right) of B.

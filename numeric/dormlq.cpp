@@ -7,13 +7,17 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/ReflectorKernel.h"
 
+namespace {
+const char* const sourceName = "dormlq";
+}  // namespace
+
 void LAPackDouble::LQtransform(short opt, long m, long n, long k, double* A, long lda, double* tau,
                                double* B, long ldb, double* work, long lwork,
                                Blas::UProgressMonitor& pm)
 {
     static ReflectorDetail::TriFactorBlock const t;
-    long const nw = ReflectorDetail::CheckTransform(opt, m, n, k, true, lda, ldb, "dormlq").nw;
-    Blas::CheckWorkspace(work, lwork, std::max(1L, nw), "dormlq", __LINE__);
+    long const nw = ReflectorDetail::CheckTransform(opt, m, n, k, true, lda, ldb, sourceName).nw;
+    Blas::CheckWorkspace(work, lwork, std::max(1L, nw), sourceName, __LINE__);
     ReflectorDetail::TransformBlocked(opt, m, n, {true, k, A, lda, tau}, B, ldb, work, lwork,
                                       t.Get(), pm, "DORMLQ", &LAPackDouble::LQtransform2);
 }

@@ -4,6 +4,7 @@
 #include "numeric/BlasVectorArg.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 void BlasDouble::Vrotate(long n, double* x, long incx, double* y, long incy, double c, double s)
 {
@@ -27,6 +28,6 @@ void BlasDouble::Vrotate(long n, double* x, long incx, double* y, long incy, dou
 
 void BlasDouble::Vrotate(double c, double s, UVector<double>& x, UVector<double>& y)
 {
-    if (x.GetDim() != y.GetDim()) RaiseError(21003, "drot", __LINE__);
+    if (x.GetDim() != y.GetDim()) RaiseError(umIncompatibleDimensions, "drot", __LINE__);
     Vrotate(x.GetDim(), RawStart(x), x.GetInc(), RawStart(y), y.GetInc(), c, s);
 }

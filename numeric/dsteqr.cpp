@@ -16,6 +16,10 @@ namespace {
 
 using TriDiagDetail::Limits;
 
+namespace {
+const char* const sourceName = "dsteqr";
+}  // namespace
+
 // The steps of the iteration, in 1-based indices; with wantz the rotations of each sweep are
 // gathered in work(1..n-1) (cosines) and work(n..2n-2) (sines) and applied to the columns of Z, and
 // every eigenvalue found is reported to the monitor.
@@ -172,10 +176,10 @@ void SortWithVectors(long n, double* d, double* z, long ldz)
 void LAPackDouble::TriMdiag(short opt, long n, double* d, double* e, double* Z, long ldz,
                             double* work, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x1c}, "dsteqr", __LINE__);
+    Blas::CheckOptions(opt, {0x1c}, sourceName, __LINE__);
     bool const wantz = (opt & 0x18) != 0;
     bool const identity = (opt & 0x8) != 0;
-    Blas::CheckArgument(n >= 0 && ldz >= 1 && (!wantz || Blas::LeadDimValid(ldz, n)), "dsteqr",
+    Blas::CheckArgument(n >= 0 && ldz >= 1 && (!wantz || Blas::LeadDimValid(ldz, n)), sourceName,
                         __LINE__);
     if (n == 0) return;
     if (n == 1) {
@@ -187,7 +191,7 @@ void LAPackDouble::TriMdiag(short opt, long n, double* d, double* e, double* Z, 
     if (identity) Mset(Blas::LaMatGeneral, n, n, 0.0, 1.0, Z, ldz);
     if (wantz) pm.Start("DSTEQR", opt, n, false);
     ImplicitSolver solver(n, d, e, Z, ldz, work, wantz, k, pm);
-    TriDiagDetail::IterateBlocks(n, d, e, k, false, solver, "dsteqr", __LINE__);
+    TriDiagDetail::IterateBlocks(n, d, e, k, false, solver, sourceName, __LINE__);
 
     if (wantz) {
         SortWithVectors(n, d, Z, ldz);

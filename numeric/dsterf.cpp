@@ -11,6 +11,10 @@ namespace {
 
 using TriDiagDetail::Limits;
 
+namespace {
+const char* const sourceName = "dsterf";
+}  // namespace
+
 // The steps of the iteration on d and the squared off-diagonal e, in 1-based indices.
 class RootFreeSolver {
 public:
@@ -104,11 +108,11 @@ private:
 
 void LAPackDouble::TriDiagGetEigVal(long n, double* d, double* e)
 {
-    Blas::CheckArgument(n >= 0, "dsterf", __LINE__);
+    Blas::CheckArgument(n >= 0, sourceName, __LINE__);
     if (n <= 1) return;
 
     Limits const k = TriDiagDetail::MakeLimits();
     RootFreeSolver solver(d, e, k);
-    TriDiagDetail::IterateBlocks(n, d, e, k, true, solver, "dsterf", __LINE__);
+    TriDiagDetail::IterateBlocks(n, d, e, k, true, solver, sourceName, __LINE__);
     Vsort(0x1, n, d);
 }

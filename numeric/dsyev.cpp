@@ -12,10 +12,14 @@
 #include "numeric/BlasEnv.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/MatrixFrontEnds.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
+
+const char* const sourceName = "dsyev";
 
 // The factor that brings the largest element anrm into the safe range, or 0 when none is needed.
 double ScaleFactor(double anrm)
@@ -65,8 +69,8 @@ void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work
 void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w,
                             Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x84, 0x600}, "dsyev", __LINE__);
-    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), "dsyev", __LINE__);
+    Blas::CheckOptions(opt, {0x84, 0x600}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
     if (n == 0) return;
     if (n == 1) {
         w[0] = A[0];
@@ -94,8 +98,8 @@ void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w,
 void LAPackDouble::SymMdiag(short opt, UMatrix<double>& A, UVector<double>& w,
                             Blas::UProgressMonitor& pm)
 {
-    if (A.GetColDim() != A.GetRowDim()) RaiseError(21004, "dsyev", __LINE__);
-    if (w.GetDim() != A.GetColDim()) RaiseError(21003, "dsyev", __LINE__);
-    if (w.GetInc() != 1) RaiseError(23004, "dsyev", __LINE__);
+    if (A.GetColDim() != A.GetRowDim()) RaiseError(umNotSquare, sourceName, __LINE__);
+    if (w.GetDim() != A.GetColDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
+    if (w.GetInc() != 1) RaiseError(nmIncrementNotOne, sourceName, __LINE__);
     SymMdiag(opt, A.GetColDim(), A.GetData(), MatrixFrontEnds::LeadDim(A), w.GetData(), pm);
 }

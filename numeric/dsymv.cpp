@@ -2,11 +2,15 @@
 // upper (opt 0x4) or the lower (0x8) triangle is read. x and y are strided.
 #include "numeric/BlasDouble.h"
 
+namespace {
+const char* const sourceName = "dsymv";
+}  // namespace
+
 void BlasDouble::SymMVVmultAdd(short opt, long n, double alpha, double const* a, long lda,
                                double const* x, long incx, double beta, double* y, long incy)
 {
-    Blas::CheckOptions(opt, {0xc}, "dsymv", __LINE__);
-    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n) && incx != 0 && incy != 0, "dsymv",
+    Blas::CheckOptions(opt, {0xc}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n) && incx != 0 && incy != 0, sourceName,
                         __LINE__);
     if (n == 0 || (alpha == 0.0 && beta == 1.0)) return;
 

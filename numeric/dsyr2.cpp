@@ -2,11 +2,15 @@
 // order n, of which only the upper (opt 0x4) or the lower (0x8) triangle is read and written.
 #include "numeric/BlasDouble.h"
 
+namespace {
+const char* const sourceName = "dsyr2";
+}  // namespace
+
 void BlasDouble::SymVVMmultAdd(short opt, long n, double alpha, double const* x, long incx,
                                double const* y, long incy, double* a, long lda)
 {
-    Blas::CheckOptions(opt, {0xc}, "dsyr2", __LINE__);
-    Blas::CheckArgument(n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, n), "dsyr2",
+    Blas::CheckOptions(opt, {0xc}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, n), sourceName,
                         __LINE__);
     if (n == 0 || alpha == 0.0) return;
 

@@ -4,17 +4,21 @@
 // written.
 #include "numeric/BlasDouble.h"
 
+namespace {
+const char* const sourceName = "dsyr2k";
+}  // namespace
+
 void BlasDouble::SymMMMmultAdd(short opt, long n, long k, double alpha, double const* a, long lda,
                                double const* b, long ldb, double beta, double* c, long ldc,
                                Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0xc, 0x30}, "dsyr2k", __LINE__);
+    Blas::CheckOptions(opt, {0xc, 0x30}, sourceName, __LINE__);
     bool const upper = (opt & 0x4) != 0;
     bool const notrans = (opt & 0x10) != 0;
     long const nrowa = notrans ? n : k;
     Blas::CheckArgument(n >= 0 && k >= 0 && Blas::LeadDimValid(lda, nrowa) &&
                             Blas::LeadDimValid(ldb, nrowa) && Blas::LeadDimValid(ldc, n),
-                        "dsyr2k", __LINE__);
+                        sourceName, __LINE__);
     if (n == 0 || ((alpha == 0.0 || k == 0) && beta == 1.0)) return;
 
     // Rows first .. last-1 of column j belong to the triangle.

@@ -13,6 +13,10 @@ namespace {
 
 using TriDiagReduction::Columns;
 
+namespace {
+const char* const sourceName = "dsytd2";
+}  // namespace
+
 // The step of row and column i: v = A(1..i, i+1) with the unit element at row i, x := taui*A*v held
 // in tau(1..i), then x -= (taui/2)(x'v) v and A := A - v x' - x v' on the leading i x i block.
 void UpperSteps(long n, Columns A, double* d, double* e, double* tau, Blas::UProgressMonitor& pm)
@@ -66,8 +70,8 @@ void LowerSteps(long n, Columns A, double* d, double* e, double* tau, Blas::UPro
 void LAPackDouble::MtoTriDiagNoBlock(short opt, long n, double* A, long lda, double* d, double* e,
                                      double* tau, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x6}, "dsytd2", __LINE__);
-    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), "dsytd2", __LINE__);
+    Blas::CheckOptions(opt, {0x6}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
     if (n == 0) return;
 
     pm.Start("DSYTD2", opt, n, n, n, false);

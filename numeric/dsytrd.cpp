@@ -8,8 +8,13 @@
 #include "numeric/BlasEnv.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/TriDiagReduction.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+
+namespace {
+const char* const sourceName = "dsytrd";
+}  // namespace
 
 namespace TriDiagReduction {
 
@@ -51,9 +56,9 @@ void Blocked(short opt, long n, double* A, long lda, double* d, double* e, doubl
 void LAPackDouble::MtoTriDiag(short opt, long n, double* A, long lda, double* d, double* e,
                               double* tau, double* work, long lwork, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x6}, "dsytrd", __LINE__);
-    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), "dsytrd", __LINE__);
-    if (lwork < 1) RaiseError(23006, "dsytrd", __LINE__);
+    Blas::CheckOptions(opt, {0x6}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
+    if (lwork < 1) RaiseError(nmWorkspaceTooSmall, sourceName, __LINE__);
     if (n == 0) return;
 
     long nb = Blas::Env(Blas::LaEnvBlockSize, "DSYTRD", opt, n, -1, -1, -1);

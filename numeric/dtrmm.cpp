@@ -6,8 +6,11 @@
 #include "numeric/ColumnUpdate.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
+
+const char* const sourceName = "dtrmm";
 
 void Multiply(short opt, long m, long n, double alpha, double const* a, long lda, double* b,
               long ldb, Blas::UProgressMonitor& pm)
@@ -109,11 +112,11 @@ void Multiply(short opt, long m, long n, double alpha, double const* a, long lda
 void BlasDouble::TriMMmult(short opt, long m, long n, double alpha, double const* a, long lda,
                            double* b, long ldb, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x3, 0xc, 0x70, 0x180}, "dtrmm", __LINE__);
+    Blas::CheckOptions(opt, {0x3, 0xc, 0x70, 0x180}, sourceName, __LINE__);
     long const nrowa = (opt & 0x1) ? m : n;
     Blas::CheckArgument(m >= 0 && n >= 0 && Blas::LeadDimValid(lda, nrowa) &&
                             Blas::LeadDimValid(ldb, m),
-                        "dtrmm", __LINE__);
+                        sourceName, __LINE__);
     if (n == 0) return;
     if (alpha == 0.0) {
         for (long j = 0; j < n; ++j)
@@ -131,7 +134,8 @@ void BlasDouble::TriMMmult(short opt, double alpha, UMatrix<double> const& A, UM
     long const m = B.GetColDim();
     long const n = B.GetRowDim();
     long const k = (opt & 0x1) ? m : n;
-    if (A.GetRowDim() != k || A.GetColDim() != k) RaiseError(21003, "dtrmm", __LINE__);
+    if (A.GetRowDim() != k || A.GetColDim() != k)
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     TriMMmult(opt, m, n, alpha, A.GetConstData(), A.GetColSpace(), B.GetData(), B.GetColSpace(),
               pm);
 }

@@ -5,11 +5,16 @@
 #include "numeric/BlasVectorArg.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "dtrmv";
+}  // namespace
 
 void BlasDouble::TriMVmult(short opt, long n, double const* a, long lda, double* x, long incx)
 {
-    Blas::CheckOptions(opt, {0x3, 0x1c, 0x60}, "dtrmv", __LINE__);
-    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n) && incx != 0, "dtrmv", __LINE__);
+    Blas::CheckOptions(opt, {0x3, 0x1c, 0x60}, sourceName, __LINE__);
+    Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n) && incx != 0, sourceName, __LINE__);
     if (n == 0) return;
 
     bool const upper = (opt & 0x1) != 0;
@@ -72,6 +77,6 @@ void BlasDouble::TriMVmult(short opt, long n, double const* a, long lda, double*
 void BlasDouble::TriMVmult(short opt, UMatrix<double> const& A, UVector<double>& x)
 {
     if (A.GetColDim() != x.GetDim() || A.GetRowDim() != x.GetDim())
-        RaiseError(21003, "dtrmv", __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     TriMVmult(opt, x.GetDim(), A.GetConstData(), A.GetColSpace(), RawStart(x), x.GetInc());
 }

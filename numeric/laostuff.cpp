@@ -10,13 +10,15 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackComplex.h"
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 
 namespace QuarnNumer {
 
 namespace {
 
-char const kSource[] = "laostuff";
+const char* const sourceName = "laostuff";
 
 template <class T>
 bool SameStorage(UMatrix<T> const& a, UMatrix<T> const& b)
@@ -53,10 +55,10 @@ void CheckOverlap(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T> const& P)
                                                   A.GetColSpace() == B.GetColSpace() &&
                                                   A.GetColSpace() == P.GetColSpace()
                                             : IsSquare(B) && A.GetColSpace() == P.GetColSpace();
-        if (!fits) RaiseError(23023, kSource, __LINE__);
+        if (!fits) RaiseError(nmMatrixOverlap, sourceName, __LINE__);
     } else if (SameStorage(P, B)) {
         if (!IsSquare(A) || B.GetColSpace() != P.GetColSpace())
-            RaiseError(23023, kSource, __LINE__);
+            RaiseError(nmMatrixOverlap, sourceName, __LINE__);
     }
 }
 
@@ -66,7 +68,7 @@ void Product(UMatrix<T> const& A, UMatrix<T> const& B, UMatrix<T>& P)
     CheckOverlap(A, B, P);
     long const m = A.GetColDim(), n = B.GetRowDim();
     if (A.GetRowDim() != B.GetColDim() || P.GetColDim() != m || P.GetRowDim() != n)
-        RaiseError(21003, kSource, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
 
     if (SameStorage(P, A) && SameStorage(A, B)) {
         // A*A into A: the full product through a temporary of the whole matrix.
@@ -106,7 +108,8 @@ void MatrixVector(UMatrix<T> const& A, UVector<T> const& x, UVector<T>& y, bool 
 {
     long const lenx = transposed ? A.GetColDim() : A.GetRowDim();
     long const leny = transposed ? A.GetRowDim() : A.GetColDim();
-    if (x.GetDim() != lenx || y.GetDim() != leny) RaiseError(21003, kSource, __LINE__);
+    if (x.GetDim() != lenx || y.GetDim() != leny)
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     auto element = [&](long i) {
         T sum(0.0);
         if (transposed)
@@ -128,7 +131,7 @@ void MatrixVector(UMatrix<T> const& A, UVector<T> const& x, UVector<T>& y, bool 
 template <class T, class Solver>
 void Invert(UMatrix<T>& A, Blas::UProgressMonitor& pm)
 {
-    if (!IsSquare(A)) RaiseError(21004, kSource, __LINE__);
+    if (!IsSquare(A)) RaiseError(umNotSquare, sourceName, __LINE__);
     long const n = A.GetColDim();
     UMatrix<T> X(n, n, -1);
     Mset(X, T(0.0), T(1.0));
@@ -218,7 +221,7 @@ void Mconj(UMatrix<Complex>& A)
 // MconjTrans(A): the square A replaced by its conjugate transpose (21004 unless square).
 void MconjTrans(UMatrix<Complex>& A)
 {
-    if (!IsSquare(A)) RaiseError(21004, kSource, __LINE__);
+    if (!IsSquare(A)) RaiseError(umNotSquare, sourceName, __LINE__);
     for (long i = 0; i < A.GetColDim(); ++i) {
         for (long j = 0; j < i; ++j) {
             Complex const t = A(i, j);
@@ -234,9 +237,9 @@ void MconjTrans(UMatrix<Complex>& A)
 void MconjTrans(UMatrix<Complex> const& A, UMatrix<Complex>& B)
 {
     if (A.GetColDim() != B.GetRowDim() || A.GetRowDim() != B.GetColDim())
-        RaiseError(21003, kSource, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     if (SameStorage(A, B)) {
-        if (!IsSquare(A)) RaiseError(21004, kSource, __LINE__);
+        if (!IsSquare(A)) RaiseError(umNotSquare, sourceName, __LINE__);
         MconjTrans(B);
         return;
     }
@@ -256,7 +259,7 @@ Complex Vsum(UVector<Complex> const& v) { return Vsum(v.GetDim(), v.GetConstData
 void VVdirect(UVector<double> const& x, UVector<double> const& y, UMatrix<double>& A)
 {
     if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
-        RaiseError(21003, kSource, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     for (long i = 0; i < x.GetDim(); ++i)
         for (long j = 0; j < y.GetDim(); ++j) A(i, j) = x[i] * y[j];
 }
@@ -265,7 +268,7 @@ void VVdirect(UVector<double> const& x, UVector<double> const& y, UMatrix<double
 void MMadd(double a, UMatrix<double> const& B, UMatrix<double>& P)
 {
     if (P.GetColDim() != B.GetColDim() || P.GetRowDim() != B.GetRowDim())
-        RaiseError(21003, kSource, __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     for (long i = 0; i < P.GetColDim(); ++i)
         for (long j = 0; j < P.GetRowDim(); ++j) P(i, j) += a * B(i, j);
 }
@@ -284,7 +287,7 @@ Complex LaoSquare(UVector<Complex>& v)
 // LaoInner: the unconjugated sum of x(i)*y(i) (21003 for lengths that differ).
 Complex LaoInner(UVector<Complex>& x, UVector<Complex>& y)
 {
-    if (x.GetDim() != y.GetDim()) RaiseError(21003, kSource, __LINE__);
+    if (x.GetDim() != y.GetDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     Complex sum(0.0, 0.0);
     for (long i = 0; i < x.GetDim(); ++i) sum += x[i] * y[i];
     return sum;
@@ -303,7 +306,7 @@ void LaoSchmidt(UMatrix<Complex>& A)
 {
     long const n = A.GetColDim();
     // As many columns as rows are treated; a narrower matrix has not got them.
-    if (A.GetRowDim() < n) RaiseError(21003, kSource, __LINE__);
+    if (A.GetRowDim() < n) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     for (long j = 1; j < n; ++j) {
         UVector<Complex> col = A.ColVector(j);
         LaoNorm(col);

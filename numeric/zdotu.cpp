@@ -6,8 +6,11 @@
 #include "numeric/BlasVectorArg.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
+
+const char* const sourceName = "zdotu";
 
 typedef std::complex<double> Z;
 
@@ -59,13 +62,14 @@ Z Dot3(long n, X const* x, long incx, Y const* y, long incy, W const* z, long in
 template <class A, class B>
 void CheckPair(UVector<A> const& x, UVector<B> const& y, int line)
 {
-    if (x.GetDim() != y.GetDim()) RaiseError(21003, "zdotu", line);
+    if (x.GetDim() != y.GetDim()) RaiseError(umIncompatibleDimensions, sourceName, line);
 }
 
 template <class A, class B, class C>
 void CheckTriple(UVector<A> const& x, UVector<B> const& y, UVector<C> const& z, int line)
 {
-    if (x.GetDim() != y.GetDim() || x.GetDim() != z.GetDim()) RaiseError(21003, "zdotu", line);
+    if (x.GetDim() != y.GetDim() || x.GetDim() != z.GetDim())
+        RaiseError(umIncompatibleDimensions, sourceName, line);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 namespace {
 
+const char* const sourceName = "zgemm";
+
 typedef std::complex<double> Z;
 
 void ScaleColumn(long m, Z const& beta, Z* c)
@@ -24,7 +26,7 @@ void BlasComplex::MMMmultAdd(short opt, long m, long n, long k, Z const& alpha, 
                              long lda, Z const* b, long ldb, Z const& beta, Z* c, long ldc,
                              Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x7, 0x38}, "zgemm", __LINE__);
+    Blas::CheckOptions(opt, {0x7, 0x38}, sourceName, __LINE__);
     bool const nota = (opt & 0x1) != 0;
     bool const notb = (opt & 0x8) != 0;
     bool const conja = (opt & 0x4) != 0;
@@ -33,7 +35,7 @@ void BlasComplex::MMMmultAdd(short opt, long m, long n, long k, Z const& alpha, 
     long const nrowb = notb ? k : n;
     Blas::CheckArgument(m >= 0 && n >= 0 && k >= 0 && Blas::LeadDimValid(lda, nrowa) &&
                             Blas::LeadDimValid(ldb, nrowb) && Blas::LeadDimValid(ldc, m),
-                        "zgemm", __LINE__);
+                        sourceName, __LINE__);
     Z const zero(0.0, 0.0), one(1.0, 0.0);
     if (m == 0 || n == 0 || ((alpha == zero || k == 0) && beta == one)) return;
     if (alpha == zero) {
@@ -76,5 +78,5 @@ void BlasComplex::MMMmultAdd(short opt, long m, long n, long k, Z const& alpha, 
 void BlasComplex::MMMmultAdd(short opt, Z const& alpha, UMatrix<Z> const& A, UMatrix<Z> const& B,
                              Z const& beta, UMatrix<Z>& C, Blas::UProgressMonitor& pm)
 {
-    MatrixFrontEnds::Product<BlasComplex>(opt, alpha, A, B, beta, C, pm, "zgemm");
+    MatrixFrontEnds::Product<BlasComplex>(opt, alpha, A, B, beta, C, pm, sourceName);
 }

@@ -5,12 +5,17 @@
 #include "numeric/BlasVectorArg.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "zgeru";
+}  // namespace
 
 void BlasComplex::VVMmultAdd1(long m, long n, Z const& alpha, Z const* x, long incx, Z const* y,
                               long incy, Z* a, long lda)
 {
     Blas::CheckArgument(m >= 0 && n >= 0 && incx != 0 && incy != 0 && Blas::LeadDimValid(lda, m),
-                        "zgeru", __LINE__);
+                        sourceName, __LINE__);
     Z const zero(0.0, 0.0);
     if (m == 0 || n == 0 || alpha == zero) return;
 
@@ -29,7 +34,7 @@ void BlasComplex::VVMmultAdd1(Z const& alpha, UVector<Z> const& x, UVector<Z> co
                               UMatrix<Z>& A)
 {
     if (A.GetColDim() != x.GetDim() || A.GetRowDim() != y.GetDim())
-        RaiseError(21003, "zgeru", __LINE__);
+        RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     VVMmultAdd1(x.GetDim(), y.GetDim(), alpha, RawStart(x), x.GetInc(), RawStart(y), y.GetInc(),
                 A.GetData(), A.GetColSpace());
 }

@@ -4,13 +4,17 @@
 #include "numeric/BlasComplex.h"
 #include "numeric/LAPackComplex.h"
 
+namespace {
+const char* const sourceName = "zgetrs";
+}  // namespace
+
 void LAPackComplex::LUsolve(short opt, long n, long nrhs, Z* a, long lda, long* ipiv, Z* b,
                             long ldb, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x70}, "zgetrs", __LINE__);
+    Blas::CheckOptions(opt, {0x70}, sourceName, __LINE__);
     Blas::CheckArgument(n >= 0 && nrhs >= 0 && Blas::LeadDimValid(lda, n) &&
                             Blas::LeadDimValid(ldb, n),
-                        "zgetrs", __LINE__);
+                        sourceName, __LINE__);
     if (n == 0 || nrhs == 0) return;
     Z const one(1.0, 0.0);
     if (opt & 0x10) {

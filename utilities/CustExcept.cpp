@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "utilities/UStrLoad.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 char internalbuffer[2048];
@@ -32,7 +33,8 @@ void ThrowAbortException(char const* text, int code) { throw AbortException(text
 
 void RaiseError(int code, char const* file, int line)
 {
-    ThrowCustomException(MakeErrorString(LoadStringFromTable(code), LoadStringFromTable(21001),
-                                         file, LoadStringFromTable(21002), line),
+    ThrowCustomException(MakeErrorString(LoadStringFromTable(code),
+                                         LoadStringFromTable(umErrorInFile), file,
+                                         LoadStringFromTable(umLine), line),
                          code);
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 
 // Storage kinds of UVector and UMatrix; only the low four bits are looked at.
 enum : std::int32_t {
@@ -151,7 +152,7 @@ public:
 
     void CopyTo(UVector& dst) const
     {
-        if (Dim != dst.Dim) RaiseError(21048, "UMatVec", __LINE__);
+        if (Dim != dst.Dim) RaiseError(umIllegalCopyDimensions, "UMatVec", __LINE__);
         for (long i = 0; i < Dim; ++i) dst.At(i) = At(i);
     }
 
@@ -159,7 +160,7 @@ public:
     // storage changes, so it may view this vector itself.
     void CloneContentsFrom(UVector const& src)
     {
-        if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
+        if ((Mode & 0xF) != vmOwner) RaiseError(umIllegalCopy, "UMatVec", __LINE__);
         std::vector<T> copy;
         copy.reserve(src.Dim > 0 ? static_cast<std::size_t>(src.Dim) : 0);
         for (long i = 0; i < src.Dim; ++i) copy.push_back(src.At(i));
@@ -293,7 +294,7 @@ public:
     void SetColDim(long n)
     {
         if (!AutoResize) {
-            if (n > ColSpace) RaiseError(21046, "UMatVec", __LINE__);
+            if (n > ColSpace) RaiseError(umIllegalColumnDimension, "UMatVec", __LINE__);
             ColDim = n;
             return;
         }
@@ -329,7 +330,8 @@ public:
 
     void CopyTo(UMatrix& dst) const
     {
-        if (ColDim != dst.ColDim || RowDim != dst.RowDim) RaiseError(21048, "UMatVec", __LINE__);
+        if (ColDim != dst.ColDim || RowDim != dst.RowDim)
+            RaiseError(umIllegalCopyDimensions, "UMatVec", __LINE__);
         for (long i = 0; i < ColDim; ++i)
             for (long j = 0; j < RowDim; ++j) dst.At(i, j) = At(i, j);
     }
@@ -338,7 +340,7 @@ public:
     // storage changes, so it may view this matrix itself.
     void CloneContentsFrom(UMatrix const& src)
     {
-        if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
+        if ((Mode & 0xF) != vmOwner) RaiseError(umIllegalCopy, "UMatVec", __LINE__);
         if (!Overlaps(src)) {
             // Nothing of src moves with this storage: copied in place, column by column.
             long const rows = src.ColDim;
@@ -365,7 +367,7 @@ public:
     // without a copy, leaving src empty; a view's elements are cloned.
     void TakeContentsFrom(UMatrix&& src)
     {
-        if ((Mode & 0xF) != vmOwner) RaiseError(21047, "UMatVec", __LINE__);
+        if ((Mode & 0xF) != vmOwner) RaiseError(umIllegalCopy, "UMatVec", __LINE__);
         if ((src.Mode & 0xF) != vmOwner || &src == this) {
             CloneContentsFrom(src);
             return;
@@ -476,7 +478,7 @@ void Vcopy(long n, T const* x, long incx, T* y, long incy)
 template <class T>
 void Vcopy(UVector<T> const& a, UVector<T>& b)
 {
-    if (a.GetDim() != b.GetDim()) RaiseError(21003, "UMatVec", __LINE__);
+    if (a.GetDim() != b.GetDim()) RaiseError(umIncompatibleDimensions, "UMatVec", __LINE__);
     long n = a.GetDim();
     if (n <= 0) return;
     T const* x = a.GetInc() < 0 ? &a[n - 1] : a.GetConstData();
@@ -504,7 +506,7 @@ template <class T>
 void Mcopy(UMatrix<T> const& a, UMatrix<T>& b)
 {
     if (a.GetColDim() != b.GetColDim() || a.GetRowDim() != b.GetRowDim())
-        RaiseError(21003, "UMatVec", __LINE__);
+        RaiseError(umIncompatibleDimensions, "UMatVec", __LINE__);
     for (long i = 0; i < a.GetColDim(); ++i)
         for (long j = 0; j < a.GetRowDim(); ++j) b(i, j) = a(i, j);
 }
@@ -513,7 +515,7 @@ void Mcopy(UMatrix<T> const& a, UMatrix<T>& b)
 template <class T>
 void Mtrans(UMatrix<T>& m)
 {
-    if (m.GetColDim() != m.GetRowDim()) RaiseError(21004, "UMatVec", __LINE__);
+    if (m.GetColDim() != m.GetRowDim()) RaiseError(umNotSquare, "UMatVec", __LINE__);
     for (long i = 1; i < m.GetColDim(); ++i)
         for (long j = 0; j < i; ++j) std::swap(m(i, j), m(j, i));
 }

@@ -5,6 +5,11 @@
 #include <new>
 
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
+
+namespace {
+const char* const sourceName = "UStream";
+}  // namespace
 
 UMemoryBasicStream::UMemoryBasicStream()
     : MemoryPointer(nullptr), DeleteOnExit(true), ReadOnly(false), Size(0), Capacity(0), Position(0)
@@ -24,7 +29,7 @@ UMemoryBasicStream::~UMemoryBasicStream()
 
 void UMemoryBasicStream::CheckWritable() const
 {
-    if (ReadOnly) RaiseError(21040, "UStream", __LINE__);
+    if (ReadOnly) RaiseError(umWriteOnReadOnly, sourceName, __LINE__);
 }
 
 void UMemoryBasicStream::SetPosition(long p) { Position = Max(0L, Min(p, Size)); }
@@ -35,7 +40,7 @@ void UMemoryBasicStream::SetCapacity(long n)
     n = Max(n, 1024L);
     if (n <= Capacity) return;
     char* const block = new (std::nothrow) char[static_cast<size_t>(n)]();
-    if (!block) RaiseError(21058, "UStream", __LINE__);
+    if (!block) RaiseError(umNewReturnedNull, sourceName, __LINE__);
     if (Size > 0) std::memcpy(block, MemoryPointer, static_cast<size_t>(Size));
     if (Capacity > 0 && MemoryPointer) delete[] MemoryPointer;
     MemoryPointer = block;
@@ -49,7 +54,7 @@ void UMemoryBasicStream::Grow(long needed)
     double const grown = static_cast<double>(needed) * 1.7;
     bool const fits = grown < static_cast<double>(std::numeric_limits<long>::max());
     SetCapacity(fits ? static_cast<long>(grown) : needed);
-    if (Capacity < needed) RaiseError(21058, "UStream", __LINE__);
+    if (Capacity < needed) RaiseError(umNewReturnedNull, sourceName, __LINE__);
 }
 
 void UMemoryBasicStream::SetSize(long n)
@@ -62,7 +67,7 @@ void UMemoryBasicStream::SetSize(long n)
 
 long UMemoryBasicStream::Read(void* p, long n)
 {
-    if (n < 0) RaiseError(21039, "UStream", __LINE__);
+    if (n < 0) RaiseError(umNegativeWriteCount, sourceName, __LINE__);
     long const count = Max(0L, Min(n, Size - Position));
     if (count == 0) return 0;
     std::memcpy(p, MemoryPointer + Position, static_cast<size_t>(count));
@@ -72,11 +77,12 @@ long UMemoryBasicStream::Read(void* p, long n)
 
 long UMemoryBasicStream::Write(void const* p, long n)
 {
-    if (n < 0) RaiseError(21039, "UStream", __LINE__);
+    if (n < 0) RaiseError(umNegativeWriteCount, sourceName, __LINE__);
     CheckWritable();
     if (n == 0) return 0;
     long end = 0;
-    if (__builtin_add_overflow(Position, n, &end)) RaiseError(21039, "UStream", __LINE__);
+    if (__builtin_add_overflow(Position, n, &end))
+        RaiseError(umNegativeWriteCount, sourceName, __LINE__);
     if (end > Capacity) Grow(end);
     std::memcpy(MemoryPointer + Position, p, static_cast<size_t>(n));
     Position = end;
@@ -90,7 +96,7 @@ template <class... Args>
 UMemoryBasicStream* NewMemoryDevice(Args... args)
 {
     UMemoryBasicStream* const device = new (std::nothrow) UMemoryBasicStream(args...);
-    if (!device) RaiseError(21058, "UStream", __LINE__);
+    if (!device) RaiseError(umNewReturnedNull, sourceName, __LINE__);
     return device;
 }
 

@@ -3,8 +3,11 @@
 #include <cstring>
 
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
+
+const char* const sourceName = "UStream";
 
 bool MachineIsLittleEndian()
 {
@@ -33,7 +36,7 @@ UStream::~UStream() { delete Stream; }
 
 UBasicStream* UStream::Device() const
 {
-    if (!Stream) RaiseError(21038, "UStream", __LINE__);
+    if (!Stream) RaiseError(umStreamNotInitialized, sourceName, __LINE__);
     return Stream;
 }
 
@@ -224,6 +227,6 @@ void UStream::vprintf(char const* fmt, va_list args)
 {
     char text[TextChunk] = {};
     int const length = std::vsnprintf(text, sizeof text, fmt, args);
-    if (length < 0 || length >= TextChunk) RaiseError(21055, "UStream", __LINE__);
+    if (length < 0 || length >= TextChunk) RaiseError(umIndexOutOfRange, sourceName, __LINE__);
     PutText(text, length);
 }

@@ -11,6 +11,7 @@
 
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 static_assert(sizeof(short) == 2 && sizeof(float) == 4 && sizeof(double) == 8 &&
@@ -112,21 +113,21 @@ struct UStreamTypedIO {
     {
         if constexpr (std::is_same<T, long>::value) {
             for (long k = 0; k < n; ++k)
-                if (!WireKind<T>::Fits(at(k))) RaiseError(21050, "UStream", __LINE__);
+                if (!WireKind<T>::Fits(at(k))) RaiseError(umStreamOutputError, "UStream", __LINE__);
         }
     }
 
     static void PutDimension(UStream& s, long n)
     {
         long const dim = std::max(n, 0L);
-        if (!WireKind<long>::Fits(dim)) RaiseError(21050, "UStream", __LINE__);
+        if (!WireKind<long>::Fits(dim)) RaiseError(umStreamOutputError, "UStream", __LINE__);
         s.PutInt32(dim);
     }
 
     template <class T>
     static void PutValue(UStream& s, T const& x)
     {
-        if (!WireKind<T>::Fits(x)) RaiseError(21050, "UStream", __LINE__);
+        if (!WireKind<T>::Fits(x)) RaiseError(umStreamOutputError, "UStream", __LINE__);
         Wire<T> w = WireKind<T>::ToWire(x);
         SwapWire<T>(s, &w, 1);
         s.PutBuffer(&w, WireSize<T>());
@@ -336,9 +337,9 @@ struct UStreamTypedIO {
     {
         std::int32_t w = 0;
         if (ReadFully(s, &w, sizeof w) < static_cast<long>(sizeof w))
-            RaiseError(21049, "UStream", __LINE__);
+            RaiseError(umStreamInputError, "UStream", __LINE__);
         s.SwapIf_Int32(reinterpret_cast<char*>(&w), 1);
-        if (w < 0) RaiseError(21049, "UStream", __LINE__);
+        if (w < 0) RaiseError(umStreamInputError, "UStream", __LINE__);
         return w;
     }
 
@@ -347,9 +348,10 @@ struct UStreamTypedIO {
     static long CheckedCount(UStream& s, long rows, long cols, long size)
     {
         long count = 0;
-        if (__builtin_mul_overflow(rows, cols, &count)) RaiseError(21049, "UStream", __LINE__);
+        if (__builtin_mul_overflow(rows, cols, &count))
+            RaiseError(umStreamInputError, "UStream", __LINE__);
         long const left = std::max(s.GetSize() - s.GetPosition(), 0L);
-        if (count > left / size) RaiseError(21049, "UStream", __LINE__);
+        if (count > left / size) RaiseError(umStreamInputError, "UStream", __LINE__);
         return count;
     }
 
@@ -396,7 +398,7 @@ struct UStreamTypedIO {
         long const position = s.GetPosition();
         if (__builtin_mul_overflow(n, size, &bytes) ||
             __builtin_add_overflow(position, bytes, &target))
-            RaiseError(21055, "UStream", __LINE__);
+            RaiseError(umIndexOutOfRange, "UStream", __LINE__);
         s.SetPosition(target);
     }
 

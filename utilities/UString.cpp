@@ -5,6 +5,7 @@
 
 #include "utilities/CustExcept.h"
 #include "utilities/MiscUtils.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ size_t LengthOf(char const* s) { return s ? std::strlen(s) : 0; }
 char* NewBuffer(size_t n)
 {
     char* buffer = new (std::nothrow) char[n];
-    if (!buffer) RaiseError(21058, "MiscUtils", __LINE__);
+    if (!buffer) RaiseError(umNewReturnedNull, "MiscUtils", __LINE__);
     return buffer;
 }
 

@@ -10,8 +10,10 @@
 
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 #include "tests/support/TempDir.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -428,30 +430,40 @@ std::vector<DamagedCase> DamagedCases()
     AoforceText twoAtoms;
     twoAtoms.AtomicCoordinates({water[0], water[1]});
     return {
-        {"empty file", "", 0, 25010, invalid},
-        {"binary file", BinaryBytes(), 0, 25010, invalid},
-        {"no block heading", "aoforce ended abnormally\n\n", 0, 25010, invalid},
-        {"truncated gradients", Cut(withGradients.text, "   3  c "), 0, 25001, eof},
-        {"truncated force constants", Cut(good, "   3 c     dy"), 0, 25001, eof},
-        {"truncated normal modes", Cut(good, "  3   c           y"), 0, 25001, eof},
-        {"no mode line before the end", Cut(good, "       mode "), 0, 21003, dims},
-        {"letters in a coordinate", Replace(good, "1.43000000", "1.43OOOOOO"), 0, 25010, invalid},
-        {"letters in a force constant", Replace(good, "0.0302000", "0.03O2000"), 0, 25010, invalid},
-        {"blank force constant", Replace(good, " 0.0302000", "          "), 0, 25010, invalid},
-        {"letters in a mode", Replace(good, "-0.49900", "-0.4990x"), 0, 25010, invalid},
-        {"letters in a frequency", Replace(good, "1650.12", "1650.xx"), 0, 25010, invalid},
-        {"nan for a force constant", Replace(good, "0.0302000", "      nan"), 0, 25010, invalid},
-        {"nan for a mode", Replace(good, "-0.49900", "     nan"), 0, 25010, invalid},
-        {"nan for a frequency", Replace(good, "1650.12", "    nan"), 0, 25010, invalid},
+        {"empty file", "", 0, cmInvalidTurbomoleFile, invalid},
+        {"binary file", BinaryBytes(), 0, cmInvalidTurbomoleFile, invalid},
+        {"no block heading", "aoforce ended abnormally\n\n", 0, cmInvalidTurbomoleFile, invalid},
+        {"truncated gradients", Cut(withGradients.text, "   3  c "), 0, cmUnexpectedEof, eof},
+        {"truncated force constants", Cut(good, "   3 c     dy"), 0, cmUnexpectedEof, eof},
+        {"truncated normal modes", Cut(good, "  3   c           y"), 0, cmUnexpectedEof, eof},
+        {"no mode line before the end", Cut(good, "       mode "), 0, umIncompatibleDimensions,
+         dims},
+        {"letters in a coordinate", Replace(good, "1.43000000", "1.43OOOOOO"), 0,
+         cmInvalidTurbomoleFile, invalid},
+        {"letters in a force constant", Replace(good, "0.0302000", "0.03O2000"), 0,
+         cmInvalidTurbomoleFile, invalid},
+        {"blank force constant", Replace(good, " 0.0302000", "          "), 0,
+         cmInvalidTurbomoleFile, invalid},
+        {"letters in a mode", Replace(good, "-0.49900", "-0.4990x"), 0, cmInvalidTurbomoleFile,
+         invalid},
+        {"letters in a frequency", Replace(good, "1650.12", "1650.xx"), 0, cmInvalidTurbomoleFile,
+         invalid},
+        {"nan for a force constant", Replace(good, "0.0302000", "      nan"), 0,
+         cmInvalidTurbomoleFile, invalid},
+        {"nan for a mode", Replace(good, "-0.49900", "     nan"), 0, cmInvalidTurbomoleFile,
+         invalid},
+        {"nan for a frequency", Replace(good, "1650.12", "    nan"), 0, cmInvalidTurbomoleFile,
+         invalid},
         {"5000 characters in the force constants",
-         Replace(good, "   3 c     dy", std::string(5000, 'x')), 0, 25010, invalid},
-        {"gradients without atoms", gradientsOnly.text, 0, 21003, dims},
-        {"force constants without atoms", hessianOnly.text, 0, 21003, dims},
-        {"normal modes without atoms", modesOnly.text, 0, 21003, dims},
-        {"more coordinate lines than atoms", fourAtoms.text, 3, 21055, range},
-        {"fewer coordinate lines than atoms", twoAtoms.text, 3, 21003, dims},
-        {"force constants of more atoms than the file holds", ManyAtomsAndAHessian(), 0, 25001,
-         "Unexpected EOF encountered.\nError in file UTurbo line "},
+         Replace(good, "   3 c     dy", std::string(5000, 'x')), 0, cmInvalidTurbomoleFile,
+         invalid},
+        {"gradients without atoms", gradientsOnly.text, 0, umIncompatibleDimensions, dims},
+        {"force constants without atoms", hessianOnly.text, 0, umIncompatibleDimensions, dims},
+        {"normal modes without atoms", modesOnly.text, 0, umIncompatibleDimensions, dims},
+        {"more coordinate lines than atoms", fourAtoms.text, 3, umIndexOutOfRange, range},
+        {"fewer coordinate lines than atoms", twoAtoms.text, 3, umIncompatibleDimensions, dims},
+        {"force constants of more atoms than the file holds", ManyAtomsAndAHessian(), 0,
+         cmUnexpectedEof, "Unexpected EOF encountered.\nError in file UTurbo line "},
     };
 }
 

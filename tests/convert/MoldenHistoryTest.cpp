@@ -10,9 +10,11 @@
 
 #include "convert/UMolden.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -126,22 +128,25 @@ TEST_F(MoldenHistory, MissingDataIsRefused)
         int code;
     };
     const Case cases[] = {
-        {"energy", [&](UMoldenFilter& f) { f.AddToEnergySection(&empty); }, 25007},
+        {"energy", [&](UMoldenFilter& f) { f.AddToEnergySection(&empty); }, cmMissingData},
         {"criterion", [&](UMoldenFilter& f) { f.AddToEnergySubsection(&empty, mesMaxForce); },
-         25007},
+         cmMissingData},
         // A criterion stored without a number.
         {"empty criterion",
-         [&](UMoldenFilter& f) { f.AddToEnergySubsection(&oneCriterion, mesRmsStep); }, 25007},
-        {"coordinates", [&](UMoldenFilter& f) { f.AddToGeometriesSection(&empty); }, 25007},
-        {"gradients", [&](UMoldenFilter& f) { f.AddToForcesSection(&noGradients, 0); }, 25007},
+         [&](UMoldenFilter& f) { f.AddToEnergySubsection(&oneCriterion, mesRmsStep); },
+         cmMissingData},
+        {"coordinates", [&](UMoldenFilter& f) { f.AddToGeometriesSection(&empty); }, cmMissingData},
+        {"gradients", [&](UMoldenFilter& f) { f.AddToForcesSection(&noGradients, 0); },
+         cmMissingData},
         // No name to write for a criterion beyond the four.
         {"subsection",
-         [&](UMoldenFilter& f) { f.StartEnergySubsection(MoldenEnergySubsection(4)); }, 21055},
+         [&](UMoldenFilter& f) { f.StartEnergySubsection(MoldenEnergySubsection(4)); },
+         umIndexOutOfRange},
         {"subsection value",
          [&](UMoldenFilter& f) {
              f.AddToEnergySubsection(&oneCriterion, MoldenEnergySubsection(-1));
          },
-         21055},
+         umIndexOutOfRange},
     };
     for (const Case& c : cases) {
         int code = 0;

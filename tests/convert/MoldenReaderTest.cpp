@@ -9,9 +9,11 @@
 
 #include "convert/UMolden.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/VectorItems.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -70,7 +72,7 @@ TEST_F(MoldenReader, RecordsAreClassifiedByTheirFirstCharacter)
         EXPECT_EQ(e.sectionType, f.GetSectionType()) << e.text;
         EXPECT_STREQ(e.text, buf);
     }
-    EXPECT_EQ(25001, RaisedCode([&] { f.GetRecord(buf, UMoldenFilter::recordLength); }));
+    EXPECT_EQ(cmUnexpectedEof, RaisedCode([&] { f.GetRecord(buf, UMoldenFilter::recordLength); }));
     EXPECT_EQ(-2, f.GetRecordType());
     EXPECT_STREQ("", buf);
 }
@@ -97,7 +99,7 @@ TEST_F(MoldenReader, EmptyLinesAtTheEndEndTheFile)
     const std::string modes = atoms + "[FR-NORM-COORD]\nvibration 1\n0 0 1\n";
     for (const char* tail : {"", "\n\n"}) {
         UQGeometryData fresh;
-        EXPECT_EQ(25001, ReadInto(fresh, modes + tail));
+        EXPECT_EQ(cmUnexpectedEof, ReadInto(fresh, modes + tail));
     }
 }
 
@@ -110,15 +112,16 @@ TEST_F(MoldenReader, LinesLongerThanARecordAreRefused)
     EXPECT_EQ(0, f.GetRecord(buf, UMoldenFilter::recordLength));
     EXPECT_EQ(2047u, std::string(buf).size());
     EXPECT_EQ(0, f.GetRecord(buf, UMoldenFilter::recordLength));
-    EXPECT_EQ(25017, RaisedCode([&] { f.GetRecord(buf, UMoldenFilter::recordLength); }));
-    EXPECT_EQ(21055, RaisedCode([&] { f.GetRecord(buf, 0); }));
+    EXPECT_EQ(cmInvalidMoldenFile,
+              RaisedCode([&] { f.GetRecord(buf, UMoldenFilter::recordLength); }));
+    EXPECT_EQ(umIndexOutOfRange, RaisedCode([&] { f.GetRecord(buf, 0); }));
 
     const std::string longLine(5000, '1');
     for (const std::string& file :
          {"[FREQ]\n" + longLine + "\n", "[Title]\n" + longLine + "\n[ATOMS]\nH 1 1 0 0 0\n",
           "[" + longLine + "]\n", longLine}) {
         UQGeometryData fresh;
-        EXPECT_EQ(25017, ReadInto(fresh, file)) << file.substr(0, 10);
+        EXPECT_EQ(cmInvalidMoldenFile, ReadInto(fresh, file)) << file.substr(0, 10);
     }
 }
 
@@ -150,7 +153,7 @@ TEST_F(MoldenReader, DataOutsideAnySectionIsRefused)
     };
     for (const char* f : files) {
         UQGeometryData fresh;
-        EXPECT_EQ(25017, ReadInto(fresh, f)) << f;
+        EXPECT_EQ(cmInvalidMoldenFile, ReadInto(fresh, f)) << f;
     }
     // Lines of blanks may stand outside the sections.
     ASSERT_EQ(0, Read("   \n[Molden Format]\n  \n[ATOMS]\nH 1 1 0 0 0\n"));
@@ -161,7 +164,7 @@ TEST_F(MoldenReader, EmptyFilesEndUnexpectedly)
 {
     for (const char* f : {"", "\n", "\n\n\n"}) {
         UQGeometryData fresh;
-        EXPECT_EQ(25001, ReadInto(fresh, f)) << std::string(f).size();
+        EXPECT_EQ(cmUnexpectedEof, ReadInto(fresh, f)) << std::string(f).size();
     }
     // A section line that ends the file has nothing to read.
     ASSERT_EQ(0, Read("[Molden Format]\n[FREQ]\n"));
@@ -213,7 +216,7 @@ TEST_F(MoldenReader, AtomLinesAndTheirElements)
 
     for (const char* line : {"Xy 1 0 0 0 0", "Xy 1 104 0 0 0"}) {
         UQGeometryData fresh;
-        EXPECT_EQ(21033, ReadInto(fresh, std::string("[ATOMS]\n") + line + "\n")) << line;
+        EXPECT_EQ(umIllegalIndex, ReadInto(fresh, std::string("[ATOMS]\n") + line + "\n")) << line;
     }
 }
 
@@ -238,11 +241,13 @@ TEST_F(MoldenReader, DamagedAtomLinesAreRefused)
     };
     for (const char* line : lines) {
         UQGeometryData fresh;
-        EXPECT_EQ(25017, ReadInto(fresh, std::string("[ATOMS]\n") + line + "\n")) << line;
+        EXPECT_EQ(cmInvalidMoldenFile, ReadInto(fresh, std::string("[ATOMS]\n") + line + "\n"))
+            << line;
     }
     for (const char* line : {"h", "h 0", "h 0 0", "h 0 x 0"}) {
         UQGeometryData fresh;
-        EXPECT_EQ(25017, ReadInto(fresh, std::string("[FR-COORD]\n") + line + "\n")) << line;
+        EXPECT_EQ(cmInvalidMoldenFile, ReadInto(fresh, std::string("[FR-COORD]\n") + line + "\n"))
+            << line;
     }
 }
 
@@ -258,10 +263,10 @@ TEST_F(MoldenReader, AtomSectionsOverwriteTheAtomsOfTheMolecule)
         int code;
     };
     const Case cases[] = {
-        {"[ATOMS]\nO 1 8 0 0 0\n", 21003},
-        {"[ATOMS]\nO 1 8 0 0 0\nO 1 8 0 0 0\nO 1 8 0 0 0\n", 21055},
-        {"[FR-COORD]\nli 0 0 0\n", 21003},
-        {"[FR-COORD]\nli 0 0 0\nli 0 0 0\nli 0 0 0\n", 21055},
+        {"[ATOMS]\nO 1 8 0 0 0\n", umIncompatibleDimensions},
+        {"[ATOMS]\nO 1 8 0 0 0\nO 1 8 0 0 0\nO 1 8 0 0 0\n", umIndexOutOfRange},
+        {"[FR-COORD]\nli 0 0 0\n", umIncompatibleDimensions},
+        {"[FR-COORD]\nli 0 0 0\nli 0 0 0\nli 0 0 0\n", umIndexOutOfRange},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
@@ -294,7 +299,7 @@ TEST_F(MoldenReader, AtomsAfterFrequenciesReplaceThePlaceholders)
     EXPECT_EQ(9, viaFrCoord.GetFrequencies().GetDim());
     // Three values allow at most (3 + 6) / 3 atoms.
     UQGeometryData tooMany;
-    EXPECT_EQ(21003, ReadInto(tooMany, freq + atoms + "H 4 1 0 0 0\n"));
+    EXPECT_EQ(umIncompatibleDimensions, ReadInto(tooMany, freq + atoms + "H 4 1 0 0 0\n"));
 
     // Mend: atoms only overwritten leave the frequencies as the file gave
     // them; they used to be padded with zeros to 3N.
@@ -310,7 +315,7 @@ TEST_F(MoldenReader, FrequencyCountMustFitTheAtoms)
         int values;
         int code;
     };
-    for (const Case& c : {Case{1, 0}, Case{4, 0}, Case{6, 0}, Case{7, 21003}}) {
+    for (const Case& c : {Case{1, 0}, Case{4, 0}, Case{6, 0}, Case{7, umIncompatibleDimensions}}) {
         std::string file = two;
         for (int i = 0; i < c.values; i++) file += std::to_string(100 * (i + 1)) + ".5\n";
         UQGeometryData fresh;
@@ -321,7 +326,7 @@ TEST_F(MoldenReader, FrequencyCountMustFitTheAtoms)
     }
     for (const char* line : {"1,5", "12a", "   ", "-"}) {
         UQGeometryData fresh;
-        EXPECT_EQ(25017, ReadInto(fresh, two + line + "\n")) << line;
+        EXPECT_EQ(cmInvalidMoldenFile, ReadInto(fresh, two + line + "\n")) << line;
     }
     // One value per line; what follows it after a blank is ignored.
     ASSERT_EQ(0, Read(two + "  1.5D+02 cm-1\n"));
@@ -358,17 +363,21 @@ TEST_F(MoldenReader, DamagedModeSectionsAreRefused)
         int code;
     };
     const Case cases[] = {
-        {"vibration\n0 0 0\n0 0 0\n", 25017},   {"mode 1\n0 0 0\n0 0 0\n", 25017},
-        {"vibration x\n0 0 0\n0 0 0\n", 25017}, {"vibration 0\n0 0 0\n0 0 0\n", 21003},
-        {"vibration 7\n0 0 0\n0 0 0\n", 21003}, {"vibration 1\n0 0 0\n[ATOMS]\n", 25017},
-        {"vibration 1\n0 0 0\n0 0\n", 25017},   {"vibration 1\n0 0 0\n0 0 1;0\n", 25017},
-        {"vibration 1\n0 0 0\n", 25001},
+        {"vibration\n0 0 0\n0 0 0\n", cmInvalidMoldenFile},
+        {"mode 1\n0 0 0\n0 0 0\n", cmInvalidMoldenFile},
+        {"vibration x\n0 0 0\n0 0 0\n", cmInvalidMoldenFile},
+        {"vibration 0\n0 0 0\n0 0 0\n", umIncompatibleDimensions},
+        {"vibration 7\n0 0 0\n0 0 0\n", umIncompatibleDimensions},
+        {"vibration 1\n0 0 0\n[ATOMS]\n", cmInvalidMoldenFile},
+        {"vibration 1\n0 0 0\n0 0\n", cmInvalidMoldenFile},
+        {"vibration 1\n0 0 0\n0 0 1;0\n", cmInvalidMoldenFile},
+        {"vibration 1\n0 0 0\n", cmUnexpectedEof},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
         EXPECT_EQ(c.code, ReadInto(fresh, two + c.modes)) << c.modes;
     }
-    EXPECT_EQ(25017, Read("[FR-NORM-COORD]\nvibration 1\n"));
+    EXPECT_EQ(cmInvalidMoldenFile, Read("[FR-NORM-COORD]\nvibration 1\n"));
 }
 
 // Columns no block fills cost memory without text: a few lines must not make
@@ -390,7 +399,7 @@ TEST_F(MoldenReader, UnfilledModeColumnsAreBounded)
     };
     for (const std::string& file : damaged) {
         UQGeometryData fresh;
-        EXPECT_EQ(25017, ReadInto(fresh, file));
+        EXPECT_EQ(cmInvalidMoldenFile, ReadInto(fresh, file));
         EXPECT_FALSE(fresh.GetHasVibrations());
     }
 }

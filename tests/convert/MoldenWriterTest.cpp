@@ -14,10 +14,12 @@
 #include "molecule/UQGauss.h"
 #include "molecule/UQGeom.h"
 #include "molecule/UQSlater.h"
+#include "molecule/UStrChem.h"
 #include "molecule/siChemistry.h"
 #include "numeric/siNumer.h"
 #include "tests/convert/TurboTestSupport.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 #include "utilities/siUtilities.h"
 
@@ -239,7 +241,7 @@ TEST_F(MoldenWriter, MissingDataRaises25007)
     for (const auto& call : calls) {
         int code = 0;
         EXPECT_EQ(Written(call, &code), "");
-        EXPECT_EQ(code, 25007);
+        EXPECT_EQ(code, cmMissingData);
     }
 }
 
@@ -256,7 +258,7 @@ TEST_F(MoldenWriter, FewerModeColumnsThanFrequenciesRaiseInsteadOfReadingPastThe
     geom.SetVibrations(modes);
     int code = 0;
     Written([&](UMoldenFilter& f) { f.WriteVibrations(&geom); }, &code);
-    EXPECT_EQ(code, 21003);
+    EXPECT_EQ(code, umIncompatibleDimensions);
 }
 
 TEST_F(MoldenWriter, BasisTypeLineFollowsTheShells)
@@ -349,7 +351,7 @@ TEST_F(MoldenWriter, MixedDFormsRaise25018)
     geom.GetBasis()->Add(0, 0);
     int code = 0;
     Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }, &code);
-    EXPECT_EQ(code, 25018);
+    EXPECT_EQ(code, cmInvalidBasisOperation);
 }
 
 TEST_F(MoldenWriter, PseudoChargesCoverTheAtomsWithBasisPairs)
@@ -396,7 +398,7 @@ TEST_F(MoldenWriter, BasisPairsForAnAtomTheMoleculeLacksRaise21055)
         int code = 0;
         EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }, &code), "")
             << c.slater << c.corePotential;
-        EXPECT_EQ(code, 21055) << c.slater << c.corePotential;
+        EXPECT_EQ(code, umIndexOutOfRange) << c.slater << c.corePotential;
     }
 }
 
@@ -411,7 +413,7 @@ TEST_F(MoldenWriter, BasisWithoutPairsInAMoleculeWithoutAtoms)
         int code = 0;
         EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteBasis(&geom); }, &code),
                   "[6D10F]\n[GTO]\n");
-        EXPECT_EQ(code, corePotential ? 21055 : 0);
+        EXPECT_EQ(code, corePotential ? umIndexOutOfRange : 0);
     }
 }
 
@@ -587,7 +589,7 @@ TEST_F(MoldenWriter, OrbitalFailuresKeepWhatWasWritten)
         SetRestricted(geom, mos, {-1.0}, {2.0});
         int code = 0;
         EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }, &code), "[MO]\n");
-        EXPECT_EQ(code, 25007);
+        EXPECT_EQ(code, cmMissingData);
     }
     {  // a basis set but no orbitals
         UQGeometryData geom;
@@ -596,7 +598,7 @@ TEST_F(MoldenWriter, OrbitalFailuresKeepWhatWasWritten)
         geom.GetBasis()->Add(0, 0);
         int code = 0;
         EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }, &code), "[MO]\n");
-        EXPECT_EQ(code, 21003);
+        EXPECT_EQ(code, umIncompatibleDimensions);
     }
     {  // more energies than coefficient columns
         UQGeometryData geom;
@@ -608,7 +610,7 @@ TEST_F(MoldenWriter, OrbitalFailuresKeepWhatWasWritten)
         SetRestricted(geom, mos, {-0.5, 0.5}, {1.0, 0.0});
         int code = 0;
         EXPECT_EQ(Written([&](UMoldenFilter& f) { f.WriteOrbitals(&geom); }, &code), "[MO]\n");
-        EXPECT_EQ(code, 21003);
+        EXPECT_EQ(code, umIncompatibleDimensions);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "convert/UFilter.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 
 namespace {
@@ -21,7 +22,7 @@ TEST(UFilter, RecordsExpandTabsAndEndWith25001)
     filter.GetRecord(buf, 63);
     EXPECT_STREQ("last", buf);
     std::string message;
-    EXPECT_EQ(25001, RaisedCode([&] { filter.GetRecord(buf, 63); }, &message));
+    EXPECT_EQ(cmUnexpectedEof, RaisedCode([&] { filter.GetRecord(buf, 63); }, &message));
     EXPECT_EQ(0u, message.find("Unexpected EOF encountered.\nError in file UFilter line "));
     EXPECT_STREQ("", buf);
 }

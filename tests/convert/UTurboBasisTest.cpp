@@ -8,7 +8,9 @@
 #include "molecule/UQEcp.h"
 #include "molecule/UQGauss.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -77,19 +79,23 @@ TEST_F(TurboBasis, DamagedBasisSets)
         int code;
         long complete = 0;
     } cases[] = {
-        {"$basis\n*\nx b\n*\n 1 h\n 1.0 1.0\n*\n$end\n", 25010},  // unknown shell
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0 1.0\n*\n$pople AO\n$end\n", 25010, 1},
-        {"$basis\n*\nx b\n*\n 1s\n 1.0 1.0\n*\n$end\n", 25010},    // no blank
-        {"$basis\n*\nx b\n*\n a s\n 1.0 1.0\n*\n$end\n", 25010},   // count not a number
-        {"$basis\n*\nx b\n*\n 2 s\n 1.0 1.0\n$end\n", 25010},      // header among primitives
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0 abc\n*\n$end\n", 25010},   // letters in a value
-        {"$basis\n*\nx b\n*\n 1 sp\n 1.0 0.5\n*\n$end\n", 25010},  // sp needs three
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0 0.5x 0.2\n*\n$end\n", 25010},
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0\n*\n$end\n", 25010},
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0 nan\n*\n$end\n", 25010},
-        {"$basis\n*\nx b\n*\n 1 s\n 1.0-100 1.0\n*\n$end\n", 25010},
-        {"$basis\n*\nx b\n$end\n", 25010},
-        {"$basis\n*\nx b\n*\n 1 s\n", 25001},
+        {"$basis\n*\nx b\n*\n 1 h\n 1.0 1.0\n*\n$end\n", cmInvalidTurbomoleFile},  // unknown shell
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 1.0\n*\n$pople AO\n$end\n", cmInvalidTurbomoleFile, 1},
+        {"$basis\n*\nx b\n*\n 1s\n 1.0 1.0\n*\n$end\n", cmInvalidTurbomoleFile},  // no blank
+        {"$basis\n*\nx b\n*\n a s\n 1.0 1.0\n*\n$end\n",
+         cmInvalidTurbomoleFile},  // count not a number
+        {"$basis\n*\nx b\n*\n 2 s\n 1.0 1.0\n$end\n",
+         cmInvalidTurbomoleFile},  // header among primitives
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 abc\n*\n$end\n",
+         cmInvalidTurbomoleFile},  // letters in a value
+        {"$basis\n*\nx b\n*\n 1 sp\n 1.0 0.5\n*\n$end\n",
+         cmInvalidTurbomoleFile},  // sp needs three
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 0.5x 0.2\n*\n$end\n", cmInvalidTurbomoleFile},
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0\n*\n$end\n", cmInvalidTurbomoleFile},
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0 nan\n*\n$end\n", cmInvalidTurbomoleFile},
+        {"$basis\n*\nx b\n*\n 1 s\n 1.0-100 1.0\n*\n$end\n", cmInvalidTurbomoleFile},
+        {"$basis\n*\nx b\n$end\n", cmInvalidTurbomoleFile},
+        {"$basis\n*\nx b\n*\n 1 s\n", cmUnexpectedEof},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
@@ -205,7 +211,7 @@ TEST_F(TurboBasis, DamagedPotentials)
         UQGeometryData fresh;
         TextStream text(c);
         UTurboFilter filter(text.Get());
-        EXPECT_EQ(25010, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c;
+        EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c;
         EXPECT_EQ(0, fresh.GetEcp()->GetDim()) << c;
     }
 }
@@ -301,11 +307,13 @@ TEST_F(TurboBasis, ControlFileOfAnotherMoleculeIsRefused)
     } cases[] = {
         {c1 + o2, 0, "both atoms"},
         {"C  1 \\\n   basis =c tiny\nO  2 \\\n   basis =o tiny\n", 0, "symbols in upper case"},
-        {"o  1 \\\n   basis =o tiny\n" + o2, 25005, "an oxygen basis on the carbon atom"},
-        {c1 + "c  2 \\\n   basis =c tiny\n", 25005, "a carbon entry for the oxygen atom"},
-        {c1 + "o  2-3 \\\n   basis =o tiny\n", 21055, "an atom beyond the molecule"},
-        {c1, 25007, "an atom without a basis set"},
-        {"", 25007, "no entry at all"},
+        {"o  1 \\\n   basis =o tiny\n" + o2, cmInvalidElement,
+         "an oxygen basis on the carbon atom"},
+        {c1 + "c  2 \\\n   basis =c tiny\n", cmInvalidElement,
+         "a carbon entry for the oxygen atom"},
+        {c1 + "o  2-3 \\\n   basis =o tiny\n", umIndexOutOfRange, "an atom beyond the molecule"},
+        {c1, cmMissingData, "an atom without a basis set"},
+        {"", cmMissingData, "no entry at all"},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
@@ -332,7 +340,7 @@ TEST_F(TurboBasis, ControlFileOfAnotherMoleculeIsRefused)
 TEST_F(TurboBasis, DamagedControlFiles)
 {
     // Atoms before any basis set.
-    EXPECT_EQ(25010, ReadControl("$atoms\nc 1 \\\n basis =c my-basis\n$end\n"));
+    EXPECT_EQ(cmInvalidTurbomoleFile, ReadControl("$atoms\nc 1 \\\n basis =c my-basis\n$end\n"));
     ASSERT_EQ(0, Read(twoSets));
     const char* cases[] = {
         "$atoms\nc 1 \\\n basis =c other\n$end\n",  // a set the basis file lacks
@@ -343,8 +351,8 @@ TEST_F(TurboBasis, DamagedControlFiles)
         "$closed shells\n$end\n",
         "$closed shells\n a\n$end\n",
     };
-    for (const char* c : cases) EXPECT_EQ(25010, ReadControl(c)) << c;
-    EXPECT_EQ(25001, ReadControl("$title\n$atoms\n"));
+    for (const char* c : cases) EXPECT_EQ(cmInvalidTurbomoleFile, ReadControl(c)) << c;
+    EXPECT_EQ(cmUnexpectedEof, ReadControl("$title\n$atoms\n"));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "molecule/UQBasis.h"
 #include "molecule/UQGauss.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 
 namespace {
@@ -60,11 +61,12 @@ TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused)
                               "$vibrations\n"};
     for (const char* s : sections) {
         UQGeometryData fresh;
-        EXPECT_EQ(25010, ReadTurboFile(fresh, std::string("$coord\n 0 0 0 h\n") + s + "$end\n"))
+        EXPECT_EQ(cmInvalidTurbomoleFile,
+                  ReadTurboFile(fresh, std::string("$coord\n 0 0 0 h\n") + s + "$end\n"))
             << s;
     }
     // A data line where a header is due.
-    EXPECT_EQ(25010, ReadTurboFile(geom, " 0 0 0 h\n$end\n"));
+    EXPECT_EQ(cmInvalidTurbomoleFile, ReadTurboFile(geom, " 0 0 0 h\n$end\n"));
 }
 
 TEST_F(TurboDispatch, OneFileCanHoldAnySections)
@@ -85,7 +87,7 @@ TEST_F(TurboDispatch, ControlFileSkipsWhatItDoesNotRead)
     ASSERT_EQ(0, ReadControlFile(geom,
                                  "$title\nsome text\n$unknown  x=1\n  y=2\n$hessian (projected)\n"
                                  "  1  1  1.0\n$end\n"));
-    EXPECT_EQ(25001, ReadControlFile(geom, "$title\n$closed shells\n a 1-2\n"));
+    EXPECT_EQ(cmUnexpectedEof, ReadControlFile(geom, "$title\n$closed shells\n a 1-2\n"));
 }
 
 // A set of files with '#' comment lines where Turbomole and its users put
@@ -159,7 +161,8 @@ TEST_F(TurboDispatch, CommentLinesAreSkippedInEveryFile)
         for (long i = 0; i < 5; ++i) EXPECT_EQ(expected(i, j), mos(i, j)) << i << " " << j;
     }
     // '#' after blanks is not a comment: here a coordinate line that does not scan.
-    EXPECT_EQ(25010, ReadTurboFile(other, "$coord\n  # 0.0 0.0 0.0 o\n 0 0 0 c\n 0 0 1 o\n$end\n"));
+    EXPECT_EQ(cmInvalidTurbomoleFile,
+              ReadTurboFile(other, "$coord\n  # 0.0 0.0 0.0 o\n 0 0 0 c\n 0 0 1 o\n$end\n"));
 }
 
 // One complete orbital over 40000 functions and nothing after it: the file
@@ -185,37 +188,42 @@ TEST_F(TurboDispatch, BadInputTable)
         int code;
         const char* what;
     } cases[] = {
-        {"", 25001, "empty file"},
-        {"$coord\n 0 0 0 h\n 1 1 1", 25010, "coordinates cut in a line"},
-        {"$coord\n 0 0 0 h\n 1 1 1 h", 25001, "coordinates cut after a line"},
-        {"$coord\n 0 0 0 h\n", 25001, "missing $end"},
-        {"$coord\n 0 0 x h\n$end\n", 25010, "letters in a coordinate"},
-        {"$coord\n 0 0 1.0.0 h\n$end\n", 25010, "a malformed number"},
-        {"$coord\n 0 0 0\n$end\n", 25010, "three fields only"},
-        {"$coord\n" + std::string(5000, '1') + "\n$end\n", 25010, "a line of 5000 digits"},
-        {"$coord\n 0 0 0 " + std::string(5000, 'h') + "\n$end\n", 25010,
+        {"", cmUnexpectedEof, "empty file"},
+        {"$coord\n 0 0 0 h\n 1 1 1", cmInvalidTurbomoleFile, "coordinates cut in a line"},
+        {"$coord\n 0 0 0 h\n 1 1 1 h", cmUnexpectedEof, "coordinates cut after a line"},
+        {"$coord\n 0 0 0 h\n", cmUnexpectedEof, "missing $end"},
+        {"$coord\n 0 0 x h\n$end\n", cmInvalidTurbomoleFile, "letters in a coordinate"},
+        {"$coord\n 0 0 1.0.0 h\n$end\n", cmInvalidTurbomoleFile, "a malformed number"},
+        {"$coord\n 0 0 0\n$end\n", cmInvalidTurbomoleFile, "three fields only"},
+        {"$coord\n" + std::string(5000, '1') + "\n$end\n", cmInvalidTurbomoleFile,
+         "a line of 5000 digits"},
+        {"$coord\n 0 0 0 " + std::string(5000, 'h') + "\n$end\n", cmInvalidTurbomoleFile,
          "a line of 5000 characters"},
         {"$hessian\n  1 1            1.0            2.0            3.0\n"
          "  2 2            1.0            2.0            3.0\n$end\n",
-         25010, "wrong Hessian line number"},
-        {"$hessian\n  1 1            1.0\n", 25001, "truncated Hessian"},
-        {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 1 2", 25010, "truncated gradients"},
-        {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n", 25001, "gradients without their end"},
-        {"$energy\n 1 -1.0\n", 25001, "energy without $end"},
-        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=2\n 0.1D+00", 25010, "truncated orbitals"},
-        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=999999999999\n 0.1D+00\n$end\n", 25010,
-         "a huge count"},
-        {"$basis\n*\nh b\n*\n 3 s\n 1.0 1.0\n", 25001, "truncated basis"},
-        {binary, 25010, "binary file"},
-        {"$coord\n 0 0 nan h\n$end\n", 25010, "nan for a coordinate"},
-        {"$coord\n 0 inf 0 h\n$end\n", 25010, "inf for a coordinate"},
-        {"$coord\n 0 0 1e999 h\n$end\n", 25010, "a coordinate beyond a double"},
-        {"$energy\n 1 -7.61D+01\n$end\n", 25010, "an energy with a D exponent"},
-        {"$hessian\n  1 1            nan            2.0            3.0\n$end\n", 25010,
-         "nan in the Hessian"},
-        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=1\n                 nan\n$end\n", 25010,
-         "nan for a coefficient"},
-        {HugeFirstOrbital(), 25001, "a first orbital of 40000 functions, then the end of the file"},
+         cmInvalidTurbomoleFile, "wrong Hessian line number"},
+        {"$hessian\n  1 1            1.0\n", cmUnexpectedEof, "truncated Hessian"},
+        {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 1 2", cmInvalidTurbomoleFile,
+         "truncated gradients"},
+        {"$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n", cmUnexpectedEof,
+         "gradients without their end"},
+        {"$energy\n 1 -1.0\n", cmUnexpectedEof, "energy without $end"},
+        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=2\n 0.1D+00", cmInvalidTurbomoleFile,
+         "truncated orbitals"},
+        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=999999999999\n 0.1D+00\n$end\n",
+         cmInvalidTurbomoleFile, "a huge count"},
+        {"$basis\n*\nh b\n*\n 3 s\n 1.0 1.0\n", cmUnexpectedEof, "truncated basis"},
+        {binary, cmInvalidTurbomoleFile, "binary file"},
+        {"$coord\n 0 0 nan h\n$end\n", cmInvalidTurbomoleFile, "nan for a coordinate"},
+        {"$coord\n 0 inf 0 h\n$end\n", cmInvalidTurbomoleFile, "inf for a coordinate"},
+        {"$coord\n 0 0 1e999 h\n$end\n", cmInvalidTurbomoleFile, "a coordinate beyond a double"},
+        {"$energy\n 1 -7.61D+01\n$end\n", cmInvalidTurbomoleFile, "an energy with a D exponent"},
+        {"$hessian\n  1 1            nan            2.0            3.0\n$end\n",
+         cmInvalidTurbomoleFile, "nan in the Hessian"},
+        {"$scfmo\n 1 a eigenvalue=-1.0 nsaos=1\n                 nan\n$end\n",
+         cmInvalidTurbomoleFile, "nan for a coefficient"},
+        {HugeFirstOrbital(), cmUnexpectedEof,
+         "a first orbital of 40000 functions, then the end of the file"},
     };
     for (const Case& c : cases) {
         UQGeometryData fresh;
@@ -223,8 +231,8 @@ TEST_F(TurboDispatch, BadInputTable)
         EXPECT_EQ(c.code, ReadTurboFile(fresh, c.text, &message)) << c.what;
         EXPECT_NE(std::string::npos, message.find(".\nError in file U")) << c.what;
     }
-    EXPECT_EQ(25001, ReadControlFile(geom, ""));
-    EXPECT_EQ(25001, ReadControlFile(geom, binary.substr(0, 20)));
+    EXPECT_EQ(cmUnexpectedEof, ReadControlFile(geom, ""));
+    EXPECT_EQ(cmUnexpectedEof, ReadControlFile(geom, binary.substr(0, 20)));
 }
 
 // Real files of the shared data; skipped when it is absent.

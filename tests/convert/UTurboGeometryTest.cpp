@@ -6,7 +6,9 @@
 
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -41,8 +43,8 @@ TEST_F(TurboGeometry, CoordinatesOverwriteAnExistingMolecule)
     EXPECT_EQ(3, geom.GetDim());
     EXPECT_EQ(8, geom.GetAtomData()[0].GetAtno());
     EXPECT_DOUBLE_EQ(7.0, geom.GetAtomData()[2].GetCoord().Getx());
-    EXPECT_EQ(21055, Read("$coord\n 0 0 0 c\n 0 0 0 c\n 0 0 0 c\n 0 0 0 c\n$end\n"));
-    EXPECT_EQ(21003, Read("$coord\n 0 0 0 c\n 0 0 0 c\n$end\n"));
+    EXPECT_EQ(umIndexOutOfRange, Read("$coord\n 0 0 0 c\n 0 0 0 c\n 0 0 0 c\n 0 0 0 c\n$end\n"));
+    EXPECT_EQ(umIncompatibleDimensions, Read("$coord\n 0 0 0 c\n 0 0 0 c\n$end\n"));
 }
 
 TEST_F(TurboGeometry, Energy)
@@ -56,7 +58,8 @@ TEST_F(TurboGeometry, Energy)
     // never read as its leading digits.
     for (const char* last : {"", "  1", "  1  abc", "  1  -7.61D+01  1.0", "  1  -76.1x",
                              "  1.5  -76.1", "  x  -76.1", "  1  nan"}) {
-        EXPECT_EQ(25010, Read(std::string("$energy\n") + last + "\n$end\n")) << last;
+        EXPECT_EQ(cmInvalidTurbomoleFile, Read(std::string("$energy\n") + last + "\n$end\n"))
+            << last;
         EXPECT_DOUBLE_EQ(-76.3, geom.GetEnergy()) << last;
     }
 }
@@ -91,7 +94,7 @@ TEST_F(TurboGeometry, GradientsOfTwoCyclesAreRefused)
     std::string two = gradient;
     two.erase(two.size() - 5);
     std::string cycle = two.substr(two.find('\n') + 1);
-    EXPECT_EQ(25010, Read(two + cycle + "$end\n"));
+    EXPECT_EQ(cmInvalidTurbomoleFile, Read(two + cycle + "$end\n"));
     // The first cycle was stored.
     EXPECT_DOUBLE_EQ(0.002, geom.GetAtomData()[0].GetGrad().Gety());
 }
@@ -99,10 +102,11 @@ TEST_F(TurboGeometry, GradientsOfTwoCyclesAreRefused)
 TEST_F(TurboGeometry, ShortGradientCycleStoresNoGradient)
 {
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n 0 0 1 h\n$end\n"));
-    EXPECT_EQ(25010,
+    EXPECT_EQ(cmInvalidTurbomoleFile,
               Read("$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 0 0 1 h\n 1 2 3\n$end\n"));
     EXPECT_FALSE(geom.GetHasGradients());
-    EXPECT_EQ(25010, Read("$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 0 0 1 h\n$end\n"));
+    EXPECT_EQ(cmInvalidTurbomoleFile,
+              Read("$grad\n cycle = 1 SCF energy = -1.0\n 0 0 0 h\n 0 0 1 h\n$end\n"));
     EXPECT_FALSE(geom.GetHasGradients());
 }
 
@@ -110,8 +114,9 @@ TEST_F(TurboGeometry, GradientCoordinatesFollowTheAtomRule)
 {
     ASSERT_EQ(0, Read("$coord\n 0 0 0 h\n 0 0 1 h\n$end\n"));
     const char* cycle = "$grad\n cycle = 1 SCF energy = -1.0D+00\n";
-    EXPECT_EQ(21003, Read(std::string(cycle) + " 0 0 0 h\n 1 2 3\n$end\n"));
-    EXPECT_EQ(21055, Read(std::string(cycle) + " 0 0 0 h\n 0 0 1 h\n 0 0 2 h\n 1 2 3\n$end\n"));
+    EXPECT_EQ(umIncompatibleDimensions, Read(std::string(cycle) + " 0 0 0 h\n 1 2 3\n$end\n"));
+    EXPECT_EQ(umIndexOutOfRange,
+              Read(std::string(cycle) + " 0 0 0 h\n 0 0 1 h\n 0 0 2 h\n 1 2 3\n$end\n"));
     EXPECT_FALSE(geom.GetHasGradients());
     ASSERT_EQ(0, Read(std::string(cycle) + " 0 0 0 o\n 0 0 2 h\n 1 2 3\n 4 5 6\n$end\n"));
     EXPECT_DOUBLE_EQ(-1.0, geom.GetEnergy());
@@ -139,7 +144,8 @@ TEST_F(TurboGeometry, GradientLinesMayGoOnAfterTheirNumbers)
     // The numbers themselves must scan whole.
     for (const char* bad : {" 1 2 3x # first\n 4 5 6\n", " 1 2 3\n 4 5 6x 7\n", " 1 2\n 4 5 6\n"}) {
         UQGeometryData fresh;
-        EXPECT_EQ(25010, ReadTurboFile(fresh, std::string(cycle) + bad + "$end\n")) << bad;
+        EXPECT_EQ(cmInvalidTurbomoleFile, ReadTurboFile(fresh, std::string(cycle) + bad + "$end\n"))
+            << bad;
         EXPECT_FALSE(fresh.GetHasGradients()) << bad;
     }
 }
@@ -171,7 +177,7 @@ TEST_F(TurboGeometry, HessianCreatesAtoms)
     EXPECT_DOUBLE_EQ(5.05, h(5, 5));
     EXPECT_DOUBLE_EQ(0.05, h(0, 5));
     EXPECT_DOUBLE_EQ(3.01, h(3, 1));
-    EXPECT_EQ(21003, Read(HessianText(9)));
+    EXPECT_EQ(umIncompatibleDimensions, Read(HessianText(9)));
 }
 
 TEST_F(TurboGeometry, DamagedHessians)
@@ -195,10 +201,10 @@ TEST_F(TurboGeometry, DamagedHessians)
         UQGeometryData fresh;
         TextStream stream(text);
         UTurboFilter filter(stream.Get());
-        EXPECT_EQ(25010, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c.to;
+        EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c.to;
     }
     // Seven columns cannot be three values per atom.
-    EXPECT_EQ(21003, Read(HessianText(7)));
+    EXPECT_EQ(umIncompatibleDimensions, Read(HessianText(7)));
 }
 
 TEST_F(TurboGeometry, WritersReadBack)
@@ -265,7 +271,7 @@ TEST_F(TurboGeometry, WritersRefuseWhatWouldShiftColumns)
         h(1, 2) = wide;
         TextStream out;
         UTurboFilter writer(out.Get());
-        EXPECT_EQ(25010, RaisedCode([&] { writer.WriteHessian(&geom); })) << wide;
+        EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { writer.WriteHessian(&geom); })) << wide;
     }
     h(1, 2) = 9999.9999999999;
     TextStream fits;
@@ -276,24 +282,24 @@ TEST_F(TurboGeometry, WritersRefuseWhatWouldShiftColumns)
     geom.SetGradients(0, V3(-1.0e-100, 0.0, 0.0));
     TextStream grad;
     UTurboFilter gradWriter(grad.Get());
-    EXPECT_EQ(25010, RaisedCode([&] { gradWriter.WriteGradients(&geom); }));
+    EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { gradWriter.WriteGradients(&geom); }));
 }
 
 TEST_F(TurboGeometry, WritersNeedTheirData)
 {
     TextStream out;
     UTurboFilter writer(out.Get());
-    EXPECT_EQ(25007, RaisedCode([&] { writer.WriteCoordinates(&geom); }));
-    EXPECT_EQ(25007, RaisedCode([&] { writer.WriteGradients(&geom); }));
-    EXPECT_EQ(25007, RaisedCode([&] { writer.WriteHessian(&geom); }));
+    EXPECT_EQ(cmMissingData, RaisedCode([&] { writer.WriteCoordinates(&geom); }));
+    EXPECT_EQ(cmMissingData, RaisedCode([&] { writer.WriteGradients(&geom); }));
+    EXPECT_EQ(cmMissingData, RaisedCode([&] { writer.WriteHessian(&geom); }));
     EXPECT_EQ("", out.Contents());
 
     // An atom without an element has no symbol to write.
     ASSERT_EQ(0, Read("$coord\n 0 0 0 o f\n$end\n"));
     geom.SetEnergy(-1.0);
     geom.SetGradients(0, V3(0.0, 0.0, 0.0));
-    EXPECT_EQ(21033, RaisedCode([&] { writer.WriteCoordinates(&geom); }));
-    EXPECT_EQ(21033, RaisedCode([&] { writer.WriteGradients(&geom); }));
+    EXPECT_EQ(umIllegalIndex, RaisedCode([&] { writer.WriteCoordinates(&geom); }));
+    EXPECT_EQ(umIllegalIndex, RaisedCode([&] { writer.WriteGradients(&geom); }));
 }
 
 }  // namespace

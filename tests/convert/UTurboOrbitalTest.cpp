@@ -8,8 +8,10 @@
 
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -120,7 +122,9 @@ TEST_F(TurboOrbitals, DamagedSections)
         TextStream text(c.text);
         UTurboFilter filter(text.Get());
         int code = RaisedCode([&] { filter.ReadGeometry(&fresh); });
-        EXPECT_EQ(std::string(c.what) == "missing $end" ? 25001 : 25010, code) << c.what;
+        EXPECT_EQ(std::string(c.what) == "missing $end" ? cmUnexpectedEof : cmInvalidTurbomoleFile,
+                  code)
+            << c.what;
         // Nothing is stored unless the whole section was read.
         EXPECT_EQ(0, fresh.GetE().GetDim()) << c.what;
     }
@@ -148,7 +152,8 @@ TEST_F(TurboOrbitals, DamagedCoefficientLines)
         UQGeometryData fresh;
         TextStream stream(text);
         UTurboFilter filter(stream.Get());
-        EXPECT_EQ(25010, RaisedCode([&] { filter.ReadGeometry(&fresh); })) << c.what;
+        EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { filter.ReadGeometry(&fresh); }))
+            << c.what;
     }
 }
 
@@ -167,7 +172,7 @@ TEST_F(TurboOrbitals, OnlyWholeFieldsAreCoefficients)
 
     UQGeometryData fresh;
     std::string cut = whole.substr(0, whole.size() - 1);
-    EXPECT_EQ(25010, ReadTurboFile(fresh, head + cut + "\n$end\n"));
+    EXPECT_EQ(cmInvalidTurbomoleFile, ReadTurboFile(fresh, head + cut + "\n$end\n"));
     EXPECT_EQ(0, fresh.GetE().GetDim());
 }
 
@@ -183,7 +188,7 @@ TEST_F(TurboOrbitals, ShortLineAfterALongOneLeavesNoStaleField)
     UQGeometryData fresh;
     TextStream stream(text);
     UTurboFilter filter(stream.Get());
-    EXPECT_EQ(25010, RaisedCode([&] { filter.ReadGeometry(&fresh); }));
+    EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { filter.ReadGeometry(&fresh); }));
 }
 
 TEST_F(TurboOrbitals, WriterReadsBack)
@@ -235,7 +240,7 @@ TEST_F(TurboOrbitals, GShellsCannotBeReordered)
     TextStream control("$atoms\nh 1 \\\n basis =h g-basis\n$end\n");
     UTurboFilter filter(control.Get());
     filter.ReadControl(&geom);
-    EXPECT_EQ(25007, Read(OrbitalText("$scfmo", 16, 4, 20)));
+    EXPECT_EQ(cmMissingData, Read(OrbitalText("$scfmo", 16, 4, 20)));
     EXPECT_EQ(0, geom.GetE().GetDim());
 }
 
@@ -246,7 +251,7 @@ TEST_F(TurboOrbitals, BasisOfAnotherSizeIsRefused)
     TextStream control("$atoms\nh 1 \\\n basis =h one-s\n$end\n");
     UTurboFilter filter(control.Get());
     filter.ReadControl(&geom);
-    EXPECT_EQ(21003, Read(OrbitalText("$scfmo", 2, 4, 20)));
+    EXPECT_EQ(umIncompatibleDimensions, Read(OrbitalText("$scfmo", 2, 4, 20)));
     EXPECT_EQ(0, geom.GetE().GetDim());
     ASSERT_EQ(0, Read(OrbitalText("$scfmo", 1, 4, 20)));
     EXPECT_EQ(1, geom.GetE().GetDim());
@@ -268,8 +273,8 @@ TEST_F(TurboOrbitals, CountOfAnotherBasisIsRefusedBeforeTheMatrix)
         mos += "\n";
     }
     mos += "$end\n";
-    ChildResult r =
-        RunInChild([&] { _exit(Read(mos) == 21003 && geom.GetE().GetDim() == 0 ? 0 : 1); });
+    ChildResult r = RunInChild(
+        [&] { _exit(Read(mos) == umIncompatibleDimensions && geom.GetE().GetDim() == 0 ? 0 : 1); });
     EXPECT_EQ(0, r.exitStatus) << r.err;
 }
 
@@ -280,8 +285,8 @@ TEST_F(TurboOrbitals, WriterRefusesWhatWouldShiftColumns)
     geom.GetMos()(1, 0) = -1.0e-120;
     TextStream out;
     UTurboFilter writer(out.Get());
-    EXPECT_EQ(25010, RaisedCode([&] { writer.WriteOrbitals(&geom, tfsScfMo); }));
-    EXPECT_EQ(25007, RaisedCode([&] { writer.WriteOrbitals(&geom, tfsCoord); }));
+    EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { writer.WriteOrbitals(&geom, tfsScfMo); }));
+    EXPECT_EQ(cmMissingData, RaisedCode([&] { writer.WriteOrbitals(&geom, tfsCoord); }));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "convert/UTurbo.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 
 namespace {
@@ -140,7 +141,8 @@ TEST(UTurboRecords, DamagedIndexLists)
         strcpy(buf, c[0]);
         UVector<long> mask(0, 1);
         std::string message;
-        EXPECT_EQ(25010, RaisedCode([&] { filter.ReadList(mask, buf); }, &message)) << c[0];
+        EXPECT_EQ(cmInvalidTurbomoleFile, RaisedCode([&] { filter.ReadList(mask, buf); }, &message))
+            << c[0];
         EXPECT_EQ(
             0u, message.find("Invalid Turbomole file header/contents.\nError in file UTurbo line "))
             << message;

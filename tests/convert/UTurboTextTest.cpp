@@ -9,6 +9,7 @@
 
 #include "convert/FieldText.h"
 #include "convert/UTurboText.h"
+#include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
 
 namespace {
@@ -103,7 +104,9 @@ TEST(TurboNumbers, FieldsAdjustExponentLettersOrRaise25010)
     }
     for (const char* bad : {"nan", "1.0Q2", "", "0x10"}) {
         std::string message;
-        EXPECT_EQ(25010, RaisedCode([&] { TurboText::NumberField(bad, 7); }, &message)) << bad;
+        EXPECT_EQ(cmInvalidTurbomoleFile,
+                  RaisedCode([&] { TurboText::NumberField(bad, 7); }, &message))
+            << bad;
         EXPECT_EQ("Invalid Turbomole file header/contents.\nError in file UTurbo line 7", message);
     }
 }

@@ -8,6 +8,7 @@
 #include "tests/molecule/GeometryTestSupport.h"
 #include "tests/numeric/RefLapackEigen.h"
 #include "tests/support/RaisedCode.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -184,10 +185,11 @@ TEST(Fit, LineThroughOneOrTwoPoints)
 
 TEST(Fit, TooFewPointsAreRefused)
 {
-    EXPECT_EQ(RaisedCode([] { LineThrough(PointSet({})); }), 21003);
+    EXPECT_EQ(RaisedCode([] { LineThrough(PointSet({})); }), umIncompatibleDimensions);
     for (std::vector<V3> const& few : {std::vector<V3>{}, std::vector<V3>{V3(1, 2, 3)},
                                        std::vector<V3>{V3(1, 2, 3), V3(0, 1, 0)}})
-        EXPECT_EQ(RaisedCode([&] { PlaneThrough(PointSet(few)); }), 21003) << few.size();
+        EXPECT_EQ(RaisedCode([&] { PlaneThrough(PointSet(few)); }), umIncompatibleDimensions)
+            << few.size();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "molecule/UQBasis.h"
 #include "molecule/UQEcp.h"
+#include "molecule/UStrChem.h"
 #include "tests/support/RaisedCode.h"
 #include "tests/support/VectorItems.h"
 
@@ -178,10 +179,10 @@ TEST(BasisSet, TestsIgnoreDeclaredFormsAndDetectMixing)
         b.Add(Atom("a", c.first));
         b.Add(Atom("b", c.second));
         if (c.d) {
-            EXPECT_EQ(RaisedCode([&] { b.TestdFuncType(); }), 25018);
+            EXPECT_EQ(RaisedCode([&] { b.TestdFuncType(); }), cmInvalidBasisOperation);
             EXPECT_EQ(b.TestfFuncType(), bfNone);
         } else {
-            EXPECT_EQ(RaisedCode([&] { b.TestfFuncType(); }), 25018);
+            EXPECT_EQ(RaisedCode([&] { b.TestfFuncType(); }), cmInvalidBasisOperation);
             EXPECT_EQ(b.TestdFuncType(), bfNone);
         }
     }
@@ -192,12 +193,12 @@ TEST(BasisSet, KindsDoNotMixAndAFailedAddLeavesOwnership)
     UBasisSet g(btNone);
     g.Add(Atom("c", {stS}));
     USlaterAtom* slater = new USlaterAtom("c");
-    EXPECT_EQ(RaisedCode([&] { g.Add(slater); }), 25018);
+    EXPECT_EQ(RaisedCode([&] { g.Add(slater); }), cmInvalidBasisOperation);
     delete slater;  // still the caller's
     EXPECT_EQ(g.GetDim(), 1);
     for (auto op : {&UBasisSet::ClearPrims, &UBasisSet::ClearShells,
                     &UBasisSet::MakeShellsFromPrims, &UBasisSet::MakePrimsFromShells})
-        EXPECT_EQ(RaisedCode([&] { (g.*op)(); }), 25018);
+        EXPECT_EQ(RaisedCode([&] { (g.*op)(); }), cmInvalidBasisOperation);
     EXPECT_EQ(g.GetBasisType(), btGaussian);
     EXPECT_FALSE(g.GetHasShells());
 
@@ -205,7 +206,7 @@ TEST(BasisSet, KindsDoNotMixAndAFailedAddLeavesOwnership)
     s.MakePrimsFromShells();
     EXPECT_EQ(s.GetBasisType(), btSlater);
     UGaussianAtom* gauss = Atom("c", {stS});
-    EXPECT_EQ(RaisedCode([&] { s.Add(gauss); }), 25018);
+    EXPECT_EQ(RaisedCode([&] { s.Add(gauss); }), cmInvalidBasisOperation);
     delete gauss;
     EXPECT_EQ(s.GetDim(), 0);
 }

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RaisedCode.h"
 #include "tests/support/VectorItems.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -24,8 +26,8 @@ TEST(AtomData, BuildsFromNumberOrSymbol)
     UQAtomData cl("cl");
     EXPECT_EQ(cl.GetAtno(), 17);
     EXPECT_EQ(cl.GetMass(), 34.968853);
-    EXPECT_EQ(RaisedCode([] { UQAtomData a("Qq"); }), 25005);
-    EXPECT_EQ(RaisedCode([] { UQAtomData a(104L); }), 21033);
+    EXPECT_EQ(RaisedCode([] { UQAtomData a("Qq"); }), cmInvalidElement);
+    EXPECT_EQ(RaisedCode([] { UQAtomData a(104L); }), umIllegalIndex);
 }
 
 TEST(AtomData, NumberAndMassSetters)
@@ -42,10 +44,10 @@ TEST(AtomData, NumberAndMassSetters)
     a.SetAtno(0);
     EXPECT_EQ(a.GetAtno(), 0);
     EXPECT_EQ(a.GetMass(), 1.007825);
-    EXPECT_EQ(RaisedCode([&] { a.SetMass(2.0); }), 21033);
+    EXPECT_EQ(RaisedCode([&] { a.SetMass(2.0); }), umIllegalIndex);
     // A failed change leaves the atom whole.
     UQAtomData b(8);
-    EXPECT_EQ(RaisedCode([&] { b.SetAtno(120); }), 21033);
+    EXPECT_EQ(RaisedCode([&] { b.SetAtno(120); }), umIllegalIndex);
     EXPECT_EQ(b.GetAtno(), 8);
     EXPECT_EQ(b.GetMass(), 15.994915);
     b.SetCoord(V3(1, 2, 3));
@@ -99,7 +101,7 @@ TEST(MoleculeRecord, AddingAtomsSetsFlagsAndDropsSecondDerivatives)
     EXPECT_FALSE(g.GetHasGradients());
     EXPECT_EQ(g.GetAtomData()[5].GetAtno(), 7);
     // A symbol that names no element adds nothing.
-    EXPECT_EQ(RaisedCode([&] { g.AddCoordinates("Zz", V3()); }), 25005);
+    EXPECT_EQ(RaisedCode([&] { g.AddCoordinates("Zz", V3()); }), cmInvalidElement);
     EXPECT_EQ(g.GetDim(), 6);
     UVector<long> elements(0, 1);
     g.MakeElementList(elements);
@@ -116,13 +118,13 @@ TEST(MoleculeRecord, PerAtomSettersCheckTheIndexFirst)
     g.AddAtom(8L);
     g.AddAtom(1L);
     for (long i : {-1L, 2L}) {
-        EXPECT_EQ(RaisedCode([&] { g.SetAtom(i, 6L); }), 21055);
-        EXPECT_EQ(RaisedCode([&] { g.SetAtom(i, "Qq"); }), 21055);
-        EXPECT_EQ(RaisedCode([&] { g.SetCoordinates(i, V3()); }), 21055);
-        EXPECT_EQ(RaisedCode([&] { g.SetGradients(i, V3()); }), 21055);
-        EXPECT_EQ(RaisedCode([&] { g.SetMass(i, 2.0); }), 21055);
+        EXPECT_EQ(RaisedCode([&] { g.SetAtom(i, 6L); }), umIndexOutOfRange);
+        EXPECT_EQ(RaisedCode([&] { g.SetAtom(i, "Qq"); }), umIndexOutOfRange);
+        EXPECT_EQ(RaisedCode([&] { g.SetCoordinates(i, V3()); }), umIndexOutOfRange);
+        EXPECT_EQ(RaisedCode([&] { g.SetGradients(i, V3()); }), umIndexOutOfRange);
+        EXPECT_EQ(RaisedCode([&] { g.SetMass(i, 2.0); }), umIndexOutOfRange);
     }
-    EXPECT_EQ(RaisedCode([&] { g.SetAtom(0, "Qq"); }), 25005);
+    EXPECT_EQ(RaisedCode([&] { g.SetAtom(0, "Qq"); }), cmInvalidElement);
     EXPECT_FALSE(g.GetHasCoordinates());
     g.SetAtom(0, "c");
     EXPECT_EQ(g.GetAtomData()[0].GetAtno(), 6);
@@ -152,8 +154,11 @@ TEST(MoleculeRecord, FlatCoordinateAndGradientVectors)
     EXPECT_EQ(Items(v), (std::vector<double>{-1, -2, -3, -4, -5, -6}));
     EXPECT_EQ(g.GetAtomData()[1].GetCoord().x, 4);
     // A vector too short for every atom is refused before anything changes.
-    EXPECT_EQ(RaisedCode([&] { g.SetCoordinates(Values({9, 9, 9, 9})); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { g.SetGradients(Values({9})); }), 21003);
+    EXPECT_EQ(RaisedCode([&] {
+                  g.SetCoordinates(Values({9, 9, 9, 9}));
+              }),
+              umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { g.SetGradients(Values({9})); }), umIncompatibleDimensions);
     EXPECT_EQ(g.GetAtomData()[0].GetCoord().x, 1);
     EXPECT_EQ(g.GetAtomData()[0].GetGrad().x, -1);
 }
@@ -193,9 +198,9 @@ TEST(MoleculeRecord, HessianSizeRules)
     {
         UQGeometryData g;
         UMatrix<double> h(6, 7, -1);
-        EXPECT_EQ(RaisedCode([&] { g.SetHessian(h); }), 21004);
+        EXPECT_EQ(RaisedCode([&] { g.SetHessian(h); }), umNotSquare);
         UMatrix<double> h4(4, 4, -1);
-        EXPECT_EQ(RaisedCode([&] { g.SetHessian(h4); }), 21003);
+        EXPECT_EQ(RaisedCode([&] { g.SetHessian(h4); }), umIncompatibleDimensions);
         EXPECT_EQ(g.GetDim(), 0);
         EXPECT_FALSE(g.GetHasHessian());
     }
@@ -203,7 +208,7 @@ TEST(MoleculeRecord, HessianSizeRules)
         UQGeometryData g;
         for (int i = 0; i < 3; i++) g.AddAtom(1L);
         UMatrix<double> h(6, 6, -1);
-        EXPECT_EQ(RaisedCode([&] { g.SetHessian(h); }), 21003);
+        EXPECT_EQ(RaisedCode([&] { g.SetHessian(h); }), umIncompatibleDimensions);
         g.MakeDefaultHessian();
         UMatrix<double> d = g.GetHessian();
         ASSERT_EQ(d.GetColDim(), 9);
@@ -229,7 +234,7 @@ TEST(MoleculeRecord, FrequencyAndModeSizeRules)
         for (long i = 0; i < c.atoms; i++) g.AddAtom(1L);
         UVector<double> f(c.values, 1);
         int code = RaisedCode([&] { g.SetFrequencies(f); });
-        EXPECT_EQ(code, c.accepted ? 0 : 21003) << c.atoms << " " << c.values;
+        EXPECT_EQ(code, c.accepted ? 0 : umIncompatibleDimensions) << c.atoms << " " << c.values;
         EXPECT_EQ(g.GetHasFrequencies(), c.accepted);
         EXPECT_EQ(g.GetDim(), c.dimAfter);
         EXPECT_EQ(g.GetAtomData().GetDim(), c.dimAfter);
@@ -240,10 +245,10 @@ TEST(MoleculeRecord, FrequencyAndModeSizeRules)
     EXPECT_EQ(g.GetDim(), 3);
     EXPECT_EQ(g.GetVibrations().GetRowDim(), 4);
     UMatrix<double> wrong(6, 4, -1);
-    EXPECT_EQ(RaisedCode([&] { g.SetVibrations(wrong); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { g.SetVibrations(wrong); }), umIncompatibleDimensions);
     UQGeometryData empty;
     UMatrix<double> odd(5, 2, -1);
-    EXPECT_EQ(RaisedCode([&] { empty.SetVibrations(odd); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { empty.SetVibrations(odd); }), umIncompatibleDimensions);
 }
 
 TEST(MoleculeRecord, LazyModeAndFrequencyViews)
@@ -357,11 +362,11 @@ TEST(MoleculeRecord, OrbitalTypeOutsideTheThreeSets)
 {
     UQGeometryData g;
     OrbitalType bad = OrbitalType(3);
-    EXPECT_EQ(RaisedCode([&] { g.GetE(bad); }), 25007);
-    EXPECT_EQ(RaisedCode([&] { g.GetO(bad); }), 25007);
-    EXPECT_EQ(RaisedCode([&] { g.GetMos(bad); }), 25007);
-    EXPECT_EQ(RaisedCode([&] { g.SetE(Values({1}), bad); }), 25007);
-    EXPECT_EQ(RaisedCode([&] { g.SetO(Values({1}), bad); }), 25007);
+    EXPECT_EQ(RaisedCode([&] { g.GetE(bad); }), cmMissingData);
+    EXPECT_EQ(RaisedCode([&] { g.GetO(bad); }), cmMissingData);
+    EXPECT_EQ(RaisedCode([&] { g.GetMos(bad); }), cmMissingData);
+    EXPECT_EQ(RaisedCode([&] { g.SetE(Values({1}), bad); }), cmMissingData);
+    EXPECT_EQ(RaisedCode([&] { g.SetO(Values({1}), bad); }), cmMissingData);
     UMatrix<double> m(2, 2, -1);
     EXPECT_EQ(RaisedCode([&] { g.SetMos(m, bad); }), 0);
     EXPECT_FALSE(g.GetHasMos(bad));
@@ -426,8 +431,8 @@ TEST(MoleculeRecord, ConvergenceInformation)
 {
     UQGeometryData g;
     g.ClearConvInfo();
-    EXPECT_EQ(RaisedCode([&] { g.GetAverageStep(); }), 25007);
-    EXPECT_EQ(RaisedCode([&] { g.GetNegEigvals(); }), 25007);
+    EXPECT_EQ(RaisedCode([&] { g.GetAverageStep(); }), cmMissingData);
+    EXPECT_EQ(RaisedCode([&] { g.GetNegEigvals(); }), cmMissingData);
     g.SetAverageStep("0.0012");
     EXPECT_TRUE(g.GetHasConvInfo());
     EXPECT_STREQ(g.GetAverageStep(), "0.0012");
@@ -470,7 +475,7 @@ TEST(MoleculeRecord, SetDimRebuildsEmptyAtoms)
     g.SetDim(3);
     EXPECT_TRUE(g.GetHasCoordinates());
     EXPECT_EQ(g.GetAtomData()[0].GetCoord().x, 2.0);
-    EXPECT_EQ(RaisedCode([&] { g.SetDim(-1); }), 25008);
+    EXPECT_EQ(RaisedCode([&] { g.SetDim(-1); }), cmInvalidDimension);
     EXPECT_EQ(g.GetDim(), 3);
 }
 

@@ -11,6 +11,7 @@
 #include "molecule/siChemistry.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RaisedCode.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST(PeriodicTable, CarbonEntry)
 TEST(PeriodicTable, IndexOutsideElementsRaises)
 {
     EXPECT_EQ(pTable.GetNElements(), 104);
-    for (long z : {0L, 104L, -1L}) EXPECT_EQ(RaisedCode([&] { pTable[z]; }), 21033) << z;
+    for (long z : {0L, 104L, -1L}) EXPECT_EQ(RaisedCode([&] { pTable[z]; }), umIllegalIndex) << z;
     EXPECT_STREQ(pTable[1].GetName(), "H");
     EXPECT_STREQ(pTable[103].GetName(), "Lr");
     EXPECT_EQ(pTable[103].GetMass(), 257);

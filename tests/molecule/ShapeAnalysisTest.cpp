@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/molecule/AnalysisSupport.h"
 #include "tests/support/RaisedCode.h"
 #include "tests/support/VectorItems.h"
@@ -297,7 +298,7 @@ TEST(AddVec, FillsColumnsInTurnAndSkipsShortVectors)
     // Still skipped silently when full; a vector that would need a third column raises.
     AddVec(m, shortOne, count);
     UVector<double> third = Vector({1.0, 1.0});
-    EXPECT_EQ(25021, RaisedCode([&] { AddVec(m, third, count); }));
+    EXPECT_EQ(cmQGeomInternal, RaisedCode([&] { AddVec(m, third, count); }));
     EXPECT_EQ(2, count);
 }
 

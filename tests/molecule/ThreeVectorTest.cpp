@@ -4,6 +4,7 @@
 
 #include "molecule/UAtCoord.h"
 #include "tests/support/RaisedCode.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -39,9 +40,9 @@ TEST(ThreeVector, BuildsFromVectorOfThreeOnly)
     three[2] = 6;
     ExpectV3(V3(three), 4, 5, 6);
     UVector<double> four(4, 1);
-    EXPECT_EQ(RaisedCode([&] { V3 v(four); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { V3 v(four); }), umIncompatibleDimensions);
     UVector<double> two(2, 1);
-    EXPECT_EQ(RaisedCode([&] { V3 v(two); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { V3 v(two); }), umIncompatibleDimensions);
 }
 
 TEST(ThreeVector, VecFromV3LeavesThreeElements)

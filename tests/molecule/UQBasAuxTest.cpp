@@ -9,7 +9,9 @@
 #include "molecule/UQBasAux.h"
 #include "molecule/UQBasis.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/support/RaisedCode.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -625,12 +627,12 @@ TEST(BasFuncTransform, InputOfTheWrongSizeIsRefused)
     UVector<double> v(t.GetDimIn() - 1, 1);
     UVector<double> out(2, 1);
     out[0] = 7.0;
-    EXPECT_EQ(RaisedCode([&] { t.TransformVector(v, out); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { t.TransformVector(v, out); }), umIncompatibleDimensions);
     EXPECT_EQ(out.GetDim(), 2);
     EXPECT_EQ(out[0], 7.0);
     UMatrix<double> m(t.GetDimIn() + 1, 2, -1);
     UMatrix<double> mout(1, 1, -1);
-    EXPECT_EQ(RaisedCode([&] { t.TransformMatrix(m, mout); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { t.TransformMatrix(m, mout); }), umIncompatibleDimensions);
     EXPECT_EQ(mout.GetColDim(), 1);
     EXPECT_EQ(mout.GetRowDim(), 1);
 }
@@ -646,11 +648,11 @@ TEST(BasFuncTransform, GaussianBasisWithoutAtomsRefusesCoefficients)
     EXPECT_EQ(t.GetDimIn(), 0);
     UVector<double> v(7, 1);
     UVector<double> out(0, 1);
-    EXPECT_EQ(RaisedCode([&] { t.TransformVector(v, out); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { t.TransformVector(v, out); }), umIncompatibleDimensions);
     EXPECT_EQ(out.GetDim(), 0);
     UMatrix<double> m(7, 3, -1);
     UMatrix<double> mout(0, 0, -1);
-    EXPECT_EQ(RaisedCode([&] { t.TransformMatrix(m, mout); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { t.TransformMatrix(m, mout); }), umIncompatibleDimensions);
     UVector<double> none(0, 1);
     EXPECT_EQ(RaisedCode([&] { t.TransformVector(none, out); }), 0);
     EXPECT_EQ(out.GetDim(), 0);
@@ -683,7 +685,7 @@ TEST(BasFuncTransform, MissingBasisAndGShellsRaise)
 {
     UQGeometryData empty;
     empty.SetDim(1);
-    EXPECT_EQ(RaisedCode([&] { UBasFuncTransform t(&empty, bftFromTurbo); }), 25007);
+    EXPECT_EQ(RaisedCode([&] { UBasFuncTransform t(&empty, bftFromTurbo); }), cmMissingData);
 
     UQGeometryData g;
     g.SetDim(2);
@@ -691,7 +693,7 @@ TEST(BasFuncTransform, MissingBasisAndGShellsRaise)
     g.GetBasis()->Add(Basis("b", {stS, stG}));
     g.GetBasis()->Add(0, 0);
     g.GetBasis()->Add(1, 1);
-    EXPECT_EQ(RaisedCode([&] { UBasFuncTransform t(&g, bftFromTurbo); }), 25007);
+    EXPECT_EQ(RaisedCode([&] { UBasFuncTransform t(&g, bftFromTurbo); }), cmMissingData);
 
     // A rebuild that fails leaves no partial transform behind.
     UQGeometryData ok;
@@ -699,11 +701,11 @@ TEST(BasFuncTransform, MissingBasisAndGShellsRaise)
     ok.GetBasis()->Add(Basis("a", {stS, stP}));
     ok.GetBasis()->Add(0, 0);
     UBasFuncTransform t(&ok, bftFromTurbo);
-    EXPECT_EQ(RaisedCode([&] { t.MakeDefaultTransform(&g); }), 25007);
+    EXPECT_EQ(RaisedCode([&] { t.MakeDefaultTransform(&g); }), cmMissingData);
     EXPECT_EQ(t.GetDimIn(), 0);
     UVector<double> v(4, 1);
     UVector<double> w(0, 1);
-    EXPECT_EQ(RaisedCode([&] { t.TransformVector(v, w); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { t.TransformVector(v, w); }), umIncompatibleDimensions);
 }
 
 TEST(BasFuncTransform, PairNamingNoAtomBasisRaises)
@@ -712,7 +714,7 @@ TEST(BasFuncTransform, PairNamingNoAtomBasisRaises)
     geom.SetDim(1);
     geom.GetBasis()->Add(Basis("a", {stS}));
     geom.GetBasis()->Add(0, 3);
-    EXPECT_EQ(RaisedCode([&] { UBasFuncTransform t(&geom, bftFromTurbo); }), 25007);
+    EXPECT_EQ(RaisedCode([&] { UBasFuncTransform t(&geom, bftFromTurbo); }), cmMissingData);
 }
 
 TEST(BasFuncTransform, AdjustingForAnotherMoleculeRaises)
@@ -727,9 +729,9 @@ TEST(BasFuncTransform, AdjustingForAnotherMoleculeRaises)
     two.GetBasis()->Add(0, 0);
     two.GetBasis()->Add(1, 0);
     UBasFuncTransform t(&one, BasFuncTransformType(0));
-    EXPECT_EQ(RaisedCode([&] { t.AdjustTransform(&two, bftFromTurbo); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { t.AdjustTransform(&two, bftFromTurbo); }), umIncompatibleDimensions);
     UQGeometryData none;
-    EXPECT_EQ(RaisedCode([&] { t.AdjustTransform(&none, bftFromTurbo); }), 25007);
+    EXPECT_EQ(RaisedCode([&] { t.AdjustTransform(&none, bftFromTurbo); }), cmMissingData);
 }
 
 TEST(BasFuncTransform, SetMatrixReadsRowByRow)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/molecule/AnalysisSupport.h"
 #include "tests/support/RaisedCode.h"
 #include "tests/support/VectorItems.h"
@@ -156,7 +157,7 @@ TEST(Vibrations, NearlyLinearTriatomicKeepsThreeNMinusFive)
 TEST(Vibrations, MissingDataRaisesAndLeavesTheModes)
 {
     UQGeometryData empty;
-    EXPECT_EQ(25007, RaisedCode([&] { empty.MakeVibrations(false, false, false); }));
+    EXPECT_EQ(cmMissingData, RaisedCode([&] { empty.MakeVibrations(false, false, false); }));
 
     // A Hessian on an empty record brings atoms without coordinates.
     UQGeometryData g;
@@ -167,7 +168,7 @@ TEST(Vibrations, MissingDataRaisesAndLeavesTheModes)
     for (bool weight : {false, true})
         for (bool project : {false, true}) {
             if (!weight && !project) continue;
-            EXPECT_EQ(25007, RaisedCode([&] { g.MakeVibrations(weight, project, true); }));
+            EXPECT_EQ(cmMissingData, RaisedCode([&] { g.MakeVibrations(weight, project, true); }));
             EXPECT_EQ(6.0, g.GetFrequencies()[5]);
             EXPECT_FALSE(g.GetHasVibrations());
         }
@@ -224,11 +225,11 @@ TEST_F(NullVibrations, InconsistentCountsRaiseInternalProblem)
         g.ProjectVector(info, v);
         TryNorm(v);
     }
-    EXPECT_EQ(25021, RaisedCode([&] { g.ProjectVibrations(info, modes, values); }));
+    EXPECT_EQ(cmQGeomInternal, RaisedCode([&] { g.ProjectVibrations(info, modes, values); }));
     // A linear molecule has only five rigid motions to offer.
     info.rotationalDim = 3;
     UMatrix<double> z(0, 0, -1);
-    EXPECT_EQ(25021, RaisedCode([&] { g.MakeNullVibrations(info, z); }));
+    EXPECT_EQ(cmQGeomInternal, RaisedCode([&] { g.MakeNullVibrations(info, z); }));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/Deadline.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
@@ -109,25 +110,25 @@ TEST(AuxScale, ChecksComeInTheirOrderAndWriteNothing)
         long m, n, lda;
         int code;
     } const cases[] = {
-        {"unknown type before all else", 0x3, -1, -1, 0.0, 1.0, -1, -1, 0, 23002},
-        {"type 0", 0x0, 0, 0, 1.0, 1.0, 2, 2, 2, 23002},
-        {"type 0x80", 0x80, 0, 0, 1.0, 1.0, 2, 2, 2, 23002},
-        {"zero divisor before dimensions", 0x1, 0, 0, 0.0, 1.0, -1, 2, 0, 23016},
-        {"negative m", 0x1, 0, 0, 1.0, 1.0, -1, 2, 1, 23001},
-        {"negative n", 0x10, 0, 0, 1.0, 1.0, 2, -1, 1, 23001},
-        {"lda below m", 0x2, 0, 0, 1.0, 1.0, 3, 2, 2, 23001},
-        {"lda 0 for no rows", 0x8, 0, 0, 1.0, 1.0, 0, 2, 0, 23001},
-        {"symmetric band not square", 0x20, 0, 0, 1.0, 1.0, 3, 2, 5, 23017},
-        {"kl negative", 0x40, -1, 0, 1.0, 1.0, 3, 3, 5, 23017},
-        {"kl above m-1", 0x40, 3, 0, 1.0, 1.0, 3, 3, 9, 23017},
-        {"ku above n-1", 0x40, 0, 3, 1.0, 1.0, 3, 3, 9, 23017},
-        {"ku negative", 0x40, 0, -1, 1.0, 1.0, 3, 3, 9, 23017},
-        {"symmetric widths differ", 0x10, 1, 0, 1.0, 1.0, 3, 3, 5, 23017},
-        {"widths before band lda", 0x20, 1, 2, 1.0, 1.0, 3, 3, 1, 23017},
-        {"lower band lda", 0x10, 1, 1, 1.0, 1.0, 3, 3, 1, 23001},
-        {"upper band lda", 0x20, 2, 2, 1.0, 1.0, 3, 3, 2, 23001},
-        {"general band lda", 0x40, 1, 1, 1.0, 1.0, 3, 3, 3, 23001},
-        {"band lda for no rows", 0x40, 0, 0, 1.0, 1.0, 0, 0, 0, 23001},
+        {"unknown type before all else", 0x3, -1, -1, 0.0, 1.0, -1, -1, 0, nmIllegalOptions},
+        {"type 0", 0x0, 0, 0, 1.0, 1.0, 2, 2, 2, nmIllegalOptions},
+        {"type 0x80", 0x80, 0, 0, 1.0, 1.0, 2, 2, 2, nmIllegalOptions},
+        {"zero divisor before dimensions", 0x1, 0, 0, 0.0, 1.0, -1, 2, 0, nmZeroDenominator},
+        {"negative m", 0x1, 0, 0, 1.0, 1.0, -1, 2, 1, nmIllegalParameter},
+        {"negative n", 0x10, 0, 0, 1.0, 1.0, 2, -1, 1, nmIllegalParameter},
+        {"lda below m", 0x2, 0, 0, 1.0, 1.0, 3, 2, 2, nmIllegalParameter},
+        {"lda 0 for no rows", 0x8, 0, 0, 1.0, 1.0, 0, 2, 0, nmIllegalParameter},
+        {"symmetric band not square", 0x20, 0, 0, 1.0, 1.0, 3, 2, 5, nmIllegalBandMatrix},
+        {"kl negative", 0x40, -1, 0, 1.0, 1.0, 3, 3, 5, nmIllegalBandMatrix},
+        {"kl above m-1", 0x40, 3, 0, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
+        {"ku above n-1", 0x40, 0, 3, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
+        {"ku negative", 0x40, 0, -1, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
+        {"symmetric widths differ", 0x10, 1, 0, 1.0, 1.0, 3, 3, 5, nmIllegalBandMatrix},
+        {"widths before band lda", 0x20, 1, 2, 1.0, 1.0, 3, 3, 1, nmIllegalBandMatrix},
+        {"lower band lda", 0x10, 1, 1, 1.0, 1.0, 3, 3, 1, nmIllegalParameter},
+        {"upper band lda", 0x20, 2, 2, 1.0, 1.0, 3, 3, 2, nmIllegalParameter},
+        {"general band lda", 0x40, 1, 1, 1.0, 1.0, 3, 3, 3, nmIllegalParameter},
+        {"band lda for no rows", 0x40, 0, 0, 1.0, 1.0, 0, 0, 0, nmIllegalParameter},
     };
     for (Bad const& c : cases) {
         std::vector<double> a(40, 5.0);

@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackAux.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 using namespace oracle;
 
@@ -67,7 +69,7 @@ TEST(AuxSetCopy, MsetRefusesOtherTypesBeforeWriting)
                       LAPackDouble::Mset(static_cast<Blas::LaPackMatTypeOptions>(type), 3, 4, 0.0,
                                          1.0, a.data(), 3);
                   }),
-                  23002)
+                  nmIllegalOptions)
             << type;
         EXPECT_EQ(a, std::vector<double>(12, 7.0)) << type;
     }
@@ -112,6 +114,6 @@ TEST(AuxSetCopy, McopyFrontEndCopiesTheLowerTriangleAndChecksShapes)
         for (long i = 0; i < 3; ++i) EXPECT_EQ(B(i, j), i >= j ? A(i, j) : -1.0) << i << "," << j;
 
     UMatrix<double> wide(3, 4, -1), tall(4, 3, -1);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Mcopy(0, A, wide); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Mcopy(0, tall, A); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Mcopy(0, A, wide); }), umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Mcopy(0, tall, A); }), umIncompatibleDimensions);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackAux.h"
@@ -125,9 +126,11 @@ TEST(AuxSort, Checks)
     RegisterNumerMessages();
     double d[2] = {2.0, 1.0};
     for (long opt : {0L, 0x3L, 0x4L, 0x5L, 0x102L})
-        EXPECT_EQ(RaisedCode([&] { LAPackDouble::Vsort(short(opt), 2, d); }), 23002) << opt;
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Vsort(0x3, -1, d); }), 23002) << "word before length";
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Vsort(0x1, -1, d); }), 23001);
+        EXPECT_EQ(RaisedCode([&] { LAPackDouble::Vsort(short(opt), 2, d); }), nmIllegalOptions)
+            << opt;
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Vsort(0x3, -1, d); }), nmIllegalOptions)
+        << "word before length";
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::Vsort(0x1, -1, d); }), nmIllegalParameter);
     EXPECT_EQ(d[0], 2.0);
     EXPECT_EQ(d[1], 1.0);
     std::string text;

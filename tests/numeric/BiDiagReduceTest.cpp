@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackGesvd.h"
@@ -176,21 +177,21 @@ TEST(BiDiagReduce, ChecksRaiseBeforeAnythingIsWritten)
                                     w, lwork, Blas::defProgMon);
         });
     };
-    EXPECT_EQ(brd(-1, 3, 4, work.data(), 200), 23001);
-    EXPECT_EQ(brd(4, -1, 4, work.data(), 200), 23001);
-    EXPECT_EQ(brd(4, 3, 3, work.data(), 200), 23001);
-    EXPECT_EQ(brd(0, 3, 0, work.data(), 200), 23001);
-    EXPECT_EQ(brd(4, 3, 4, work.data(), 3), 23006);
-    EXPECT_EQ(brd(4, 3, 4, nullptr, 200), 23015);
+    EXPECT_EQ(brd(-1, 3, 4, work.data(), 200), nmIllegalParameter);
+    EXPECT_EQ(brd(4, -1, 4, work.data(), 200), nmIllegalParameter);
+    EXPECT_EQ(brd(4, 3, 3, work.data(), 200), nmIllegalParameter);
+    EXPECT_EQ(brd(0, 3, 0, work.data(), 200), nmIllegalParameter);
+    EXPECT_EQ(brd(4, 3, 4, work.data(), 3), nmWorkspaceTooSmall);
+    EXPECT_EQ(brd(4, 3, 4, nullptr, 200), nmNoWorkspace);
     auto bd2 = [&](long m, long n, long lda) {
         return RaisedCode([&] {
             LAPackDouble::MtoBiDiagElt(m, n, a.data(), lda, d.data(), e.data(), tq.data(),
                                        tp.data(), work.data(), Blas::defProgMon);
         });
     };
-    EXPECT_EQ(bd2(-1, 3, 4), 23001);
-    EXPECT_EQ(bd2(4, -1, 4), 23001);
-    EXPECT_EQ(bd2(4, 3, 3), 23001);
+    EXPECT_EQ(bd2(-1, 3, 4), nmIllegalParameter);
+    EXPECT_EQ(bd2(4, -1, 4), nmIllegalParameter);
+    EXPECT_EQ(bd2(4, 3, 3), nmIllegalParameter);
     EXPECT_EQ(MaxDiff(a, a0), 0.0);
     EXPECT_EQ(brd(4, 3, 4, work.data(), 4), 0);
 
@@ -202,18 +203,18 @@ TEST(BiDiagReduce, ChecksRaiseBeforeAnythingIsWritten)
         });
     };
     Dense const reduced = a;
-    EXPECT_EQ(orgbr(0x3, 4, 3, 3, 4, 200), 23002);
-    EXPECT_EQ(orgbr(0x4, 4, 3, 3, 4, 200), 23002);
-    EXPECT_EQ(orgbr(0x0, 4, 3, 3, 4, 200), 23002);
-    EXPECT_EQ(orgbr(0x1, -1, 3, 3, 4, 200), 23001);
-    EXPECT_EQ(orgbr(0x1, 3, 4, 3, 4, 200), 23001);  // Q: n > m
-    EXPECT_EQ(orgbr(0x1, 4, 2, 3, 4, 200), 23001);  // Q: n < min(m, k)
-    EXPECT_EQ(orgbr(0x2, 4, 3, 3, 4, 200), 23001);  // P**T: m > n
-    EXPECT_EQ(orgbr(0x2, 2, 3, 3, 4, 200), 23001);  // P**T: m < min(n, k)
-    EXPECT_EQ(orgbr(0x1, 4, 3, -1, 4, 200), 23001);
-    EXPECT_EQ(orgbr(0x1, 4, 3, 3, 3, 200), 23001);
-    EXPECT_EQ(orgbr(0x1, 4, 3, 3, 4, 2), 23006);
-    EXPECT_EQ(orgbr(0x1, 4, 3, 3, 4, 0), 23006);
+    EXPECT_EQ(orgbr(0x3, 4, 3, 3, 4, 200), nmIllegalOptions);
+    EXPECT_EQ(orgbr(0x4, 4, 3, 3, 4, 200), nmIllegalOptions);
+    EXPECT_EQ(orgbr(0x0, 4, 3, 3, 4, 200), nmIllegalOptions);
+    EXPECT_EQ(orgbr(0x1, -1, 3, 3, 4, 200), nmIllegalParameter);
+    EXPECT_EQ(orgbr(0x1, 3, 4, 3, 4, 200), nmIllegalParameter);  // Q: n > m
+    EXPECT_EQ(orgbr(0x1, 4, 2, 3, 4, 200), nmIllegalParameter);  // Q: n < min(m, k)
+    EXPECT_EQ(orgbr(0x2, 4, 3, 3, 4, 200), nmIllegalParameter);  // P**T: m > n
+    EXPECT_EQ(orgbr(0x2, 2, 3, 3, 4, 200), nmIllegalParameter);  // P**T: m < min(n, k)
+    EXPECT_EQ(orgbr(0x1, 4, 3, -1, 4, 200), nmIllegalParameter);
+    EXPECT_EQ(orgbr(0x1, 4, 3, 3, 3, 200), nmIllegalParameter);
+    EXPECT_EQ(orgbr(0x1, 4, 3, 3, 4, 2), nmWorkspaceTooSmall);
+    EXPECT_EQ(orgbr(0x1, 4, 3, 3, 4, 0), nmWorkspaceTooSmall);
     EXPECT_EQ(MaxDiff(a, reduced), 0.0);
 
     // PQtransform: three groups of the word, lda by VECT, ldb and the work.
@@ -225,19 +226,19 @@ TEST(BiDiagReduce, ChecksRaiseBeforeAnythingIsWritten)
                                       work.data(), lwork);
         });
     };
-    EXPECT_EQ(ormbr(0x14, 4, 2, 3, 4, 4, 200), 23002);  // no VECT
-    EXPECT_EQ(ormbr(0x11, 4, 2, 3, 4, 4, 200), 23002);  // no SIDE
-    EXPECT_EQ(ormbr(0x05, 4, 2, 3, 4, 4, 200), 23002);  // no TRANS
-    EXPECT_EQ(ormbr(0x3d, 4, 2, 3, 4, 4, 200), 23002);  // two of each
-    EXPECT_EQ(ormbr(0x55, 4, 2, 3, 4, 4, 200), 23002);  // a bit outside 0x3f
-    EXPECT_EQ(ormbr(0x15, -1, 2, 3, 4, 4, 200), 23001);
-    EXPECT_EQ(ormbr(0x15, 4, -1, 3, 4, 4, 200), 23001);
-    EXPECT_EQ(ormbr(0x15, 4, 2, -1, 4, 4, 200), 23001);
-    EXPECT_EQ(ormbr(0x15, 4, 2, 3, 3, 4, 200), 23001);  // Q: lda < nq
-    EXPECT_EQ(ormbr(0x16, 4, 2, 3, 2, 4, 200), 23001);  // P: lda < min(nq, k)
-    EXPECT_EQ(ormbr(0x15, 4, 2, 3, 4, 3, 200), 23001);
-    EXPECT_EQ(ormbr(0x15, 4, 2, 3, 4, 4, 1), 23006);  // left: nw = n
-    EXPECT_EQ(ormbr(0x19, 2, 4, 3, 4, 4, 1), 23006);  // right: nw = m
+    EXPECT_EQ(ormbr(0x14, 4, 2, 3, 4, 4, 200), nmIllegalOptions);  // no VECT
+    EXPECT_EQ(ormbr(0x11, 4, 2, 3, 4, 4, 200), nmIllegalOptions);  // no SIDE
+    EXPECT_EQ(ormbr(0x05, 4, 2, 3, 4, 4, 200), nmIllegalOptions);  // no TRANS
+    EXPECT_EQ(ormbr(0x3d, 4, 2, 3, 4, 4, 200), nmIllegalOptions);  // two of each
+    EXPECT_EQ(ormbr(0x55, 4, 2, 3, 4, 4, 200), nmIllegalOptions);  // a bit outside 0x3f
+    EXPECT_EQ(ormbr(0x15, -1, 2, 3, 4, 4, 200), nmIllegalParameter);
+    EXPECT_EQ(ormbr(0x15, 4, -1, 3, 4, 4, 200), nmIllegalParameter);
+    EXPECT_EQ(ormbr(0x15, 4, 2, -1, 4, 4, 200), nmIllegalParameter);
+    EXPECT_EQ(ormbr(0x15, 4, 2, 3, 3, 4, 200), nmIllegalParameter);  // Q: lda < nq
+    EXPECT_EQ(ormbr(0x16, 4, 2, 3, 2, 4, 200), nmIllegalParameter);  // P: lda < min(nq, k)
+    EXPECT_EQ(ormbr(0x15, 4, 2, 3, 4, 3, 200), nmIllegalParameter);
+    EXPECT_EQ(ormbr(0x15, 4, 2, 3, 4, 4, 1), nmWorkspaceTooSmall);  // left: nw = n
+    EXPECT_EQ(ormbr(0x19, 2, 4, 3, 4, 4, 1), nmWorkspaceTooSmall);  // right: nw = m
     EXPECT_EQ(MaxDiff(b, b0), 0.0);
     EXPECT_EQ(ormbr(0x16, 4, 2, 3, 3, 4, 2), 0);
 }

@@ -15,6 +15,7 @@
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "utilities/UStrLoad.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST(NumerStringTable, HoldsEveryCodeInOrderWithItsText)
                                         "Internal group error",
                                         "Matrix data overlap"};
     for (int i = 0; i < 23; ++i) {
-        EXPECT_EQ(NumerStringTable[i].Code, 23001 + i);
+        EXPECT_EQ(NumerStringTable[i].Code, nmIllegalParameter + i);
         EXPECT_STREQ(NumerStringTable[i].Text, texts[i]);
     }
     EXPECT_EQ(NumerStringTable[23].Code, 0);
@@ -56,10 +57,10 @@ TEST(NumerStringTable, InitNumerMakesTheTextsReachable)
     RegisterNumerMessages();
     EXPECT_STREQ(LoadStringFromTable(23013), "Matrix is singular");
     try {
-        RaiseError(23002, "dgemm", 17);
+        RaiseError(nmIllegalOptions, "dgemm", 17);
         FAIL();
     } catch (const CustomException& e) {
-        EXPECT_EQ(e.Code, 23002);
+        EXPECT_EQ(e.Code, nmIllegalOptions);
         EXPECT_STREQ(e.Text, "Illegal Option Combination.\nError in file dgemm line 17");
     }
 }
@@ -196,9 +197,9 @@ TEST(BlasUtils, HeapAllocRaises21058WhenNothingIsAllocated)
     long* pivots = nullptr;
     double* work = nullptr;
     std::complex<double>* z = nullptr;
-    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, pivots); }), 21058);
-    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, work); }), 21058);
-    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, z); }), 21058);
+    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, pivots); }), umNewReturnedNull);
+    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, work); }), umNewReturnedNull);
+    EXPECT_EQ(RaisedCode([&] { Blas::HeapAlloc(1, size, z); }), umNewReturnedNull);
     EXPECT_EQ(pivots, nullptr);
     EXPECT_EQ(work, nullptr);
     EXPECT_EQ(z, nullptr);
@@ -229,7 +230,7 @@ TEST(BlasUtils, OptionWordNeedsOneBitPerGroupAndNothingOutside)
         EXPECT_EQ(RaisedCode([&] {
                       Blas::CheckOptions(c.opt, {0x3, 0xc, 0x70, 0x180}, "dtrsm", __LINE__);
                   }),
-                  c.valid ? 0 : 23002)
+                  c.valid ? 0 : nmIllegalOptions)
             << std::hex << c.opt;
     }
     // A routine without groups accepts only the empty word.
@@ -240,14 +241,18 @@ TEST(BlasUtils, OptionWordNeedsOneBitPerGroupAndNothingOutside)
 TEST(BlasUtils, ArgumentAndWorkspaceChecksRaiseTheirCodes)
 {
     EXPECT_EQ(RaisedCode([] { Blas::CheckArgument(true, "dgemv", __LINE__); }), 0);
-    EXPECT_EQ(RaisedCode([] { Blas::CheckArgument(false, "dgemv", __LINE__); }), 23001);
+    EXPECT_EQ(RaisedCode([] { Blas::CheckArgument(false, "dgemv", __LINE__); }),
+              nmIllegalParameter);
     double work[4];
     EXPECT_EQ(RaisedCode([&] { Blas::CheckWorkspace(work, 4, 4, "dgeqrf", __LINE__); }), 0);
-    EXPECT_EQ(RaisedCode([&] { Blas::CheckWorkspace(work, 3, 4, "dgeqrf", __LINE__); }), 23006);
+    EXPECT_EQ(RaisedCode([&] { Blas::CheckWorkspace(work, 3, 4, "dgeqrf", __LINE__); }),
+              nmWorkspaceTooSmall);
     // A missing array is reported before its length.
-    EXPECT_EQ(RaisedCode([] { Blas::CheckWorkspace(nullptr, 0, 4, "dgeqrf", __LINE__); }), 23015);
+    EXPECT_EQ(RaisedCode([] { Blas::CheckWorkspace(nullptr, 0, 4, "dgeqrf", __LINE__); }),
+              nmNoWorkspace);
     // Release 2.0 has no workspace query: -1 is just too small.
-    EXPECT_EQ(RaisedCode([&] { Blas::CheckWorkspace(work, -1, 1, "dgeqrf", __LINE__); }), 23006);
+    EXPECT_EQ(RaisedCode([&] { Blas::CheckWorkspace(work, -1, 1, "dgeqrf", __LINE__); }),
+              nmWorkspaceTooSmall);
 
     EXPECT_TRUE(Blas::LeadDimValid(1, 0));
     EXPECT_FALSE(Blas::LeadDimValid(0, 0));

@@ -11,8 +11,10 @@
 #include "numeric/BlasDouble.h"
 #include "numeric/LAPackComplex.h"
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ TEST(KernelChecks, RaisedTextNamesTheSourceFile)
         BlasDouble::MVVmultAdd(0x3, 1, 1, 1.0, x, 1, x, 1, 0.0, x, 1);
         FAIL() << "no exception";
     } catch (CustomException const& e) {
-        EXPECT_EQ(e.Code, 23002);
+        EXPECT_EQ(e.Code, nmIllegalOptions);
         EXPECT_EQ(
             std::strncmp(e.Text, "Illegal Option Combination.\nError in file dgemv line ", 53), 0)
             << e.Text;
@@ -55,21 +57,21 @@ TEST(KernelChecks, OptionWordsOfEveryKernel)
     };
     // Missing groups, two bits in a group and bits outside the groups are all refused.
     Case const cases[] = {
-        {"dgemv none", 0, 23002},
-        {"dgemv two", 0x3, 23002},
+        {"dgemv none", 0, nmIllegalOptions},
+        {"dgemv two", 0x3, nmIllegalOptions},
         {"dgemv ok", 0x4, 0},
-        {"dgemm no B", 0x1, 23002},
-        {"dgemm outside", 0x48, 23002},
+        {"dgemm no B", 0x1, nmIllegalOptions},
+        {"dgemm outside", 0x48, nmIllegalOptions},
         {"dgemm ok", 0xc, 0},
-        {"dtrsm no diag", 0x15, 23002},
+        {"dtrsm no diag", 0x15, nmIllegalOptions},
         {"dtrsm ok", 0x115, 0},
-        {"dtrsm outside", 0x315, 23002},
-        {"dsyr2k C", 0x54, 23002},
+        {"dtrsm outside", 0x315, nmIllegalOptions},
+        {"dsyr2k C", 0x54, nmIllegalOptions},
         {"dsyr2k ok", 0x14, 0},
-        {"dtrmv outside", 0x1 | 0x4 | 0x20 | 0x80, 23002},
+        {"dtrmv outside", 0x1 | 0x4 | 0x20 | 0x80, nmIllegalOptions},
         {"dtrmv ok", 0x1 | 0x4 | 0x20, 0},
-        {"dgetrs none", 0, 23002},
-        {"dgetrs two", 0x30, 23002},
+        {"dgetrs none", 0, nmIllegalOptions},
+        {"dgetrs two", 0x30, nmIllegalOptions},
         {"dgetrs C", 0x40, 0},
     };
     for (Case const& c : cases) {
@@ -99,11 +101,12 @@ TEST(KernelChecks, OptionWordsOfEveryKernel)
         EXPECT_EQ(code, c.code) << c.what;
     }
     EXPECT_EQ(RaisedCode([&] { BlasDouble::SymMVVmultAdd(0xc, 2, 1.0, a, 2, b, 1, 0.0, b, 1); }),
-              23002);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymVVMmultAdd(0x2, 2, 1.0, a, 1, b, 1, b, 2); }), 23002);
+              nmIllegalOptions);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::SymVVMmultAdd(0x2, 2, 1.0, a, 1, b, 1, b, 2); }),
+              nmIllegalOptions);
     EXPECT_EQ(
         RaisedCode([&] { BlasComplex::MMMmultAdd(0x2c, 2, 2, 2, 1.0, z, 2, z, 2, 0.0, w, 2, pm); }),
-        23002);
+        nmIllegalOptions);
     EXPECT_EQ(
         RaisedCode([&] { BlasComplex::MMMmultAdd(0x24, 2, 2, 2, 1.0, z, 2, z, 2, 0.0, w, 2, pm); }),
         0);
@@ -115,26 +118,31 @@ TEST(KernelChecks, ArgumentChecksComeAfterTheOptionWord)
     long piv[2];
     // An empty problem still needs a leading dimension of at least 1.
     EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 0, 0, 1.0, a, 0, x, 1, 0.0, x, 1); }),
-              23001);
+              nmIllegalParameter);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 2, 2, 1.0, a, 2, x, 0, 0.0, x, 1); }),
-              23001);
+              nmIllegalParameter);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x0, 0, 0, 1.0, a, 0, x, 0, 0.0, x, 1); }),
-              23002);
+              nmIllegalOptions);
     EXPECT_EQ(
         RaisedCode([&] { BlasDouble::MMMmultAdd(0x9, 2, 2, -1, 1.0, a, 2, a, 2, 0.0, x, 2, pm); }),
-        23001);
+        nmIllegalParameter);
     EXPECT_EQ(
         RaisedCode([&] { BlasDouble::MMMmultAdd(0x12, 2, 2, 3, 1.0, a, 2, a, 2, 0.0, x, 2, pm); }),
-        23001);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, x, 2, pm); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVMmultAdd1(2, 2, 1.0, x, 1, x, 1, a, 1); }), 23001);
+        nmIllegalParameter);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, x, 2, pm); }),
+              nmIllegalParameter);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVMmultAdd1(2, 2, 1.0, x, 1, x, 1, a, 1); }),
+              nmIllegalParameter);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::SymVVMmultAdd(0x4, -1, 1.0, x, 1, x, 1, a, 2); }),
-              23001);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMVmult(0x45, 2, a, 2, x, 0); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUfactor(2, 2, a, 1, piv, pm); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUfactor2(-1, 2, a, 1, piv, pm); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(2, 1, a, 2, piv, x, 1, pm); }), 23001);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUsolve(0x10, 2, -1, a, 2, piv, x, 2, pm); }), 23001);
+              nmIllegalParameter);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMVmult(0x45, 2, a, 2, x, 0); }), nmIllegalParameter);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUfactor(2, 2, a, 1, piv, pm); }), nmIllegalParameter);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUfactor2(-1, 2, a, 1, piv, pm); }),
+              nmIllegalParameter);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(2, 1, a, 2, piv, x, 1, pm); }),
+              nmIllegalParameter);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::LUsolve(0x10, 2, -1, a, 2, piv, x, 2, pm); }),
+              nmIllegalParameter);
 }
 
 TEST(KernelChecks, FrontEndShapesAreCheckedFirst)
@@ -142,51 +150,59 @@ TEST(KernelChecks, FrontEndShapesAreCheckedFirst)
     UMatrix<double> A = Filled(2, 3, 1.0), B = Filled(3, 2, 1.0), C(2, 3, -1);
     UVector<double> v2(2, 1), v3(3, 1), v4(4, 1);
     // A wrong C is refused before the malformed option word is looked at.
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MMMmultAdd(0x3, 1.0, A, B, 0.0, C, pm); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 1.0, A, v2, 0.0, v2); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::MMMmultAdd(0x3, 1.0, A, B, 0.0, C, pm); }),
+              umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x1, 1.0, A, v2, 0.0, v2); }),
+              umIncompatibleDimensions);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::MVVmultAdd(0x2, 1.0, A, v2, 0.0, v3); }), 0);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVmult(v3, v4); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVadd(1.0, v3, v4); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVMmultAdd1(1.0, v3, v2, A); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMVmult(0x45, A, v2); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, A, 1.0, v2, pm); }), 21004);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMmult(0x115, 1.0, A, B, pm); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(A, v2, pm); }), 21004);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVmult(v3, v4); }), umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVadd(1.0, v3, v4); }), umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::VVMmultAdd1(1.0, v3, v2, A); }),
+              umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMVmult(0x45, A, v2); }), umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, A, 1.0, v2, pm); }), umNotSquare);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMmult(0x115, 1.0, A, B, pm); }),
+              umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(A, v2, pm); }), umNotSquare);
 
     UMatrix<double> S = Filled(3, 3, 1.0);
     UVector<double> strided(3, 2);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, S, 1.0, v2, pm); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, S, 1.0, strided, pm); }), 23004);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, S, 1.0, v2, pm); }),
+              umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x115, S, 1.0, strided, pm); }),
+              nmIncrementNotOne);
     EXPECT_EQ(RaisedCode([&] { BlasDouble::TriMMsolve(0x116, S, 1.0, v3, pm); }),
-              21003);  // right side: 1 x 1 A
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, v2, pm); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, A, pm); }), 21003);
+              umIncompatibleDimensions);  // right side: 1 x 1 A
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, v2, pm); }), umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, A, pm); }), umIncompatibleDimensions);
 
     // A strided right-hand side would be read and written past its view.
     UVector<double> rhs(3, 2);
     for (long i = 0; i < 3; ++i) rhs[i] = 1.0;
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, rhs, pm); }), 23004);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(S, rhs, pm); }), nmIncrementNotOne);
     UMatrix<cplx> Z(3, 3, -1);
     UVector<cplx> zr(3, 2);
-    EXPECT_EQ(RaisedCode([&] { LAPackComplex::MVsolve(Z, zr, pm); }), 23004);
+    EXPECT_EQ(RaisedCode([&] { LAPackComplex::MVsolve(Z, zr, pm); }), nmIncrementNotOne);
 
     // A matrix without rows has spacing 0, which no leading-dimension check accepts.
     UMatrix<double> noRows(0, 2, -1), C02(0, 2, -1);
     EXPECT_EQ(RaisedCode([&] {
                   BlasDouble::MMMmultAdd(0x9, 1.0, noRows, Filled(2, 2, 1.0), 0.0, C02, pm);
               }),
-              23001);
+              nmIllegalParameter);
     UMatrix<cplx> ZA(2, 3, -1), ZB(2, 2, -1), ZC(3, 3, -1);
     EXPECT_EQ(
         RaisedCode([&] { BlasComplex::MMMmultAdd(0x9, cplx(1, 0), ZA, ZB, cplx(0, 0), ZC, pm); }),
-        21003);
-    EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x115, ZA, cplx(1, 0), ZB, pm); }), 21004);
-    EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x116, ZC, cplx(1, 0), ZB, pm); }), 21003);
+        umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x115, ZA, cplx(1, 0), ZB, pm); }),
+              umNotSquare);
+    EXPECT_EQ(RaisedCode([&] { BlasComplex::TriMMsolve(0x116, ZC, cplx(1, 0), ZB, pm); }),
+              umIncompatibleDimensions);
 
     // An empty system through the vector front-end has leading dimension 0.
     UMatrix<double> E(0, 0, -1);
     UVector<double> e(0, 1);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(E, e, pm); }), 23001);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MVsolve(E, e, pm); }), nmIllegalParameter);
 }
 
 TEST(KernelChecks, QuickReturnsTouchNothing)
@@ -351,119 +367,143 @@ TEST(KernelChecks, EachCallFailsAtItsFirstCheckInTheSourceThatMadeIt)
     };
     Case const cases[] = {
         // Front-ends: square before shape before increment, all before the option word.
-        {"dtrsm vector, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, s3, pm); }, 21004,
-         "dtrsm"},
+        {"dtrsm vector, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, s3, pm); },
+         umNotSquare, "dtrsm"},
         {"dtrsm vector, wrong length",
-         [&] { BlasDouble::TriMMsolve(short(0x3 | 0x4), sq, 1.0, s2, pm); }, 21003, "dtrsm"},
-        {"dtrsm vector, strided", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, s3, pm); }, 23004,
-         "dtrsm"},
-        {"dtrsm vector, option", [&] { BlasDouble::TriMMsolve(badTri, empty, 1.0, e0, pm); }, 23002,
-         "dtrsm"},
-        {"dtrsm vector, empty", [&] { BlasDouble::TriMMsolve(0x115, empty, 1.0, e0, pm); }, 23001,
-         "dtrsm"},
+         [&] { BlasDouble::TriMMsolve(short(0x3 | 0x4), sq, 1.0, s2, pm); },
+         umIncompatibleDimensions, "dtrsm"},
+        {"dtrsm vector, strided", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, s3, pm); },
+         nmIncrementNotOne, "dtrsm"},
+        {"dtrsm vector, option", [&] { BlasDouble::TriMMsolve(badTri, empty, 1.0, e0, pm); },
+         nmIllegalOptions, "dtrsm"},
+        {"dtrsm vector, empty", [&] { BlasDouble::TriMMsolve(0x115, empty, 1.0, e0, pm); },
+         nmIllegalParameter, "dtrsm"},
         {"dtrsm matrix, not square", [&] { BlasDouble::TriMMsolve(bad, rect, 1.0, rect, pm); },
-         21004, "dtrsm"},
+         umNotSquare, "dtrsm"},
         {"dtrsm matrix, left side", [&] { BlasDouble::TriMMsolve(badTri, sq, 1.0, rect, pm); },
-         21003, "dtrsm"},
+         umIncompatibleDimensions, "dtrsm"},
         {"ztrsm vector, not square", [&] { BlasComplex::TriMMsolve(bad, zrect, 1.0, zs3, pm); },
-         21004, "ztrsm"},
+         umNotSquare, "ztrsm"},
         {"ztrsm vector, wrong length", [&] { BlasComplex::TriMMsolve(0x1, zsq, 1.0, z2, pm); },
-         21003, "ztrsm"},
+         umIncompatibleDimensions, "ztrsm"},
         {"ztrsm vector, strided", [&] { BlasComplex::TriMMsolve(badTri, zsq, 1.0, zs3, pm); },
-         23004, "ztrsm"},
+         nmIncrementNotOne, "ztrsm"},
         {"ztrsm vector, option", [&] { BlasComplex::TriMMsolve(badTri, zempty, 1.0, ze0, pm); },
-         23002, "ztrsm"},
-        {"dgesv vector, not square", [&] { LAPackDouble::MVsolve(rect, s3, pm); }, 21004, "dgesv"},
-        {"dgesv vector, wrong length", [&] { LAPackDouble::MVsolve(sq, s2, pm); }, 21003, "dgesv"},
-        {"dgesv vector, strided", [&] { LAPackDouble::MVsolve(sq, s3, pm); }, 23004, "dgesv"},
-        {"dgesv vector, empty", [&] { LAPackDouble::MVsolve(empty, e0, pm); }, 23001, "dgesv"},
-        {"dgesv matrix, not square", [&] { LAPackDouble::MVsolve(rect, rect, pm); }, 21004,
+         nmIllegalOptions, "ztrsm"},
+        {"dgesv vector, not square", [&] { LAPackDouble::MVsolve(rect, s3, pm); }, umNotSquare,
          "dgesv"},
-        {"dgesv matrix, rows", [&] { LAPackDouble::MVsolve(sq, rect, pm); }, 21003, "dgesv"},
-        {"zgesv vector, not square", [&] { LAPackComplex::MVsolve(zrect, zs3, pm); }, 21004,
+        {"dgesv vector, wrong length", [&] { LAPackDouble::MVsolve(sq, s2, pm); },
+         umIncompatibleDimensions, "dgesv"},
+        {"dgesv vector, strided", [&] { LAPackDouble::MVsolve(sq, s3, pm); }, nmIncrementNotOne,
+         "dgesv"},
+        {"dgesv vector, empty", [&] { LAPackDouble::MVsolve(empty, e0, pm); }, nmIllegalParameter,
+         "dgesv"},
+        {"dgesv matrix, not square", [&] { LAPackDouble::MVsolve(rect, rect, pm); }, umNotSquare,
+         "dgesv"},
+        {"dgesv matrix, rows", [&] { LAPackDouble::MVsolve(sq, rect, pm); },
+         umIncompatibleDimensions, "dgesv"},
+        {"zgesv vector, not square", [&] { LAPackComplex::MVsolve(zrect, zs3, pm); }, umNotSquare,
          "zgesv"},
-        {"zgesv vector, wrong length", [&] { LAPackComplex::MVsolve(zsq, z2, pm); }, 21003,
+        {"zgesv vector, wrong length", [&] { LAPackComplex::MVsolve(zsq, z2, pm); },
+         umIncompatibleDimensions, "zgesv"},
+        {"zgesv vector, strided", [&] { LAPackComplex::MVsolve(zsq, zs3, pm); }, nmIncrementNotOne,
          "zgesv"},
-        {"zgesv vector, strided", [&] { LAPackComplex::MVsolve(zsq, zs3, pm); }, 23004, "zgesv"},
-        {"zgesv vector, empty", [&] { LAPackComplex::MVsolve(zempty, ze0, pm); }, 23001, "zgesv"},
-        {"zgesv matrix, rows", [&] { LAPackComplex::MVsolve(zsq, zrect, pm); }, 21003, "zgesv"},
-        {"dgemm, shape", [&] { BlasDouble::MMMmultAdd(bad, 1.0, rect, rect, 0.0, sq, pm); }, 21003,
-         "dgemm"},
+        {"zgesv vector, empty", [&] { LAPackComplex::MVsolve(zempty, ze0, pm); },
+         nmIllegalParameter, "zgesv"},
+        {"zgesv matrix, rows", [&] { LAPackComplex::MVsolve(zsq, zrect, pm); },
+         umIncompatibleDimensions, "zgesv"},
+        {"dgemm, shape", [&] { BlasDouble::MMMmultAdd(bad, 1.0, rect, rect, 0.0, sq, pm); },
+         umIncompatibleDimensions, "dgemm"},
         {"dgemm, option", [&] { BlasDouble::MMMmultAdd(0x3, 1.0, noRows, sq, 0.0, noRows, pm); },
-         23002, "dgemm"},
+         nmIllegalOptions, "dgemm"},
         {"zgemm, shape", [&] { BlasComplex::MMMmultAdd(bad, 1.0, zrect, zrect, 0.0, zsq, pm); },
-         21003, "zgemm"},
-        {"dgemv, shape", [&] { BlasDouble::MVVmultAdd(bad, 1.0, rect, v2, 0.0, v3); }, 21003,
-         "dgemv"},
-        {"dgemv, option", [&] { BlasDouble::MVVmultAdd(0x0, 1.0, noRows, e0, 0.0, v3); }, 23002,
-         "dgemv"},
-        {"dtrmv, shape", [&] { BlasDouble::TriMVmult(bad, rect, v3); }, 21003, "dtrmv"},
-        {"dtrmv, option", [&] { BlasDouble::TriMVmult(bad, empty, e0); }, 23002, "dtrmv"},
-        {"dtrmm, shape", [&] { BlasDouble::TriMMmult(bad, 1.0, sq, rect, pm); }, 21003, "dtrmm"},
-        {"dtrmm, option", [&] { BlasDouble::TriMMmult(bad, 1.0, empty, empty, pm); }, 23002,
-         "dtrmm"},
-        {"daxpy, shape", [&] { BlasDouble::VVadd(1.0, v2, v3); }, 21003, "daxpy"},
-        {"ddot, shape", [&] { BlasDouble::VVVmult(v3, v3, v2); }, 21003, "ddot"},
-        {"drot, shape", [&] { BlasDouble::Vrotate(0.6, 0.8, v2, v3); }, 21003, "drot"},
-        {"dger, shape", [&] { BlasDouble::VVMmultAdd1(1.0, v3, v3, rect); }, 21003, "dger"},
-        {"dger, argument", [&] { BlasDouble::VVMmultAdd1(1.0, e0, v3, noRows); }, 23001, "dger"},
-        {"zdotu, shape", [&] { BlasComplex::VVVmult(z3, v3, z2); }, 21003, "zdotu"},
-        {"zgeru, shape", [&] { BlasComplex::VVMmultAdd1(1.0, z3, z3, zrect); }, 21003, "zgeru"},
+         umIncompatibleDimensions, "zgemm"},
+        {"dgemv, shape", [&] { BlasDouble::MVVmultAdd(bad, 1.0, rect, v2, 0.0, v3); },
+         umIncompatibleDimensions, "dgemv"},
+        {"dgemv, option", [&] { BlasDouble::MVVmultAdd(0x0, 1.0, noRows, e0, 0.0, v3); },
+         nmIllegalOptions, "dgemv"},
+        {"dtrmv, shape", [&] { BlasDouble::TriMVmult(bad, rect, v3); }, umIncompatibleDimensions,
+         "dtrmv"},
+        {"dtrmv, option", [&] { BlasDouble::TriMVmult(bad, empty, e0); }, nmIllegalOptions,
+         "dtrmv"},
+        {"dtrmm, shape", [&] { BlasDouble::TriMMmult(bad, 1.0, sq, rect, pm); },
+         umIncompatibleDimensions, "dtrmm"},
+        {"dtrmm, option", [&] { BlasDouble::TriMMmult(bad, 1.0, empty, empty, pm); },
+         nmIllegalOptions, "dtrmm"},
+        {"daxpy, shape", [&] { BlasDouble::VVadd(1.0, v2, v3); }, umIncompatibleDimensions,
+         "daxpy"},
+        {"ddot, shape", [&] { BlasDouble::VVVmult(v3, v3, v2); }, umIncompatibleDimensions, "ddot"},
+        {"drot, shape", [&] { BlasDouble::Vrotate(0.6, 0.8, v2, v3); }, umIncompatibleDimensions,
+         "drot"},
+        {"dger, shape", [&] { BlasDouble::VVMmultAdd1(1.0, v3, v3, rect); },
+         umIncompatibleDimensions, "dger"},
+        {"dger, argument", [&] { BlasDouble::VVMmultAdd1(1.0, e0, v3, noRows); },
+         nmIllegalParameter, "dger"},
+        {"zdotu, shape", [&] { BlasComplex::VVVmult(z3, v3, z2); }, umIncompatibleDimensions,
+         "zdotu"},
+        {"zgeru, shape", [&] { BlasComplex::VVMmultAdd1(1.0, z3, z3, zrect); },
+         umIncompatibleDimensions, "zgeru"},
         // Raw forms: the option word before any argument.
         {"dgemm raw",
-         [&] { BlasDouble::MMMmultAdd(bad, -1, 2, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); }, 23002,
-         "dgemm"},
+         [&] { BlasDouble::MMMmultAdd(bad, -1, 2, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); },
+         nmIllegalOptions, "dgemm"},
         {"zgemm raw",
-         [&] { BlasComplex::MMMmultAdd(bad, -1, 2, 2, 1.0, za, 0, zb, 0, 0.0, zb, 0, pm); }, 23002,
-         "zgemm"},
+         [&] { BlasComplex::MMMmultAdd(bad, -1, 2, 2, 1.0, za, 0, zb, 0, 0.0, zb, 0, pm); },
+         nmIllegalOptions, "zgemm"},
         {"dgemv raw", [&] { BlasDouble::MVVmultAdd(bad, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0); },
-         23002, "dgemv"},
+         nmIllegalOptions, "dgemv"},
         {"dsymv raw", [&] { BlasDouble::SymMVVmultAdd(bad, -1, 1.0, a, 0, b, 0, 0.0, b, 0); },
-         23002, "dsymv"},
+         nmIllegalOptions, "dsymv"},
         {"dsymv argument", [&] { BlasDouble::SymMVVmultAdd(0x4, 2, 1.0, a, 2, b, 1, 0.0, b, 0); },
-         23001, "dsymv"},
-        {"dsyr2 raw", [&] { BlasDouble::SymVVMmultAdd(bad, -1, 1.0, a, 0, b, 0, b, 0); }, 23002,
-         "dsyr2"},
-        {"dsyr2 argument", [&] { BlasDouble::SymVVMmultAdd(0x8, 3, 1.0, a, 1, b, 1, b, 2); }, 23001,
-         "dsyr2"},
-        {"dtrmv raw", [&] { BlasDouble::TriMVmult(bad, -1, a, 0, b, 0); }, 23002, "dtrmv"},
-        {"dtrsm raw", [&] { BlasDouble::TriMMsolve(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002,
-         "dtrsm"},
-        {"dtrsm argument", [&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, b, 2, pm); }, 23001,
-         "dtrsm"},
-        {"ztrsm raw", [&] { BlasComplex::TriMMsolve(bad, -1, 2, 1.0, za, 0, zb, 0, pm); }, 23002,
-         "ztrsm"},
+         nmIllegalParameter, "dsymv"},
+        {"dsyr2 raw", [&] { BlasDouble::SymVVMmultAdd(bad, -1, 1.0, a, 0, b, 0, b, 0); },
+         nmIllegalOptions, "dsyr2"},
+        {"dsyr2 argument", [&] { BlasDouble::SymVVMmultAdd(0x8, 3, 1.0, a, 1, b, 1, b, 2); },
+         nmIllegalParameter, "dsyr2"},
+        {"dtrmv raw", [&] { BlasDouble::TriMVmult(bad, -1, a, 0, b, 0); }, nmIllegalOptions,
+         "dtrmv"},
+        {"dtrsm raw", [&] { BlasDouble::TriMMsolve(bad, -1, 2, 1.0, a, 0, b, 0, pm); },
+         nmIllegalOptions, "dtrsm"},
+        {"dtrsm argument", [&] { BlasDouble::TriMMsolve(0x116, 2, 3, 1.0, a, 2, b, 2, pm); },
+         nmIllegalParameter, "dtrsm"},
+        {"ztrsm raw", [&] { BlasComplex::TriMMsolve(bad, -1, 2, 1.0, za, 0, zb, 0, pm); },
+         nmIllegalOptions, "ztrsm"},
         {"ztrsm argument", [&] { BlasComplex::TriMMsolve(0x115, 3, 1, 1.0, za, 2, zb, 3, pm); },
-         23001, "ztrsm"},
-        {"dtrmm raw", [&] { BlasDouble::TriMMmult(bad, -1, 2, 1.0, a, 0, b, 0, pm); }, 23002,
-         "dtrmm"},
-        {"dtrmm argument", [&] { BlasDouble::TriMMmult(0x115, 2, 2, 1.0, a, 2, b, 1, pm); }, 23001,
-         "dtrmm"},
+         nmIllegalParameter, "ztrsm"},
+        {"dtrmm raw", [&] { BlasDouble::TriMMmult(bad, -1, 2, 1.0, a, 0, b, 0, pm); },
+         nmIllegalOptions, "dtrmm"},
+        {"dtrmm argument", [&] { BlasDouble::TriMMmult(0x115, 2, 2, 1.0, a, 2, b, 1, pm); },
+         nmIllegalParameter, "dtrmm"},
         {"dsyr2k raw",
          [&] { BlasDouble::SymMMMmultAdd(0x40 | 0x14, -1, 2, 1.0, a, 0, b, 0, 0.0, b, 0, pm); },
-         23002, "dsyr2k"},
+         nmIllegalOptions, "dsyr2k"},
         {"dsyr2k argument",
-         [&] { BlasDouble::SymMMMmultAdd(0x24, 3, 2, 1.0, a, 1, b, 2, 0.0, b, 3, pm); }, 23001,
-         "dsyr2k"},
-        {"dgetrs raw", [&] { LAPackDouble::LUsolve(0x30, -1, 1, a, 0, piv, b, 0, pm); }, 23002,
-         "dgetrs"},
-        {"dgetrs argument", [&] { LAPackDouble::LUsolve(0x20, 3, 1, a, 3, piv, b, 2, pm); }, 23001,
-         "dgetrs"},
-        {"zgetrs raw", [&] { LAPackComplex::LUsolve(0, -1, 1, za, 0, piv, zb, 0, pm); }, 23002,
-         "zgetrs"},
+         [&] { BlasDouble::SymMMMmultAdd(0x24, 3, 2, 1.0, a, 1, b, 2, 0.0, b, 3, pm); },
+         nmIllegalParameter, "dsyr2k"},
+        {"dgetrs raw", [&] { LAPackDouble::LUsolve(0x30, -1, 1, a, 0, piv, b, 0, pm); },
+         nmIllegalOptions, "dgetrs"},
+        {"dgetrs argument", [&] { LAPackDouble::LUsolve(0x20, 3, 1, a, 3, piv, b, 2, pm); },
+         nmIllegalParameter, "dgetrs"},
+        {"zgetrs raw", [&] { LAPackComplex::LUsolve(0, -1, 1, za, 0, piv, zb, 0, pm); },
+         nmIllegalOptions, "zgetrs"},
         {"zgetrs argument", [&] { LAPackComplex::LUsolve(0x40, 3, -1, za, 3, piv, zb, 3, pm); },
-         23001, "zgetrs"},
-        {"dgesv raw", [&] { LAPackDouble::MVsolve(3, 1, a, 2, nullptr, b, 3, pm); }, 23001,
-         "dgesv"},
-        {"zgesv raw", [&] { LAPackComplex::MVsolve(3, 1, za, 3, nullptr, zb, 2, pm); }, 23001,
-         "zgesv"},
-        {"dgetrf raw", [&] { LAPackDouble::LUfactor(3, -1, a, 3, piv, pm); }, 23001, "dgetrf"},
-        {"zgetrf raw", [&] { LAPackComplex::LUfactor(3, 3, za, 2, piv, pm); }, 23001, "zgetrf"},
-        {"dgetf2 raw", [&] { LAPackDouble::LUfactor2(-1, 3, a, 3, piv, pm); }, 23001, "dgetf2"},
-        {"zgetf2 raw", [&] { LAPackComplex::LUfactor2(3, 3, za, 2, piv, pm); }, 23001, "zgetf2"},
-        {"zgetf2 singular", [&] { LAPackComplex::LUfactor2(2, 2, za, 2, piv, pm); }, 23013,
+         nmIllegalParameter, "zgetrs"},
+        {"dgesv raw", [&] { LAPackDouble::MVsolve(3, 1, a, 2, nullptr, b, 3, pm); },
+         nmIllegalParameter, "dgesv"},
+        {"zgesv raw", [&] { LAPackComplex::MVsolve(3, 1, za, 3, nullptr, zb, 2, pm); },
+         nmIllegalParameter, "zgesv"},
+        {"dgetrf raw", [&] { LAPackDouble::LUfactor(3, -1, a, 3, piv, pm); }, nmIllegalParameter,
+         "dgetrf"},
+        {"zgetrf raw", [&] { LAPackComplex::LUfactor(3, 3, za, 2, piv, pm); }, nmIllegalParameter,
+         "zgetrf"},
+        {"dgetf2 raw", [&] { LAPackDouble::LUfactor2(-1, 3, a, 3, piv, pm); }, nmIllegalParameter,
+         "dgetf2"},
+        {"zgetf2 raw", [&] { LAPackComplex::LUfactor2(3, 3, za, 2, piv, pm); }, nmIllegalParameter,
          "zgetf2"},
-        {"dgetf2 singular", [&] { LAPackDouble::LUfactor2(2, 2, a, 2, piv, pm); }, 23013, "dgetf2"},
+        {"zgetf2 singular", [&] { LAPackComplex::LUfactor2(2, 2, za, 2, piv, pm); },
+         nmSingularMatrix, "zgetf2"},
+        {"dgetf2 singular", [&] { LAPackDouble::LUfactor2(2, 2, a, 2, piv, pm); }, nmSingularMatrix,
+         "dgetf2"},
     };
     for (Case const& c : cases) {
         Raise const r = RaisedWhere(c.call);

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackQR.h"
@@ -307,23 +308,38 @@ TEST(OrthogonalFactor, ChecksInOrderBeforeAnythingChanges)
         int code;
     };
     std::vector<Case> cases = {
-        {"QR2 n > m", [&] { LAPackDouble::QRformProduct2(3, 4, 2, A, ld, t, w, pm); }, 23001},
-        {"QR2 k > n", [&] { LAPackDouble::QRformProduct2(5, 4, 5, A, ld, t, w, pm); }, 23001},
-        {"QR2 k < 0", [&] { LAPackDouble::QRformProduct2(5, 4, -1, A, ld, t, w, pm); }, 23001},
-        {"QR2 lda", [&] { LAPackDouble::QRformProduct2(9, 4, 2, A, ld, t, w, pm); }, 23001},
-        {"QL2 n > m", [&] { LAPackDouble::QLformProduct2(3, 4, 2, A, ld, t, w, pm); }, 23001},
-        {"QL2 m < 0", [&] { LAPackDouble::QLformProduct2(-1, 0, 0, A, ld, t, w, pm); }, 23001},
-        {"LQ2 n < m", [&] { LAPackDouble::LQformProduct2(4, 3, 2, A, ld, t, w); }, 23001},
-        {"LQ2 k > m", [&] { LAPackDouble::LQformProduct2(3, 5, 4, A, ld, t, w); }, 23001},
-        {"LQ2 lda", [&] { LAPackDouble::LQformProduct2(9, 9, 2, A, ld, t, w); }, 23001},
-        {"QR lwork", [&] { LAPackDouble::QRformProduct(6, 4, 2, A, ld, t, w, 3, pm); }, 23006},
-        {"QR args first", [&] { LAPackDouble::QRformProduct(6, 7, 2, A, ld, t, w, 0, pm); }, 23001},
+        {"QR2 n > m", [&] { LAPackDouble::QRformProduct2(3, 4, 2, A, ld, t, w, pm); },
+         nmIllegalParameter},
+        {"QR2 k > n", [&] { LAPackDouble::QRformProduct2(5, 4, 5, A, ld, t, w, pm); },
+         nmIllegalParameter},
+        {"QR2 k < 0", [&] { LAPackDouble::QRformProduct2(5, 4, -1, A, ld, t, w, pm); },
+         nmIllegalParameter},
+        {"QR2 lda", [&] { LAPackDouble::QRformProduct2(9, 4, 2, A, ld, t, w, pm); },
+         nmIllegalParameter},
+        {"QL2 n > m", [&] { LAPackDouble::QLformProduct2(3, 4, 2, A, ld, t, w, pm); },
+         nmIllegalParameter},
+        {"QL2 m < 0", [&] { LAPackDouble::QLformProduct2(-1, 0, 0, A, ld, t, w, pm); },
+         nmIllegalParameter},
+        {"LQ2 n < m", [&] { LAPackDouble::LQformProduct2(4, 3, 2, A, ld, t, w); },
+         nmIllegalParameter},
+        {"LQ2 k > m", [&] { LAPackDouble::LQformProduct2(3, 5, 4, A, ld, t, w); },
+         nmIllegalParameter},
+        {"LQ2 lda", [&] { LAPackDouble::LQformProduct2(9, 9, 2, A, ld, t, w); },
+         nmIllegalParameter},
+        {"QR lwork", [&] { LAPackDouble::QRformProduct(6, 4, 2, A, ld, t, w, 3, pm); },
+         nmWorkspaceTooSmall},
+        {"QR args first", [&] { LAPackDouble::QRformProduct(6, 7, 2, A, ld, t, w, 0, pm); },
+         nmIllegalParameter},
         {"QR no work", [&] { LAPackDouble::QRformProduct(6, 4, 2, A, ld, t, nullptr, 4, pm); },
-         23015},
-        {"QL lwork", [&] { LAPackDouble::QLformProduct(6, 4, 2, A, ld, t, w, 3, pm); }, 23006},
-        {"QL lwork 0", [&] { LAPackDouble::QLformProduct(0, 0, 0, A, 1, t, w, 0, pm); }, 23006},
-        {"LQ lwork m", [&] { LAPackDouble::LQformProduct(4, 6, 2, A, ld, t, w, 3, pm); }, 23006},
-        {"LQ k > m", [&] { LAPackDouble::LQformProduct(4, 6, 5, A, ld, t, w, 8, pm); }, 23001},
+         nmNoWorkspace},
+        {"QL lwork", [&] { LAPackDouble::QLformProduct(6, 4, 2, A, ld, t, w, 3, pm); },
+         nmWorkspaceTooSmall},
+        {"QL lwork 0", [&] { LAPackDouble::QLformProduct(0, 0, 0, A, 1, t, w, 0, pm); },
+         nmWorkspaceTooSmall},
+        {"LQ lwork m", [&] { LAPackDouble::LQformProduct(4, 6, 2, A, ld, t, w, 3, pm); },
+         nmWorkspaceTooSmall},
+        {"LQ k > m", [&] { LAPackDouble::LQformProduct(4, 6, 5, A, ld, t, w, 8, pm); },
+         nmIllegalParameter},
     };
     // The transforms: the word first, then the arguments, then the workspace.
     for (bool rows : {false, true})
@@ -340,25 +356,30 @@ TEST(OrthogonalFactor, ChecksInOrderBeforeAnythingChanges)
             };
             for (short opt :
                  {short(0x1c), short(0x34), short(0x04), short(0x54), short(0x10), short(0x114)})
-                cases.push_back({"word", call(opt, 4, 3, 2, ld, ld, 64), 23002});
-            cases.push_back({"word before m < 0", call(0x3c, -1, 3, 2, ld, ld, 64), 23002});
-            cases.push_back({"m < 0", call(0x14, -1, 3, 2, ld, ld, 64), 23001});
-            cases.push_back({"n < 0", call(0x14, 4, -1, 2, ld, ld, 64), 23001});
-            cases.push_back({"k > nq", call(0x18, 6, 3, 4, ld, ld, 64), 23001});
-            cases.push_back({"ldb", call(0x14, 4, 3, 2, ld, 3, 64), 23001});
+                cases.push_back({"word", call(opt, 4, 3, 2, ld, ld, 64), nmIllegalOptions});
+            cases.push_back(
+                {"word before m < 0", call(0x3c, -1, 3, 2, ld, ld, 64), nmIllegalOptions});
+            cases.push_back({"m < 0", call(0x14, -1, 3, 2, ld, ld, 64), nmIllegalParameter});
+            cases.push_back({"n < 0", call(0x14, 4, -1, 2, ld, ld, 64), nmIllegalParameter});
+            cases.push_back({"k > nq", call(0x18, 6, 3, 4, ld, ld, 64), nmIllegalParameter});
+            cases.push_back({"ldb", call(0x14, 4, 3, 2, ld, 3, 64), nmIllegalParameter});
             // lda against nq for QR, against k for LQ: 2 = k < nq = 4.
-            cases.push_back({"lda = k < nq", call(0x14, 4, 3, 2, 2, ld, 64), rows ? 0 : 23001});
+            cases.push_back(
+                {"lda = k < nq", call(0x14, 4, 3, 2, 2, ld, 64), rows ? 0 : nmIllegalParameter});
             if (blocked) {
-                cases.push_back({"lwork < nw left", call(0x14, 4, 3, 2, ld, ld, 2), 23006});
-                cases.push_back({"lwork < nw right", call(0x28, 4, 3, 2, ld, ld, 3), 23006});
-                cases.push_back({"lwork 0 for empty", call(0x28, 0, 0, 0, ld, ld, 0), 23006});
+                cases.push_back(
+                    {"lwork < nw left", call(0x14, 4, 3, 2, ld, ld, 2), nmWorkspaceTooSmall});
+                cases.push_back(
+                    {"lwork < nw right", call(0x28, 4, 3, 2, ld, ld, 3), nmWorkspaceTooSmall});
+                cases.push_back(
+                    {"lwork 0 for empty", call(0x28, 0, 0, 0, ld, ld, 0), nmWorkspaceTooSmall});
                 cases.push_back({"no work",
                                  [=] {
                                      (rows ? LAPackDouble::LQtransform : LAPackDouble::QRtransform)(
                                          0x14, 4, 3, 2, A, ld, t, B, ld, nullptr, 64,
                                          Blas::defProgMon);
                                  },
-                                 23015});
+                                 nmNoWorkspace});
             }
         }
     for (Case const& c : cases) {
@@ -376,7 +397,7 @@ TEST(OrthogonalFactor, ChecksInOrderBeforeAnythingChanges)
     // A first call that raises leaves the static block in place; the next call uses it.
     EXPECT_EQ(
         RaisedCode([&] { LAPackDouble::QRtransform(0x1c, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); }),
-        23002);
+        nmIllegalOptions);
     EXPECT_EQ(
         RaisedCode([&] { LAPackDouble::QRtransform(0x14, 4, 3, 2, A, ld, t, B, ld, w, 64, pm); }),
         0);

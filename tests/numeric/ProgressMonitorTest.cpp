@@ -2,6 +2,7 @@
 
 #include "numeric/BlasCost.h"
 #include "numeric/BlasTiming.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 
 namespace {
@@ -31,11 +32,11 @@ TEST(ProgressMonitor, DefaultMonitorIsInert)
 TEST(ProgressMonitor, CallsWithoutAnOpenCounterRaise23003)
 {
     RecordingMonitor pm;
-    EXPECT_EQ(RaisedCode([&] { pm.Test(0, 1); }), 23003);
-    EXPECT_EQ(RaisedCode([&] { pm.DoStep(); }), 23003);
-    EXPECT_EQ(RaisedCode([&] { pm.Add(1.0, false); }), 23003);
-    EXPECT_EQ(RaisedCode([&] { pm.Finish(false); }), 23003);
-    EXPECT_EQ(RaisedCode([&] { pm.NextStep(); }), 23003);
+    EXPECT_EQ(RaisedCode([&] { pm.Test(0, 1); }), nmProgressCount);
+    EXPECT_EQ(RaisedCode([&] { pm.DoStep(); }), nmProgressCount);
+    EXPECT_EQ(RaisedCode([&] { pm.Add(1.0, false); }), nmProgressCount);
+    EXPECT_EQ(RaisedCode([&] { pm.Finish(false); }), nmProgressCount);
+    EXPECT_EQ(RaisedCode([&] { pm.NextStep(); }), nmProgressCount);
     // The inline Test only reports when a counter is open.
     EXPECT_EQ(RaisedCode([&] { pm.Test(-1); }), 0);
 }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackQR.h"
@@ -205,40 +206,43 @@ TEST(QRFactor, ChecksInOrderBeforeAnythingChanges)
     Case const cases[] = {
         {"QR2 m < 0",
          [&] { LAPackDouble::QRfactor2(-1, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); },
-         23001},
+         nmIllegalParameter},
         {"QR2 n < 0",
          [&] { LAPackDouble::QRfactor2(2, -1, A, ld, &tau[0], &work[0], Blas::defProgMon); },
-         23001},
+         nmIllegalParameter},
         {"QR2 lda",
-         [&] { LAPackDouble::QRfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
+         [&] { LAPackDouble::QRfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); },
+         nmIllegalParameter},
         {"QR2 lda 0",
-         [&] { LAPackDouble::QRfactor2(0, 2, A, 0, &tau[0], &work[0], Blas::defProgMon); }, 23001},
+         [&] { LAPackDouble::QRfactor2(0, 2, A, 0, &tau[0], &work[0], Blas::defProgMon); },
+         nmIllegalParameter},
         {"LQ2 lda",
-         [&] { LAPackDouble::LQfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); }, 23001},
+         [&] { LAPackDouble::LQfactor2(7, 2, A, ld, &tau[0], &work[0], Blas::defProgMon); },
+         nmIllegalParameter},
         {"QR lwork n-1",
          [&] { LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], &work[0], 4, Blas::defProgMon); },
-         23006},
+         nmWorkspaceTooSmall},
         {"QR lwork m is not enough",
          [&] { LAPackDouble::QRfactor(3, 5, A, ld, &tau[0], &work[0], 3, Blas::defProgMon); },
-         23006},
+         nmWorkspaceTooSmall},
         {"QR lwork 0",
          [&] { LAPackDouble::QRfactor(0, 0, A, ld, &tau[0], &work[0], 0, Blas::defProgMon); },
-         23006},
+         nmWorkspaceTooSmall},
         {"QR lda before lwork",
          [&] { LAPackDouble::QRfactor(7, 5, A, ld, &tau[0], &work[0], 0, Blas::defProgMon); },
-         23001},
+         nmIllegalParameter},
         {"QR no work",
          [&] { LAPackDouble::QRfactor(6, 5, A, ld, &tau[0], nullptr, 5, Blas::defProgMon); },
-         23015},
+         nmNoWorkspace},
         {"LQ lwork m-1",
          [&] { LAPackDouble::LQfactor(6, 5, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); },
-         23006},
+         nmWorkspaceTooSmall},
         {"LQ lwork n is not enough",
          [&] { LAPackDouble::LQfactor(5, 3, A, ld, &tau[0], &work[0], 3, Blas::defProgMon); },
-         23006},
+         nmWorkspaceTooSmall},
         {"LQ n < 0",
          [&] { LAPackDouble::LQfactor(2, -1, A, ld, &tau[0], &work[0], 5, Blas::defProgMon); },
-         23001},
+         nmIllegalParameter},
     };
     for (Case const& c : cases) {
         std::string text;

@@ -4,9 +4,11 @@
 
 #include <cmath>
 
+#include "numeric/UStrNumer.h"
 #include "numeric/laostuff.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 using namespace QuarnNumer;
 
@@ -74,8 +76,8 @@ TEST(QuarnNumer, MatrixVectorProductsInPlaceUseTheOldVector)
     UMatrix<double> A = Filled(2, 3, 1.0);
     UVector<double> two(2, 1);
     RegisterNumerMessages();
-    EXPECT_EQ(RaisedCode([&] { MVmult(A, two, two); }), 21003);
-    EXPECT_EQ(RaisedCode([&] { VMmult(v, A, two); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { MVmult(A, two, two); }), umIncompatibleDimensions);
+    EXPECT_EQ(RaisedCode([&] { VMmult(v, A, two); }), umIncompatibleDimensions);
 }
 
 TEST(QuarnNumer, MatrixProductsWithSharedStorage)
@@ -111,25 +113,25 @@ TEST(QuarnNumer, MatrixProductsWithSharedStorage)
     RegisterNumerMessages();
     UMatrix<double> A = Filled(3, 3, 1.0), B32 = Filled(3, 2, 1.0);
     // The overlap is judged before the shapes: B is not square.
-    EXPECT_EQ(RaisedCode([&] { MMmult(A, B32, A); }), 23023);
+    EXPECT_EQ(RaisedCode([&] { MMmult(A, B32, A); }), nmMatrixOverlap);
     UMatrix<double> B22 = Filled(2, 2, 1.0);
     EXPECT_EQ(RaisedCode([&] { MMmult(A, B22, A); }),
-              21003);  // an accepted overlap, shapes that do not conform
+              umIncompatibleDimensions);  // an accepted overlap, shapes that do not conform
     UMatrix<double> A22view(A.GetData(), 2, 2, 3);
     EXPECT_EQ(RaisedCode([&] { MMmult(A, A22view, A22view); }),
-              23023);  // all one storage, not one order
+              nmMatrixOverlap);  // all one storage, not one order
     UMatrix<double> S = Filled(3, 3, 1.0), B23 = Filled(2, 3, 1.0);
     UMatrix<double> A32 = S.SubMatrix(0, 0, 3, 2);
     EXPECT_EQ(RaisedCode([&] { MMmult(A32, B23, S); }),
-              23023);  // P on A's storage needs a square B
+              nmMatrixOverlap);  // P on A's storage needs a square B
     UMatrix<double> A23 = Filled(2, 3, 1.0), B3 = Filled(3, 2, 1.0);
     UMatrix<double> Pb = B3.SubMatrix(0, 0, 2, 2);
     EXPECT_EQ(RaisedCode([&] { MMmult(A23, B3, Pb); }),
-              23023);  // P on B's storage needs a square A
+              nmMatrixOverlap);  // P on B's storage needs a square A
     UMatrix<double> Pwide = Filled(2, 3, 1.0, 5);
     UMatrix<double> Pnarrow(Pwide.GetData(), 2, 3, 2);
     EXPECT_EQ(RaisedCode([&] { MMmult(Pwide, B, Pnarrow); }),
-              23023);  // same storage, other spacing
+              nmMatrixOverlap);  // same storage, other spacing
     UMatrix<double> Sq = Filled(3, 3, 1.0);
     UMatrix<double> SqView(Sq.GetData(), 2, 2, 3);
     EXPECT_EQ(RaisedCode([&] { MMmult(SqView, Sq.SubMatrix(0, 0, 2, 2), SqView); }), 0);
@@ -167,9 +169,9 @@ TEST(QuarnNumer, InverseTimesMatrixIsTheIdentity)
     RegisterNumerMessages();
     UMatrix<double> singular(2, 2, -1);
     Mset(singular, 1.0);
-    EXPECT_EQ(RaisedCode([&] { Minvert(singular, Blas::defProgMon); }), 23013);
+    EXPECT_EQ(RaisedCode([&] { Minvert(singular, Blas::defProgMon); }), nmSingularMatrix);
     UMatrix<double> rect(2, 3, -1);
-    EXPECT_EQ(RaisedCode([&] { Minvert(rect, Blas::defProgMon); }), 21004);
+    EXPECT_EQ(RaisedCode([&] { Minvert(rect, Blas::defProgMon); }), umNotSquare);
 }
 
 TEST(QuarnNumer, NormsSumsAndElementwiseOperations)
@@ -216,9 +218,9 @@ TEST(QuarnNumer, NormsSumsAndElementwiseOperations)
     MMadd(2.0, O, O);
     EXPECT_EQ(O(1, 2), -15.0);
     RegisterNumerMessages();
-    EXPECT_EQ(RaisedCode([&] { VVdirect(y, x, O); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { VVdirect(y, x, O); }), umIncompatibleDimensions);
     UMatrix<double> other(3, 2, -1);
-    EXPECT_EQ(RaisedCode([&] { MMadd(1.0, other, O); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { MMadd(1.0, other, O); }), umIncompatibleDimensions);
 }
 
 TEST(QuarnNumer, ConjugateTranspose)
@@ -230,8 +232,8 @@ TEST(QuarnNumer, ConjugateTranspose)
     for (long i = 0; i < 2; ++i)
         for (long j = 0; j < 3; ++j) EXPECT_EQ(B(j, i), std::conj(A(i, j)));
     RegisterNumerMessages();
-    EXPECT_EQ(RaisedCode([&] { MconjTrans(A); }), 21004);
-    EXPECT_EQ(RaisedCode([&] { MconjTrans(A, A); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { MconjTrans(A); }), umNotSquare);
+    EXPECT_EQ(RaisedCode([&] { MconjTrans(A, A); }), umIncompatibleDimensions);
 
     UMatrix<cplx> S(3, 3, -1), T(3, 3, -1);
     for (long i = 0; i < 3; ++i)
@@ -269,7 +271,7 @@ TEST(QuarnNumer, SchmidtMakesColumnsOrthonormalUnderTheBilinearForm)
     // Too few columns: refused before a column that does not exist is touched.
     RegisterNumerMessages();
     UMatrix<cplx> narrow(3, 2, -1);
-    EXPECT_EQ(RaisedCode([&] { LaoSchmidt(narrow); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { LaoSchmidt(narrow); }), umIncompatibleDimensions);
     UVector<cplx> a(2, 1), b(3, 1);
-    EXPECT_EQ(RaisedCode([&] { LaoInner(a, b); }), 21003);
+    EXPECT_EQ(RaisedCode([&] { LaoInner(a, b); }), umIncompatibleDimensions);
 }

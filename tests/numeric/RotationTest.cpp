@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/Deadline.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
@@ -232,11 +233,13 @@ TEST(RotateBlock, Checks)
         long m, n, lda;
         int code;
     } const cases[] = {
-        {0x17, 2, 2, 2, 23002},  {0x1d, 2, 2, 2, 23002},  {0x35, 2, 2, 2, 23002},
-        {0x95, 2, 2, 2, 23002},  {0x14, 2, 2, 2, 23002},  {0x11, 2, 2, 2, 23002},
-        {0x05, 2, 2, 2, 23002},  {0x75, 2, 2, 2, 23002},  {0x17, -1, 2, 0, 23002},
-        {0x15, -1, 2, 2, 23001}, {0x16, 2, -1, 2, 23001}, {0x15, 3, 2, 2, 23001},
-        {0x15, 0, 2, 0, 23001},
+        {0x17, 2, 2, 2, nmIllegalOptions},    {0x1d, 2, 2, 2, nmIllegalOptions},
+        {0x35, 2, 2, 2, nmIllegalOptions},    {0x95, 2, 2, 2, nmIllegalOptions},
+        {0x14, 2, 2, 2, nmIllegalOptions},    {0x11, 2, 2, 2, nmIllegalOptions},
+        {0x05, 2, 2, 2, nmIllegalOptions},    {0x75, 2, 2, 2, nmIllegalOptions},
+        {0x17, -1, 2, 0, nmIllegalOptions},   {0x15, -1, 2, 2, nmIllegalParameter},
+        {0x16, 2, -1, 2, nmIllegalParameter}, {0x15, 3, 2, 2, nmIllegalParameter},
+        {0x15, 0, 2, 0, nmIllegalParameter},
     };
     for (Bad const& b : cases) {
         EXPECT_EQ(

@@ -7,11 +7,13 @@
 #include <cmath>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackGesvd.h"
 #include "tests/numeric/SvdTestSupport.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 using namespace svdtest;
 using oracle::NaN;
@@ -220,20 +222,25 @@ TEST(SvdDriver, RawFormChecksInOrder)
                                   Blas::defProgMon);
         });
     };
-    EXPECT_EQ(svd(0x10, 4, 3, 4, u.data(), 4, vt.data(), 3), 23002);   // no U bit
-    EXPECT_EQ(svd(0x13, 4, 3, 4, u.data(), 4, vt.data(), 3), 23002);   // two U bits
-    EXPECT_EQ(svd(0x118, 4, 3, 4, u.data(), 4, vt.data(), 3), 23002);  // a bit above 0xff
-    EXPECT_EQ(svd(0x88, -1, 3, 4, u.data(), 4, vt.data(), 3), 23011);  // before the arguments
-    EXPECT_EQ(svd(0x11, -1, 3, 4, u.data(), 4, vt.data(), 3), 23001);
-    EXPECT_EQ(svd(0x11, 4, -1, 4, u.data(), 4, vt.data(), 3), 23001);
-    EXPECT_EQ(svd(0x11, 4, 3, 3, u.data(), 4, vt.data(), 3), 23001);
-    EXPECT_EQ(svd(0x22, 4, 3, 4, u.data(), 3, vt.data(), 3), 23001);  // ldu < m
-    EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 0, vt.data(), 3), 23001);
-    EXPECT_EQ(svd(0x21, 4, 3, 4, u.data(), 4, vt.data(), 2), 23001);  // ldvt < n with all of VT
-    EXPECT_EQ(svd(0x41, 3, 4, 3, u.data(), 4, vt.data(), 2), 23001);  // ldvt < min(m, n)
-    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 0), 23001);   // arguments before results
-    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 3), 23012);
-    EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 4, nullptr, 3), 23012);
+    EXPECT_EQ(svd(0x10, 4, 3, 4, u.data(), 4, vt.data(), 3), nmIllegalOptions);  // no U bit
+    EXPECT_EQ(svd(0x13, 4, 3, 4, u.data(), 4, vt.data(), 3), nmIllegalOptions);  // two U bits
+    EXPECT_EQ(svd(0x118, 4, 3, 4, u.data(), 4, vt.data(), 3),
+              nmIllegalOptions);  // a bit above 0xff
+    EXPECT_EQ(svd(0x88, -1, 3, 4, u.data(), 4, vt.data(), 3),
+              nmResultStorageConflict);  // before the arguments
+    EXPECT_EQ(svd(0x11, -1, 3, 4, u.data(), 4, vt.data(), 3), nmIllegalParameter);
+    EXPECT_EQ(svd(0x11, 4, -1, 4, u.data(), 4, vt.data(), 3), nmIllegalParameter);
+    EXPECT_EQ(svd(0x11, 4, 3, 3, u.data(), 4, vt.data(), 3), nmIllegalParameter);
+    EXPECT_EQ(svd(0x22, 4, 3, 4, u.data(), 3, vt.data(), 3), nmIllegalParameter);  // ldu < m
+    EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 0, vt.data(), 3), nmIllegalParameter);
+    EXPECT_EQ(svd(0x21, 4, 3, 4, u.data(), 4, vt.data(), 2),
+              nmIllegalParameter);  // ldvt < n with all of VT
+    EXPECT_EQ(svd(0x41, 3, 4, 3, u.data(), 4, vt.data(), 2),
+              nmIllegalParameter);  // ldvt < min(m, n)
+    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 0),
+              nmIllegalParameter);  // arguments before results
+    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 3), nmResultMatrixMissing);
+    EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 4, nullptr, 3), nmResultMatrixMissing);
     EXPECT_EQ(MaxDiff(a, a0), 0.0);
     EXPECT_TRUE(std::isnan(s[0]));
 
@@ -279,11 +286,11 @@ TEST(SvdDriver, NoResultFrontEnd)
     auto call = [&](short opt, UVector<double>& v) {
         return RaisedCode([&] { LAPackDouble::MgetSvd(opt, A, v, Blas::defProgMon); });
     };
-    EXPECT_EQ(call(0x12, longer), 23008);  // before s is looked at
-    EXPECT_EQ(call(0x41, longer), 23008);
-    EXPECT_EQ(call(0x18, longer), 21003);
-    EXPECT_EQ(call(0x18, strided), 23004);
-    EXPECT_EQ(call(0x19, s), 23002);  // the raw form refuses two U bits
+    EXPECT_EQ(call(0x12, longer), nmResultVectorMissing);  // before s is looked at
+    EXPECT_EQ(call(0x41, longer), nmResultVectorMissing);
+    EXPECT_EQ(call(0x18, longer), umIncompatibleDimensions);
+    EXPECT_EQ(call(0x18, strided), nmIncrementNotOne);
+    EXPECT_EQ(call(0x19, s), nmIllegalOptions);  // the raw form refuses two U bits
     EXPECT_EQ(A.GetColDim(), 3);
     EXPECT_EQ(A.GetRowDim(), 5);
 
@@ -373,14 +380,14 @@ TEST(SvdDriver, OneResultFrontEnd)
         return RaisedCode([&] { LAPackDouble::MgetSvd(opt, A, s, X, Blas::defProgMon); });
     };
     UMatrix<double> A = Owner(d), X(m, n, -1), wrong(m, m, -1), vt(n, n, -1), vtWrong(n, n + 1, -1);
-    EXPECT_EQ(call(0x24, A, X), 23008);
-    EXPECT_EQ(call(0x18, A, X), 23010);
-    EXPECT_EQ(call(0x11, A, X), 23010);
-    EXPECT_EQ(call(0x14, A, wrong), 21003);
-    EXPECT_EQ(call(0x12, A, X), 21003);
-    EXPECT_EQ(call(0x42, A, X), 23008);
-    EXPECT_EQ(call(0x21, A, vtWrong), 21003);
-    EXPECT_EQ(call(0x41, A, vtWrong), 21003);
+    EXPECT_EQ(call(0x24, A, X), nmResultVectorMissing);
+    EXPECT_EQ(call(0x18, A, X), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(0x11, A, X), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(0x14, A, wrong), umIncompatibleDimensions);
+    EXPECT_EQ(call(0x12, A, X), umIncompatibleDimensions);
+    EXPECT_EQ(call(0x42, A, X), nmResultVectorMissing);
+    EXPECT_EQ(call(0x21, A, vtWrong), umIncompatibleDimensions);
+    EXPECT_EQ(call(0x41, A, vtWrong), umIncompatibleDimensions);
 
     // U into X, A keeps its shape.
     EXPECT_EQ(call(0x14, A, X), 0);
@@ -413,12 +420,13 @@ TEST(SvdDriver, TwoResultFrontEnd)
     auto call = [&](short opt, UMatrix<double>& u, UMatrix<double>& vt, UVector<double>& v) {
         return RaisedCode([&] { LAPackDouble::MgetSvd(opt, A, v, u, vt, Blas::defProgMon); });
     };
-    EXPECT_EQ(call(0x18, U, VT, s), 23010);
-    EXPECT_EQ(call(0x12, U, VT, s), 23010);
-    EXPECT_EQ(call(0x24, U, VT, longer), 21003);  // U of all m columns is checked before s
-    EXPECT_EQ(call(0x22, U, VT, s), 21003);
-    EXPECT_EQ(call(0x44, U, VTshort, s), 21003);
-    EXPECT_EQ(call(0x44, U, VT, longer), 21003);
+    EXPECT_EQ(call(0x18, U, VT, s), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(0x12, U, VT, s), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(0x24, U, VT, longer),
+              umIncompatibleDimensions);  // U of all m columns is checked before s
+    EXPECT_EQ(call(0x22, U, VT, s), umIncompatibleDimensions);
+    EXPECT_EQ(call(0x44, U, VTshort, s), umIncompatibleDimensions);
+    EXPECT_EQ(call(0x44, U, VT, longer), umIncompatibleDimensions);
     EXPECT_EQ(call(0x44, U, VT, s), 0);
     EXPECT_EQ(A.GetColDim(), m);
     EXPECT_EQ(A.GetRowDim(), n);
@@ -461,13 +469,14 @@ TEST(SvdDriver, RaiseInsideLeavesTheCounterOpenAndFreesTheWork)
             for (long j = 0; j < sh.n; ++j)
                 for (long i = 0; i < sh.m; ++i) r.a(i, j) = NaN;
             RecordingMonitor pm;
-            EXPECT_EQ(RaisedCode([&] { r.Compute(pm); }), 23005);
+            EXPECT_EQ(RaisedCode([&] { r.Compute(pm); }), nmIterationLimit);
             EXPECT_NE(pm.GetCounter(), nullptr);
         }
     Dense nan(3, 5, 3, NaN);
     UMatrix<double> A = Owner(nan);
     UVector<double> s(3, 1);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(0x18, A, s, Blas::defProgMon); }), 23005);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(0x18, A, s, Blas::defProgMon); }),
+              nmIterationLimit);
     EXPECT_EQ(A.GetColDim(), 3);
     EXPECT_EQ(A.GetRowDim(), 5);
 }

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/EigenTestSupport.h"
 #include "tests/numeric/RefLapackEigen.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 using namespace eigtest;
 
@@ -43,7 +45,7 @@ public:
     {
         RecordingMonitor::NextStep();
         if (!events.empty() && events.back().depth >= depth_ && events.back().step >= 0)
-            RaiseError(23003, "SymEigenTest", __LINE__);
+            RaiseError(nmProgressCount, "SymEigenTest", __LINE__);
     }
 
 private:
@@ -186,10 +188,10 @@ TEST(SymMdiag, ChecksComeBeforeAnyChange)
     };
     for (short opt :
          {short(0x284), short(0x080), short(0x680), short(0x1280), short(0x200), short(0x0)})
-        EXPECT_EQ(raw(opt, n, n), 23002) << opt;
-    EXPECT_EQ(raw(0x280, -1, n), 23001);
-    EXPECT_EQ(raw(0x280, n, n - 1), 23001);
-    EXPECT_EQ(raw(0x280, 0, 0), 23001);
+        EXPECT_EQ(raw(opt, n, n), nmIllegalOptions) << opt;
+    EXPECT_EQ(raw(0x280, -1, n), nmIllegalParameter);
+    EXPECT_EQ(raw(0x280, n, n - 1), nmIllegalParameter);
+    EXPECT_EQ(raw(0x280, 0, 0), nmIllegalParameter);
     EXPECT_TRUE(oracle::SameArrays(a, a0, 0));
     EXPECT_TRUE(std::isnan(w[0]));
 
@@ -198,9 +200,9 @@ TEST(SymMdiag, ChecksComeBeforeAnyChange)
     auto front = [&](UMatrix<double>& A, UVector<double>& v) {
         return RaisedCode([&] { LAPackDouble::SymMdiag(0x280, A, v, Blas::defProgMon); });
     };
-    EXPECT_EQ(front(rect, wrong), 21004);  // before the vector is looked at
-    EXPECT_EQ(front(square, wrong), 21003);
-    EXPECT_EQ(front(square, every2), 23004);
+    EXPECT_EQ(front(rect, wrong), umNotSquare);  // before the vector is looked at
+    EXPECT_EQ(front(square, wrong), umIncompatibleDimensions);
+    EXPECT_EQ(front(square, every2), nmIncrementNotOne);
 }
 
 TEST(SymMdiag, FrontEndDiagonalisesAMatrixObject)
@@ -229,7 +231,7 @@ TEST(SymMdiag, RaisesThroughAndReleasesItsWork)
         a[2 + 1 * n] = a[1 + 2 * n] = NaN;
         RecordingMonitor pm;
         EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(opt, n, a.data(), n, w.data(), pm); }),
-                  23014)
+                  nmConvergenceFailure)
             << opt;
         if (opt & 0x80) {
             EXPECT_NE(pm.GetCounter(), nullptr) << opt;
@@ -240,7 +242,7 @@ TEST(SymMdiag, RaisesThroughAndReleasesItsWork)
         std::vector<double> a = a0, w(n);
         RaisingMonitor pm(depth);
         EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(0x280, n, a.data(), n, w.data(), pm); }),
-                  23003)
+                  nmProgressCount)
             << depth;
     }
 }

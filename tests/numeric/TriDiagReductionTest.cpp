@@ -8,6 +8,7 @@
 
 #include "numeric/LAPackDouble.h"
 #include "numeric/TriDiagReduction.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/EigenTestSupport.h"
 #include "tests/numeric/RefLapackEigen.h"
 
@@ -260,23 +261,23 @@ TEST(MtoTriDiag, ChecksComeFirstAndChangeNothing)
         });
     };
     for (short opt : {short(0x6), short(0x1), short(0x0), short(0x12), short(0x3)}) {
-        EXPECT_EQ(trd(opt, n, n, n), 23002) << opt;
-        EXPECT_EQ(td2(opt, n, n), 23002) << opt;
-        EXPECT_EQ(orgtr(opt, n, n, n), 23002) << opt;
+        EXPECT_EQ(trd(opt, n, n, n), nmIllegalOptions) << opt;
+        EXPECT_EQ(td2(opt, n, n), nmIllegalOptions) << opt;
+        EXPECT_EQ(orgtr(opt, n, n, n), nmIllegalOptions) << opt;
     }
-    EXPECT_EQ(trd(0x2, -1, n, n), 23001);
-    EXPECT_EQ(trd(0x4, n, n - 1, n), 23001);
-    EXPECT_EQ(trd(0x2, 0, 0, 1), 23001);
-    EXPECT_EQ(trd(0x2, n, n, 0), 23006);
-    EXPECT_EQ(trd(0x4, 0, 1, 0), 23006);  // also when there is nothing to reduce
-    EXPECT_EQ(trd(0x4, n, n, -1), 23006);
-    EXPECT_EQ(td2(0x2, -1, n), 23001);
-    EXPECT_EQ(td2(0x4, n, n - 1), 23001);
-    EXPECT_EQ(orgtr(0x2, -1, n, n), 23001);
-    EXPECT_EQ(orgtr(0x4, n, n - 1, n), 23001);
-    EXPECT_EQ(orgtr(0x2, n, n, n - 2), 23006);
-    EXPECT_EQ(orgtr(0x4, n, n, n - 2), 23006);
-    EXPECT_EQ(orgtr(0x4, 0, 1, 0), 23006);
+    EXPECT_EQ(trd(0x2, -1, n, n), nmIllegalParameter);
+    EXPECT_EQ(trd(0x4, n, n - 1, n), nmIllegalParameter);
+    EXPECT_EQ(trd(0x2, 0, 0, 1), nmIllegalParameter);
+    EXPECT_EQ(trd(0x2, n, n, 0), nmWorkspaceTooSmall);
+    EXPECT_EQ(trd(0x4, 0, 1, 0), nmWorkspaceTooSmall);  // also when there is nothing to reduce
+    EXPECT_EQ(trd(0x4, n, n, -1), nmWorkspaceTooSmall);
+    EXPECT_EQ(td2(0x2, -1, n), nmIllegalParameter);
+    EXPECT_EQ(td2(0x4, n, n - 1), nmIllegalParameter);
+    EXPECT_EQ(orgtr(0x2, -1, n, n), nmIllegalParameter);
+    EXPECT_EQ(orgtr(0x4, n, n - 1, n), nmIllegalParameter);
+    EXPECT_EQ(orgtr(0x2, n, n, n - 2), nmWorkspaceTooSmall);
+    EXPECT_EQ(orgtr(0x4, n, n, n - 2), nmWorkspaceTooSmall);
+    EXPECT_EQ(orgtr(0x4, 0, 1, 0), nmWorkspaceTooSmall);
     EXPECT_TRUE(oracle::SameArrays(a, a0, 0));
     EXPECT_EQ(orgtr(0x2, n, n, n - 1), 0);
     a = a0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
 #include "tests/numeric/EigenTestSupport.h"
 #include "tests/numeric/RefLapackEigen.h"
 
@@ -94,11 +95,11 @@ TEST(TriMdiag, ChecksAndSmallOrders)
     };
     for (short opt :
          {short(0x0), short(0x18), short(0xc), short(0x1c), short(0x20), short(0x24), short(0x1)})
-        EXPECT_EQ(call(opt, 2, 2), 23002) << opt;
-    EXPECT_EQ(call(0x8, -1, 2), 23001);
-    EXPECT_EQ(call(0x4, 2, 0), 23001);
-    EXPECT_EQ(call(0x8, 2, 1), 23001);
-    EXPECT_EQ(call(0x10, 2, 1), 23001);
+        EXPECT_EQ(call(opt, 2, 2), nmIllegalOptions) << opt;
+    EXPECT_EQ(call(0x8, -1, 2), nmIllegalParameter);
+    EXPECT_EQ(call(0x4, 2, 0), nmIllegalParameter);
+    EXPECT_EQ(call(0x8, 2, 1), nmIllegalParameter);
+    EXPECT_EQ(call(0x10, 2, 1), nmIllegalParameter);
     EXPECT_TRUE(std::isnan(z[0]));
     EXPECT_EQ(d[0], 2.0);
 
@@ -172,7 +173,7 @@ TEST(TriMdiag, SpentBudgetRaisesAndKeepsWhatConverged)
                       LAPackDouble::TriMdiag(opt, n, d.data(), e.data(), z.data(), n, work.data(),
                                              pm);
                   }),
-                  23014)
+                  nmConvergenceFailure)
             << opt;
         std::vector<double> first(d.begin(), d.begin() + 3);
         std::sort(first.begin(), first.end());

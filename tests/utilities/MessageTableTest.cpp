@@ -55,10 +55,10 @@ TEST(RaisePattern, ComposesMessageFileAndLine)
 {
     RegisterUtilities();
     try {
-        RaiseError(21004, "UMatVec", 818);
+        RaiseError(umNotSquare, "UMatVec", 818);
         FAIL();
     } catch (CustomException& e) {
-        EXPECT_EQ(e.Code, 21004);
+        EXPECT_EQ(e.Code, 21004);  // the name stands for the printed number
         EXPECT_STREQ(e.Text, "Matrix must be square.\nError in file UMatVec line 818");
     }
 }
@@ -90,10 +90,10 @@ TEST(RaisePattern, LongFileNameIsCutInsideTheBuffer)
         EXPECT_EQ(std::string(e.Text), longText.substr(0, 2047));
     }
     try {
-        RaiseError(21004, longName.c_str(), 9);
+        RaiseError(umNotSquare, longName.c_str(), 9);
         FAIL() << "nothing raised";
     } catch (CustomException& e) {
-        EXPECT_EQ(e.Code, 21004);
+        EXPECT_EQ(e.Code, umNotSquare);
         EXPECT_EQ(std::string(e.Text).size(), 2047u);
     }
 }

@@ -10,6 +10,7 @@
 #include "tests/support/VectorItems.h"
 #include "tests/utilities/RegisterUtilities.h"
 #include "utilities/UMatVec.h"
+#include "utilities/UStrUtilities.h"
 
 extern "C" void dcopy_(const int*, const double*, const int*, double*, const int*);
 
@@ -72,7 +73,7 @@ TEST(UVector, CopyIsAViewSharingTheElements)
         EXPECT_EQ(copy.GetDim(), 3);
         EXPECT_EQ(copy.GetData(), owner.GetData());
         copy[0] = 2.5;
-        ExpectRaise(21047, "Illegal copying of vector / matrix",
+        ExpectRaise(umIllegalCopy, "Illegal copying of vector / matrix",
                     [&] { copy.CloneContentsFrom(owner); });
     }
     EXPECT_EQ(owner[0], 2.5);
@@ -190,7 +191,7 @@ TEST(UVector, CopyToHonoursBothStridesAndChecksLength)
 
     UVector<double> four(4, 1);
     four[0] = 9;
-    ExpectRaise(21048, "Illegal dimensions for copying of vector / matrix",
+    ExpectRaise(umIllegalCopyDimensions, "Illegal dimensions for copying of vector / matrix",
                 [&] { src.CopyTo(four); });
     EXPECT_EQ(Items(four), (std::vector<double>{9, 0, 0, 0}));
 }
@@ -200,7 +201,8 @@ TEST(UVector, CloneIntoViewLeavesItUnchanged)
     double raw[2] = {1, 2};
     UVector<double> view(raw, 2, 1);
     UVector<double> src(3, 1);
-    ExpectRaise(21047, "Illegal copying of vector / matrix", [&] { view.CloneContentsFrom(src); });
+    ExpectRaise(umIllegalCopy, "Illegal copying of vector / matrix",
+                [&] { view.CloneContentsFrom(src); });
     EXPECT_EQ(view.GetDim(), 2);
     EXPECT_EQ(raw[0], 1);
     EXPECT_EQ(raw[1], 2);
@@ -236,7 +238,8 @@ TEST(UMatrix, LeadingDimensionAndPackedClone)
         for (long i = 0; i < 3; ++i) EXPECT_EQ(c.GetData()[j * 3 + i], 10.0 * i + j);
 
     UMatrix<double> view(m);
-    ExpectRaise(21047, "Illegal copying of vector / matrix", [&] { view.CloneContentsFrom(c); });
+    ExpectRaise(umIllegalCopy, "Illegal copying of vector / matrix",
+                [&] { view.CloneContentsFrom(c); });
 }
 
 TEST(UMatrix, CloneFromABlockOfItself)
@@ -354,7 +357,7 @@ TEST(UMatrix, TakingContentsMovesAnOwnerAndClonesAView)
     EXPECT_EQ(m(2, 1), 8);
 
     UMatrix<double> target = m;  // a view cannot take anything over
-    ExpectRaise(21047, "Illegal copying of vector / matrix",
+    ExpectRaise(umIllegalCopy, "Illegal copying of vector / matrix",
                 [&] { target.TakeContentsFrom(std::move(copy)); });
 }
 
@@ -421,7 +424,8 @@ TEST(UMatrix, ViewCannotWidenItsColumns)
 {
     double raw[9] = {};
     UMatrix<double> view(raw, 3, 3, 3);
-    ExpectRaise(21046, "Illegal column dimension set", [&] { view.SetColDim(4); });
+    ExpectRaise(umIllegalColumnDimension, "Illegal column dimension set",
+                [&] { view.SetColDim(4); });
     view.SetColDim(2);
     EXPECT_EQ(view.GetColDim(), 2);
     EXPECT_EQ(view.GetColSpace(), 3);
@@ -576,7 +580,8 @@ TEST(FreeTemplates, VcopyOfVectorsCopiesElementByElement)
     EXPECT_EQ(std::vector<double>(c, c + 3), (std::vector<double>{2, 4, 6}));
 
     UVector<double> four(4, 1);
-    ExpectRaise(21003, "Incompatible vector/matrix dimensions", [&] { Vcopy(src, four); });
+    ExpectRaise(umIncompatibleDimensions, "Incompatible vector/matrix dimensions",
+                [&] { Vcopy(src, four); });
     EXPECT_EQ(Items(four), (std::vector<double>{0, 0, 0, 0}));
 }
 
@@ -618,9 +623,11 @@ TEST(FreeTemplates, McopyAcrossLeadingDimensions)
     EXPECT_EQ(cb(0, 1), std::complex<double>(1, -1));
 
     UMatrix<double> wide(2, 3, -1);
-    ExpectRaise(21003, "Incompatible vector/matrix dimensions", [&] { Mcopy(a, wide); });
+    ExpectRaise(umIncompatibleDimensions, "Incompatible vector/matrix dimensions",
+                [&] { Mcopy(a, wide); });
     UMatrix<double> tall(3, 2, -1);
-    ExpectRaise(21003, "Incompatible vector/matrix dimensions", [&] { Mcopy(a, tall); });
+    ExpectRaise(umIncompatibleDimensions, "Incompatible vector/matrix dimensions",
+                [&] { Mcopy(a, tall); });
     EXPECT_EQ(tall(0, 0), 0);
 }
 
@@ -634,7 +641,7 @@ TEST(FreeTemplates, MtransTransposesSquareMatrices)
         for (long i = 0; i < 3; ++i) EXPECT_EQ(m(i, j), 10.0 * j + i);
     UMatrix<double> r(2, 3, -1);
     r(0, 1) = 5;
-    ExpectRaise(21004, "Matrix must be square", [&] { Mtrans(r); });
+    ExpectRaise(umNotSquare, "Matrix must be square", [&] { Mtrans(r); });
     EXPECT_EQ(r(0, 1), 5);
 }
 

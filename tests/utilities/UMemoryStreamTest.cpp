@@ -9,6 +9,7 @@
 #include "tests/support/RaisedCode.h"
 #include "tests/utilities/RegisterUtilities.h"
 #include "utilities/UMemoryStream.h"
+#include "utilities/UStrUtilities.h"
 
 namespace {
 
@@ -93,8 +94,8 @@ TEST(UMemoryStream, NegativeCountsRaise)
     RegisterUtilities();
     UMemoryBasicStream d;
     char buf[4] = {};
-    EXPECT_EQ(RaisedCode([&] { d.Read(buf, -1); }), 21039);
-    EXPECT_EQ(RaisedCode([&] { d.Write(buf, -1); }), 21039);
+    EXPECT_EQ(RaisedCode([&] { d.Read(buf, -1); }), umNegativeWriteCount);
+    EXPECT_EQ(RaisedCode([&] { d.Write(buf, -1); }), umNegativeWriteCount);
     EXPECT_EQ(d.Read(buf, 0), 0);
     EXPECT_EQ(d.Write(buf, 0), 0);
     EXPECT_EQ(d.GetCapacity(), 0);
@@ -108,8 +109,8 @@ TEST(UMemoryStream, CountBeyondTheReachOfALongRaises)
     UMemoryBasicStream d;
     d.Write("0123456789", 10);
     char const* const block = d.GetMemoryPointer();
-    EXPECT_EQ(RaisedCode([&] { d.Write("x", LONG_MAX); }), 21039);
-    EXPECT_EQ(RaisedCode([&] { d.Write("x", LONG_MAX - 9); }), 21039);
+    EXPECT_EQ(RaisedCode([&] { d.Write("x", LONG_MAX); }), umNegativeWriteCount);
+    EXPECT_EQ(RaisedCode([&] { d.Write("x", LONG_MAX - 9); }), umNegativeWriteCount);
     EXPECT_EQ(d.GetPosition(), 10);
     EXPECT_EQ(d.GetSize(), 10);
     EXPECT_EQ(d.GetCapacity(), 1024);
@@ -138,7 +139,7 @@ TEST(UMemoryStream, SizeNoBlockCanHoldRaises)
         [&] { d.Write("x", LONG_MAX - 10); },
     };
     for (auto const& op : operations) {
-        EXPECT_EQ(RaisedCode(op), 21058);
+        EXPECT_EQ(RaisedCode(op), umNewReturnedNull);
         EXPECT_EQ(d.GetPosition(), 10);
         EXPECT_EQ(d.GetSize(), 10);
         EXPECT_EQ(d.GetCapacity(), 1024);
@@ -169,11 +170,11 @@ TEST(UMemoryStream, ReadOnlyDeviceRefusesEveryWrite)
             [&] { s.WriteHeader("h"); },
         };
         for (auto const& write : writes) {
-            EXPECT_EQ(RaisedCode(write), 21040);
+            EXPECT_EQ(RaisedCode(write), umWriteOnReadOnly);
             EXPECT_EQ(d.GetSize(), 20);
             EXPECT_EQ(d.GetPosition(), 11);
         }
-        EXPECT_EQ(RaisedCode([&] { d.Read(line, -1); }), 21039);
+        EXPECT_EQ(RaisedCode([&] { d.Read(line, -1); }), umNegativeWriteCount);
         s.GetLine(line, 15);
         EXPECT_STREQ(line, "klmnopqrs");
         EXPECT_TRUE(s.GetAtEOF());

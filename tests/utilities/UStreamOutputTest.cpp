@@ -7,6 +7,7 @@
 #include "tests/utilities/RegisterUtilities.h"
 #include "tests/utilities/StreamTestDevice.h"
 #include "utilities/CustExcept.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStream.h"
 
 namespace {
@@ -118,10 +119,10 @@ TEST(UStreamOutput, PrintfOfTenThousandTwoHundredFortyCharactersRaises)
 
     std::string const tooLong(10240, 'q');
     auto const raised = Raised([&] { s.printf("%s", tooLong.c_str()); });
-    EXPECT_EQ(raised.first, 21055);
+    EXPECT_EQ(raised.first, umIndexOutOfRange);
     EXPECT_EQ(raised.second, "Index out of range.\nError in file UStream");
     auto const raisedByWidth = Raised([&] { s.printf("%20000d", 1); });
-    EXPECT_EQ(raisedByWidth.first, 21055);
+    EXPECT_EQ(raisedByWidth.first, umIndexOutOfRange);
     EXPECT_EQ(device->data, "");
 }
 
@@ -182,7 +183,7 @@ TEST(UStreamDevice, EveryDeviceOperationWithoutDeviceRaises)
     };
     for (auto const& op : operations) {
         auto const raised = Raised(op.second);
-        EXPECT_EQ(raised.first, 21038) << op.first;
+        EXPECT_EQ(raised.first, umStreamNotInitialized) << op.first;
         EXPECT_EQ(raised.second, "UStream: Stream not intialized.\nError in file UStream")
             << op.first;
     }

@@ -16,6 +16,7 @@
 #include "tests/utilities/StreamTestDevice.h"
 #include "tests/utilities/TypedKinds.h"
 #include "utilities/UMemoryStream.h"
+#include "utilities/UStrUtilities.h"
 #include "utilities/UStreamOperators.h"
 
 namespace {
@@ -142,7 +143,8 @@ TYPED_TEST(TypedLayer, FailedWriteLeavesTheCallersDataAsItWas)
     char block[16] = {};
     UStream none(nullptr);
     UMemoryStream readOnly(block, sizeof block);
-    std::pair<UStream*, int> const streams[] = {{&none, 21038}, {&readOnly, 21040}};
+    std::pair<UStream*, int> const streams[] = {{&none, umStreamNotInitialized},
+                                                {&readOnly, umWriteOnReadOnly}};
     for (auto const& [s, code] : streams) {
         s->SetLittleEndian(!UStream::MachineLittleEndian);
         std::vector<T> const expected = Samples<T>(100);
@@ -242,7 +244,7 @@ TYPED_TEST(TypedLayer, DamagedDimensionsAreRefusedBeforeAnythingIsSized)
                 EXPECT_EQ(RaisedCode([&] { K::SkipMatrix(s); }), code);
             }
         }
-        EXPECT_EQ(code, c.refused ? 21049 : 0);
+        EXPECT_EQ(code, c.refused ? umStreamInputError : 0);
         if (!c.refused) {
             EXPECT_EQ(s.GetPosition(), static_cast<long>(c.data.size()));
         }
@@ -320,7 +322,7 @@ TYPED_TEST(TypedLayer, SkipsMoveByWholeElements)
     }
     RegisterUtilities();
     s.SetPosition(7);
-    EXPECT_EQ(RaisedCode([&] { K::Skip(s, LONG_MAX); }), 21055);
+    EXPECT_EQ(RaisedCode([&] { K::Skip(s, LONG_MAX); }), umIndexOutOfRange);
     EXPECT_EQ(s.GetPosition(), 7);
 }
 
@@ -329,12 +331,13 @@ TEST(UStreamTyped, Int32BeyondThirtyTwoBitsIsNotWritten)
     RegisterUtilities();
     auto* device = new TestDevice;
     UStream s(device);
-    EXPECT_EQ(RaisedCode([&] { s.PutInt32(2147483648L); }), 21050);
-    EXPECT_EQ(RaisedCode([&] { s.PutInt32(-2147483649L); }), 21050);
+    EXPECT_EQ(RaisedCode([&] { s.PutInt32(2147483648L); }), umStreamOutputError);
+    EXPECT_EQ(RaisedCode([&] { s.PutInt32(-2147483649L); }), umStreamOutputError);
     std::vector<long> v = {1, 2, 1L << 40};
-    EXPECT_EQ(RaisedCode([&] { s.PutInt32WithSize(v); }), 21050);
-    EXPECT_EQ(RaisedCode([&] { s.PutInt32(UVector<long>(v.data(), 3, 1)); }), 21050);
-    EXPECT_EQ(RaisedCode([&] { s.PutInt32(UMatrix<long>(v.data(), 1, 3, 1)); }), 21050);
+    EXPECT_EQ(RaisedCode([&] { s.PutInt32WithSize(v); }), umStreamOutputError);
+    EXPECT_EQ(RaisedCode([&] { s.PutInt32(UVector<long>(v.data(), 3, 1)); }), umStreamOutputError);
+    EXPECT_EQ(RaisedCode([&] { s.PutInt32(UMatrix<long>(v.data(), 1, 3, 1)); }),
+              umStreamOutputError);
     EXPECT_EQ(device->data, "");
     s.PutInt32(2147483647L);
     s.PutInt32(-2147483648L);
