@@ -445,11 +445,12 @@ private:
     T* RawData;
 };
 
-// Sets x[0], x[inc], ... (n elements); nothing for inc <= 0.
+// Sets x[0], x[inc], ... (n elements); nothing for n <= 0 or inc <= 0.
 template <class T>
 void Vset(long n, T* x, long inc, T const& a)
 {
-    for (long i = 0; i < n * inc; i += inc) x[i] = a;
+    if (inc <= 0) return;
+    for (long k = 0; k < n; ++k) x[k * inc] = a;
 }
 
 template <class T>

@@ -522,17 +522,21 @@ TEST(FreeTemplates, ReSizeKeepsOrEmpties)
 TEST(FreeTemplates, VsetWalksPositiveIncrementsOnly)
 {
     struct Case {
-        long n, inc;
+        long start, n, inc;  // x is the buffer from element start
         std::vector<double> expected;
     };
+    // A negative count with a negative increment must not walk below x.
     Case cases[] = {
-        {3, 1, {7, 7, 7, 0, 0, 0}}, {3, 2, {7, 0, 7, 0, 7, 0}}, {4, -1, {0, 0, 0, 0, 0, 0}},
-        {3, 0, {0, 0, 0, 0, 0, 0}}, {0, 1, {0, 0, 0, 0, 0, 0}},
+        {0, 3, 1, {7, 7, 7, 0, 0, 0}},   {0, 3, 2, {7, 0, 7, 0, 7, 0}},
+        {0, 4, -1, {0, 0, 0, 0, 0, 0}},  {0, 3, 0, {0, 0, 0, 0, 0, 0}},
+        {0, 0, 1, {0, 0, 0, 0, 0, 0}},   {3, -2, -1, {0, 0, 0, 0, 0, 0}},
+        {5, -1, -4, {0, 0, 0, 0, 0, 0}}, {0, -3, 2, {0, 0, 0, 0, 0, 0}},
+        {1, 2, 3, {0, 7, 0, 0, 7, 0}},
     };
     for (Case const& c : cases) {
         std::vector<double> x(6, 0.0);
-        Vset(c.n, x.data(), c.inc, 7.0);
-        EXPECT_EQ(x, c.expected) << "n " << c.n << " inc " << c.inc;
+        Vset(c.n, x.data() + c.start, c.inc, 7.0);
+        EXPECT_EQ(x, c.expected) << "start " << c.start << " n " << c.n << " inc " << c.inc;
     }
     UVector<unsigned char> bytes(3, 2);
     Vset(bytes, (unsigned char)5);
