@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <limits>
+#include <new>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -699,6 +702,83 @@ TEST(Containers, MovedOwnersStayOwners)
     EXPECT_EQ(data[1], -2);
     moved.SetDim(1);
     EXPECT_EQ(data.size(), 3u);
+}
+
+// True when body fails as an allocation does: std::bad_alloc or std::length_error.
+template <class Body>
+bool FailsToAllocate(Body body)
+{
+    try {
+        body();
+    } catch (std::bad_alloc const&) {
+        return true;
+    } catch (std::length_error const&) {
+        return true;
+    }
+    return false;
+}
+
+// Storage whose element count a long cannot hold is refused before anything
+// is allocated, instead of wrapping round to a small block behind huge
+// dimensions; a resize that fails leaves the owner as it was.
+TEST(Containers, StorageBeyondAnyAllocationFailsAndChangesNothing)
+{
+    EXPECT_TRUE(FailsToAllocate([] {
+        UMatrix<double> m(1L << 32, 1L << 32, -1);
+        m(0, 1) = 1.0;
+    }));
+    EXPECT_TRUE(FailsToAllocate([] {
+        UVector<double> v(1L << 62, 4);
+        v[5] = 1.0;
+    }));
+    EXPECT_TRUE(
+        FailsToAllocate([] { UMatrix<double> m(std::vector<double>(1), 1L << 32, 1L << 32); }));
+
+    struct VectorCase {
+        char const* name;
+        std::function<void(UVector<double>&)> resize;
+    };
+    VectorCase const vectorCases[] = {
+        {"SetDim, product overflows", [](UVector<double>& v) { v.SetDim(1L << 62); }},
+        {"SetInc, product overflows", [](UVector<double>& v) { v.SetInc(1L << 62); }},
+        {"SetDim beyond a vector's reach", [](UVector<double>& v) { v.SetDim(1L << 60); }},
+    };
+    for (VectorCase const& c : vectorCases) {
+        SCOPED_TRACE(c.name);
+        UVector<double> v(3, 4);
+        for (long i = 0; i < 3; ++i) v[i] = i + 1.0;
+        double const* data = v.GetConstData();
+        EXPECT_TRUE(FailsToAllocate([&] { c.resize(v); }));
+        EXPECT_EQ(v.GetDim(), 3);
+        EXPECT_EQ(v.GetInc(), 4);
+        EXPECT_EQ(v.GetConstData(), data);
+        EXPECT_EQ(Items(v), (std::vector<double>{1, 2, 3}));
+    }
+
+    struct MatrixCase {
+        char const* name;
+        std::function<void(UMatrix<double>&)> resize;
+    };
+    MatrixCase const matrixCases[] = {
+        {"SetRowDim, product overflows", [](UMatrix<double>& m) { m.SetRowDim(1L << 62); }},
+        {"SetColSpace, product overflows", [](UMatrix<double>& m) { m.SetColSpace(1L << 62); }},
+        {"SetColDim, product overflows", [](UMatrix<double>& m) { m.SetColDim(1L << 62); }},
+        {"SetRowDim beyond a vector's reach", [](UMatrix<double>& m) { m.SetRowDim(1L << 59); }},
+    };
+    for (MatrixCase const& c : matrixCases) {
+        SCOPED_TRACE(c.name);
+        UMatrix<double> m(2, 2, 3);
+        for (long j = 0; j < 2; ++j)
+            for (long i = 0; i < 2; ++i) m(i, j) = 10.0 * i + j;
+        double const* data = m.GetConstData();
+        EXPECT_TRUE(FailsToAllocate([&] { c.resize(m); }));
+        EXPECT_EQ(m.GetColDim(), 2);
+        EXPECT_EQ(m.GetRowDim(), 2);
+        EXPECT_EQ(m.GetColSpace(), 3);
+        EXPECT_EQ(m.GetConstData(), data);
+        for (long j = 0; j < 2; ++j)
+            for (long i = 0; i < 2; ++i) EXPECT_EQ(m(i, j), 10.0 * i + j);
+    }
 }
 
 }  // namespace
