@@ -190,6 +190,21 @@ public:
         return UVector(RawData + start * Inc, dim, step * Inc);
     }
 
+    // Whether SetDim(n) keeps every element inside the storage: an owner
+    // grows, a vector view is bounded by the viewed vector, and a raw view,
+    // which knows no storage beyond its elements, cannot grow.
+    bool CanHold(long n) const
+    {
+        if (AutoResize || n <= 0) return true;
+        if (!IsVectorBacked()) return Dim > 0 && (n <= Dim || Inc == 0);
+        long const size = static_cast<long>(Vec->size());
+        long last = 0;
+        if (__builtin_mul_overflow(n - 1, Inc, &last) ||
+            __builtin_add_overflow(last, Offset, &last))
+            return false;
+        return Offset >= 0 && Offset < size && last >= 0 && last < size;
+    }
+
 private:
     friend class UMatrix<T>;
 
@@ -426,6 +441,23 @@ public:
         if (IsVectorBacked())
             return UVector<T>(Vec, Offset + row + col * ColSpace, dim, ColSpace + 1);
         return UVector<T>(RawData + col * ColSpace + row, dim, ColSpace + 1);
+    }
+
+    // Whether SetColDim(rows) and SetRowDim(cols) keep every element inside
+    // the storage: an owner grows; a view keeps its leading dimension, and
+    // its elements end within the viewed vector or, for a raw view, which
+    // knows no storage beyond its elements, within its present last element.
+    bool CanHold(long rows, long cols) const
+    {
+        if (AutoResize) return true;
+        if (rows > ColSpace) return false;
+        if (rows <= 0 || cols <= 0) return true;
+        long end = 0;  // one past element (rows - 1, cols - 1)
+        if (__builtin_mul_overflow(cols - 1, ColSpace, &end) ||
+            __builtin_add_overflow(end, rows, &end))
+            return false;
+        if (IsVectorBacked()) return Offset >= 0 && end <= static_cast<long>(Vec->size()) - Offset;
+        return ColDim > 0 && RowDim > 0 && end <= (RowDim - 1) * ColSpace + ColDim;
     }
 
 private:
