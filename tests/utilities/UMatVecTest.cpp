@@ -718,6 +718,12 @@ bool FailsToAllocate(Body body)
     return false;
 }
 
+template <class Container>
+struct ResizeCase {
+    char const* name;
+    std::function<void(Container&)> resize;
+};
+
 // Storage whose element count a long cannot hold is refused before anything
 // is allocated, instead of wrapping round to a small block behind huge
 // dimensions; a resize that fails leaves the owner as it was.
@@ -734,16 +740,12 @@ TEST(Containers, StorageBeyondAnyAllocationFailsAndChangesNothing)
     EXPECT_TRUE(
         FailsToAllocate([] { UMatrix<double> m(std::vector<double>(1), 1L << 32, 1L << 32); }));
 
-    struct VectorCase {
-        char const* name;
-        std::function<void(UVector<double>&)> resize;
-    };
-    VectorCase const vectorCases[] = {
+    ResizeCase<UVector<double>> const vectorCases[] = {
         {"SetDim, product overflows", [](UVector<double>& v) { v.SetDim(1L << 62); }},
         {"SetInc, product overflows", [](UVector<double>& v) { v.SetInc(1L << 62); }},
         {"SetDim beyond a vector's reach", [](UVector<double>& v) { v.SetDim(1L << 60); }},
     };
-    for (VectorCase const& c : vectorCases) {
+    for (auto const& c : vectorCases) {
         SCOPED_TRACE(c.name);
         UVector<double> v(3, 4);
         for (long i = 0; i < 3; ++i) v[i] = i + 1.0;
@@ -755,17 +757,13 @@ TEST(Containers, StorageBeyondAnyAllocationFailsAndChangesNothing)
         EXPECT_EQ(Items(v), (std::vector<double>{1, 2, 3}));
     }
 
-    struct MatrixCase {
-        char const* name;
-        std::function<void(UMatrix<double>&)> resize;
-    };
-    MatrixCase const matrixCases[] = {
+    ResizeCase<UMatrix<double>> const matrixCases[] = {
         {"SetRowDim, product overflows", [](UMatrix<double>& m) { m.SetRowDim(1L << 62); }},
         {"SetColSpace, product overflows", [](UMatrix<double>& m) { m.SetColSpace(1L << 62); }},
         {"SetColDim, product overflows", [](UMatrix<double>& m) { m.SetColDim(1L << 62); }},
         {"SetRowDim beyond a vector's reach", [](UMatrix<double>& m) { m.SetRowDim(1L << 59); }},
     };
-    for (MatrixCase const& c : matrixCases) {
+    for (auto const& c : matrixCases) {
         SCOPED_TRACE(c.name);
         UMatrix<double> m(2, 2, 3);
         for (long j = 0; j < 2; ++j)
