@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "KalvexDriver.h"
 #include "bench/fuzz/FuzzSupport.h"
-
-#define main KalvexMain
-#include "Kalvex.cpp"
-#undef main
+#include "utilities/CustExcept.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
     try {
-        Run((int)args.size(), argv.data());
+        ConvertFiles((int)args.size(), argv.data());
     } catch (Exception&) {
     }
     return 0;
