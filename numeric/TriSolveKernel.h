@@ -11,19 +11,24 @@ namespace TriSolveDetail {
 
 using TriKernel::Operands;
 
+// A*X = alpha*B, one row of column x of X: x(k) found, unless it is zero, and its multiple of
+// column k of A taken off rows first to before last.
+template <class T>
+void EliminateRow(Operands<T> const& o, T* x, long k, long first, long last)
+{
+    if (x[k] == T(0.0)) return;
+    if (o.nounit) x[k] = x[k] / o.A(k, k);
+    SubScaledColumn(first, last, x[k], o.ColA(k), x);
+}
+
 // A*X = alpha*B, A upper: each column from the last row up.
 template <class T>
 void LeftUpper(Operands<T> const& o, Blas::UProgressMonitor& pm)
 {
-    T const zero(0.0), one(1.0);
     for (long j = 0; j < o.n; ++j) {
         T* bj = o.Col(j);
-        if (o.alpha != one) o.Scale(bj, o.alpha);
-        for (long k = o.m - 1; k >= 0; --k) {
-            if (bj[k] == zero) continue;
-            if (o.nounit) bj[k] = bj[k] / o.A(k, k);
-            SubScaledColumn(0, k, bj[k], o.ColA(k), bj);
-        }
+        if (o.alpha != T(1.0)) o.Scale(bj, o.alpha);
+        for (long k = o.m - 1; k >= 0; --k) EliminateRow(o, bj, k, 0, k);
         pm.Test(j);
     }
 }
@@ -32,15 +37,10 @@ void LeftUpper(Operands<T> const& o, Blas::UProgressMonitor& pm)
 template <class T>
 void LeftLower(Operands<T> const& o, Blas::UProgressMonitor& pm)
 {
-    T const zero(0.0), one(1.0);
     for (long j = 0; j < o.n; ++j) {
         T* bj = o.Col(j);
-        if (o.alpha != one) o.Scale(bj, o.alpha);
-        for (long k = 0; k < o.m; ++k) {
-            if (bj[k] == zero) continue;
-            if (o.nounit) bj[k] = bj[k] / o.A(k, k);
-            SubScaledColumn(k + 1, o.m, bj[k], o.ColA(k), bj);
-        }
+        if (o.alpha != T(1.0)) o.Scale(bj, o.alpha);
+        for (long k = 0; k < o.m; ++k) EliminateRow(o, bj, k, k + 1, o.m);
         pm.Test(j);
     }
 }
