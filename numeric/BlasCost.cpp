@@ -131,8 +131,8 @@ double SvdCount(bool complex, short opt, long m, long n, long k, long l)
     double const mn = static_cast<double>(std::min(m, n));
     double const mx = static_cast<double>(std::max(m, n));
     double const c = mn * mn * mn;
-    bool const u = (opt & 0x0e) != 0;
-    bool const v = (opt & 0xe0) != 0;
+    bool const u = (opt & (LaSvdUAll | LaSvdUShort | LaSvdUOverA)) != 0;
+    bool const v = (opt & (LaSvdVTAll | LaSvdVTShort | LaSvdVTOverA)) != 0;
     double const x = SvdCrossover(complex ? "ZGESVD" : "DGESVD", opt, m, n, k, l);
     double const w = complex ? 4.0 : 1.0;  // weight of the products with mx
     double ops;
@@ -141,13 +141,13 @@ double SvdCount(bool complex, short opt, long m, long n, long k, long l)
         if (u) ops += complex ? 4.0 * mx * mn * mn + 10.0 * c : mx * mn * mn + 3.5 * c;
         if (v) {
             ops += complex ? 10.0 * c : 3.5 * c;
-            ops += w * ((opt & 0x20) ? mx * mx * mn : mx * mn * mn);
+            ops += w * ((opt & LaSvdVTAll) ? mx * mx * mn : mx * mn * mn);
         }
     } else if (mx < x) {
         ops = complex ? 10.0 * c : 3.0 * c;
         if (u) {
             ops += complex ? 10.0 * c : 3.5 * c;
-            ops += w * ((opt & 0x2) ? mx * mx * mn : mx * mn * mn);
+            ops += w * ((opt & LaSvdUAll) ? mx * mx * mn : mx * mn * mn);
         }
         if (v) ops += complex ? 14.0 * c : 4.5 * c;
     } else {
@@ -188,9 +188,9 @@ double DriverOrModelCount(LaNames row, short opt, long m, long n, long k, long l
     case laZGEEV:
         return m3 * ((opt & 0xa0) ? 66.0 : 30.0);
     case laDSYEV:
-        return (opt & 0x80) ? m3 * 8.0 : m3;
+        return (opt & LaEigVectors) ? m3 * 8.0 : m3;
     case laZHEEV:
-        return m3 * ((opt & 0x80) ? 21.5 : 3.5);
+        return m3 * ((opt & LaEigVectors) ? 21.5 : 3.5);
     case laDGELS:
         return dk1 * mn * mn / 3.0 + dk1 * dn * dm + 5.0 * c / 3.0;
     case laZGELS:

@@ -14,12 +14,12 @@ void RunDirectPath(Svd& sv)
     sv.Bidiagonalise(m, n, sv.A, l);
     if (job.USeparate()) {
         long const ncu = tall && job.u == Short ? n : m;
-        Svd::Copy(0x2, m, tall ? n : m, sv.A, sv.U);
+        Svd::Copy(Blas::LaMatLower, m, tall ? n : m, sv.A, sv.U);
         sv.FormQ(m, ncu, n, sv.U, l);
     }
     if (job.VTSeparate()) {
         long const nrvt = !tall && job.vt == Short ? m : n;
-        Svd::Copy(0x4, tall ? n : m, n, sv.A, sv.VT);
+        Svd::Copy(Blas::LaMatUpper, tall ? n : m, n, sv.A, sv.VT);
         sv.FormPt(nrvt, n, k, sv.VT, l);
     }
     // Q over A with m >= n reports to no monitor.

@@ -31,11 +31,17 @@ struct SidedSvd {
 
     bool OtherSeparate() const { return other == Short || other == All; }
 
-    // The triangle (0x2 lower, 0x4 upper) that holds the reflectors of the mine vectors in A once
+    // The triangle (lower or upper) that holds the reflectors of the mine vectors in A once
     // it is factored, and in a factor once it is reduced to upper bidiagonal form; the other
     // triangle holds those of the other vectors.
-    short MinePart() const { return tall ? 0x2 : 0x4; }
-    short OtherPart() const { return tall ? 0x4 : 0x2; }
+    Blas::LaPackMatTypeOptions MinePart() const
+    {
+        return tall ? Blas::LaMatLower : Blas::LaMatUpper;
+    }
+    Blas::LaPackMatTypeOptions OtherPart() const
+    {
+        return tall ? Blas::LaMatUpper : Blas::LaMatLower;
+    }
 
     void Factor(long itau) { tall ? sv.FactorQR(itau) : sv.FactorLQ(itau); }
     // R or L copied to b, zeros beside it; or those zeros set in A.
@@ -83,7 +89,7 @@ void MultiplyIntoA(SidedSvd& sd, Mat f, long iu, OverALayout const& w)
         Mat const part = sd.tall ? sv.A.At(i, 1) : sv.A.At(1, i);
         long const rows = sd.tall ? chunk : sv.m, cols = sd.tall ? sv.n : chunk;
         sd.Product(rows, cols, part, f, chunkWork);
-        Svd::Copy(0x1, rows, cols, chunkWork, part);
+        Svd::Copy(Blas::LaMatGeneral, rows, cols, chunkWork, part);
     }
 }
 
@@ -98,7 +104,7 @@ void Path1(SidedSvd& sd)
     sv.Bidiagonalise(k, k, sv.A, l);
     if (sd.other != None) sd.FormOther(sv.A, l);
     sd.Iterate(0, Svd::Unused(), sd.other != None ? k : 0, sv.A, l);
-    if (sd.OtherSeparate()) Svd::Copy(0x1, k, k, sv.A, sd.otherMatrix);
+    if (sd.OtherSeparate()) Svd::Copy(Blas::LaMatGeneral, k, k, sv.A, sd.otherMatrix);
 }
 
 // Paths 2 and 3: A factored, Q formed over A, the factor copied to b and reduced there.
@@ -173,11 +179,11 @@ void SeparateMine(SidedSvd& sd)
     sd.Iterate(k, f, other == None ? 0 : k, others, l);
     if (all) {
         sd.Product(m, n, q, f, sv.A);
-        Svd::Copy(0x1, m, n, sv.A, sd.mineMatrix);
+        Svd::Copy(Blas::LaMatGeneral, m, n, sv.A, sd.mineMatrix);
     } else {
         sd.Product(m, n, q, f, sd.mineMatrix);
     }
-    if (other == OverA) Svd::Copy(0x1, k, k, others, sv.A);
+    if (other == OverA) Svd::Copy(Blas::LaMatGeneral, k, k, others, sv.A);
 }
 
 void RunFactoredPath(SidedSvd sd, long path)

@@ -8,6 +8,11 @@
 
 namespace SvdDetail {
 
+// The bits of the option word that belong to U (JOBU) and to VT (JOBVT); one of each is set.
+short const kUGroup = Blas::LaSvdUNone | Blas::LaSvdUAll | Blas::LaSvdUShort | Blas::LaSvdUOverA;
+short const kVTGroup =
+    Blas::LaSvdVTNone | Blas::LaSvdVTAll | Blas::LaSvdVTShort | Blas::LaSvdVTOverA;
+
 // What the option word asks of one set of singular vectors (JOBU or JOBVT).
 enum Letter { None, OverA, Short, All };
 
@@ -90,8 +95,8 @@ public:
 
     // to := x*y, x rows x inner, y inner x cols.
     void Multiply(long rows, long cols, long inner, Mat x, Mat y, Mat to);
-    // The part of from (0x1 all, 0x2 lower, 0x4 upper triangle) copied to to.
-    static void Copy(short part, long rows, long cols, Mat from, Mat to);
+    // The part of from (all, the lower or the upper triangle) copied to to.
+    static void Copy(Blas::LaPackMatTypeOptions part, long rows, long cols, Mat from, Mat to);
 
 private:
     long Rest(long iwork) const { return lwork - iwork + 1; }

@@ -42,13 +42,13 @@ void Svd::FormLQfactor(long rows, Mat q, long itau)
 
 void Svd::CopyR(Mat b) const
 {
-    Copy(0x4, n, n, A, b);
+    Copy(Blas::LaMatUpper, n, n, A, b);
     LAPackDouble::Mset(Blas::LaMatLower, n - 1, n - 1, 0.0, 0.0, b.At(2, 1).p, b.ld);
 }
 
 void Svd::CopyL(Mat b) const
 {
-    Copy(0x2, m, m, A, b);
+    Copy(Blas::LaMatLower, m, m, A, b);
     LAPackDouble::Mset(Blas::LaMatUpper, m - 1, m - 1, 0.0, 0.0, b.At(1, 2).p, b.ld);
 }
 
@@ -103,7 +103,7 @@ void Svd::Multiply(long rows, long cols, long inner, Mat x, Mat y, Mat to)
     BlasDouble::MMMmultAdd(0x9, rows, cols, inner, 1.0, x.p, x.ld, y.p, y.ld, 0.0, to.p, to.ld, pm);
 }
 
-void Svd::Copy(short part, long rows, long cols, Mat from, Mat to)
+void Svd::Copy(Blas::LaPackMatTypeOptions part, long rows, long cols, Mat from, Mat to)
 {
     LAPackDouble::Mcopy(part, rows, cols, from.p, from.ld, to.p, to.ld);
 }

@@ -11,9 +11,11 @@ namespace SvdDetail {
 
 namespace {
 
-Letter LetterOf(short group)
+// The letter of the bit of one group that opt holds: all, the short set, over A, else none.
+Letter LetterOf(short opt, short group, short all, short shortSet, short overA)
 {
-    return group == 0x2 ? All : group == 0x4 ? Short : group == 0x8 ? OverA : None;
+    short const bit = short(opt & group);
+    return bit == all ? All : bit == shortSet ? Short : bit == overA ? OverA : None;
 }
 
 // The block size that Env gives the routine name; DORGBR takes 0x1 for Q and 0x2 for P.
@@ -87,7 +89,11 @@ Sides SidesOf(Job const& job, long m, long n)
 
 }  // namespace
 
-Job::Job(short opt) : u(LetterOf(short(opt & 0x0f))), vt(LetterOf(short((opt & 0xf0) >> 4))) {}
+Job::Job(short opt)
+    : u(LetterOf(opt, kUGroup, Blas::LaSvdUAll, Blas::LaSvdUShort, Blas::LaSvdUOverA)),
+      vt(LetterOf(opt, kVTGroup, Blas::LaSvdVTAll, Blas::LaSvdVTShort, Blas::LaSvdVTOverA))
+{
+}
 
 long PathNumber(Job const& job, long m, long n, long mnthr)
 {

@@ -193,8 +193,8 @@ void IterateBlocks(long n, double* d, double* e, Limits const& k, bool rootFree,
         l1 = lendsv + 1;
         if (lendsv == lsv) continue;
 
-        double const anorm =
-            LAPackDouble::TriDiagGetNorm(0x4, lendsv - lsv + 1, d + (lsv - 1), e + (lsv - 1));
+        double const anorm = LAPackDouble::TriDiagGetNorm(Blas::LaNormInf, lendsv - lsv + 1,
+                                                          d + (lsv - 1), e + (lsv - 1));
         if (anorm == 0.0 && !rootFree) continue;
         BlockScale const how = ScaleBlock(lsv, lendsv, n, d, e, anorm, k);
         if (rootFree)

@@ -386,7 +386,8 @@ void LAPackDouble::BiDiagGetSvd(Blas::LaPackMatTypeOptions uplo, long n, long nc
                                 long ldu, double* c, long ldc, double* work,
                                 Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(static_cast<short>(uplo), {0x6}, sourceName, __LINE__);
+    Blas::CheckOptions(static_cast<short>(uplo), {Blas::LaMatLower | Blas::LaMatUpper}, sourceName,
+                       __LINE__);
     bool const valid = n >= 0 && ncvt >= 0 && nru >= 0 && ncc >= 0 &&
                        (ncvt == 0 ? ldvt >= 1 : Blas::LeadDimValid(ldvt, n)) &&
                        Blas::LeadDimValid(ldu, nru) &&

@@ -33,10 +33,16 @@ namespace {
 const char* const sourceName = "dgesvd";
 }  // namespace
 
+// The bits that put U, or VT, into an array of its own, and those that leave it without one.
+short const kSeparateU = Blas::LaSvdUAll | Blas::LaSvdUShort;
+short const kSeparateVT = Blas::LaSvdVTAll | Blas::LaSvdVTShort;
+short const kNoArrayU = Blas::LaSvdUNone | Blas::LaSvdUOverA;
+short const kNoArrayVT = Blas::LaSvdVTNone | Blas::LaSvdVTOverA;
+
 void CheckRaw(short opt, Job const& job, long m, long n, long lda, double const* u, long ldu,
               double const* vt, long ldvt)
 {
-    Blas::CheckOptions(opt, {0x0f, 0xf0}, sourceName, __LINE__);
+    Blas::CheckOptions(opt, {SvdDetail::kUGroup, SvdDetail::kVTGroup}, sourceName, __LINE__);
     if (job.u == OverA && job.vt == OverA)
         RaiseError(nmResultStorageConflict, sourceName, __LINE__);
     long const minmn = std::min(m, n);
@@ -138,7 +144,7 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s,
                            Blas::UProgressMonitor& pm)
 {
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
-    if (opt & 0x66) RaiseError(nmResultVectorMissing, sourceName, __LINE__);
+    if (opt & (kSeparateU | kSeparateVT)) RaiseError(nmResultVectorMissing, sourceName, __LINE__);
     CheckValues(s, minmn);
     MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1, nullptr,
             1, pm);
@@ -152,19 +158,21 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
                            Blas::UProgressMonitor& pm)
 {
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
-    if ((opt & 0x06) && (opt & 0x60)) RaiseError(nmResultVectorMissing, sourceName, __LINE__);
-    if ((opt & 0x09) && (opt & 0x90)) RaiseError(nmResultVectorNotNeeded, sourceName, __LINE__);
+    if ((opt & kSeparateU) && (opt & kSeparateVT))
+        RaiseError(nmResultVectorMissing, sourceName, __LINE__);
+    if ((opt & kNoArrayU) && (opt & kNoArrayVT))
+        RaiseError(nmResultVectorNotNeeded, sourceName, __LINE__);
     CheckValues(s, minmn);
-    bool const xIsU = (opt & 0x06) != 0;
+    bool const xIsU = (opt & kSeparateU) != 0;
     if (xIsU) {
-        if (X.GetColDim() != m || ((opt & 0x02) && X.GetRowDim() != m) ||
-            ((opt & 0x04) && X.GetRowDim() != minmn))
+        if (X.GetColDim() != m || ((opt & Blas::LaSvdUAll) && X.GetRowDim() != m) ||
+            ((opt & Blas::LaSvdUShort) && X.GetRowDim() != minmn))
             RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
         MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), X.GetData(),
                 MatrixFrontEnds::LeadDim(X), nullptr, 1, pm);
         if ((opt & Blas::LaSvdVTOverA) && m > minmn) A.SetColDim(minmn);
     } else {
-        CheckShape(X, (opt & 0x20) ? n : minmn, n);
+        CheckShape(X, (opt & Blas::LaSvdVTAll) ? n : minmn, n);
         MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), nullptr, 1,
                 X.GetData(), MatrixFrontEnds::LeadDim(X), pm);
         if ((opt & Blas::LaSvdUOverA) && n > minmn) A.SetRowDim(minmn);
@@ -175,9 +183,9 @@ void LAPackDouble::MgetSvd(short opt, UMatrix<double>& A, UVector<double>& s, UM
                            UMatrix<double>& VT, Blas::UProgressMonitor& pm)
 {
     long const m = A.GetColDim(), n = A.GetRowDim(), minmn = std::min(m, n);
-    if (opt & 0x99) RaiseError(nmResultVectorNotNeeded, sourceName, __LINE__);
-    CheckShape(U, m, (opt & 0x02) ? m : minmn);
-    CheckShape(VT, (opt & 0x20) ? n : minmn, n);
+    if (opt & (kNoArrayU | kNoArrayVT)) RaiseError(nmResultVectorNotNeeded, sourceName, __LINE__);
+    CheckShape(U, m, (opt & Blas::LaSvdUAll) ? m : minmn);
+    CheckShape(VT, (opt & Blas::LaSvdVTAll) ? n : minmn, n);
     CheckValues(s, minmn);
     MgetSvd(opt, m, n, A.GetData(), MatrixFrontEnds::LeadDim(A), s.GetData(), U.GetData(),
             MatrixFrontEnds::LeadDim(U), VT.GetData(), MatrixFrontEnds::LeadDim(VT), pm);

@@ -10,9 +10,9 @@ void LAPackDouble::Mcopy(short opt, long m, long n, double const* a, long lda, d
 {
     for (long j = 0; j < n; ++j) {
         long first = 0, end = m;
-        if (opt & 0x4)
+        if (opt & Blas::LaMatUpper)
             end = Min(j + 1, m);
-        else if (opt & 0x2)
+        else if (opt & Blas::LaMatLower)
             first = j;
         for (long i = first; i < end; ++i) b[i + j * ldb] = a[i + j * lda];
     }

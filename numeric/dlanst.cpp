@@ -9,12 +9,14 @@
 
 double LAPackDouble::TriDiagGetNorm(short opt, long n, double const* d, double const* e)
 {
-    Blas::CheckOptions(opt, {0xf}, "dlanst", __LINE__);
+    Blas::CheckOptions(
+        opt, {Blas::LaNormMaxAbs | Blas::LaNormOne | Blas::LaNormInf | Blas::LaNormFrobenius},
+        "dlanst", __LINE__);
     if (n < 1) return 0.0;
     auto D = [d](long i) { return std::fabs(d[i - 1]); };
     auto E = [e](long i) { return std::fabs(e[i - 1]); };
 
-    if (opt & 0x1) {
+    if (opt & Blas::LaNormMaxAbs) {
         double norm = D(n);
         for (long i = 1; i <= n - 1; ++i) {
             norm = Max(norm, D(i));
@@ -22,7 +24,7 @@ double LAPackDouble::TriDiagGetNorm(short opt, long n, double const* d, double c
         }
         return norm;
     }
-    if (opt & 0x6) {
+    if (opt & (Blas::LaNormOne | Blas::LaNormInf)) {
         if (n == 1) return D(1);
         double norm = Max(D(1) + E(1), E(n - 1) + D(n));
         for (long i = 2; i <= n - 1; ++i) norm = Max(norm, D(i) + E(i) + E(i - 1));

@@ -17,50 +17,54 @@ namespace {
 
 const char* const sourceName = "dlascl";
 
-bool IsKnownType(long type)
+bool IsKnownType(Blas::LaPackMatTypeOptions type)
 {
-    return type == 0x1 || type == 0x2 || type == 0x4 || type == 0x8 || type == 0x10 ||
-           type == 0x20 || type == 0x40;
+    return type == Blas::LaMatGeneral || type == Blas::LaMatLower || type == Blas::LaMatUpper ||
+           type == Blas::LaMatHessenberg || type == Blas::LaMatSymBandLower ||
+           type == Blas::LaMatSymBandUpper || type == Blas::LaMatBand;
 }
 
-void CheckShape(long type, long kl, long ku, long m, long n, long lda)
+void CheckShape(Blas::LaPackMatTypeOptions type, long kl, long ku, long m, long n, long lda)
 {
     Blas::CheckArgument(m >= 0 && n >= 0, sourceName, __LINE__);
-    if (type <= 0x8) {
+    if (type <= Blas::LaMatHessenberg) {
         Blas::CheckArgument(Blas::LeadDimValid(lda, m), sourceName, __LINE__);
         return;
     }
-    bool const symmetric = type != 0x40;
+    bool const symmetric = type != Blas::LaMatBand;
     if (symmetric && m != n) RaiseError(nmIllegalBandMatrix, sourceName, __LINE__);
     if (kl < 0 || kl > Max(m - 1, 0L) || ku < 0 || ku > Max(n - 1, 0L) || (symmetric && kl != ku))
         RaiseError(nmIllegalBandMatrix, sourceName, __LINE__);
-    long const rows = type == 0x10 ? kl + 1 : type == 0x20 ? ku + 1 : 2 * kl + ku + 1;
+    long const rows = type == Blas::LaMatSymBandLower   ? kl + 1
+                      : type == Blas::LaMatSymBandUpper ? ku + 1
+                                                        : 2 * kl + ku + 1;
     Blas::CheckArgument(lda >= rows, sourceName, __LINE__);
 }
 
 // The 1-based rows first .. last of column j (1-based) that type selects.
-void SelectedRows(long type, long kl, long ku, long m, long n, long j, long& first, long& last)
+void SelectedRows(Blas::LaPackMatTypeOptions type, long kl, long ku, long m, long n, long j,
+                  long& first, long& last)
 {
     first = 1;
     last = m;
     switch (type) {
-    case 0x2:
+    case Blas::LaMatLower:
         first = j;
         break;
-    case 0x4:
+    case Blas::LaMatUpper:
         last = Min(j, m);
         break;
-    case 0x8:
+    case Blas::LaMatHessenberg:
         last = Min(j + 1, m);
         break;
-    case 0x10:
+    case Blas::LaMatSymBandLower:
         last = Min(kl + 1, n + 1 - j);
         break;
-    case 0x20:
+    case Blas::LaMatSymBandUpper:
         first = Max(ku + 2 - j, 1L);
         last = ku + 1;
         break;
-    case 0x40:
+    case Blas::LaMatBand:
         first = Max(kl + ku + 2 - j, kl + 1);
         last = Min(2 * kl + ku + 1, kl + ku + 1 + m - j);
         break;
@@ -69,7 +73,8 @@ void SelectedRows(long type, long kl, long ku, long m, long n, long j, long& fir
     }
 }
 
-void MultiplySelected(long type, long kl, long ku, long m, long n, double* a, long lda, double mul)
+void MultiplySelected(Blas::LaPackMatTypeOptions type, long kl, long ku, long m, long n, double* a,
+                      long lda, double mul)
 {
     for (long j = 1; j <= n; ++j) {
         long first, last;

@@ -8,7 +8,9 @@
 void LAPackDouble::Mset(Blas::LaPackMatTypeOptions type, long m, long n, double alpha, double beta,
                         double* a, long lda)
 {
-    Blas::CheckOptions(static_cast<short>(type), {0x7}, "dlaset", __LINE__);
+    Blas::CheckOptions(static_cast<short>(type),
+                       {Blas::LaMatGeneral | Blas::LaMatLower | Blas::LaMatUpper}, "dlaset",
+                       __LINE__);
     if (type == Blas::LaMatUpper) {
         for (long j = 1; j < n; ++j)
             for (long i = 0; i < Min(j, m); ++i) a[i + j * lda] = alpha;

@@ -92,7 +92,7 @@ void LAPackDouble::MtoTriDiagBlock(short opt, long n, long nb, double* A, long l
 {
     if (n <= 0) return;
     pm.Start("DLATRD", opt, n, n, nb, false);
-    if (opt & 0x4)
+    if (opt & Blas::LaMatUpper)
         UpperColumns(n, nb, Columns{A, lda}, e, tau, Columns{W, ldw}, pm);
     else
         LowerColumns(n, nb, Columns{A, lda}, e, tau, Columns{W, ldw}, pm);

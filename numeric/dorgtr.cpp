@@ -16,13 +16,13 @@ const char* const sourceName = "dorgtr";
 void LAPackDouble::SymFormReflect(short opt, long n, double* A, long lda, double* tau, double* work,
                                   long lwork, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x6}, sourceName, __LINE__);
+    Blas::CheckOptions(opt, {Blas::LaMatLower | Blas::LaMatUpper}, sourceName, __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
     if (lwork < (n - 1 > 1 ? n - 1 : 1)) RaiseError(nmWorkspaceTooSmall, sourceName, __LINE__);
     if (n == 0) return;
 
     TriDiagReduction::Columns const a{A, lda};
-    if (opt & 0x4) {
+    if (opt & Blas::LaMatUpper) {
         // The vectors move one column to the left; the last row and column become those of I.
         for (long j = 1; j <= n - 1; ++j) {
             for (long i = 1; i <= j - 1; ++i) *a(i, j) = *a(i, j + 1);

@@ -41,14 +41,13 @@ double ScaleFactor(double anrm)
 void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work, long lwork,
                  Blas::UProgressMonitor& pm)
 {
-    bool const lower = (opt & 0x200) != 0;
-    bool const wantz = (opt & 0x80) != 0;
-    short const uplo = lower ? 0x2 : 0x4;
-    double const anrm = LAPackDouble::SymMgetNorm(lower ? 0x11 : 0x21, n, A, lda, work);
+    bool const lower = (opt & Blas::LaUseLower) != 0;
+    bool const wantz = (opt & Blas::LaEigVectors) != 0;
+    Blas::LaPackMatTypeOptions const uplo = lower ? Blas::LaMatLower : Blas::LaMatUpper;
+    double const anrm = LAPackDouble::SymMgetNorm(short(Blas::LaNormMaxAbs | (lower ? 0x10 : 0x20)),
+                                                  n, A, lda, work);
     double const sigma = ScaleFactor(anrm);
-    if (sigma != 0.0)
-        LAPackDouble::Mscale(lower ? Blas::LaMatLower : Blas::LaMatUpper, 0, 0, 1.0, sigma, n, n, A,
-                             lda);
+    if (sigma != 0.0) LAPackDouble::Mscale(uplo, 0, 0, 1.0, sigma, n, n, A, lda);
 
     double* e = work;
     double* tau = work + n;
@@ -70,23 +69,24 @@ void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work
 void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w,
                             Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x84, 0x600}, sourceName, __LINE__);
+    Blas::CheckOptions(
+        opt, {Blas::LaEigValuesOnly | Blas::LaEigVectors, Blas::LaUseLower | Blas::LaUseUpper},
+        sourceName, __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
     if (n == 0) return;
+    Blas::LaPackMatTypeOptions const uplo =
+        (opt & Blas::LaUseLower) ? Blas::LaMatLower : Blas::LaMatUpper;
     // A NaN or an infinity would end in a convergence failure, in a scaling error or in a normal
     // return with wrong eigenvalues, as the place it sits in decides; refused here as one case.
-    Blas::CheckArgument(
-        Blas::AllFinite((opt & 0x200) ? Blas::LaMatLower : Blas::LaMatUpper, n, n, A, lda),
-        sourceName, __LINE__);
+    Blas::CheckArgument(Blas::AllFinite(uplo, n, n, A, lda), sourceName, __LINE__);
     if (n == 1) {
         w[0] = A[0];
-        if (opt & 0x80) A[0] = 1.0;
+        if (opt & Blas::LaEigVectors) A[0] = 1.0;
         return;
     }
 
     // Room for e, tau and the n*nb doubles of a blocked reduction.
-    long const nb =
-        Blas::Env(Blas::LaEnvBlockSize, "DSYTRD", (opt & 0x200) ? 0x2 : 0x4, n, -1, -1, -1);
+    long const nb = Blas::Env(Blas::LaEnvBlockSize, "DSYTRD", uplo, n, -1, -1, -1);
     long lwork = n * (nb + 2);
     double* work = nullptr;
     Blas::HeapAlloc(Max(1L, 3 * n - 1), lwork, work);

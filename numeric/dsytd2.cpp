@@ -70,12 +70,12 @@ void LowerSteps(long n, Columns A, double* d, double* e, double* tau, Blas::UPro
 void LAPackDouble::MtoTriDiagNoBlock(short opt, long n, double* A, long lda, double* d, double* e,
                                      double* tau, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x6}, sourceName, __LINE__);
+    Blas::CheckOptions(opt, {Blas::LaMatLower | Blas::LaMatUpper}, sourceName, __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
     if (n == 0) return;
 
     pm.Start("DSYTD2", opt, n, n, n, false);
-    if (opt & 0x4)
+    if (opt & Blas::LaMatUpper)
         UpperSteps(n, Columns{A, lda}, d, e, tau, pm);
     else
         LowerSteps(n, Columns{A, lda}, d, e, tau, pm);

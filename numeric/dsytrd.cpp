@@ -22,10 +22,11 @@ void Blocked(short opt, long n, double* A, long lda, double* d, double* e, doubl
              double* work, long ldwork, long nb, long nx, Blas::UProgressMonitor& pm)
 {
     Columns const a{A, lda};
-    if (opt & 0x4) {
+    if (opt & Blas::LaMatUpper) {
         long const kk = n - ((n - nx + nb - 1) / nb) * nb;
         for (long i = n - nb + 1; i >= kk + 1; i -= nb) {
-            LAPackDouble::MtoTriDiagBlock(0x4, i + nb - 1, nb, A, lda, e, tau, work, ldwork, pm);
+            LAPackDouble::MtoTriDiagBlock(Blas::LaMatUpper, i + nb - 1, nb, A, lda, e, tau, work,
+                                          ldwork, pm);
             BlasDouble::SymMMMmultAdd(0x14, i - 1, nb, -1.0, a(1, i), lda, work, ldwork, 1.0, A,
                                       lda, pm);
             for (long j = i; j <= i + nb - 1; ++j) {
@@ -33,12 +34,12 @@ void Blocked(short opt, long n, double* A, long lda, double* d, double* e, doubl
                 d[j - 1] = *a(j, j);
             }
         }
-        LAPackDouble::MtoTriDiagNoBlock(0x4, kk, A, lda, d, e, tau, pm);
+        LAPackDouble::MtoTriDiagNoBlock(Blas::LaMatUpper, kk, A, lda, d, e, tau, pm);
     } else {
         long i = 1;
         for (; i <= n - nx; i += nb) {
-            LAPackDouble::MtoTriDiagBlock(0x2, n - i + 1, nb, a(i, i), lda, e + (i - 1),
-                                          tau + (i - 1), work, ldwork, pm);
+            LAPackDouble::MtoTriDiagBlock(Blas::LaMatLower, n - i + 1, nb, a(i, i), lda,
+                                          e + (i - 1), tau + (i - 1), work, ldwork, pm);
             BlasDouble::SymMMMmultAdd(0x18, n - i - nb + 1, nb, -1.0, a(i + nb, i), lda, work + nb,
                                       ldwork, 1.0, a(i + nb, i + nb), lda, pm);
             for (long j = i; j <= i + nb - 1; ++j) {
@@ -46,8 +47,8 @@ void Blocked(short opt, long n, double* A, long lda, double* d, double* e, doubl
                 d[j - 1] = *a(j, j);
             }
         }
-        LAPackDouble::MtoTriDiagNoBlock(0x2, n - i + 1, a(i, i), lda, d + (i - 1), e + (i - 1),
-                                        tau + (i - 1), pm);
+        LAPackDouble::MtoTriDiagNoBlock(Blas::LaMatLower, n - i + 1, a(i, i), lda, d + (i - 1),
+                                        e + (i - 1), tau + (i - 1), pm);
     }
 }
 
@@ -56,7 +57,7 @@ void Blocked(short opt, long n, double* A, long lda, double* d, double* e, doubl
 void LAPackDouble::MtoTriDiag(short opt, long n, double* A, long lda, double* d, double* e,
                               double* tau, double* work, long lwork, Blas::UProgressMonitor& pm)
 {
-    Blas::CheckOptions(opt, {0x6}, sourceName, __LINE__);
+    Blas::CheckOptions(opt, {Blas::LaMatLower | Blas::LaMatUpper}, sourceName, __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
     if (lwork < 1) RaiseError(nmWorkspaceTooSmall, sourceName, __LINE__);
     if (n == 0) return;
