@@ -29,9 +29,7 @@ using SvdDetail::Job;
 using SvdDetail::OverA;
 using SvdDetail::Short;
 
-namespace {
 const char* const sourceName = "dgesvd";
-}  // namespace
 
 // The bits that put U, or VT, into an array of its own, and those that leave it without one.
 short const kSeparateU = Blas::LaSvdUAll | Blas::LaSvdUShort;

@@ -16,9 +16,7 @@ namespace {
 
 using TriDiagDetail::Limits;
 
-namespace {
 const char* const sourceName = "dsteqr";
-}  // namespace
 
 // The steps of the iteration, in 1-based indices; with wantz the rotations of each sweep are
 // gathered in work(1..n-1) (cosines) and work(n..2n-2) (sines) and applied to the columns of Z, and

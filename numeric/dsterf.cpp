@@ -11,9 +11,7 @@ namespace {
 
 using TriDiagDetail::Limits;
 
-namespace {
 const char* const sourceName = "dsterf";
-}  // namespace
 
 // The steps of the iteration on d and the squared off-diagonal e, in 1-based indices.
 class RootFreeSolver {

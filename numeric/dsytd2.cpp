@@ -13,9 +13,7 @@ namespace {
 
 using TriDiagReduction::Columns;
 
-namespace {
 const char* const sourceName = "dsytd2";
-}  // namespace
 
 // The step of row and column i: v = A(1..i, i+1) with the unit element at row i, x := taui*A*v held
 // in tau(1..i), then x -= (taui/2)(x'v) v and A := A - v x' - x v' on the leading i x i block.
