@@ -24,7 +24,8 @@ namespace {
 double TimeOurs(std::vector<double> const& a, long m, long n, bool vectors)
 {
     std::vector<double> f = a, s(std::min(m, n)), u(vectors ? m * m : 1), vt(vectors ? n * n : 1);
-    short const opt = vectors ? 0x22 : 0x11;
+    short const opt =
+        vectors ? Blas::LaSvdUAll | Blas::LaSvdVTAll : Blas::LaSvdUNone | Blas::LaSvdVTNone;
     auto const start = std::chrono::steady_clock::now();
     LAPackDouble::MgetSvd(opt, m, n, f.data(), m, s.data(), u.data(), vectors ? m : 1, vt.data(),
                           vectors ? n : 1, Blas::defProgMon);
