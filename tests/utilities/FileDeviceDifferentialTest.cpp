@@ -196,8 +196,24 @@ struct Pair {
     FileModel& model;
     UFilePointerBasicStream& device;
     std::string path;
-    bool cutUnseen = false;  // the file was cut by someone else since the last size query
+    // The file was cut or grown by someone else since the device last looked
+    // at it. While the device holds bytes of a load that the file went on
+    // beyond, it trusts them until its next refill or the first size query
+    // after a move.
+    bool changeUnseen = false;
 };
+
+// Lets the device see what someone else did to the file: a move in place,
+// then a size query.
+void LookAgain(Pair& s)
+{
+    if (!s.changeUnseen) return;
+    long const p = s.sub.GetPosition();
+    s.sub.SetPosition(p);
+    s.ref.SetPosition(p);
+    s.sub.GetSize();
+    s.changeUnseen = false;
+}
 
 std::string Show(std::vector<char> const& b)
 {
@@ -248,7 +264,7 @@ void Step(Pair& s, std::mt19937& rng, int step)
         if (r < 9) return 10240 + std::uniform_int_distribution<long>(-2, 2)(rng);
         return std::uniform_int_distribution<long>(60000, 140000)(rng);
     };
-    if (k < 45) s.cutUnseen = false;  // text reads ask the size
+    if (k < 45) LookAgain(s);
     if (k < 40) {
         long const n = length();
         StopFlag const stops[] = {sfLineEnd, sfNone, sfNul};
@@ -271,8 +287,7 @@ void Step(Pair& s, std::mt19937& rng, int step)
         ModelRead(s.model, s.ref, &d, 1, sfNone);
         ASSERT_EQ(c, d);
     } else if (k < 55) {
-        // A raw read trusts what the device holds until the size is asked again.
-        if (s.cutUnseen) s.sub.GetSize();
+        LookAgain(s);
         long const n = length();
         std::vector<char> a(static_cast<size_t>(n), '#');
         std::vector<char> b = a;
@@ -285,7 +300,7 @@ void Step(Pair& s, std::mt19937& rng, int step)
         s.ref.SetPosition(p);
     } else if (k < 72) {
         if (farOut) return;
-        s.cutUnseen = false;  // a resize asks the size
+        s.changeUnseen = false;  // a resize looks at the file
         long const n = std::uniform_int_distribution<long>(0, size + 70000)(rng);
         s.sub.SetSize(n);
         s.ref.SetSize(n);
@@ -334,7 +349,7 @@ void Step(Pair& s, std::mt19937& rng, int step)
             long const cut = std::uniform_int_distribution<long>(0, size)(rng);
             ASSERT_EQ(truncate(s.path.c_str(), cut), 0);
             s.model.data.resize(static_cast<size_t>(cut));
-            s.cutUnseen = true;
+            s.changeUnseen = true;
             return;
         } else {
             std::string const more =
@@ -344,10 +359,11 @@ void Step(Pair& s, std::mt19937& rng, int step)
             std::fwrite(more.data(), 1, more.size(), other);
             std::fclose(other);
             s.model.data += more;
+            s.changeUnseen = true;
         }
     } else if (k < 96) {
         // The file used directly between two calls of the device.
-        if (s.cutUnseen) s.sub.GetSize();
+        LookAgain(s);
         FILE* f = s.device.GetFilePointer();
         ASSERT_EQ(std::ftell(f), s.model.position);
         if (k != 94) {
@@ -369,7 +385,7 @@ void Step(Pair& s, std::mt19937& rng, int step)
         }
     }
     if (op(rng) < 50) {
-        s.cutUnseen = false;
+        LookAgain(s);
         ASSERT_EQ(s.sub.GetSize(), s.ref.GetSize());
         ASSERT_EQ(s.sub.GetAtEOF(), s.ref.GetAtEOF());
     }
