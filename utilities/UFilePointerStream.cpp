@@ -105,18 +105,20 @@ bool UFilePointerBasicStream::Refill() const
         LookAgain = true;
         return false;
     }
-    if (got < CacheCapacity) KnownSize = CacheEnd + got;
     CacheEnd += got;
+    KnownSize = got < CacheCapacity ? CacheEnd : std::max(KnownSize, CacheEnd);
     return true;
 }
 
-// While the cache holds unread bytes of a load that the file went on beyond,
-// the size last seen stands: a file cut or grown there is seen at the next
-// refill. In the file's last load, where a file grows or is cut under a
-// reader, and after a jump, the file is asked again.
-bool UFilePointerBasicStream::HoldsDataBeforeTheEnd() const
+// While the cache holds unread bytes, the size last seen stands: a file cut
+// or grown under a reader is seen at the next refill. A file that the cache
+// holds whole, small enough for one load, is asked at every query instead,
+// so that a cut or growth between two reads is seen at the next one; so is
+// any file after a jump.
+bool UFilePointerBasicStream::HoldsUnreadBytes() const
 {
-    return Cached && !LookAgain && Cursor < CacheEnd && CacheEnd < KnownSize;
+    bool const wholeFile = CacheStart == 0 && CacheEnd >= KnownSize;
+    return Cached && !LookAgain && Cursor < CacheEnd && !wholeFile;
 }
 
 long UFilePointerBasicStream::GetPosition() const
@@ -158,7 +160,7 @@ long UFilePointerBasicStream::GetSize() const
 {
     if (!FilePointer) return 0;
     ReadFrom = Cursor;
-    if (HoldsDataBeforeTheEnd()) return KnownSize;
+    if (HoldsUnreadBytes()) return KnownSize;
     LookAgain = false;
     if (Cached) {
         // While cached the file offset is the device's own: a seek to the end
@@ -237,10 +239,10 @@ long UFilePointerBasicStream::Read(void* p, long n)
             if (left >= CacheCapacity) {
                 // A large read goes straight to the caller.
                 long const got = ReadAt(out + done, left, Cursor);
-                if (got > 0 && got < left) KnownSize = Cursor + got;
                 if (got == 0) LookAgain = true;
                 done += got;
                 Cursor += got;
+                if (got > 0) KnownSize = got < left ? Cursor : std::max(KnownSize, Cursor);
                 CacheStart = CacheEnd = Cursor;
                 break;
             }

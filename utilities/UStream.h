@@ -346,7 +346,7 @@ private:
     bool IsRegularFile() const;
     bool UsesCache() const;  // a regular file that the device owns
     bool Refill() const;
-    bool HoldsDataBeforeTheEnd() const;               // the size last seen answers
+    bool HoldsUnreadBytes() const;                    // the size last seen answers
     long ReadAt(char* p, long n, long offset) const;  // bytes read, by offset
     long NoteSize(long size) const;                   // the size the file system gave
     void DropCache() const;                           // the file position becomes Cursor again

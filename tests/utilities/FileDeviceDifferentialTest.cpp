@@ -343,7 +343,10 @@ void Step(Pair& s, std::mt19937& rng, int step)
             if (external) t->SetExternalLineEnd(external);
         }
     } else if (k < 92) {
-        // The file cut or grown by someone else; what we wrote is in the file first.
+        // The file cut or grown by someone else; what we wrote is in the file
+        // first. A cut and a growth beyond it before the device looks again
+        // would read as no cut at all.
+        LookAgain(s);
         s.sub.GetSize();
         if (k < 90) {
             long const cut = std::uniform_int_distribution<long>(0, size)(rng);
