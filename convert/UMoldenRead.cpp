@@ -116,7 +116,7 @@ void UMoldenFilter::ReadFreqCoordinates(UQGeometryData* geom) { ReadAtomLines(ge
 // An empty molecule receives the atoms, one with atoms has them overwritten.
 // After "[FREQ]" the molecule may hold only the placeholder atoms that the
 // frequencies made: those are overwritten and the rest appended, and the
-// frequencies, which appending clears, are stored again for the new count.
+// frequencies, which appending clears, are stored again as the file gave them.
 void UMoldenFilter::ReadAtomLines(UQGeometryData* geom, bool atomsSection, bool angstrom)
 {
     bool append = geom->GetDim() == 0;
@@ -146,11 +146,9 @@ void UMoldenFilter::ReadAtomLines(UQGeometryData* geom, bool atomsSection, bool 
     if (!append && n != geom->GetDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     if (limit == 0) return;
     if (n < frequencies / 3) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
-    // Atoms only overwritten left the frequencies as they were: padding them
-    // would add modes the file does not hold.
-    if (!appended) return;
-    kept.SetDim(3 * n);
-    geom->SetFrequencies(kept);
+    // Padding the frequencies to 3n would add modes the file does not hold;
+    // the placeholders and the limit keep their count within 3n - 6..3n.
+    if (appended) geom->SetFrequencies(kept);
 }
 
 void UMoldenFilter::ReadFrequencies(UQGeometryData* geom)

@@ -125,6 +125,55 @@ bool SplitKey(char* s, char*& key, char*& value)
     return true;
 }
 
+// The next record, trimmed, into line, passing over lines that start with '#', and with stars
+// also those that start with '*'. A header where a potential goes on is damage.
+void NextEcpLine(UTurboFilter& filter, char* line, bool stars)
+{
+    do {
+        if (filter.GetRecord(line, UTurboFilter::recordLength + 1) == 1)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        strtrim(line);
+    } while (line[0] == '#' || (stars && line[0] == '*'));
+}
+
+// The counts line of a potential, "ncore = N lmax = L" with the keys in either case.
+void ScanEcpCounts(char* line, long& core, long& lmax)
+{
+    char* key;
+    char* value;
+    if (!SplitKey(line, key, value)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    if (stricmp(key, "ncore") != 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    char* rest = CutWord(value);
+    if (rest == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    if (!ScanLong(value, core)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    if (!SplitKey(rest, key, value)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    if (stricmp(key, "lmax") != 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    // The count is the first word: spin-orbit potentials go on with "lmaxso = 1".
+    CutWord(value);
+    // Angular momenta beyond any basis are damage, not a potential.
+    if (!ScanLong(value, lmax) || lmax < 0 || lmax > 100)
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+}
+
+// The part of angular momentum l: line holds its label when called, and the line after its last
+// term on return.
+std::unique_ptr<UEcpPart> ReadEcpPart(UTurboFilter& filter, char* line, long l)
+{
+    if (!StartsWithLetter(line)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    NextEcpLine(filter, line, false);
+    std::unique_ptr<UEcpPart> part(new UEcpPart(l));
+    // Coefficient, power of r and exponent, taken as written.
+    const bool powerInteger[3] = {false, true, false};
+    while (line[0] != '*' && !StartsWithLetter(line)) {
+        double term[3];
+        if (!ScanWords(line, 3, term, powerInteger))
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        part->AddTerm(UEcpTerm((long)term[1], term[2], term[0]));
+        NextEcpLine(filter, line, false);
+    }
+    return part;
+}
+
 }  // namespace
 
 void UTurboFilter::ReadEcp(UQGeometryData* geom)
@@ -138,59 +187,13 @@ void UTurboFilter::ReadEcp(UQGeometryData* geom)
         strtrim(line);
         if (line[0] == '*' || line[0] == '#') continue;
         std::string name(line);
-
-        do {
-            if (GetRecord(line, sizeof line) == 1)
-                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-            strtrim(line);
-        } while (line[0] == '*' || line[0] == '#');
-        char* key;
-        char* value;
-        if (!SplitKey(line, key, value)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        if (stricmp(key, "ncore") != 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        char* rest = CutWord(value);
-        if (rest == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        long core;
-        if (!ScanLong(value, core)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        if (!SplitKey(rest, key, value)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        if (stricmp(key, "lmax") != 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        // The count is the first word: spin-orbit potentials go on with
-        // "lmaxso = 1".
-        CutWord(value);
-        long lmax;
-        // Angular momenta beyond any basis are damage, not a potential.
-        if (!ScanLong(value, lmax) || lmax < 0 || lmax > 100)
-            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-
+        NextEcpLine(*this, line, true);
+        long core, lmax;
+        ScanEcpCounts(line, core, lmax);
         std::unique_ptr<UEcp> ecp(new UEcp(core, lmax + 1, name.c_str()));
-        do {
-            if (GetRecord(line, sizeof line) == 1)
-                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-            strtrim(line);
-        } while (line[0] == '#');
-        for (long l = -1; l < lmax; ++l) {
-            if (!StartsWithLetter(line)) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-            do {
-                if (GetRecord(line, sizeof line) == 1)
-                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-                strtrim(line);
-            } while (line[0] == '#');
-            std::unique_ptr<UEcpPart> part(new UEcpPart(l));
-            // Coefficient, power of r and exponent, taken as written.
-            const bool powerInteger[3] = {false, true, false};
-            while (line[0] != '*' && !StartsWithLetter(line)) {
-                double term[3];
-                if (!ScanWords(line, 3, term, powerInteger))
-                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-                part->AddTerm(UEcpTerm((long)term[1], term[2], term[0]));
-                do {
-                    if (GetRecord(line, sizeof line) == 1)
-                        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-                    strtrim(line);
-                } while (line[0] == '#');
-            }
-            ecp->AddPart(part.release());
-        }
+        NextEcpLine(*this, line, false);
+        // lmax + 1 parts in file order; the first is numbered -1.
+        for (long l = -1; l < lmax; ++l) ecp->AddPart(ReadEcpPart(*this, line, l).release());
         geom->GetEcp()->AddEcp(ecp.release());
     }
 }

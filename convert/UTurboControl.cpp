@@ -2,6 +2,7 @@
 // "$beta" and "$rundimensions".
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -59,18 +60,84 @@ void CheckListedAtoms(UQGeometryData* geom, const std::vector<std::pair<long, lo
     }
 }
 
+// The names that the keys of an "$atoms" entry give, "basis" and "ecp", each when given.
+struct EntryNames {
+    std::string basis, ecp;
+    bool haveBasis = false, haveEcp = false;
+};
+
+// The keys of an entry from text on, one key=value pair a line, on continuation lines too, until
+// both names are known or the entry ends. cont says whether the entry goes on after text and
+// follows the lines read; text is a whole record buffer.
+EntryNames ReadEntryKeys(UTurboFilter& filter, char* text, bool& cont)
+{
+    EntryNames names;
+    for (;;) {
+        strtrim1(text);
+        char* eq = strchr(text, '=');
+        if (eq == nullptr) {
+            if (!cont) break;
+            if (filter.GetRecord(text, UTurboFilter::recordLength + 1) == 1)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+            cont = hasContinue(text);
+            continue;
+        }
+        *eq = '\0';
+        char* key = strtrim(text);
+        char* value = eq + 1;
+        strtrim1(value);
+        if (strcmp(key, "basis") == 0) {
+            names.basis = value;
+            names.haveBasis = true;
+        } else if (strcmp(key, "ecp") == 0) {
+            names.ecp = value;
+            names.haveEcp = true;
+        }
+        if (names.haveBasis && names.haveEcp) break;
+        // One key per line.
+        text[0] = '\0';
+    }
+    return names;
+}
+
+// The continuation lines of an entry after its keys, read into line and passed over.
+void SkipContinuationLines(UTurboFilter& filter, char* line, bool cont)
+{
+    while (cont) {
+        if (filter.GetRecord(line, UTurboFilter::recordLength + 1) == 1)
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        cont = hasContinue(line);
+    }
+}
+
+// The entry's basis set, which must exist, and its core potential, when one of that name
+// exists, given to every atom that the ranges list.
+void AssignEntry(UQGeometryData* geom, const EntryNames& names,
+                 const std::vector<std::pair<long, long>>& ranges, long element)
+{
+    UBasisSet* basis = geom->GetBasis();
+    UEcpSet* ecps = geom->GetEcp();
+    long basisIndex = basis->Find(names.basis.c_str());
+    if (!names.haveBasis || basisIndex < 0)
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    long ecpIndex = names.haveEcp ? ecps->Find(names.ecp.c_str()) : -1;
+    std::vector<std::pair<long, long>> runs = AscendingRuns(ranges);
+    CheckListedAtoms(geom, runs, element);
+    for (const std::pair<long, long>& run : runs)
+        for (long i = run.first; i <= run.second; ++i) {
+            basis->Add(i, basisIndex);
+            if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
+        }
+}
+
 }  // namespace
 
 void UTurboFilter::ReadAtomBasis(UQGeometryData* geom)
 {
     if (!geom->GetHasBasis()) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-    UBasisSet* basis = geom->GetBasis();
-    UEcpSet* ecps = geom->GetEcp();
     char line[recordLength + 1];
     // ReadList reads continuation lines into its text: it gets a whole record buffer.
     char text[recordLength + 1];
-    char basisName[recordLength + 1];
-    char ecpName[recordLength + 1];
     IndexRanges atoms;
     for (;;) {
         if (GetRecord(line, sizeof line) == 1) return;
@@ -79,50 +146,9 @@ void UTurboFilter::ReadAtomBasis(UQGeometryData* geom)
         long element = pTable.Find(line).GetCharge();
         strcpy(text, list);
         bool cont = ReadIndexRanges(atoms, text);
-
-        bool haveBasis = false, haveEcp = false;
-        basisName[0] = ecpName[0] = '\0';
-        for (;;) {
-            strtrim1(text);
-            char* eq = strchr(text, '=');
-            if (eq == nullptr) {
-                if (!cont) break;
-                if (GetRecord(text, sizeof text) == 1)
-                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-                cont = hasContinue(text);
-                continue;
-            }
-            *eq = '\0';
-            char* key = strtrim(text);
-            char* value = eq + 1;
-            strtrim1(value);
-            if (strcmp(key, "basis") == 0) {
-                strcpy(basisName, value);
-                haveBasis = true;
-            } else if (strcmp(key, "ecp") == 0) {
-                strcpy(ecpName, value);
-                haveEcp = true;
-            }
-            if (haveBasis && haveEcp) break;
-            // One key per line.
-            text[0] = '\0';
-        }
-        while (cont) {
-            if (GetRecord(line, sizeof line) == 1)
-                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-            cont = hasContinue(line);
-        }
-
-        long basisIndex = basis->Find(basisName);
-        if (!haveBasis || basisIndex < 0) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        long ecpIndex = haveEcp ? ecps->Find(ecpName) : -1;
-        std::vector<std::pair<long, long>> runs = AscendingRuns(atoms);
-        CheckListedAtoms(geom, runs, element);
-        for (const std::pair<long, long>& run : runs)
-            for (long i = run.first; i <= run.second; ++i) {
-                basis->Add(i, basisIndex);
-                if (ecpIndex >= 0) ecps->Add(i, ecpIndex);
-            }
+        EntryNames names = ReadEntryKeys(*this, text, cont);
+        SkipContinuationLines(*this, line, cont);
+        AssignEntry(geom, names, atoms, element);
     }
 }
 

@@ -58,15 +58,12 @@ double Distance(L3 const& l, V3 const& q)
 
 double Distance(L3 const& A, L3 const& B)
 {
+    // The component of d along the common normal. The textbook form from d.d, d.u, d.v and
+    // u.v subtracts nearly equal squares: it loses the distance of lines far from the origin
+    // and divides by 1 - (u.v)^2, which rounds to 0 for nearly parallel lines.
     V3 d = A.GetBase() - B.GetBase();
-    V3 u = A.GetPar();
-    V3 v = B.GetPar();
-    double z = Inner(u, v);
-    double du = Inner(d, u);
-    double dv = Inner(d, v);
-    double squared = Inner(d, d) - (du * du + dv * dv - 2.0 * du * dv * z) / (1.0 - z * z);
-    // Lines that meet can round the square slightly below zero.
-    return squared < 0.0 ? 0.0 : std::sqrt(squared);
+    V3 normal = Outer(A.GetPar(), B.GetPar());
+    return std::fabs(Inner(d, normal)) / normal.GetNorm();
 }
 
 double OrientedAngle(L3 const& A, L3 const& B)

@@ -193,7 +193,9 @@ public:
 
     // Frequencies (cm-1 when mass-weighted) and normal modes from the Hessian,
     // stored in the record; returns the number of genuine vibrations. Needs
-    // the Hessian, and the coordinates for weighting or projection (25007).
+    // the Hessian, finite where it is read, the coordinates for weighting or
+    // projection and positive, finite masses for weighting (25007 before any
+    // work otherwise).
     long MakeVibrations(bool massWeight, bool project, bool truncate);
     // Eigenvectors of the projected Hessian sorted into genuine vibrations
     // followed by the exact null modes; returns the number of vibrations.

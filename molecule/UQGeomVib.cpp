@@ -84,6 +84,28 @@ void ToDisplacements(UVector<UQAtomData> const& atoms, UMatrix<double>& modes)
             modes(i, j) = modes(i, j) / std::sqrt(atoms[i / 3].GetMass());
 }
 
+// Mass weighting divides by the square root of every atom's mass; an atom without an element
+// has mass 0.
+bool HasPositiveFiniteMasses(UVector<UQAtomData> const& atoms)
+{
+    for (long a = 0; a < atoms.GetDim(); a++) {
+        double m = atoms[a].GetMass();
+        if (!(m > 0.0 && std::isfinite(m))) return false;
+    }
+    return true;
+}
+
+// The elements the analysis reads: the lower triangle that the eigensolver takes, or all of them
+// when the projection multiplies the whole matrix. A non-finite one would reach the eigensolver,
+// which may even pass it through to the frequencies.
+bool IsFiniteWhereRead(UMatrix<double> const& h, bool whole)
+{
+    for (long j = 0; j < h.GetRowDim(); j++)
+        for (long i = whole ? 0 : j; i < h.GetColDim(); i++)
+            if (!std::isfinite(h(i, j))) return false;
+    return true;
+}
+
 }  // namespace
 
 void AddVec(UMatrix<double>& m, UVector<double>& v, long& count)
@@ -99,6 +121,9 @@ long UQGeometryData::MakeVibrations(bool massWeight, bool project, bool truncate
 {
     if (!hasHessian) RaiseError(cmMissingData, sourceName, __LINE__);
     if ((massWeight || project) && !hasCoordinates) RaiseError(cmMissingData, sourceName, __LINE__);
+    if (massWeight && !HasPositiveFiniteMasses(atoms))
+        RaiseError(cmMissingData, sourceName, __LINE__);
+    if (!IsFiniteWhereRead(hessian, project)) RaiseError(cmMissingData, sourceName, __LINE__);
 
     UMatrix<double> h(0, 0, -1);
     h.CloneContentsFrom(hessian);

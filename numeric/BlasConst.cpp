@@ -148,6 +148,96 @@ void Const5(long& beta, long& p, long& emin, bool& ieee, long& emax, double& rma
     rmax = y;
 }
 
+namespace {
+
+// eps from the rounding error of 2/3 - 1/2 computed two ways, starting from beta^-t.
+double ProbeEps(long beta, long t)
+{
+    double const zero = 0.0, one = 1.0, two = 2.0;
+    double b = static_cast<double>(beta);
+    double const a = Power(b, -t);
+    double eps = a;
+
+    b = two / 3.0;
+    double const half = one / 2.0;
+    double const sixth = ConstAdd(b, -half);
+    double const third = ConstAdd(sixth, sixth);
+    b = ConstAdd(third, -half);
+    b = ConstAdd(b, sixth);
+    b = std::fabs(b);
+    if (b < eps) b = eps;
+    eps = 1.0;
+    while (eps > b && b > zero) {
+        eps = b;
+        double c = ConstAdd(half * eps, Power(two, 5L) * Power(eps, 2L));
+        c = ConstAdd(half, -c);
+        b = ConstAdd(half, c);
+        c = ConstAdd(half, -b);
+        b = ConstAdd(half, c);
+    }
+    if (a < eps) eps = a;
+    return eps;
+}
+
+// emin from the probes of Const4 at +-1 and +-(1 + beta^-3); ieee tells gradual underflow of the
+// IEEE kind. False when the probes fit none of the known patterns, so that emin is a guess.
+bool ProbeEmin(long beta, long t, long& emin, bool& ieee)
+{
+    double const zero = 0.0, one = 1.0;
+    double const rbase = one / static_cast<double>(beta);
+    double small = one;
+    for (int i = 1; i <= 3; ++i) small = ConstAdd(small * rbase, zero);
+    double const a = ConstAdd(one, small);
+    long ngpmin, ngnmin, gpmin, gnmin;
+    Const4(ngpmin, one, beta);
+    Const4(ngnmin, -one, beta);
+    Const4(gpmin, a, beta);
+    Const4(gnmin, -a, beta);
+
+    ieee = false;
+    if (ngpmin == ngnmin && gpmin == gnmin) {
+        if (ngpmin == gpmin) {
+            emin = ngpmin;  // no gradual underflow
+        } else if (gpmin - ngpmin == 3) {
+            emin = ngpmin - 1 + t;  // gradual underflow, IEEE
+            ieee = true;
+        } else {
+            emin = std::min(ngpmin, gpmin);
+            return false;
+        }
+    } else if (ngpmin == gpmin && ngnmin == gnmin) {
+        if (std::labs(ngpmin - ngnmin) == 1) {
+            emin = std::max(ngpmin, ngnmin);
+        } else {
+            emin = std::min(ngpmin, ngnmin);
+            return false;
+        }
+    } else if (std::labs(ngpmin - ngnmin) == 1 && gpmin == gnmin) {
+        if (gpmin - std::min(ngpmin, ngnmin) == 3) {
+            emin = std::max(ngpmin, ngnmin) - 1 + t;
+        } else {
+            emin = std::min(ngpmin, ngnmin);
+            return false;
+        }
+    } else {
+        emin = std::min(std::min(ngpmin, ngnmin), std::min(gpmin, gnmin));
+        return false;
+    }
+    return true;
+}
+
+// The underflow threshold beta^(emin - 1), by repeated division.
+double Underflow(long beta, long emin)
+{
+    double const zero = 0.0, one = 1.0;
+    double const rbase = one / static_cast<double>(beta);
+    double rmin = 1.0;
+    for (long i = 1; i <= 1 - emin; ++i) rmin = ConstAdd(rmin * rbase, zero);
+    return rmin;
+}
+
+}  // namespace
+
 // DLAMC2: eps, the exponent range and the under- and overflow thresholds.
 void Const2(long& beta, long& t, bool& rnd, double& eps, long& emin, double& rmin, long& emax,
             double& rmax)
@@ -159,83 +249,17 @@ void Const2(long& beta, long& t, bool& rnd, double& eps, long& emin, double& rmi
     static double leps, lrmin, lrmax;
     if (first) {
         first = false;
-        double const zero = 0.0, one = 1.0, two = 2.0;
         bool lieee1;
         Const1(lbeta, lt, lrnd, lieee1);
-
-        double b = static_cast<double>(lbeta);
-        double a = Power(b, -lt);
-        leps = a;
-
-        // eps from the rounding error of 2/3 - 1/2 computed two ways.
-        b = two / 3.0;
-        double const half = one / 2.0;
-        double const sixth = ConstAdd(b, -half);
-        double const third = ConstAdd(sixth, sixth);
-        b = ConstAdd(third, -half);
-        b = ConstAdd(b, sixth);
-        b = std::fabs(b);
-        if (b < leps) b = leps;
-        leps = 1.0;
-        while (leps > b && b > zero) {
-            leps = b;
-            double c = ConstAdd(half * leps, Power(two, 5L) * Power(leps, 2L));
-            c = ConstAdd(half, -c);
-            b = ConstAdd(half, c);
-            c = ConstAdd(half, -b);
-            b = ConstAdd(half, c);
-        }
-        if (a < leps) leps = a;
-
-        double const rbase = one / static_cast<double>(lbeta);
-        double small = one;
-        for (int i = 1; i <= 3; ++i) small = ConstAdd(small * rbase, zero);
-        a = ConstAdd(one, small);
-        long ngpmin, ngnmin, gpmin, gnmin;
-        Const4(ngpmin, one, lbeta);
-        Const4(ngnmin, -one, lbeta);
-        Const4(gpmin, a, lbeta);
-        Const4(gnmin, -a, lbeta);
-
-        bool ieee = false;
-        if (ngpmin == ngnmin && gpmin == gnmin) {
-            if (ngpmin == gpmin) {
-                lemin = ngpmin;  // no gradual underflow
-            } else if (gpmin - ngpmin == 3) {
-                lemin = ngpmin - 1 + lt;  // gradual underflow, IEEE
-                ieee = true;
-            } else {
-                lemin = std::min(ngpmin, gpmin);
-                iwarn = true;
-            }
-        } else if (ngpmin == gpmin && ngnmin == gnmin) {
-            if (std::labs(ngpmin - ngnmin) == 1) {
-                lemin = std::max(ngpmin, ngnmin);
-            } else {
-                lemin = std::min(ngpmin, ngnmin);
-                iwarn = true;
-            }
-        } else if (std::labs(ngpmin - ngnmin) == 1 && gpmin == gnmin) {
-            if (gpmin - std::min(ngpmin, ngnmin) == 3) {
-                lemin = std::max(ngpmin, ngnmin) - 1 + lt;
-            } else {
-                lemin = std::min(ngpmin, ngnmin);
-                iwarn = true;
-            }
-        } else {
-            lemin = std::min(std::min(ngpmin, ngnmin), std::min(gpmin, gnmin));
-            iwarn = true;
-        }
+        leps = ProbeEps(lbeta, lt);
+        bool ieee;
+        if (!ProbeEmin(lbeta, lt, lemin, ieee)) iwarn = true;
         if (iwarn) {
             first = true;
             WarnUncertainEmin(lemin);
         }
-
         ieee = ieee || lieee1;
-
-        lrmin = 1.0;
-        for (long i = 1; i <= 1 - lemin; ++i) lrmin = ConstAdd(lrmin * rbase, zero);
-
+        lrmin = Underflow(lbeta, lemin);
         Const5(lbeta, lt, lemin, ieee, lemax, lrmax);
     }
     beta = lbeta;

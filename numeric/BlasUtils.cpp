@@ -1,5 +1,6 @@
 #include "numeric/BlasUtils.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <ctime>
@@ -70,6 +71,18 @@ void CheckWorkspace(void const* work, long length, long minLength, char const* s
 {
     if (work == nullptr) RaiseError(nmNoWorkspace, sourceName, line);
     if (length < minLength) RaiseError(nmWorkspaceTooSmall, sourceName, line);
+}
+
+// AllFinite: column by column over the rows that part selects; stops at the first bad element.
+bool AllFinite(LaPackMatTypeOptions part, long m, long n, double const* a, long lda)
+{
+    for (long j = 0; j < n; ++j) {
+        long const first = part == LaMatLower ? j : 0;
+        long const end = part == LaMatUpper ? std::min(j + 1, m) : m;
+        for (long i = first; i < end; ++i)
+            if (!std::isfinite(a[i + j * lda])) return false;
+    }
+    return true;
 }
 
 // BitCount: the number of 1-bits among the 16 bits of w.

@@ -101,6 +101,10 @@ void CheckWorkspace(void const* work, long length, long minLength, char const* s
 // A leading dimension is valid when it is at least max(1, rows).
 inline bool LeadDimValid(long ld, long rows) { return ld >= 1 && ld >= rows; }
 
+// True when no element of the m x n matrix a (leading dimension lda) that part selects is NaN or
+// infinite: LaMatGeneral all of them, LaMatLower or LaMatUpper one triangle, the diagonal included.
+bool AllFinite(LaPackMatTypeOptions part, long m, long n, double const* a, long lda);
+
 long BitCount(short w);
 long GetTicks();
 bool IsPowerOf2(long n);

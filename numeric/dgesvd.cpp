@@ -2,12 +2,13 @@
 // dimension lda): the min(m, n) singular values into s in decreasing order and, as opt asks, the
 // left and right singular vectors. opt holds one bit for U (0x01 none, 0x02 all m columns into u,
 // 0x04 the first min(m, n) into u, 0x08 those over A) and one for VT (0x10 none, 0x20 all n rows
-// into vt, 0x40 the first min(m, n) into vt, 0x80 those over A); both over A is refused. A is
-// scaled into a safe range when its largest element lies outside it; a tall (wide) matrix beyond
-// the crossover is first factored by QR (LQ) so that the bidiagonal reduction works on a square
-// one. The raw form allocates its own work array, releases it on every way out, and leaves u, vt
-// and their leading dimensions alone when they are not asked for. The front-ends take u and vt
-// as result matrices of the shapes the word asks for and shrink A to the vectors left in it.
+// into vt, 0x40 the first min(m, n) into vt, 0x80 those over A); both over A is refused, and so
+// is a NaN or an infinity in A (23001, for every word and shape alike). A is scaled into a safe
+// range when its largest element lies outside it; a tall (wide) matrix beyond the crossover is
+// first factored by QR (LQ) so that the bidiagonal reduction works on a square one. The raw form
+// allocates its own work array, releases it on every way out, and leaves u, vt and their leading
+// dimensions alone when they are not asked for. The front-ends take u and vt as result matrices
+// of the shapes the word asks for and shrink A to the vectors left in it.
 #include <algorithm>
 #include <cmath>
 
@@ -110,6 +111,9 @@ void LAPackDouble::MgetSvd(short opt, long m, long n, double* a, long lda, doubl
     long const mnthr = Blas::Env(Blas::LaEnvSvdCrossover, "DGESVD", opt, m, n, 0, 0);
     CheckRaw(opt, job, m, n, lda, u, ldu, vt, ldvt);
     if (m == 0 || n == 0) return;
+    // Without this a NaN ends in the iteration limit with vectors, but comes back in s without
+    // them; an infinity is refused by the scaling. Both are refused here, before any change.
+    Blas::CheckArgument(Blas::AllFinite(Blas::LaMatGeneral, m, n, a, lda), sourceName, __LINE__);
 
     long const path = SvdDetail::PathNumber(job, m, n, mnthr);
     SvdDetail::Workspace const ws = SvdDetail::PlanWorkspace(job, path, m, n);

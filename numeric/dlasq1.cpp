@@ -4,16 +4,27 @@
 // squared diagonal and off-diagonal, the second array pair of the iteration. The matrix is split
 // where an off-diagonal is negligible; blocks of one and two rows are solved directly, longer ones
 // by the block routine on their qd array, scaled so that its largest element is near
-// 1/(256·safe minimum).
+// 1/(256·safe minimum). A NaN in d or e never converges: it raises 23014 before anything changes.
 #include <cmath>
 
 #include "numeric/BlasConst.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/OneBased.h"
+#include "numeric/UStrNumer.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UMatVec.h"
 
 namespace {
+
+const char* const sourceName = "dlasq1";
+
+// The scan for the largest off-diagonal passes over a NaN, so a NaN is looked for on its own.
+bool HasNaN(long n, double const* x)
+{
+    for (long i = 0; i < n; ++i)
+        if (std::isnan(x[i])) return true;
+    return false;
+}
 
 struct Tolerances {
     double eps, tol2, small2, thresh, scale;
@@ -67,9 +78,10 @@ void SolveBlock(long m, long ny, long n, double* d, double* e, double* work, Tol
 void LAPackDouble::BiDiagGetSvd(long n, double* dp, double* ep, double* work,
                                 Blas::UProgressMonitor& pm)
 {
-    Blas::CheckArgument(n >= 0, "dlasq1", __LINE__);
+    Blas::CheckArgument(n >= 0, sourceName, __LINE__);
     OneBased<double> const d{dp}, e{ep}, w{work};
     if (n == 0) return;
+    if (HasNaN(n, dp) || HasNaN(n - 1, ep)) RaiseError(nmConvergenceFailure, sourceName, __LINE__);
     if (n == 1) {
         d(1) = std::fabs(d(1));
         return;

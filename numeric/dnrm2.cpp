@@ -1,5 +1,6 @@
 // VgetNorm (DNRM2): the Euclidean norm of n strided elements, by a scaled sum of squares so that
-// neither overflow nor harmful underflow occurs. 0 for n < 1 or incx < 1.
+// neither overflow nor harmful underflow occurs. 0 for n < 1 or incx < 1; +Inf when an element is
+// infinite and none is NaN, NaN when one is.
 #include "numeric/BlasDouble.h"
 #include "utilities/UMatVec.h"
 #include <cmath>
@@ -18,6 +19,9 @@ double BlasDouble::VgetNorm(long n, double const* x, long incx)
                 double r = scale / absxi;
                 ssq = 1.0 + ssq * r * r;
                 scale = absxi;
+            } else if (absxi == scale) {
+                // The ratio is 1 for finite values; for two infinities it would be NaN.
+                ssq += 1.0;
             } else {
                 double r = absxi / scale;
                 ssq += r * r;

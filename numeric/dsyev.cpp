@@ -3,8 +3,9 @@
 // or the upper (0x400) triangle is read; 0x04 asks for the eigenvalues alone. With eigenvectors,
 // column j of A receives the vector of w(j); without, A is destroyed. A matrix whose largest
 // element lies outside [sqrt(safmin/eps), sqrt(eps/safmin)] is scaled into that range first and its
-// eigenvalues scaled back. The work array is allocated here and released on every way out. The
-// front-end takes A square and w of length n with increment 1.
+// eigenvalues scaled back. A NaN or an infinity in the triangle read is an illegal argument. The
+// work array is allocated here and released on every way out. The front-end takes A square and w
+// of length n with increment 1.
 #include <cmath>
 
 #include "numeric/BlasConst.h"
@@ -72,6 +73,11 @@ void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w,
     Blas::CheckOptions(opt, {0x84, 0x600}, sourceName, __LINE__);
     Blas::CheckArgument(n >= 0 && Blas::LeadDimValid(lda, n), sourceName, __LINE__);
     if (n == 0) return;
+    // A NaN or an infinity would end in a convergence failure, in a scaling error or in a normal
+    // return with wrong eigenvalues, as the place it sits in decides; refused here as one case.
+    Blas::CheckArgument(
+        Blas::AllFinite((opt & 0x200) ? Blas::LaMatLower : Blas::LaMatUpper, n, n, A, lda),
+        sourceName, __LINE__);
     if (n == 1) {
         w[0] = A[0];
         if (opt & 0x80) A[0] = 1.0;

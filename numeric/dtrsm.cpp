@@ -11,7 +11,8 @@
 void BlasDouble::TriMMsolve(short opt, long m, long n, double alpha, double const* a, long lda,
                             double* b, long ldb, Blas::UProgressMonitor& pm)
 {
-    TriSolveDetail::CheckedSolve<double>(opt, m, n, alpha, a, lda, b, ldb, pm, "DTRSM", "dtrsm");
+    TriKernel::Run<double>(opt, m, n, alpha, a, lda, b, ldb, pm, "DTRSM", "dtrsm",
+                           TriSolveDetail::Solve<double>);
 }
 
 void BlasDouble::TriMMsolve(short opt, UMatrix<double> const& A, double alpha, UVector<double>& b,

@@ -11,7 +11,8 @@
 void BlasComplex::TriMMsolve(short opt, long m, long n, Z const& alpha, Z const* a, long lda, Z* b,
                              long ldb, Blas::UProgressMonitor& pm)
 {
-    TriSolveDetail::CheckedSolve<Z>(opt, m, n, alpha, a, lda, b, ldb, pm, "ZTRSM", "ztrsm");
+    TriKernel::Run<Z>(opt, m, n, alpha, a, lda, b, ldb, pm, "ZTRSM", "ztrsm",
+                      TriSolveDetail::Solve<Z>);
 }
 
 void BlasComplex::TriMMsolve(short opt, UMatrix<Z> const& A, Z const& alpha, UVector<Z>& b,

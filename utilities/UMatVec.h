@@ -10,6 +10,7 @@
 // when it grows). No element access checks its index.
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -53,6 +54,15 @@ void ReSize(std::vector<X>& v, long n)
         v.clear();
 }
 
+// The element count of an owner's storage. A product that a long cannot hold
+// is refused as the too-large request it is, before anything is allocated.
+inline long StorageSize(long a, long b)
+{
+    long n = 0;
+    if (__builtin_mul_overflow(a, b, &n)) throw std::length_error("UMatVec: storage too large");
+    return n;
+}
+
 template <class T>
 class UMatrix;
 
@@ -64,7 +74,7 @@ public:
         : Mode(vmOwner), Inc(inc), Dim(dim), Offset(0), AutoResize(true), Vec(&Storage),
           RawData(nullptr)
     {
-        if (dim >= 1) ReSize(Storage, dim * inc);
+        if (dim >= 1) ReSize(Storage, StorageSize(dim, inc));
     }
 
     // A raw view on src's elements; nothing is copied.
@@ -112,17 +122,19 @@ public:
     long GetDim() const { return Dim; }
     long GetInc() const { return Inc; }
 
+    // The storage is resized before the fields change: a failed resize
+    // leaves the vector as it was.
     void SetDim(long n)
     {
+        if (AutoResize) ReSize(Storage, StorageSize(Inc, n));
         Dim = n;
-        if (AutoResize) ReSize(Storage, Inc * Dim);
     }
 
     // Elements are not moved.
     void SetInc(long n)
     {
+        if (AutoResize) ReSize(Storage, StorageSize(n, Dim));
         Inc = n;
-        if (AutoResize) ReSize(Storage, Inc * Dim);
     }
 
     void Clear()
@@ -178,6 +190,21 @@ public:
         return UVector(RawData + start * Inc, dim, step * Inc);
     }
 
+    // Whether SetDim(n) keeps every element inside the storage: an owner
+    // grows, a vector view is bounded by the viewed vector, and a raw view,
+    // which knows no storage beyond its elements, cannot grow.
+    bool CanHold(long n) const
+    {
+        if (AutoResize || n <= 0) return true;
+        if (!IsVectorBacked()) return Dim > 0 && (n <= Dim || Inc == 0);
+        long const size = static_cast<long>(Vec->size());
+        long last = 0;
+        if (__builtin_mul_overflow(n - 1, Inc, &last) ||
+            __builtin_add_overflow(last, Offset, &last))
+            return false;
+        return Offset >= 0 && Offset < size && last >= 0 && last < size;
+    }
+
 private:
     friend class UMatrix<T>;
 
@@ -216,7 +243,8 @@ public:
         : Mode(vmOwner), RowDim(rowdim), ColDim(coldim), ColSpace(Max(colspace, coldim)), Offset(0),
           AutoResize(true), Vec(&Storage), RawData(nullptr)
     {
-        if (ColSpace * RowDim >= 1) ReSize(Storage, ColSpace * RowDim);
+        long const size = StorageSize(ColSpace, RowDim);
+        if (size >= 1) ReSize(Storage, size);
     }
 
     // A raw view on src's elements; nothing is copied.
@@ -248,7 +276,7 @@ public:
         : Mode(vmOwner), RowDim(rowdim), ColDim(coldim), ColSpace(coldim), Offset(0),
           AutoResize(true), Storage(std::move(packed)), Vec(&Storage), RawData(nullptr)
     {
-        ReSize(Storage, ColSpace * RowDim);
+        ReSize(Storage, StorageSize(ColSpace, RowDim));
     }
 
     // A view on v with element (0, 0) at v[offset].
@@ -274,19 +302,21 @@ public:
     long GetRowDim() const { return RowDim; }  // columns
     long GetColSpace() const { return ColSpace; }
 
-    // Existing columns keep their place.
+    // Existing columns keep their place. As in every resizer, the storage
+    // is resized before the fields change: a failed resize leaves the matrix
+    // as it was.
     void SetRowDim(long n)
     {
+        if (AutoResize) ReSize(Storage, StorageSize(ColSpace, n));
         RowDim = n;
-        if (AutoResize) ReSize(Storage, ColSpace * RowDim);
     }
 
     // Elements are not moved.
     void SetColSpace(long n)
     {
+        if (AutoResize) ReSize(Storage, StorageSize(n, RowDim));
         ColSpace = n;
         ColDim = Min(ColSpace, ColDim);
-        if (AutoResize) ReSize(Storage, ColSpace * RowDim);
     }
 
     // An owner widens its columns when n exceeds the leading dimension and
@@ -303,11 +333,12 @@ public:
             ColDim = n;
             return;
         }
+        long const size = StorageSize(s, RowDim);
         long oldColDim = ColDim;
         UMatrix saved(oldColDim, RowDim, -1);
         CopyTo(saved);
+        ReSize(Storage, size);
         ColSpace = s;
-        ReSize(Storage, ColSpace * RowDim);
         ColDim = n;
         UMatrix block = SubMatrix(0, 0, oldColDim, RowDim);
         saved.CopyTo(block);
@@ -345,7 +376,7 @@ public:
             // Nothing of src moves with this storage: copied in place, column by column.
             long const rows = src.ColDim;
             long const cols = src.RowDim;
-            ReSize(Storage, rows * cols);
+            ReSize(Storage, StorageSize(rows, cols));
             ColDim = rows;
             ColSpace = rows;
             RowDim = cols;
@@ -412,6 +443,23 @@ public:
         return UVector<T>(RawData + col * ColSpace + row, dim, ColSpace + 1);
     }
 
+    // Whether SetColDim(rows) and SetRowDim(cols) keep every element inside
+    // the storage: an owner grows; a view keeps its leading dimension, and
+    // its elements end within the viewed vector or, for a raw view, which
+    // knows no storage beyond its elements, within its present last element.
+    bool CanHold(long rows, long cols) const
+    {
+        if (AutoResize) return true;
+        if (rows > ColSpace) return false;
+        if (rows <= 0 || cols <= 0) return true;
+        long end = 0;  // one past element (rows - 1, cols - 1)
+        if (__builtin_mul_overflow(cols - 1, ColSpace, &end) ||
+            __builtin_add_overflow(end, rows, &end))
+            return false;
+        if (IsVectorBacked()) return Offset >= 0 && end <= static_cast<long>(Vec->size()) - Offset;
+        return ColDim > 0 && RowDim > 0 && end <= (RowDim - 1) * ColSpace + ColDim;
+    }
+
 private:
     bool IsVectorBacked() const { return (Mode & 0xF) != vmRawView; }
 
@@ -445,11 +493,12 @@ private:
     T* RawData;
 };
 
-// Sets x[0], x[inc], ... (n elements); nothing for inc <= 0.
+// Sets x[0], x[inc], ... (n elements); nothing for n <= 0 or inc <= 0.
 template <class T>
 void Vset(long n, T* x, long inc, T const& a)
 {
-    for (long i = 0; i < n * inc; i += inc) x[i] = a;
+    if (inc <= 0) return;
+    for (long k = 0; k < n; ++k) x[k * inc] = a;
 }
 
 template <class T>

@@ -368,10 +368,13 @@ struct UStreamTypedIO {
         GetVector(s, v);
     }
 
+    // A view is not sized beyond the storage behind it.
     template <class T>
     static void GetVectorWithSize(UStream& s, UVector<T>& v)
     {
-        v.SetDim(GetVectorCount(s, WireSize<T>()));
+        long const n = GetVectorCount(s, WireSize<T>());
+        if (!v.CanHold(n)) RaiseError(umStreamInputError, "UStream", __LINE__);
+        v.SetDim(n);
         GetVector(s, v);
     }
 
@@ -381,6 +384,10 @@ struct UStreamTypedIO {
         long const rows = GetDimension(s);
         long const cols = GetDimension(s);
         CheckedCount(s, rows, cols, WireSize<T>());
+        // A view keeps its shape unless the storage behind it holds the new one.
+        if (!m.CanHold(rows, cols))
+            RaiseError(rows > m.GetColSpace() ? umIllegalColumnDimension : umStreamInputError,
+                       "UStream", __LINE__);
         // Without rows or without columns the data bound only one dimension:
         // the other must not size storage through the matrix's old shape.
         if (cols == 0) m.SetRowDim(0);

@@ -1,8 +1,10 @@
 // The Molden readers: records, the section dispatcher, the atom, frequency and
-// mode sections with their checks, and a real file written by the Molden program.
+// mode sections with their checks, and real files written by the Molden
+// program, psi4 and Open Babel.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +21,55 @@ namespace {
 
 const double angstrom = 0.529177249;
 
+std::vector<long> ElementsOf(const UQGeometryData& g)
+{
+    std::vector<long> z;
+    UVector<UQAtomData> atoms = g.GetAtomData();
+    for (long i = 0; i < g.GetDim(); i++) z.push_back(atoms[i].GetAtno());
+    return z;
+}
+
+std::vector<double> CoordinatesOf(const UQGeometryData& g)
+{
+    UVector<double> r(0, 1);
+    g.GetCoordinates(r);
+    return Items(r);
+}
+
+// The normal modes column by column; empty without modes.
+std::vector<std::vector<double>> ModesOf(const UQGeometryData& g)
+{
+    std::vector<std::vector<double>> columns;
+    if (!g.GetHasVibrations()) return columns;
+    UMatrix<double> modes = g.GetVibrations();
+    for (long m = 0; m < modes.GetRowDim(); m++) {
+        columns.emplace_back();
+        for (long row = 0; row < modes.GetColDim(); row++) columns.back().push_back(modes(row, m));
+    }
+    return columns;
+}
+
+// Both molecules hold the same atoms, frequencies and modes, bit for bit.
+void ExpectSameRead(const UQGeometryData& a, const UQGeometryData& b)
+{
+    EXPECT_EQ(ElementsOf(a), ElementsOf(b));
+    EXPECT_EQ(CoordinatesOf(a), CoordinatesOf(b));
+    ASSERT_EQ(a.GetHasFrequencies(), b.GetHasFrequencies());
+    if (a.GetHasFrequencies()) {
+        EXPECT_EQ(Items(a.GetFrequencies()), Items(b.GetFrequencies()));
+    }
+    EXPECT_EQ(ModesOf(a), ModesOf(b));
+}
+
+// A file of the real data beside the repository; "" when it cannot be read.
+std::string SharedText(const std::string& relative)
+{
+    std::ifstream in(SharedDir() + "/" + relative, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 class MoldenReader : public ::testing::Test {
 protected:
     void SetUp() override { RegisterMessages(); }
@@ -26,20 +77,15 @@ protected:
     // Reads text as a whole file into geom; the raised code, 0 when none.
     int Read(const std::string& text) { return ReadInto(geom, text); }
 
-    static int ReadInto(UQGeometryData& into, const std::string& text)
+    static int ReadInto(UQGeometryData& into, const std::string& text,
+                        std::string* message = nullptr)
     {
         TextStream stream(text);
         UMoldenFilter filter(stream.Get());
-        return RaisedCode([&] { filter.ReadGeometry(&into); });
+        return RaisedCode([&] { filter.ReadGeometry(&into); }, message);
     }
 
-    std::vector<long> Elements() const
-    {
-        std::vector<long> z;
-        UVector<UQAtomData> atoms = geom.GetAtomData();
-        for (long i = 0; i < geom.GetDim(); i++) z.push_back(atoms[i].GetAtno());
-        return z;
-    }
+    std::vector<long> Elements() const { return ElementsOf(geom); }
 
     V3 Coord(long i) const { return geom.GetAtomData()[i].GetCoord(); }
 
@@ -286,17 +332,22 @@ TEST_F(MoldenReader, AtomsAfterFrequenciesReplaceThePlaceholders)
     const std::string atoms = "[ATOMS]\nO 1 8 0 0 0\nH 2 1 0 1.4 1.1\nH 3 1 0 -1.4 1.1\n";
     ASSERT_EQ(0, Read(freq));
     EXPECT_EQ(1, geom.GetDim());
+    // Mend: the frequencies stay as the file gave them, as when the atoms
+    // come first; appending the atoms used to pad them with zeros to 3N.
     UQGeometryData water;
     ASSERT_EQ(0, ReadInto(water, freq + atoms));
     EXPECT_EQ(3, water.GetDim());
-    EXPECT_EQ((std::vector<double>{100, 200, 300, 0, 0, 0, 0, 0, 0}),
-              Items(water.GetFrequencies()));
+    EXPECT_EQ((std::vector<double>{100, 200, 300}), Items(water.GetFrequencies()));
     EXPECT_TRUE(water.GetHasFrequencies());
     EXPECT_EQ(8, water.GetAtomData()[0].GetAtno());
+    UQGeometryData atomsFirst;
+    ASSERT_EQ(0, ReadInto(atomsFirst, atoms + freq));
+    ExpectSameRead(atomsFirst, water);
     // The same through "[FR-COORD]", whose symbols give the elements.
     UQGeometryData viaFrCoord;
     ASSERT_EQ(0, ReadInto(viaFrCoord, freq + "[FR-COORD]\no 0 0 0\nh 0 1 1\nh 0 -1 1\n"));
-    EXPECT_EQ(9, viaFrCoord.GetFrequencies().GetDim());
+    EXPECT_EQ((std::vector<long>{8, 1, 1}), ElementsOf(viaFrCoord));
+    EXPECT_EQ((std::vector<double>{100, 200, 300}), Items(viaFrCoord.GetFrequencies()));
     // Three values allow at most (3 + 6) / 3 atoms.
     UQGeometryData tooMany;
     EXPECT_EQ(umIncompatibleDimensions, ReadInto(tooMany, freq + atoms + "H 4 1 0 0 0\n"));
@@ -331,6 +382,35 @@ TEST_F(MoldenReader, FrequencyCountMustFitTheAtoms)
     // One value per line; what follows it after a blank is ignored.
     ASSERT_EQ(0, Read(two + "  1.5D+02 cm-1\n"));
     EXPECT_EQ(std::vector<double>{150.0}, Items(geom.GetFrequencies()));
+}
+
+// The reader checks the count against the atoms itself. The molecule's own
+// check raises the same code, but from its own file: only the file tells
+// whether the reader still checks.
+TEST_F(MoldenReader, FrequencyCountOutsideTheAtomsIsRefusedByTheReader)
+{
+    const std::string raised =
+        "Incompatible vector/matrix dimensions.\nError in file UMolden line ";
+    const std::string ammonia = "[FR-COORD]\nn 0 0 0\nh 0 0 1.9\nh 0 1.9 0\nh 1.9 0 0\n";
+    struct Case {
+        std::string atoms;
+        int values;
+    };
+    const Case cases[] = {
+        {"[ATOMS]\nH 1 1 0 0 0\n", 4},  // 3N + 1
+        {"[ATOMS]\nH 1 1 0 0 0\nH 2 1 0 0 1.4\n", 7},
+        {ammonia, 13},
+        {ammonia, 5},  // 3N - 7
+    };
+    for (const Case& c : cases) {
+        std::string file = c.atoms + "[FREQ]\n";
+        for (int i = 0; i < c.values; i++) file += std::to_string(100 * (i + 1)) + "\n";
+        UQGeometryData fresh;
+        std::string message;
+        EXPECT_EQ(umIncompatibleDimensions, ReadInto(fresh, file, &message)) << file;
+        EXPECT_EQ(0u, message.rfind(raised, 0)) << message;
+        EXPECT_FALSE(fresh.GetHasFrequencies()) << file;
+    }
 }
 
 TEST_F(MoldenReader, NormalModesFillTheirColumns)
@@ -407,13 +487,10 @@ TEST_F(MoldenReader, UnfilledModeColumnsAreBounded)
 // The Molden program's own file (version 5.7) of divinylbenzene.
 TEST_F(MoldenReader, RealFileOfTheMoldenProgram)
 {
-    std::string dir = SharedDir();
-    if (dir.empty()) GTEST_SKIP() << "no shared data beside the repository";
-    std::ifstream in(dir + "/molden/dvb-ir-molden57.molden", std::ios::binary);
-    ASSERT_TRUE(in) << "dvb-ir-molden57.molden missing";
-    std::stringstream text;
-    text << in.rdbuf();
-    ASSERT_EQ(0, Read(text.str()));
+    if (SharedDir().empty()) GTEST_SKIP() << "no shared data beside the repository";
+    const std::string text = SharedText("molden/dvb-ir-molden57.molden");
+    ASSERT_FALSE(text.empty()) << "dvb-ir-molden57.molden missing";
+    ASSERT_EQ(0, Read(text));
 
     const std::vector<long> elements = {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 6, 6, 1, 1, 6, 6, 1, 1, 1, 1};
     EXPECT_EQ(elements, Elements());
@@ -439,6 +516,104 @@ TEST_F(MoldenReader, RealFileOfTheMoldenProgram)
         double norm = 0;
         for (long row = 0; row < 60; row++) norm += modes(row, m) * modes(row, m);
         EXPECT_GT(norm, 0.01) << "mode " << m + 1;
+    }
+}
+
+// psi4 writes "[FREQ]" before "[FR-COORD]" and no "[Atoms]": ammonia, 4 atoms
+// and 6 modes, whichever of the two sections comes first.
+TEST_F(MoldenReader, RealFileOfPsi4WithFrequenciesFirst)
+{
+    if (SharedDir().empty()) GTEST_SKIP() << "no shared data beside the repository";
+    const std::string text = SharedText("molden/psi4-nh3-normal-modes.molden");
+    ASSERT_FALSE(text.empty()) << "psi4-nh3-normal-modes.molden missing";
+    ASSERT_EQ(0, Read(text));
+    EXPECT_EQ((std::vector<long>{7, 1, 1, 1}), Elements());
+    EXPECT_DOUBLE_EQ(0.0000177050, Coord(0).Getx());
+    EXPECT_DOUBLE_EQ(0.1427733279, Coord(0).Gety());
+    EXPECT_EQ(0.0, Coord(0).Getz());
+    EXPECT_DOUBLE_EQ(-1.5393761862, Coord(3).Getz());
+
+    // Mend: the 6 values the file gives; they and the modes used to be padded
+    // with zeros to 3N = 12 when the atoms came after the frequencies.
+    std::vector<double> freq = Items(geom.GetFrequencies());
+    ASSERT_EQ(6u, freq.size());
+    EXPECT_DOUBLE_EQ(1409.4770559223, freq.front());
+    EXPECT_DOUBLE_EQ(4109.9896814510, freq.back());
+    UMatrix<double> modes = geom.GetVibrations();
+    ASSERT_EQ(12, modes.GetColDim());
+    ASSERT_EQ(6, modes.GetRowDim());
+    EXPECT_DOUBLE_EQ(-0.1143773972, modes(1, 0));  // vibration 1, atom 1, y
+    EXPECT_DOUBLE_EQ(0.5550808980, modes(11, 5));  // vibration 6, atom 4, z
+
+    // "[FR-COORD]" moved before "[FREQ]".
+    size_t freqAt = text.find("[FREQ]");
+    size_t coordAt = text.find("[FR-COORD]");
+    size_t modesAt = text.find("[FR-NORM-COORD]");
+    ASSERT_TRUE(freqAt < coordAt && coordAt < modesAt && modesAt != std::string::npos);
+    UQGeometryData coordinatesFirst;
+    ASSERT_EQ(0, ReadInto(coordinatesFirst,
+                          text.substr(0, freqAt) + text.substr(coordAt, modesAt - coordAt) +
+                              text.substr(freqAt, coordAt - freqAt) + text.substr(modesAt)));
+    ExpectSameRead(geom, coordinatesFirst);
+
+    // Written and read back: no vibrations of 0 cm-1 appear.
+    TextStream written;
+    UMoldenFilter writer(written.Get());
+    ASSERT_EQ(0, RaisedCode([&] { writer.WriteGeometry(&geom); }));
+    UQGeometryData readBack;
+    ASSERT_EQ(0, ReadInto(readBack, written.Contents()));
+    ExpectSameRead(geom, readBack);
+}
+
+// The atoms of a file the xyz file beside it was converted from, in bohr.
+void ReadXyz(const std::string& text, std::vector<long>& elements, std::vector<double>& bohr)
+{
+    const std::map<std::string, long> atomicNumbers = {{"H", 1}, {"C", 6}, {"O", 8}};
+    std::istringstream in(text);
+    long count = 0;
+    std::string line;
+    in >> count;
+    std::getline(in, line);
+    std::getline(in, line);
+    for (long i = 0; i < count; i++) {
+        std::string symbol;
+        double r[3];
+        in >> symbol >> r[0] >> r[1] >> r[2];
+        elements.push_back(atomicNumbers.at(symbol));
+        for (double x : r) bohr.push_back(x / angstrom);
+    }
+}
+
+// Files of atoms only: psi4's "[Atoms] (AU)" in bohr, Open Babel's "[Atoms]
+// Angs" atom by atom as in the xyz file that it was written from.
+TEST_F(MoldenReader, RealFilesOfAtomsOnly)
+{
+    if (SharedDir().empty()) GTEST_SKIP() << "no shared data beside the repository";
+    struct Case {
+        const char* file;
+        std::vector<long> elements;
+        std::vector<double> bohr;
+    };
+    std::vector<Case> cases = {
+        {"psi4-oh-uhf-orbitals.molden", {8, 1}, {0, 0, -0.108651778027, 0, 0, 1.724382563667}},
+        {"openbabel-benzoic-acid.molden", {}, {}},
+    };
+    ReadXyz(SharedText("molden/openbabel-benzoic-acid.xyz"), cases[1].elements, cases[1].bohr);
+    ASSERT_EQ(15u, cases[1].elements.size());
+    EXPECT_EQ(1.418290 / angstrom, cases[1].bohr[0]);
+    for (const Case& c : cases) {
+        const std::string text = SharedText(std::string("molden/") + c.file);
+        ASSERT_FALSE(text.empty()) << c.file << " missing";
+        UQGeometryData fresh;
+        ASSERT_EQ(0, ReadInto(fresh, text)) << c.file;
+        EXPECT_EQ(c.elements, ElementsOf(fresh)) << c.file;
+        std::vector<double> r = CoordinatesOf(fresh);
+        ASSERT_EQ(c.bohr.size(), r.size()) << c.file;
+        for (size_t i = 0; i < r.size(); i++)
+            EXPECT_DOUBLE_EQ(c.bohr[i], r[i]) << c.file << " " << i;
+        EXPECT_TRUE(fresh.GetHasCoordinates());
+        EXPECT_FALSE(fresh.GetHasFrequencies());
+        EXPECT_FALSE(fresh.GetHasVibrations());
     }
 }
 

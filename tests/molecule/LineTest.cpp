@@ -126,6 +126,29 @@ TEST(Line, DistanceBetweenLinesIsTheCommonPerpendicular)
     }
 }
 
+// Lines far from the origin and nearly parallel lines, where a form built on d.d, d.u, d.v and u.v
+// loses every digit (it gave 0 and NaN) or some (0.7 % off).
+TEST(Line, DistanceBetweenLinesKeepsItsDigits)
+{
+    double const tilt = 1e-8;
+    struct Case {
+        const char* what;
+        L3 a, b;
+        double distance;
+    } cases[] = {
+        {"perpendicular, 1e8 from the origin", L3(V3(1, 0, 0), V3(1e8, 1e8, 0)),
+         L3(V3(0, 1, 0), V3(1e8, 1e8, 1)), 1.0},
+        {"1e-8 rad from parallel", L3(V3(1, 0, 0), V3(0, 0, 0)),
+         L3(V3(std::cos(tilt), std::sin(tilt), 0), V3(0, 0, 1)), 1.0},
+        {"1e-3 apart, 1e4 from the origin", L3(V3(1, 0, 0), V3(1e4, 1e4, 0)),
+         L3(V3(0, 1, 0), V3(1e4, 1e4, 1e-3)), 1e-3},
+    };
+    for (Case const& c : cases) {
+        EXPECT_NEAR(c.distance, Distance(c.a, c.b), 1e-12 * c.distance) << c.what;
+        EXPECT_NEAR(c.distance, Distance(c.b, c.a), 1e-12 * c.distance) << c.what;
+    }
+}
+
 // Lines through a common point: the square under the root is zero in exact
 // arithmetic and often rounds below it.
 TEST(Line, MeetingLinesHaveDistanceZeroNotNaN)

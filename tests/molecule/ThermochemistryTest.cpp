@@ -97,6 +97,44 @@ TEST(Thermochemistry, MonatomicGas)
     EXPECT_DOUBLE_EQ(-R * std::log(2.0), info.rotationalEntropy);
 }
 
+// Away from 1 atm and from sigma = 1: the translational entropy is Sackur-Tetrode at that
+// pressure, R ln(P / 1 atm) below its value at 1 atm, and the rotational entropy is R ln sigma
+// below its value for sigma = 1 (for an atom, -R ln sigma); the energies do not change.
+TEST(Thermochemistry, PressureAndSymmetryNumber)
+{
+    double const t = 350.0, pressure = 7.5, atm = 101325.0, u = 1.660540186674939e-27;
+    struct Case {
+        Molecule molecule;
+        long sigma;
+    } cases[] = {{Argon(), 6}, {LinearCarbonDioxide(), 4}, {Water(), 12}};
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.molecule.name);
+        UQGeometryData g;
+        Build(c.molecule, g);
+        MolThermoInfo standard = Conditions(t, 1);
+        g.AnalyzeThermo(standard, true);
+        MolThermoInfo info = Conditions(t, c.sigma);
+        info.pressure = pressure;
+        g.AnalyzeThermo(info, true);
+
+        double mass = 0.0;
+        for (long a = 0; a < g.GetDim(); a++) mass += g.GetAtomData()[a].GetMass() * u;
+        double kT = kB * t;
+        double sackurTetrode = R * (2.5 + std::log(std::pow(2.0 * M_PI * mass * kT / (h * h), 1.5) *
+                                                   kT / (pressure * atm)));
+        EXPECT_NEAR(sackurTetrode, info.translationalEntropy, 1e-12 * sackurTetrode);
+        EXPECT_NEAR(standard.translationalEntropy - R * std::log(pressure),
+                    info.translationalEntropy, 1e-12 * sackurTetrode);
+        double drop = R * std::log(static_cast<double>(c.sigma));
+        EXPECT_NEAR(standard.rotationalEntropy - drop, info.rotationalEntropy, 1e-12 * drop);
+        if (c.molecule.rotations == 0) {
+            EXPECT_NEAR(-drop, info.rotationalEntropy, 1e-12 * drop);
+        }
+        EXPECT_EQ(standard.translationalEnergy, info.translationalEnergy);
+        EXPECT_EQ(standard.rotationalEnergy, info.rotationalEnergy);
+    }
+}
+
 TEST(Thermochemistry, LinearRotor)
 {
     UQGeometryData g;

@@ -2,12 +2,15 @@
 // the null modes, and the errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "molecule/UQGeom.h"
 #include "molecule/UStrChem.h"
 #include "tests/molecule/AnalysisSupport.h"
+#include "tests/numeric/RefLapackEigen.h"
 #include "tests/support/RaisedCode.h"
 #include "tests/support/VectorItems.h"
 
@@ -30,6 +33,33 @@ void ExpectMassOrthonormal(UQGeometryData const& g)
                 product += l(r, a) * atoms[r / 3].GetMass() * l(r, b);
             EXPECT_NEAR(a == b ? 1.0 : 0.0, product, 1e-10) << a << "," << b;
         }
+}
+
+// The eigenvalues of M^-1/2 H M^-1/2 from the reference LAPACK, ascending.
+std::vector<double> WeightedEigenvalues(UQGeometryData const& g)
+{
+    UMatrix<double> h = g.GetHessian();
+    UVector<UQAtomData> atoms = g.GetAtomData();
+    int n = static_cast<int>(h.GetColDim()), lwork = 64 * n, info = 0;
+    std::vector<double> k(n * n), values(n), work(lwork);
+    for (int j = 0; j < n; j++)
+        for (int i = 0; i < n; i++)
+            k[i + n * j] = h(i, j) / std::sqrt(atoms[i / 3].GetMass() * atoms[j / 3].GetMass());
+    dsyev_("N", "L", &n, k.data(), &n, values.data(), work.data(), &lwork, &info, 1, 1);
+    EXPECT_EQ(0, info);
+    return values;
+}
+
+// The record's frequencies, then its modes' dimensions and elements column by column.
+std::vector<double> StoredResults(UQGeometryData const& g)
+{
+    std::vector<double> stored = Items(g.GetFrequencies());
+    UMatrix<double> l = g.GetVibrations();
+    stored.push_back(static_cast<double>(l.GetColDim()));
+    stored.push_back(static_cast<double>(l.GetRowDim()));
+    for (long j = 0; j < l.GetRowDim(); j++)
+        for (long i = 0; i < l.GetColDim(); i++) stored.push_back(l(i, j));
+    return stored;
 }
 
 // A spring of constant k (hartree/bohr^2) along z between the two atoms.
@@ -176,6 +206,137 @@ TEST(Vibrations, MissingDataRaisesAndLeavesTheModes)
     std::vector<double> e = Items(g.GetFrequencies());
     for (double value : e) EXPECT_EQ(2.0, value);
     EXPECT_TRUE(g.GetHasVibrations());
+}
+
+// A saddle point: the pyramid's resting Hessian curved downwards along a direction off the rigid
+// motions. Its one negative eigenvalue is an imaginary mode, stored as a negative frequency before
+// the real ones, and one of the vibrations kept.
+TEST(Vibrations, ImaginaryModeComesFirstAsANegativeFrequency)
+{
+    UQGeometryData g;
+    Build(Pyramid(), g);
+    UMatrix<double> h = RestingHessian(g);
+    long n = 12;
+    std::vector<double> w(n);
+    for (long i = 0; i < n; i++) w[i] = std::cos(0.7 * i + 0.2);
+    w = OffRigid(RigidBasis(g), w);
+    for (long i = 0; i < n; i++)
+        for (long j = 0; j < n; j++) h(i, j) -= 0.5 * w[i] * w[j];
+    g.SetHessian(h);
+
+    // The six eigenvalues nearest zero belong to the rigid motions.
+    std::vector<double> e = WeightedEigenvalues(g);
+    std::sort(e.begin(), e.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+    std::vector<double> expected(e.begin() + 6, e.end());
+    std::sort(expected.begin(), expected.end());
+    ASSERT_LT(expected[0], -0.01);
+    ASSERT_GT(expected[1], 0.01);
+    for (double& value : expected)
+        value = value < 0.0 ? -kFactor * std::sqrt(-value) : kFactor * std::sqrt(value);
+
+    ASSERT_EQ(6, g.MakeVibrations(true, true, true));
+    std::vector<double> f = Items(g.GetFrequencies());
+    ASSERT_EQ(6u, f.size());
+    for (long c = 0; c < 6; c++) EXPECT_NEAR(expected[c], f[c], 1e-9 * std::fabs(expected[c]));
+    ExpectMassOrthonormal(g);
+
+    ASSERT_EQ(6, g.MakeVibrations(true, true, false));
+    f = Items(g.GetFrequencies());
+    ASSERT_EQ(12u, f.size());
+    EXPECT_NEAR(expected[0], f[0], 1e-9 * std::fabs(expected[0]));
+    for (long c = 6; c < 12; c++) EXPECT_EQ(0.0, f[c]);
+}
+
+// Mass weighting divides by the square root of every mass: an atom of atomic number 0 has mass 0
+// (the eigensolver then failed to converge), and SetMass keeps a NaN or an infinity. Refused
+// before any work; the analysis without weighting still runs.
+TEST(Vibrations, UnusableMassRaisesBeforeAnyWork)
+{
+    struct Case {
+        const char* what;
+        long atno;
+        double mass;  // set when not 0
+    } cases[] = {
+        {"atomic number 0", 0, 0.0},
+        {"NaN", 1, std::numeric_limits<double>::quiet_NaN()},
+        {"infinite", 1, std::numeric_limits<double>::infinity()},
+    };
+    for (Case const& c : cases)
+        for (bool project : {false, true}) {
+            SCOPED_TRACE(c.what);
+            UQGeometryData g;
+            g.AddCoordinates("O", V3(0.0, 0.0, 0.22));
+            g.AddCoordinates("H", V3(1.43, 0.0, -0.88));
+            g.AddCoordinates(c.atno, V3(-1.43, 0.0, -0.88));
+            if (c.mass != 0.0) g.SetMass(2, c.mass);
+            double mass = g.GetAtomData()[2].GetMass();
+            ASSERT_FALSE(mass > 0.0 && std::isfinite(mass));
+            g.MakeDefaultHessian();
+            ASSERT_EQ(9, g.MakeVibrations(false, false, false));
+            std::vector<double> before = StoredResults(g);
+
+            EXPECT_EQ(cmMissingData, RaisedCode([&] { g.MakeVibrations(true, project, true); }));
+            EXPECT_EQ(before, StoredResults(g));
+            EXPECT_TRUE(g.GetHasFrequencies());
+            EXPECT_TRUE(g.GetHasVibrations());
+            EXPECT_EQ(project ? 3 : 9, g.MakeVibrations(false, project, true));
+        }
+}
+
+// A NaN or an infinity that the analysis reads raises, whatever the options, and the results of
+// the previous analysis stay. That includes one alone on the diagonal, which the eigensolver
+// passed through as a NaN frequency.
+TEST(Vibrations, NonFiniteHessianRaisesAndKeepsTheResults)
+{
+    struct Case {
+        const char* what;
+        bool dense;
+        long i, j;  // also (j, i) when both
+        bool both;
+    } cases[] = {
+        {"alone on the diagonal", false, 4, 4, false},
+        {"a pair off the diagonal", false, 7, 1, true},
+        {"on the diagonal of a dense Hessian", true, 4, 4, false},
+        {"only in the lower triangle of a dense Hessian", true, 7, 1, false},
+    };
+    double const inf = std::numeric_limits<double>::infinity();
+    for (Case const& c : cases)
+        for (double bad : {std::numeric_limits<double>::quiet_NaN(), inf, -inf})
+            for (bool weight : {false, true})
+                for (bool project : {false, true}) {
+                    SCOPED_TRACE(c.what);
+                    SCOPED_TRACE(bad);
+                    UQGeometryData g;
+                    Build(Water(), g);
+                    if (c.dense)
+                        g.SetHessian(RestingHessian(g));
+                    else
+                        g.MakeDefaultHessian();
+                    ASSERT_EQ(3, g.MakeVibrations(true, true, true));
+                    std::vector<double> before = StoredResults(g);
+                    UMatrix<double> h = g.GetHessian();
+                    h(c.i, c.j) = bad;
+                    if (c.both) h(c.j, c.i) = bad;
+                    EXPECT_EQ(cmMissingData,
+                              RaisedCode([&] { g.MakeVibrations(weight, project, true); }))
+                        << weight << project;
+                    EXPECT_EQ(before, StoredResults(g)) << weight << project;
+                }
+}
+
+// The eigensolver reads the lower triangle only: a NaN above the diagonal matters only to the
+// projection, which reads the whole matrix.
+TEST(Vibrations, NaNAboveTheDiagonalMattersOnlyToTheProjection)
+{
+    UQGeometryData g;
+    Build(Water(), g);
+    g.MakeDefaultHessian();
+    g.GetHessian()(1, 7) = std::numeric_limits<double>::quiet_NaN();
+    for (bool weight : {false, true}) {
+        ASSERT_EQ(9, g.MakeVibrations(weight, false, true));
+        for (double value : Items(g.GetFrequencies())) EXPECT_TRUE(std::isfinite(value));
+        EXPECT_EQ(cmMissingData, RaisedCode([&] { g.MakeVibrations(weight, true, true); }));
+    }
 }
 
 class NullVibrations : public AnalysedMolecule {};

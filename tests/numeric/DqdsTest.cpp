@@ -169,3 +169,36 @@ TEST(Dqds, NaNEndsInConvergenceFailure)
     b.d[10] = oracle::NaN;
     EXPECT_EQ(RaisedCode([&] { Dqds(b); }), nmConvergenceFailure);
 }
+
+TEST(Dqds, NaNWhereTheScanForTheLargestCouplingPassesOverIt)
+{
+    // An off-diagonal all NaN made the matrix look diagonal: (1, 2, 3) came back as (3, 2, 1).
+    // Through the driver and through the bidiagonal QR without vectors, before any change.
+    RegisterNumerMessages();
+    double const nan = oracle::NaN;
+    BiDiag const cases[] = {{{1, 2, 3}, {nan, nan, 0}}, {{1, 2, 3, 4, 5}, {nan, nan, nan, nan, 0}},
+                            {{1, nan, 3}, {0, 0, 0}},   {{1, 2}, {nan, 0}},
+                            {{nan, 2}, {0, 0}},         {{nan}, {0}}};
+    for (BiDiag const& b : cases) {
+        long const n = static_cast<long>(b.d.size());
+        SCOPED_TRACE(testing::Message() << "n " << n << " d(1) " << b.d[0] << " e(1) " << b.e[0]);
+        BiDiag x = b;
+        std::vector<double> work(4 * n, 0.0);
+        RecordingMonitor pm;
+        EXPECT_EQ(RaisedCode([&] {
+                      LAPackDouble::BiDiagGetSvd(n, x.d.data(), x.e.data(), work.data(), pm);
+                  }),
+                  nmConvergenceFailure);
+        EXPECT_TRUE(oracle::SameArrays(x.d, b.d, 0));
+        EXPECT_TRUE(oracle::SameArrays(x.e, b.e, 0));
+        EXPECT_TRUE(pm.events.empty());
+        if (n < 2) continue;  // one element is made non-negative by the QR routine itself
+        x = b;
+        EXPECT_EQ(RaisedCode([&] {
+                      LAPackDouble::BiDiagGetSvd(Blas::LaMatUpper, n, 0, 0, 0, x.d.data(),
+                                                 x.e.data(), nullptr, 1, nullptr, 1, nullptr, 1,
+                                                 work.data(), pm);
+                  }),
+                  nmConvergenceFailure);
+    }
+}

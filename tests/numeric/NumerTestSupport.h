@@ -1,11 +1,12 @@
 #pragma once
 // Shared by the numeric tests: message registration, the error code an
-// expression raises, and a monitor that records the progress calls of the
-// routine under test.
+// expression raises, a monitor that records the progress calls of the
+// routine under test, and one that raises inside it.
 #include <vector>
 
 #include "numeric/BlasCost.h"
 #include "numeric/BlasTiming.h"
+#include "numeric/UStrNumer.h"
 #include "numeric/siNumer.h"
 #include "tests/support/RaisedCode.h"
 #include "utilities/CustExcept.h"
@@ -70,6 +71,22 @@ public:
 private:
     // Whether Add calls it depends on a process-wide threshold, so it keeps nothing.
     static void Ignore(double, Blas::UProgressMonitor&, void*) {}
+};
+
+// A monitor that raises 23003 at the first step reported at depth or deeper: an error of a
+// routine called inside a driver.
+class RaisingMonitor : public RecordingMonitor {
+public:
+    explicit RaisingMonitor(long depth) : depth_(depth) {}
+    void NextStep() override
+    {
+        RecordingMonitor::NextStep();
+        if (!events.empty() && events.back().depth >= depth_ && events.back().step >= 0)
+            RaiseError(nmProgressCount, "NumerTestSupport", __LINE__);
+    }
+
+private:
+    long depth_;
 };
 
 // The steps 0 .. n-1 that a routine with n outer steps reports.

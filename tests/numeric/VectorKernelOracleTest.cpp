@@ -91,6 +91,51 @@ TEST(VectorKernelOracle, ScaleNormAndMaxOnPositiveIncrements)
         }
 }
 
+TEST(VectorKernelOracle, NormOfInfinitiesIsInfiniteAndOfNaNIsNaN)
+{
+    // (Inf, Inf) gave NaN: the scaled sum added Inf/Inf. The norm agrees with the reference and
+    // with the library's sum-of-squares form; elements equal to the running scale, which now add 1
+    // directly, still give exactly what the ratio 1 gave.
+    double const inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        std::vector<double> x;
+        long inc;
+        double norm;  // NaN: NaN expected
+    } const cases[] = {
+        {{inf, inf}, 1, inf},
+        {{-inf, inf, -inf}, 1, inf},
+        {{1.0, inf, 2.0, -inf}, 1, inf},
+        {{inf, 3.0}, 1, inf},
+        {{inf, NaN, inf, 0.0}, 2, inf},
+        {{inf, NaN}, 1, NaN},
+        {{NaN, inf}, 1, NaN},
+        {{1.0, NaN, 2.0}, 1, NaN},
+        {{3.0, 3.0}, 1, 3.0 * std::sqrt(2.0)},
+        {{1.0, 2.0, -2.0}, 1, 3.0},
+        {{4.0, 4.0, 2.0}, 1, 6.0},
+        {{1e200, -1e200, 1e200, 1e200}, 1, 2e200},
+    };
+    for (Case const& c : cases) {
+        long const n = (static_cast<long>(c.x.size()) + c.inc - 1) / c.inc;
+        SCOPED_TRACE(testing::Message() << "x(1) " << c.x[0] << " n " << n << " inc " << c.inc);
+        double const ours = BlasDouble::VgetNorm(n, c.x.data(), c.inc);
+        double scale = 0.0, sumsq = 1.0;
+        LAPackDouble::VgetNorm(n, c.x.data(), c.inc, scale, sumsq);
+        std::vector<double> others = {c.norm, scale * std::sqrt(sumsq)};
+        int nn = I(n), ii = I(c.inc);
+        // the reference rounds finite sums another way
+        if (!std::isfinite(c.norm)) others.push_back(dnrm2_(&nn, c.x.data(), &ii));
+        for (double other : others) {
+            if (std::isnan(c.norm)) {
+                EXPECT_TRUE(std::isnan(other));
+                EXPECT_TRUE(std::isnan(ours));
+            } else {
+                EXPECT_EQ(ours, other);
+            }
+        }
+    }
+}
+
 TEST(VectorKernelOracle, ComplexDotSwapAndRankOneMatchReference)
 {
     for (long n : kLengths)

@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <limits>
+#include <new>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -522,17 +525,21 @@ TEST(FreeTemplates, ReSizeKeepsOrEmpties)
 TEST(FreeTemplates, VsetWalksPositiveIncrementsOnly)
 {
     struct Case {
-        long n, inc;
+        long start, n, inc;  // x is the buffer from element start
         std::vector<double> expected;
     };
+    // A negative count with a negative increment must not walk below x.
     Case cases[] = {
-        {3, 1, {7, 7, 7, 0, 0, 0}}, {3, 2, {7, 0, 7, 0, 7, 0}}, {4, -1, {0, 0, 0, 0, 0, 0}},
-        {3, 0, {0, 0, 0, 0, 0, 0}}, {0, 1, {0, 0, 0, 0, 0, 0}},
+        {0, 3, 1, {7, 7, 7, 0, 0, 0}},   {0, 3, 2, {7, 0, 7, 0, 7, 0}},
+        {0, 4, -1, {0, 0, 0, 0, 0, 0}},  {0, 3, 0, {0, 0, 0, 0, 0, 0}},
+        {0, 0, 1, {0, 0, 0, 0, 0, 0}},   {3, -2, -1, {0, 0, 0, 0, 0, 0}},
+        {5, -1, -4, {0, 0, 0, 0, 0, 0}}, {0, -3, 2, {0, 0, 0, 0, 0, 0}},
+        {1, 2, 3, {0, 7, 0, 0, 7, 0}},
     };
     for (Case const& c : cases) {
         std::vector<double> x(6, 0.0);
-        Vset(c.n, x.data(), c.inc, 7.0);
-        EXPECT_EQ(x, c.expected) << "n " << c.n << " inc " << c.inc;
+        Vset(c.n, x.data() + c.start, c.inc, 7.0);
+        EXPECT_EQ(x, c.expected) << "start " << c.start << " n " << c.n << " inc " << c.inc;
     }
     UVector<unsigned char> bytes(3, 2);
     Vset(bytes, (unsigned char)5);
@@ -695,6 +702,81 @@ TEST(Containers, MovedOwnersStayOwners)
     EXPECT_EQ(data[1], -2);
     moved.SetDim(1);
     EXPECT_EQ(data.size(), 3u);
+}
+
+// True when body fails as an allocation does: std::bad_alloc or std::length_error.
+template <class Body>
+bool FailsToAllocate(Body body)
+{
+    try {
+        body();
+    } catch (std::bad_alloc const&) {
+        return true;
+    } catch (std::length_error const&) {
+        return true;
+    }
+    return false;
+}
+
+template <class Container>
+struct ResizeCase {
+    char const* name;
+    std::function<void(Container&)> resize;
+};
+
+// Storage whose element count a long cannot hold is refused before anything
+// is allocated, instead of wrapping round to a small block behind huge
+// dimensions; a resize that fails leaves the owner as it was.
+TEST(Containers, StorageBeyondAnyAllocationFailsAndChangesNothing)
+{
+    EXPECT_TRUE(FailsToAllocate([] {
+        UMatrix<double> m(1L << 32, 1L << 32, -1);
+        m(0, 1) = 1.0;
+    }));
+    EXPECT_TRUE(FailsToAllocate([] {
+        UVector<double> v(1L << 62, 4);
+        v[5] = 1.0;
+    }));
+    EXPECT_TRUE(
+        FailsToAllocate([] { UMatrix<double> m(std::vector<double>(1), 1L << 32, 1L << 32); }));
+
+    ResizeCase<UVector<double>> const vectorCases[] = {
+        {"SetDim, product overflows", [](UVector<double>& v) { v.SetDim(1L << 62); }},
+        {"SetInc, product overflows", [](UVector<double>& v) { v.SetInc(1L << 62); }},
+        {"SetDim beyond a vector's reach", [](UVector<double>& v) { v.SetDim(1L << 60); }},
+    };
+    for (auto const& c : vectorCases) {
+        SCOPED_TRACE(c.name);
+        UVector<double> v(3, 4);
+        for (long i = 0; i < 3; ++i) v[i] = i + 1.0;
+        double const* data = v.GetConstData();
+        EXPECT_TRUE(FailsToAllocate([&] { c.resize(v); }));
+        EXPECT_EQ(v.GetDim(), 3);
+        EXPECT_EQ(v.GetInc(), 4);
+        EXPECT_EQ(v.GetConstData(), data);
+        EXPECT_EQ(Items(v), (std::vector<double>{1, 2, 3}));
+    }
+
+    ResizeCase<UMatrix<double>> const matrixCases[] = {
+        {"SetRowDim, product overflows", [](UMatrix<double>& m) { m.SetRowDim(1L << 62); }},
+        {"SetColSpace, product overflows", [](UMatrix<double>& m) { m.SetColSpace(1L << 62); }},
+        {"SetColDim, product overflows", [](UMatrix<double>& m) { m.SetColDim(1L << 62); }},
+        {"SetRowDim beyond a vector's reach", [](UMatrix<double>& m) { m.SetRowDim(1L << 59); }},
+    };
+    for (auto const& c : matrixCases) {
+        SCOPED_TRACE(c.name);
+        UMatrix<double> m(2, 2, 3);
+        for (long j = 0; j < 2; ++j)
+            for (long i = 0; i < 2; ++i) m(i, j) = 10.0 * i + j;
+        double const* data = m.GetConstData();
+        EXPECT_TRUE(FailsToAllocate([&] { c.resize(m); }));
+        EXPECT_EQ(m.GetColDim(), 2);
+        EXPECT_EQ(m.GetRowDim(), 2);
+        EXPECT_EQ(m.GetColSpace(), 3);
+        EXPECT_EQ(m.GetConstData(), data);
+        for (long j = 0; j < 2; ++j)
+            for (long i = 0; i < 2; ++i) EXPECT_EQ(m(i, j), 10.0 * i + j);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // does with failing writes and damaged data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <complex>
 #include <cstdint>
@@ -380,6 +381,97 @@ TEST(UStreamTyped, OperatorsWriteValuesAndContainersWithSize)
     EXPECT_EQ(e(1, 0), -8.0);
     EXPECT_TRUE(f);
     EXPECT_TRUE(s.GetAtEOF());
+}
+
+// Doubles 100, 101, ... behind the dimensions given, read from the start.
+void PutSizedDoubles(UMemoryStream& s, std::vector<long> const& dims)
+{
+    long count = 1;
+    for (long d : dims) {
+        s.PutInt32(d);
+        count *= d;
+    }
+    for (long k = 0; k < count; ++k) s.PutDouble(100.0 + k);
+    s.SetPosition(0);
+}
+
+// A sized read may shrink a view, or grow it inside the storage behind it;
+// a count beyond that storage is refused before anything is written, and
+// the view and the owner's elements stay as they were.
+TEST(UStreamTyped, SizedReadIntoAViewStaysInsideItsStorage)
+{
+    RegisterUtilities();
+    struct VectorCase {
+        char const* name;
+        long ownerDim;
+        std::function<UVector<double>(UVector<double>&)> view;
+        long count;
+        int code;
+    };
+    auto copy = [](UVector<double>& owner) { return UVector<double>(owner); };
+    auto sub = [](long start, long n, long step) {
+        return [=](UVector<double>& owner) { return owner.SubVector(start, n, step); };
+    };
+    std::vector<VectorCase> const vectorCases = {
+        {"copy of 3, count 64", 3, copy, 64, umStreamInputError},
+        {"copy of 3, count 4", 3, copy, 4, umStreamInputError},
+        {"copy of 3, count 2", 3, copy, 2, 0},
+        {"first 3 of 5, count 5", 5, sub(0, 3, 1), 5, 0},
+        {"from 2 of 5, count 4", 5, sub(2, 1, 1), 4, umStreamInputError},
+        {"every second of 5, count 3", 5, sub(0, 1, 2), 3, 0},
+        {"every second of 5, count 4", 5, sub(0, 1, 2), 4, umStreamInputError},
+    };
+    for (VectorCase const& c : vectorCases) {
+        SCOPED_TRACE(c.name);
+        UVector<double> owner(c.ownerDim, 1);
+        Vset(owner, -1.0);
+        UVector<double> v = c.view(owner);
+        long const dim = v.GetDim();
+        UMemoryStream s;
+        PutSizedDoubles(s, {c.count});
+        EXPECT_EQ(RaisedCode([&] { s >> v; }), c.code);
+        long const read = c.code ? 0 : c.count;
+        EXPECT_EQ(v.GetDim(), c.code ? dim : c.count);
+        for (long k = 0; k < read; ++k) EXPECT_EQ(v[k], 100.0 + k);
+        long const kept = std::count(owner.GetData(), owner.GetData() + c.ownerDim, -1.0);
+        EXPECT_EQ(kept, c.ownerDim - read);
+    }
+
+    struct MatrixCase {
+        char const* name;
+        long ownerRows, ownerCols;
+        std::function<UMatrix<double>(UMatrix<double>&)> view;
+        long rows, cols;
+        int code;
+    };
+    auto copyMatrix = [](UMatrix<double>& owner) { return UMatrix<double>(owner); };
+    auto block = [](UMatrix<double>& owner) { return owner.SubMatrix(0, 0, 2, 2); };
+    std::vector<MatrixCase> const matrixCases = {
+        {"copy of 3 x 3, 3 x 64", 3, 3, copyMatrix, 3, 64, umStreamInputError},
+        {"copy of 3 x 3, 2 x 4", 3, 3, copyMatrix, 2, 4, umStreamInputError},
+        {"copy of 3 x 3, 4 x 1", 3, 3, copyMatrix, 4, 1, umIllegalColumnDimension},
+        {"copy of 3 x 3, 4 x 0", 3, 3, copyMatrix, 4, 0, umIllegalColumnDimension},
+        {"copy of 3 x 3, 2 x 3", 3, 3, copyMatrix, 2, 3, 0},
+        {"2 x 2 block of 3 x 4, 3 x 4", 3, 4, block, 3, 4, 0},
+        {"2 x 2 block of 3 x 4, 3 x 5", 3, 4, block, 3, 5, umStreamInputError},
+    };
+    for (MatrixCase const& c : matrixCases) {
+        SCOPED_TRACE(c.name);
+        UMatrix<double> owner(c.ownerRows, c.ownerCols, -1);
+        Mset(owner, -1.0);
+        UMatrix<double> m = c.view(owner);
+        long const rows = m.GetColDim();
+        long const cols = m.GetRowDim();
+        UMemoryStream s;
+        PutSizedDoubles(s, {c.rows, c.cols});
+        EXPECT_EQ(RaisedCode([&] { s >> m; }), c.code);
+        long const read = c.code ? 0 : c.rows * c.cols;
+        EXPECT_EQ(m.GetColDim(), c.code ? rows : c.rows);
+        EXPECT_EQ(m.GetRowDim(), c.code ? cols : c.cols);
+        for (long k = 0; k < read; ++k) EXPECT_EQ(m(k % c.rows, k / c.rows), 100.0 + k);
+        long const size = c.ownerRows * c.ownerCols;
+        EXPECT_EQ(std::count(owner.GetData(), owner.GetData() + size, -1.0), size - read);
+    }
 }
 
 TEST(UStreamTyped, SwapReversesEachUnit)

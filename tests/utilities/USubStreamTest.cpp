@@ -57,6 +57,22 @@ TEST(USubStream, ReadsStopAtTheWindowsEnd)
     EXPECT_EQ(v, (std::vector<long>{1, 2, 3}));
 }
 
+// Only a negative size runs to the parent's end: a window of size 0 is empty,
+// so it is at its end at once and holds no data to read.
+TEST(USubStream, SizeZeroIsAnEmptyWindow)
+{
+    RegisterUtilities();
+    UMemoryStream parent;
+    parent.PutInt32WithSize(std::vector<long>{1, 2, 3});
+    USubStream empty(parent, 0, 0);
+    EXPECT_EQ(empty.GetSize(), 0);
+    empty.SetPosition(0);
+    EXPECT_TRUE(empty.GetAtEOF());
+    std::vector<long> v;
+    EXPECT_EQ(RaisedCode([&] { empty.GetInt32WithSize(v); }), umStreamInputError);
+    EXPECT_TRUE(v.empty());
+}
+
 TEST(USubStream, WritesGoToTheParentAndItsSettingsStayItsOwn)
 {
     UMemoryStream parent;

@@ -1,0 +1,184 @@
+// A NaN or an infinity in the matrix handed to the singular value and the symmetric eigenvalue
+// drivers: every option word, shape and triangle refuses it as an illegal argument before anything
+// is written or reported, where before the outcome was a convergence failure, an iteration limit,
+// an argument error deep inside, or a normal return with non-finite or wrong values, depending on
+// where it sat. A bad value where a call does not read changes nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "numeric/LAPackDouble.h"
+#include "numeric/UStrNumer.h"
+#include "tests/numeric/NumerTestSupport.h"
+#include "tests/numeric/OracleSupport.h"
+#include "utilities/UMatVec.h"
+
+using oracle::NaN;
+using oracle::SameArrays;
+
+namespace {
+
+double const inf = std::numeric_limits<double>::infinity();
+double const kBad[] = {NaN, inf, -inf};
+
+struct Position {
+    long i, j;
+};
+
+// The first, a middle and the last element of an m x n matrix.
+std::vector<Position> Positions(long m, long n) { return {{0, 0}, {m / 2, n / 2}, {m - 1, n - 1}}; }
+
+// Every word with one bit for U and one for VT, except both over A.
+std::vector<short> SvdWords()
+{
+    std::vector<short> words;
+    for (short u : {0x01, 0x02, 0x04, 0x08})
+        for (short vt : {0x10, 0x20, 0x40, 0x80})
+            if (!(u == 0x08 && vt == 0x80)) words.push_back(static_cast<short>(u | vt));
+    return words;
+}
+
+// A random m x n matrix with leading dimension m + 1, whose spare row holds NaN, and results
+// filled with a sentinel, so that what the driver writes shows.
+struct SvdCall {
+    long m, n, k, lda;
+    std::vector<double> a, s, u, vt;
+
+    SvdCall(long rows, long cols)
+        : m(rows), n(cols), k(std::min(m, n)), lda(m + 1), a(lda * n, NaN), s(k, 7.0),
+          u(m * m, 7.0), vt(n * n, 7.0)
+    {
+        for (long j = 0; j < n; ++j)
+            for (long i = 0; i < m; ++i) a[i + j * lda] = oracle::Rand();
+    }
+
+    int Compute(short opt, Blas::UProgressMonitor& pm)
+    {
+        return RaisedCode([&] {
+            LAPackDouble::MgetSvd(opt, m, n, a.data(), lda, s.data(), u.data(), m, vt.data(), n,
+                                  pm);
+        });
+    }
+};
+
+}  // namespace
+
+TEST(NonFiniteInput, SvdRefusesItForEveryWordAndShapeBeforeAnyChange)
+{
+    RegisterNumerMessages();
+    struct Shape {
+        long m, n;
+    };
+    // tall and wide on both sides of the crossover, square, a single row or column, 2 x 2
+    Shape const shapes[] = {{5, 3}, {3, 5}, {9, 4}, {4, 9}, {5, 4}, {4, 5},
+                            {3, 3}, {1, 4}, {4, 1}, {2, 2}, {1, 1}};
+    for (Shape sh : shapes)
+        for (Position p : Positions(sh.m, sh.n))
+            for (double bad : kBad)
+                for (short opt : SvdWords()) {
+                    SCOPED_TRACE(testing::Message()
+                                 << sh.m << " x " << sh.n << " A(" << p.i << "," << p.j
+                                 << ") = " << bad << " word 0x" << std::hex << opt);
+                    SvdCall call(sh.m, sh.n);
+                    call.a[p.i + p.j * call.lda] = bad;
+                    SvdCall const before = call;
+                    RecordingMonitor pm;
+                    EXPECT_EQ(call.Compute(opt, pm), nmIllegalParameter);
+                    EXPECT_TRUE(SameArrays(call.a, before.a, 0));
+                    EXPECT_TRUE(SameArrays(call.s, before.s, 0));
+                    EXPECT_TRUE(SameArrays(call.u, before.u, 0));
+                    EXPECT_TRUE(SameArrays(call.vt, before.vt, 0));
+                    EXPECT_TRUE(pm.events.empty());
+                }
+}
+
+TEST(NonFiniteInput, SvdFrontEndKeepsTheShape)
+{
+    RegisterNumerMessages();
+    // 5 x 3 with A(3,2) = NaN gave s = (1.34, NaN, NaN) without vectors.
+    for (short opt : {short(0x11), short(0x18)}) {
+        UMatrix<double> A(5, 3, -1);
+        for (long j = 0; j < 3; ++j)
+            for (long i = 0; i < 5; ++i) A(i, j) = oracle::Rand();
+        A(2, 1) = NaN;
+        UVector<double> s(3, 1);
+        EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(opt, A, s, Blas::defProgMon); }),
+                  nmIllegalParameter)
+            << opt;
+        EXPECT_EQ(A.GetColDim(), 5);
+        EXPECT_EQ(A.GetRowDim(), 3);
+    }
+}
+
+TEST(NonFiniteInput, SvdIgnoresTheSpareRowsBelowTheMatrix)
+{
+    RegisterNumerMessages();
+    for (short opt : {short(0x11), short(0x44), short(0x18)}) {
+        SvdCall withNaN(5, 3), clean = withNaN;
+        for (long j = 0; j < clean.n; ++j) clean.a[clean.m + j * clean.lda] = 0.0;
+        ASSERT_EQ(withNaN.Compute(opt, Blas::defProgMon), 0) << opt;
+        ASSERT_EQ(clean.Compute(opt, Blas::defProgMon), 0) << opt;
+        EXPECT_TRUE(SameArrays(withNaN.s, clean.s, 0)) << opt;
+        EXPECT_TRUE(SameArrays(withNaN.u, clean.u, 0)) << opt;
+        EXPECT_TRUE(SameArrays(withNaN.vt, clean.vt, 0)) << opt;
+    }
+}
+
+TEST(NonFiniteInput, SymMdiagRefusesItForEveryWordAndTriangleBeforeAnyChange)
+{
+    RegisterNumerMessages();
+    for (long n : {1L, 2L, 3L, 5L})
+        for (short opt : {short(0x204), short(0x404), short(0x280), short(0x480)}) {
+            bool const lower = (opt & 0x200) != 0;
+            long const ld = n + 1;
+            // a diagonal element, the off-diagonal corner of the triangle read, the last element
+            std::vector<Position> const inside = {
+                {0, 0}, lower ? Position{n - 1, 0} : Position{0, n - 1}, {n - 1, n - 1}};
+            for (Position p : inside)
+                for (double bad : kBad) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "n " << n << " A(" << p.i << "," << p.j << ") = " << bad
+                                 << " word 0x" << std::hex << opt);
+                    std::vector<double> a(ld * n, NaN), w(n, 7.0);
+                    for (long j = 0; j < n; ++j)
+                        for (long i = j; i < n; ++i) a[i + j * ld] = a[j + i * ld] = oracle::Rand();
+                    a[p.i + p.j * ld] = a[p.j + p.i * ld] = bad;
+                    std::vector<double> const a0 = a, w0 = w;
+                    RecordingMonitor pm;
+                    EXPECT_EQ(RaisedCode([&] {
+                                  LAPackDouble::SymMdiag(opt, n, a.data(), ld, w.data(), pm);
+                              }),
+                              nmIllegalParameter);
+                    EXPECT_TRUE(SameArrays(a, a0, 0));
+                    EXPECT_TRUE(SameArrays(w, w0, 0));
+                    EXPECT_TRUE(pm.events.empty());
+                }
+        }
+}
+
+TEST(NonFiniteInput, SymMdiagIgnoresTheTriangleItDoesNotRead)
+{
+    RegisterNumerMessages();
+    long const n = 4, ld = n + 1;
+    for (short opt : {short(0x204), short(0x404), short(0x280), short(0x480)})
+        for (double bad : kBad) {
+            bool const lower = (opt & 0x200) != 0;
+            std::vector<double> clean(ld * n, 0.0), w(n), wClean(n);
+            for (long j = 0; j < n; ++j)
+                for (long i = j; i < n; ++i) clean[i + j * ld] = clean[j + i * ld] = oracle::Rand();
+            std::vector<double> a = clean;
+            for (long j = 0; j < n; ++j)
+                for (long i = 0; i < n; ++i)
+                    if (lower ? i < j : i > j) a[i + j * ld] = bad;
+            ASSERT_EQ(RaisedCode([&] {
+                          LAPackDouble::SymMdiag(opt, n, a.data(), ld, w.data(), Blas::defProgMon);
+                      }),
+                      0)
+                << opt << " " << bad;
+            LAPackDouble::SymMdiag(opt, n, clean.data(), ld, wClean.data(), Blas::defProgMon);
+            EXPECT_TRUE(SameArrays(w, wClean, 0)) << opt << " " << bad;
+        }
+}
