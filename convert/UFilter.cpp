@@ -55,10 +55,10 @@ long UFilter::GetRecord(char* buf, long len)
     if (stored == 0) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
     buf[stored] = '\0';
     long const length = static_cast<long>(strnlen(buf, static_cast<size_t>(stored)));
-    for (char* tab = static_cast<char*>(memchr(buf, '\t', static_cast<size_t>(length))); tab;
-         tab =
-             static_cast<char*>(memchr(tab + 1, '\t', static_cast<size_t>(buf + length - tab - 1))))
-        *tab = ' ';
+    // Tabs become blanks.
+    char* const end = buf + length;
+    for (char* c = buf; (c = static_cast<char*>(memchr(c, '\t', (size_t)(end - c)))) != nullptr;)
+        *c++ = ' ';
     return length;
 }
 

@@ -321,8 +321,9 @@ class LineBatch {
 public:
     explicit LineBatch(UStream* stream) : stream(stream), text(capacity) {}
 
-    // Room for one more line: no orbital or coefficient line is longer (the
-    // widest long and the widest double in "%20.14lf" take 20 and 325).
+    // Room for one more orbital's four lines or coefficient line, which take
+    // less than longestLine even with the widest long (20 characters) and the
+    // widest doubles in "%20.14lf" and "%10.5lf" (325).
     char* Room(long& size)
     {
         if (fill > capacity - longestLine) Flush();

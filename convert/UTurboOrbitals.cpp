@@ -145,7 +145,7 @@ void AdviseHugePages(void* data, size_t bytes)
 }
 
 // Once the first orbital has proved the count, room is reserved for as many
-// orbitals as the left bytes of the file can hold (each takes n fields of
+// orbitals as the bytes left in the file can hold (each takes n fields of
 // the format's width): a damaged count or a truncated file cannot demand a
 // matrix the file does not back, and a whole section is held once.
 void ReserveBackedColumns(std::vector<double>& columns, long n, long width, long left)

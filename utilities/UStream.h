@@ -362,7 +362,7 @@ private:
     mutable long CacheStart = 0;
     mutable long CacheEnd = 0;
     mutable long Cursor = 0;         // the device position while Cached
-    mutable long KnownSize = 0;      // the size last asked of the file system
+    mutable long KnownSize = 0;      // the size last asked, or found by a load
     mutable bool LookAgain = true;   // the next size query asks the file system
     mutable long ReadFrom = 0;       // the position when the size was last answered
     mutable bool HandedOut = false;  // GetFilePointer was called since the last transfer
