@@ -19,10 +19,13 @@ using namespace oracle;
 namespace {
 
 struct Norm {
-    short bits;
+    Blas::LaPackMatNormOptions bits;
     char letter;
 };
-Norm const norms[] = {{0x1, 'M'}, {0x2, 'O'}, {0x4, 'I'}, {0x8, 'F'}};
+Norm const norms[] = {{Blas::LaNormMaxAbs, 'M'},
+                      {Blas::LaNormOne, 'O'},
+                      {Blas::LaNormInf, 'I'},
+                      {Blas::LaNormFrobenius, 'F'}};
 
 Blas::LaPackMatNormOptions NormOf(long bits)
 {
@@ -74,7 +77,7 @@ TEST(AuxNorm, GeneralNormsEqualReference)
                     wide ? WideRangeMatrix(s.m, s.n, lda) : PaddedMatrix<double>(s.m, s.n, lda);
                 std::vector<double> work(s.m, NaN), refWork(s.m, NaN);
                 double const ours =
-                    LAPackDouble::MgetNorm(NormOf(norm.bits), s.m, s.n, a.data(), lda, work.data());
+                    LAPackDouble::MgetNorm(norm.bits, s.m, s.n, a.data(), lda, work.data());
                 int m = int(s.m), n = int(s.n), ld = int(lda);
                 ExpectSameNorm(norm.letter, ours,
                                dlange_(&norm.letter, &m, &n, a.data(), &ld, refWork.data(), 1));
@@ -101,7 +104,9 @@ TEST(AuxNorm, FrobeniusNormNeitherOverflowsNorUnderflows)
         std::vector<double> a(6, big);
         EXPECT_DOUBLE_EQ(LAPackDouble::MgetNorm(Blas::LaNormFrobenius, 2, 3, a.data(), 2, nullptr),
                          big * std::sqrt(6.0));
-        EXPECT_DOUBLE_EQ(LAPackDouble::SymMgetNorm(0x18, 2, a.data(), 2, nullptr), big * 2.0);
+        EXPECT_DOUBLE_EQ(
+            LAPackDouble::SymMgetNorm(Blas::LaNormFrobenius | 0x10, 2, a.data(), 2, nullptr),
+            big * 2.0);
     }
 }
 
@@ -120,7 +125,7 @@ TEST(AuxNorm, InfiniteElementsGiveAnInfiniteFrobeniusNorm)
     double const inf = std::numeric_limits<double>::infinity();
     double const a[4] = {inf, 1.0, -inf, 2.0};
     EXPECT_EQ(LAPackDouble::MgetNorm(Blas::LaNormFrobenius, 2, 2, a, 2, nullptr), inf);
-    EXPECT_EQ(LAPackDouble::SymMgetNorm(0x28, 2, a, 2, nullptr), inf);
+    EXPECT_EQ(LAPackDouble::SymMgetNorm(Blas::LaNormFrobenius | 0x20, 2, a, 2, nullptr), inf);
 }
 
 TEST(AuxNorm, GeneralNormChecks)
@@ -137,8 +142,8 @@ TEST(AuxNorm, GeneralNormChecks)
     EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetNorm(Blas::LaNormInf, 2, 2, a, 2, nullptr); }),
               nmNoWorkspace);
     for (Norm const& norm : norms) {
-        EXPECT_EQ(LAPackDouble::MgetNorm(NormOf(norm.bits), 0, 3, a, 1, nullptr), 0.0);
-        EXPECT_EQ(LAPackDouble::MgetNorm(NormOf(norm.bits), 3, 0, a, 3, nullptr), 0.0);
+        EXPECT_EQ(LAPackDouble::MgetNorm(norm.bits, 0, 3, a, 1, nullptr), 0.0);
+        EXPECT_EQ(LAPackDouble::MgetNorm(norm.bits, 3, 0, a, 3, nullptr), 0.0);
     }
     std::string text;
     RaisedCode([&] { LAPackDouble::MgetNorm(Blas::LaNormInf, 2, 2, a, 2, nullptr); }, &text);
@@ -174,10 +179,10 @@ TEST(AuxNorm, SymmetricNormsOfASmallMatrix)
         A(upper ? 1 : 0, upper ? 0 : 1) = NaN;
         short const uplo = upper ? 0x20 : 0x10;
         double work[2];
-        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(0x1 | uplo), A, nullptr), 4.0);
-        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(0x2 | uplo), A, work), 6.0);
-        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(0x4 | uplo), A, work), 6.0);
-        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(0x8 | uplo), A, nullptr), 5.0);
+        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(Blas::LaNormMaxAbs | uplo), A, nullptr), 4.0);
+        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(Blas::LaNormOne | uplo), A, work), 6.0);
+        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(Blas::LaNormInf | uplo), A, work), 6.0);
+        EXPECT_EQ(LAPackDouble::SymMgetNorm(short(Blas::LaNormFrobenius | uplo), A, nullptr), 5.0);
     }
 }
 
@@ -189,13 +194,17 @@ TEST(AuxNorm, SymmetricNormChecks)
         EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(short(opt), 2, a, 2, nullptr); }),
                   nmIllegalOptions)
             << opt;
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(0x12, 2, a, 2, nullptr); }),
-              nmNoWorkspace);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(0x24, 2, a, 2, nullptr); }),
-              nmNoWorkspace);
-    EXPECT_EQ(LAPackDouble::SymMgetNorm(0x14, 0, a, 1, nullptr), 0.0);
+    EXPECT_EQ(
+        RaisedCode([&] { LAPackDouble::SymMgetNorm(Blas::LaNormOne | 0x10, 2, a, 2, nullptr); }),
+        nmNoWorkspace);
+    EXPECT_EQ(
+        RaisedCode([&] { LAPackDouble::SymMgetNorm(Blas::LaNormInf | 0x20, 2, a, 2, nullptr); }),
+        nmNoWorkspace);
+    EXPECT_EQ(LAPackDouble::SymMgetNorm(Blas::LaNormInf | 0x10, 0, a, 1, nullptr), 0.0);
     UMatrix<double> wide(2, 3, -1);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMgetNorm(0x11, wide, nullptr); }), umNotSquare);
+    EXPECT_EQ(
+        RaisedCode([&] { LAPackDouble::SymMgetNorm(Blas::LaNormMaxAbs | 0x10, wide, nullptr); }),
+        umNotSquare);
     std::string text;
     RaisedCode([&] { LAPackDouble::SymMgetNorm(0x31, 2, a, 2, nullptr); }, &text);
     EXPECT_NE(text.find("Error in file dlansy line "), std::string::npos) << text;

@@ -25,22 +25,25 @@ Blas::LaPackMatTypeOptions TypeOf(long bits)
 }
 
 struct Kind {
-    long type;
+    Blas::LaPackMatTypeOptions type;
     char letter;
 };
-Kind const kinds[] = {{0x1, 'G'},  {0x2, 'L'},  {0x4, 'U'}, {0x8, 'H'},
-                      {0x10, 'B'}, {0x20, 'Q'}, {0x40, 'Z'}};
+Kind const kinds[] = {{Blas::LaMatGeneral, 'G'},      {Blas::LaMatLower, 'L'},
+                      {Blas::LaMatUpper, 'U'},        {Blas::LaMatHessenberg, 'H'},
+                      {Blas::LaMatSymBandLower, 'B'}, {Blas::LaMatSymBandUpper, 'Q'},
+                      {Blas::LaMatBand, 'Z'}};
 
 // A shape that the type accepts, with the band widths and a leading dimension above the least.
 struct Case {
     long m, n, kl, ku, lda;
 };
 
-std::vector<Case> CasesFor(long type)
+std::vector<Case> CasesFor(Blas::LaPackMatTypeOptions type)
 {
-    if (type <= 0x8) return {{1, 1, 0, 0, 1}, {4, 6, 0, 0, 5}, {6, 4, 0, 0, 8}, {7, 7, 0, 0, 7}};
-    if (type == 0x10) return {{1, 1, 0, 0, 1}, {6, 6, 2, 2, 4}, {5, 5, 4, 4, 5}};
-    if (type == 0x20) return {{1, 1, 0, 0, 2}, {6, 6, 2, 2, 3}, {5, 5, 0, 0, 1}};
+    if (type <= Blas::LaMatHessenberg)
+        return {{1, 1, 0, 0, 1}, {4, 6, 0, 0, 5}, {6, 4, 0, 0, 8}, {7, 7, 0, 0, 7}};
+    if (type == Blas::LaMatSymBandLower) return {{1, 1, 0, 0, 1}, {6, 6, 2, 2, 4}, {5, 5, 4, 4, 5}};
+    if (type == Blas::LaMatSymBandUpper) return {{1, 1, 0, 0, 2}, {6, 6, 2, 2, 3}, {5, 5, 0, 0, 1}};
     return {{1, 1, 0, 0, 1}, {6, 4, 2, 1, 6}, {4, 6, 1, 3, 7}, {7, 7, 6, 6, 19}};
 }
 
@@ -64,8 +67,8 @@ TEST(AuxScale, EqualsReferenceForEveryTypeAndFactor)
                                                 << c.lda << " " << f.cfrom << " -> " << f.cto);
                 std::vector<double> ours = PaddedMatrix<double>(c.lda, c.n, c.lda);
                 std::vector<double> ref = ours;
-                LAPackDouble::Mscale(TypeOf(kind.type), c.kl, c.ku, f.cfrom, f.cto, c.m, c.n,
-                                     ours.data(), c.lda);
+                LAPackDouble::Mscale(kind.type, c.kl, c.ku, f.cfrom, f.cto, c.m, c.n, ours.data(),
+                                     c.lda);
                 int kl = int(c.kl), ku = int(c.ku), m = int(c.m), n = int(c.n), lda = int(c.lda),
                     info = -1;
                 dlascl_(&kind.letter, &kl, &ku, &f.cfrom, &f.cto, &m, &n, ref.data(), &lda, &info,
@@ -113,22 +116,26 @@ TEST(AuxScale, ChecksComeInTheirOrderAndWriteNothing)
         {"unknown type before all else", 0x3, -1, -1, 0.0, 1.0, -1, -1, 0, nmIllegalOptions},
         {"type 0", 0x0, 0, 0, 1.0, 1.0, 2, 2, 2, nmIllegalOptions},
         {"type 0x80", 0x80, 0, 0, 1.0, 1.0, 2, 2, 2, nmIllegalOptions},
-        {"zero divisor before dimensions", 0x1, 0, 0, 0.0, 1.0, -1, 2, 0, nmZeroDenominator},
-        {"negative m", 0x1, 0, 0, 1.0, 1.0, -1, 2, 1, nmIllegalParameter},
-        {"negative n", 0x10, 0, 0, 1.0, 1.0, 2, -1, 1, nmIllegalParameter},
-        {"lda below m", 0x2, 0, 0, 1.0, 1.0, 3, 2, 2, nmIllegalParameter},
-        {"lda 0 for no rows", 0x8, 0, 0, 1.0, 1.0, 0, 2, 0, nmIllegalParameter},
-        {"symmetric band not square", 0x20, 0, 0, 1.0, 1.0, 3, 2, 5, nmIllegalBandMatrix},
-        {"kl negative", 0x40, -1, 0, 1.0, 1.0, 3, 3, 5, nmIllegalBandMatrix},
-        {"kl above m-1", 0x40, 3, 0, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
-        {"ku above n-1", 0x40, 0, 3, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
-        {"ku negative", 0x40, 0, -1, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
-        {"symmetric widths differ", 0x10, 1, 0, 1.0, 1.0, 3, 3, 5, nmIllegalBandMatrix},
-        {"widths before band lda", 0x20, 1, 2, 1.0, 1.0, 3, 3, 1, nmIllegalBandMatrix},
-        {"lower band lda", 0x10, 1, 1, 1.0, 1.0, 3, 3, 1, nmIllegalParameter},
-        {"upper band lda", 0x20, 2, 2, 1.0, 1.0, 3, 3, 2, nmIllegalParameter},
-        {"general band lda", 0x40, 1, 1, 1.0, 1.0, 3, 3, 3, nmIllegalParameter},
-        {"band lda for no rows", 0x40, 0, 0, 1.0, 1.0, 0, 0, 0, nmIllegalParameter},
+        {"zero divisor before dimensions", Blas::LaMatGeneral, 0, 0, 0.0, 1.0, -1, 2, 0,
+         nmZeroDenominator},
+        {"negative m", Blas::LaMatGeneral, 0, 0, 1.0, 1.0, -1, 2, 1, nmIllegalParameter},
+        {"negative n", Blas::LaMatSymBandLower, 0, 0, 1.0, 1.0, 2, -1, 1, nmIllegalParameter},
+        {"lda below m", Blas::LaMatLower, 0, 0, 1.0, 1.0, 3, 2, 2, nmIllegalParameter},
+        {"lda 0 for no rows", Blas::LaMatHessenberg, 0, 0, 1.0, 1.0, 0, 2, 0, nmIllegalParameter},
+        {"symmetric band not square", Blas::LaMatSymBandUpper, 0, 0, 1.0, 1.0, 3, 2, 5,
+         nmIllegalBandMatrix},
+        {"kl negative", Blas::LaMatBand, -1, 0, 1.0, 1.0, 3, 3, 5, nmIllegalBandMatrix},
+        {"kl above m-1", Blas::LaMatBand, 3, 0, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
+        {"ku above n-1", Blas::LaMatBand, 0, 3, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
+        {"ku negative", Blas::LaMatBand, 0, -1, 1.0, 1.0, 3, 3, 9, nmIllegalBandMatrix},
+        {"symmetric widths differ", Blas::LaMatSymBandLower, 1, 0, 1.0, 1.0, 3, 3, 5,
+         nmIllegalBandMatrix},
+        {"widths before band lda", Blas::LaMatSymBandUpper, 1, 2, 1.0, 1.0, 3, 3, 1,
+         nmIllegalBandMatrix},
+        {"lower band lda", Blas::LaMatSymBandLower, 1, 1, 1.0, 1.0, 3, 3, 1, nmIllegalParameter},
+        {"upper band lda", Blas::LaMatSymBandUpper, 2, 2, 1.0, 1.0, 3, 3, 2, nmIllegalParameter},
+        {"general band lda", Blas::LaMatBand, 1, 1, 1.0, 1.0, 3, 3, 3, nmIllegalParameter},
+        {"band lda for no rows", Blas::LaMatBand, 0, 0, 1.0, 1.0, 0, 0, 0, nmIllegalParameter},
     };
     for (Bad const& c : cases) {
         std::vector<double> a(40, 5.0);
@@ -150,9 +157,9 @@ TEST(AuxScale, EmptyMatricesAreLeftAlone)
 {
     double a[3] = {1, 2, 3};
     for (Kind const& kind : kinds) {
-        LAPackDouble::Mscale(TypeOf(kind.type), 0, 0, 1.0, 2.0, 0, 0, a, 1);
-        if (kind.type != 0x10 && kind.type != 0x20)
-            LAPackDouble::Mscale(TypeOf(kind.type), 0, 0, 1.0, 2.0, 1, 0, a, 1);
+        LAPackDouble::Mscale(kind.type, 0, 0, 1.0, 2.0, 0, 0, a, 1);
+        if (kind.type != Blas::LaMatSymBandLower && kind.type != Blas::LaMatSymBandUpper)
+            LAPackDouble::Mscale(kind.type, 0, 0, 1.0, 2.0, 1, 0, a, 1);
     }
     LAPackDouble::Mscale(Blas::LaMatGeneral, 0, 0, 1.0, 2.0, 0, 3, a, 1);
     EXPECT_EQ(a[0], 1.0);

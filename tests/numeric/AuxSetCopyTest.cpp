@@ -81,12 +81,17 @@ TEST(AuxSetCopy, MsetRefusesOtherTypesBeforeWriting)
 
 TEST(AuxSetCopy, McopyEqualsReferenceForEachWord)
 {
-    // The word is not tested: 0x4 wins over 0x2, and any word without either copies everything.
+    // The word is not tested: upper wins over lower, and any word without either copies everything.
     struct Word {
         short opt;
         char letter;
-    } const words[] = {{0x4, 'U'}, {0x6, 'U'}, {0x2, 'L'}, {0x12, 'L'},
-                       {0, 'A'},   {0x1, 'A'}, {-0x7, 'A'}};
+    } const words[] = {{Blas::LaMatUpper, 'U'},
+                       {Blas::LaMatLower | Blas::LaMatUpper, 'U'},
+                       {Blas::LaMatLower, 'L'},
+                       {0x12, 'L'},
+                       {0, 'A'},
+                       {Blas::LaMatGeneral, 'A'},
+                       {-0x7, 'A'}};
     for (Word const& w : words)
         for (Shape const& s : shapes) {
             SCOPED_TRACE(testing::Message() << "opt " << w.opt << " m " << s.m << " n " << s.n);
@@ -109,7 +114,7 @@ TEST(AuxSetCopy, McopyFrontEndCopiesTheLowerTriangleAndChecksShapes)
             A(i, j) = 1.0 + i + 3.0 * j;
             B(i, j) = -1.0;
         }
-    LAPackDouble::Mcopy(0x2, A, B);
+    LAPackDouble::Mcopy(Blas::LaMatLower, A, B);
     for (long j = 0; j < 3; ++j)
         for (long i = 0; i < 3; ++i) EXPECT_EQ(B(i, j), i >= j ? A(i, j) : -1.0) << i << "," << j;
 

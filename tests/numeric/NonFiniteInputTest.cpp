@@ -13,6 +13,7 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
+#include "tests/numeric/OptionWords.h"
 #include "tests/numeric/OracleSupport.h"
 #include "utilities/UMatVec.h"
 
@@ -30,16 +31,6 @@ struct Position {
 
 // The first, a middle and the last element of an m x n matrix.
 std::vector<Position> Positions(long m, long n) { return {{0, 0}, {m / 2, n / 2}, {m - 1, n - 1}}; }
-
-// Every word with one bit for U and one for VT, except both over A.
-std::vector<short> SvdWords()
-{
-    std::vector<short> words;
-    for (short u : {0x01, 0x02, 0x04, 0x08})
-        for (short vt : {0x10, 0x20, 0x40, 0x80})
-            if (!(u == 0x08 && vt == 0x80)) words.push_back(static_cast<short>(u | vt));
-    return words;
-}
 
 // A random m x n matrix with leading dimension m + 1, whose spare row holds NaN, and results
 // filled with a sentinel, so that what the driver writes shows.
@@ -99,7 +90,7 @@ TEST(NonFiniteInput, SvdFrontEndKeepsTheShape)
 {
     RegisterNumerMessages();
     // 5 x 3 with A(3,2) = NaN gave s = (1.34, NaN, NaN) without vectors.
-    for (short opt : {short(0x11), short(0x18)}) {
+    for (short opt : {kSvdValuesOnly, kSvdUOverA}) {
         UMatrix<double> A(5, 3, -1);
         for (long j = 0; j < 3; ++j)
             for (long i = 0; i < 5; ++i) A(i, j) = oracle::Rand();
@@ -116,7 +107,7 @@ TEST(NonFiniteInput, SvdFrontEndKeepsTheShape)
 TEST(NonFiniteInput, SvdIgnoresTheSpareRowsBelowTheMatrix)
 {
     RegisterNumerMessages();
-    for (short opt : {short(0x11), short(0x44), short(0x18)}) {
+    for (short opt : {kSvdValuesOnly, kSvdShortUVT, kSvdUOverA}) {
         SvdCall withNaN(5, 3), clean = withNaN;
         for (long j = 0; j < clean.n; ++j) clean.a[clean.m + j * clean.lda] = 0.0;
         ASSERT_EQ(withNaN.Compute(opt, Blas::defProgMon), 0) << opt;
@@ -131,8 +122,8 @@ TEST(NonFiniteInput, SymMdiagRefusesItForEveryWordAndTriangleBeforeAnyChange)
 {
     RegisterNumerMessages();
     for (long n : {1L, 2L, 3L, 5L})
-        for (short opt : {short(0x204), short(0x404), short(0x280), short(0x480)}) {
-            bool const lower = (opt & 0x200) != 0;
+        for (short opt : kEigWords) {
+            bool const lower = (opt & Blas::LaUseLower) != 0;
             long const ld = n + 1;
             // a diagonal element, the off-diagonal corner of the triangle read, the last element
             std::vector<Position> const inside = {
@@ -163,9 +154,9 @@ TEST(NonFiniteInput, SymMdiagIgnoresTheTriangleItDoesNotRead)
 {
     RegisterNumerMessages();
     long const n = 4, ld = n + 1;
-    for (short opt : {short(0x204), short(0x404), short(0x280), short(0x480)})
+    for (short opt : kEigWords)
         for (double bad : kBad) {
-            bool const lower = (opt & 0x200) != 0;
+            bool const lower = (opt & Blas::LaUseLower) != 0;
             std::vector<double> clean(ld * n, 0.0), w(n), wClean(n);
             for (long j = 0; j < n; ++j)
                 for (long i = j; i < n; ++i) clean[i + j * ld] = clean[j + i * ld] = oracle::Rand();

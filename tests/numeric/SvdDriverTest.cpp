@@ -9,6 +9,7 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/UStrNumer.h"
 #include "tests/numeric/NumerTestSupport.h"
+#include "tests/numeric/OptionWords.h"
 #include "tests/numeric/OracleSupport.h"
 #include "tests/numeric/RefLapackGesvd.h"
 #include "tests/numeric/SvdTestSupport.h"
@@ -61,8 +62,9 @@ struct SvdCall {
 
     SvdCall(short word, Dense const& matrix)
         : opt(word), m(matrix.rows), n(matrix.cols), k(std::min(m, n)), a0(matrix), a(a0),
-          u(m, (word & 0x02) ? m : k, m + 1, NaN),
-          vt((word & 0x20) ? n : k, n, ((word & 0x20) ? n : k) + 1, NaN), s(std::max(1L, k), NaN)
+          u(m, (word & Blas::LaSvdUAll) ? m : k, m + 1, NaN),
+          vt((word & Blas::LaSvdVTAll) ? n : k, n, ((word & Blas::LaSvdVTAll) ? n : k) + 1, NaN),
+          s(std::max(1L, k), NaN)
     {
     }
     SvdCall(short word, long rows, long cols, long lda) : SvdCall(word, Random(rows, cols, lda)) {}
@@ -70,15 +72,15 @@ struct SvdCall {
     void Compute(Blas::UProgressMonitor& pm = Blas::defProgMon)
     {
         LAPackDouble::MgetSvd(opt, m, n, a.data(), a.ld, s.data(),
-                              (opt & 0x06) ? u.data() : nullptr, u.ld,
-                              (opt & 0x60) ? vt.data() : nullptr, vt.ld, pm);
+                              (opt & kSvdSeparateU) ? u.data() : nullptr, u.ld,
+                              (opt & kSvdSeparateVT) ? vt.data() : nullptr, vt.ld, pm);
     }
 
     // The min(m, n) left vectors and right vectors, wherever the word put them.
-    bool HasU() const { return (opt & 0x0e) != 0; }
-    bool HasVT() const { return (opt & 0xe0) != 0; }
-    Dense LeftVectors() const { return ((opt & 0x08) ? a : u).Block(m, k); }
-    Dense RightVectors() const { return ((opt & 0x80) ? a : vt).Block(k, n); }
+    bool HasU() const { return (opt & (kSvdSeparateU | Blas::LaSvdUOverA)) != 0; }
+    bool HasVT() const { return (opt & (kSvdSeparateVT | Blas::LaSvdVTOverA)) != 0; }
+    Dense LeftVectors() const { return ((opt & Blas::LaSvdUOverA) ? a : u).Block(m, k); }
+    Dense RightVectors() const { return ((opt & Blas::LaSvdVTOverA) ? a : vt).Block(k, n); }
 };
 
 void ExpectDecomposition(SvdCall const& r, Reference const& ref)
@@ -97,7 +99,7 @@ void ExpectDecomposition(SvdCall const& r, Reference const& ref)
     double const vectorTol = 1e-9;
     if (r.HasU()) {
         Dense const u = r.LeftVectors();
-        EXPECT_LT(ColumnsOrthonormal((r.opt & 0x02) ? r.u : u), 20 * big * eps);
+        EXPECT_LT(ColumnsOrthonormal((r.opt & Blas::LaSvdUAll) ? r.u : u), 20 * big * eps);
         for (long j = 0; j < k; ++j)
             EXPECT_LT(SignedColumnDiff(u, ref.u, j), vectorTol) << "left vector " << j;
         // A**T*u(j) = s(j)*v(j): its length is s(j).
@@ -110,7 +112,7 @@ void ExpectDecomposition(SvdCall const& r, Reference const& ref)
     }
     if (r.HasVT()) {
         Dense const vt = r.RightVectors();
-        EXPECT_LT(RowsOrthonormal((r.opt & 0x20) ? r.vt : vt), 20 * big * eps);
+        EXPECT_LT(RowsOrthonormal((r.opt & Blas::LaSvdVTAll) ? r.vt : vt), 20 * big * eps);
         Dense const v = Transposed(vt), vref = Transposed(ref.vt);
         for (long j = 0; j < k; ++j)
             EXPECT_LT(SignedColumnDiff(v, vref, j), vectorTol) << "right vector " << j;
@@ -121,16 +123,13 @@ void ExpectDecomposition(SvdCall const& r, Reference const& ref)
         EXPECT_LT(MaxDiff(usvt, r.a0), 20 * big * eps * s1);
     }
     EXPECT_TRUE(PaddingUntouched(r.a));
-    if (r.opt & 0x06) {
+    if (r.opt & kSvdSeparateU) {
         EXPECT_TRUE(PaddingUntouched(r.u));
     }
-    if (r.opt & 0x60) {
+    if (r.opt & kSvdSeparateVT) {
         EXPECT_TRUE(PaddingUntouched(r.vt));
     }
 }
-
-short const kWords[] = {0x11, 0x21, 0x41, 0x81, 0x12, 0x22, 0x42, 0x82,
-                        0x14, 0x24, 0x44, 0x84, 0x18, 0x28, 0x48};
 
 struct Shape {
     long m, n, lda;
@@ -140,7 +139,7 @@ void ExpectEveryWord(Shape sh)
 {
     Dense const a = Random(sh.m, sh.n, sh.lda);
     Reference const ref = ReferenceSvd(a);
-    for (short opt : kWords) {
+    for (short opt : SvdWords()) {
         SCOPED_TRACE(testing::Message() << sh.m << " x " << sh.n << " lda " << sh.lda << " word 0x"
                                         << std::hex << opt);
         SvdCall r(opt, a);
@@ -186,7 +185,7 @@ TEST(SvdDriver, EveryWordOnBlockedSizes)
 
 TEST(SvdDriver, ZeroMatrixHasZeroValues)
 {
-    SvdCall r(0x44, 6, 4, 6);
+    SvdCall r(kSvdShortUVT, 6, 4, 6);
     for (long j = 0; j < 4; ++j)
         for (long i = 0; i < 6; ++i) r.a(i, j) = 0.0;
     r.Compute();
@@ -196,7 +195,7 @@ TEST(SvdDriver, ZeroMatrixHasZeroValues)
 TEST(SvdDriver, TinyAndHugeMatricesAreScaled)
 {
     // The values of 1e-300*A and 1e300*A are those of A scaled, to rounding.
-    for (short opt : {0x11, 0x44})
+    for (short opt : {kSvdValuesOnly, kSvdShortUVT})
         for (double f : {1e-300, 1e300}) {
             SCOPED_TRACE(testing::Message() << "factor " << f << " word 0x" << std::hex << opt);
             SvdCall plain(opt, 7, 5, 7), scaled(opt, plain.a0);
@@ -226,28 +225,32 @@ TEST(SvdDriver, RawFormChecksInOrder)
     EXPECT_EQ(svd(0x13, 4, 3, 4, u.data(), 4, vt.data(), 3), nmIllegalOptions);  // two U bits
     EXPECT_EQ(svd(0x118, 4, 3, 4, u.data(), 4, vt.data(), 3),
               nmIllegalOptions);  // a bit above 0xff
-    EXPECT_EQ(svd(0x88, -1, 3, 4, u.data(), 4, vt.data(), 3),
+    EXPECT_EQ(svd(Blas::LaSvdUOverA | Blas::LaSvdVTOverA, -1, 3, 4, u.data(), 4, vt.data(), 3),
               nmResultStorageConflict);  // before the arguments
-    EXPECT_EQ(svd(0x11, -1, 3, 4, u.data(), 4, vt.data(), 3), nmIllegalParameter);
-    EXPECT_EQ(svd(0x11, 4, -1, 4, u.data(), 4, vt.data(), 3), nmIllegalParameter);
-    EXPECT_EQ(svd(0x11, 4, 3, 3, u.data(), 4, vt.data(), 3), nmIllegalParameter);
-    EXPECT_EQ(svd(0x22, 4, 3, 4, u.data(), 3, vt.data(), 3), nmIllegalParameter);  // ldu < m
-    EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 0, vt.data(), 3), nmIllegalParameter);
-    EXPECT_EQ(svd(0x21, 4, 3, 4, u.data(), 4, vt.data(), 2),
+    EXPECT_EQ(svd(kSvdValuesOnly, -1, 3, 4, u.data(), 4, vt.data(), 3), nmIllegalParameter);
+    EXPECT_EQ(svd(kSvdValuesOnly, 4, -1, 4, u.data(), 4, vt.data(), 3), nmIllegalParameter);
+    EXPECT_EQ(svd(kSvdValuesOnly, 4, 3, 3, u.data(), 4, vt.data(), 3), nmIllegalParameter);
+    EXPECT_EQ(svd(Blas::LaSvdUAll | Blas::LaSvdVTAll, 4, 3, 4, u.data(), 3, vt.data(), 3),
+              nmIllegalParameter);  // ldu < m
+    EXPECT_EQ(svd(Blas::LaSvdUShort | Blas::LaSvdVTAll, 4, 3, 4, u.data(), 0, vt.data(), 3),
+              nmIllegalParameter);
+    EXPECT_EQ(svd(Blas::LaSvdUNone | Blas::LaSvdVTAll, 4, 3, 4, u.data(), 4, vt.data(), 2),
               nmIllegalParameter);  // ldvt < n with all of VT
-    EXPECT_EQ(svd(0x41, 3, 4, 3, u.data(), 4, vt.data(), 2),
+    EXPECT_EQ(svd(Blas::LaSvdUNone | Blas::LaSvdVTShort, 3, 4, 3, u.data(), 4, vt.data(), 2),
               nmIllegalParameter);  // ldvt < min(m, n)
-    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 0),
+    EXPECT_EQ(svd(Blas::LaSvdUAll | Blas::LaSvdVTShort, 4, 3, 4, nullptr, 4, vt.data(), 0),
               nmIllegalParameter);  // arguments before results
-    EXPECT_EQ(svd(0x42, 4, 3, 4, nullptr, 4, vt.data(), 3), nmResultMatrixMissing);
-    EXPECT_EQ(svd(0x24, 4, 3, 4, u.data(), 4, nullptr, 3), nmResultMatrixMissing);
+    EXPECT_EQ(svd(Blas::LaSvdUAll | Blas::LaSvdVTShort, 4, 3, 4, nullptr, 4, vt.data(), 3),
+              nmResultMatrixMissing);
+    EXPECT_EQ(svd(Blas::LaSvdUShort | Blas::LaSvdVTAll, 4, 3, 4, u.data(), 4, nullptr, 3),
+              nmResultMatrixMissing);
     EXPECT_EQ(MaxDiff(a, a0), 0.0);
     EXPECT_TRUE(std::isnan(s[0]));
 
     // An empty matrix returns at once: no work, no monitor, s untouched.
     RecordingMonitor pm;
-    LAPackDouble::MgetSvd(0x44, 0, 3, a.data(), 1, s.data(), u.data(), 1, vt.data(), 1, pm);
-    LAPackDouble::MgetSvd(0x11, 4, 0, a.data(), 4, s.data(), nullptr, 1, nullptr, 1, pm);
+    LAPackDouble::MgetSvd(kSvdShortUVT, 0, 3, a.data(), 1, s.data(), u.data(), 1, vt.data(), 1, pm);
+    LAPackDouble::MgetSvd(kSvdValuesOnly, 4, 0, a.data(), 4, s.data(), nullptr, 1, nullptr, 1, pm);
     EXPECT_TRUE(pm.events.empty());
     EXPECT_TRUE(std::isnan(s[0]));
 }
@@ -258,17 +261,20 @@ TEST(SvdDriver, LeadingDimensionsOfSetsNotAskedForAreNotExamined)
     // it computes no vectors for them.
     RegisterNumerMessages();
     for (Shape sh : {Shape{5, 4, 5}, Shape{4, 5, 4}, Shape{9, 3, 9}, Shape{3, 9, 3}})
-        for (short opt : {0x11, 0x18, 0x81, 0x14, 0x41}) {
+        for (short opt :
+             {kSvdValuesOnly, kSvdUOverA, kSvdVTOverA, short(Blas::LaSvdUShort | Blas::LaSvdVTNone),
+              short(Blas::LaSvdUNone | Blas::LaSvdVTShort)}) {
             SCOPED_TRACE(testing::Message()
                          << sh.m << " x " << sh.n << " word 0x" << std::hex << opt);
             SvdCall r(opt, sh.m, sh.n, sh.lda);
             Dense a = r.a;
             EXPECT_EQ(RaisedCode([&] {
                           LAPackDouble::MgetSvd(opt, r.m, r.n, a.data(), a.ld, r.s.data(),
-                                                (opt & 0x06) ? r.u.data() : nullptr,
-                                                (opt & 0x06) ? r.u.ld : 0,
-                                                (opt & 0x60) ? r.vt.data() : nullptr,
-                                                (opt & 0x60) ? r.vt.ld : 0, Blas::defProgMon);
+                                                (opt & kSvdSeparateU) ? r.u.data() : nullptr,
+                                                (opt & kSvdSeparateU) ? r.u.ld : 0,
+                                                (opt & kSvdSeparateVT) ? r.vt.data() : nullptr,
+                                                (opt & kSvdSeparateVT) ? r.vt.ld : 0,
+                                                Blas::defProgMon);
                       }),
                       0);
             SvdCall ok(opt, r.a0);
@@ -286,17 +292,18 @@ TEST(SvdDriver, NoResultFrontEnd)
     auto call = [&](short opt, UVector<double>& v) {
         return RaisedCode([&] { LAPackDouble::MgetSvd(opt, A, v, Blas::defProgMon); });
     };
-    EXPECT_EQ(call(0x12, longer), nmResultVectorMissing);  // before s is looked at
-    EXPECT_EQ(call(0x41, longer), nmResultVectorMissing);
-    EXPECT_EQ(call(0x18, longer), umIncompatibleDimensions);
-    EXPECT_EQ(call(0x18, strided), nmIncrementNotOne);
+    EXPECT_EQ(call(Blas::LaSvdUAll | Blas::LaSvdVTNone, longer),
+              nmResultVectorMissing);  // before s is looked at
+    EXPECT_EQ(call(Blas::LaSvdUNone | Blas::LaSvdVTShort, longer), nmResultVectorMissing);
+    EXPECT_EQ(call(kSvdUOverA, longer), umIncompatibleDimensions);
+    EXPECT_EQ(call(kSvdUOverA, strided), nmIncrementNotOne);
     EXPECT_EQ(call(0x19, s), nmIllegalOptions);  // the raw form refuses two U bits
     EXPECT_EQ(A.GetColDim(), 3);
     EXPECT_EQ(A.GetRowDim(), 5);
 
-    // The line and plane fits: 0x18 on 3 x 5 takes path 1t and leaves the 3 x 3 U in A.
+    // The fits' word, U over A without VT, on 3 x 5 takes path 1t and leaves the 3 x 3 U in A.
     RecordingMonitor pm;
-    LAPackDouble::MgetSvd(0x18, A, s, pm);
+    LAPackDouble::MgetSvd(kSvdUOverA, A, s, pm);
     EXPECT_EQ(Opened(pm, 2), (Counters{{S, 3}, {S, 3}, {U, 3}, {S, 3}}));
     ASSERT_EQ(A.GetColDim(), 3);
     ASSERT_EQ(A.GetRowDim(), 3);
@@ -320,8 +327,9 @@ TEST(SvdDriver, NoResultFrontEnd)
         short opt;
         long m, n, rows, cols;
     };
-    for (Case c : {Case{0x18, 3, 3, 3, 3}, Case{0x18, 5, 3, 5, 3}, Case{0x81, 5, 3, 3, 3},
-                   Case{0x81, 3, 5, 3, 5}, Case{0x11, 5, 3, 5, 3}}) {
+    for (Case c :
+         {Case{kSvdUOverA, 3, 3, 3, 3}, Case{kSvdUOverA, 5, 3, 5, 3}, Case{kSvdVTOverA, 5, 3, 3, 3},
+          Case{kSvdVTOverA, 3, 5, 3, 5}, Case{kSvdValuesOnly, 5, 3, 5, 3}}) {
         SCOPED_TRACE(testing::Message() << c.m << " x " << c.n << " word 0x" << std::hex << c.opt);
         Dense const di = Random(c.m, c.n, c.m);
         UMatrix<double> Ai = Owner(di);
@@ -336,13 +344,14 @@ TEST(SvdDriver, NoResultFrontEnd)
     // An empty matrix needs an empty s.
     UMatrix<double> empty(0, 3, -1);
     UVector<double> none(0, 1);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(0x18, empty, none, Blas::defProgMon); }), 0);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(kSvdUOverA, empty, none, Blas::defProgMon); }),
+              0);
 }
 
 TEST(SvdDriver, LineAndPlaneFitsOfThreeRows)
 {
-    // 0x18 on 3 x n for every point count the fits meet, on owners and on views with lda 5 (the
-    // rows below the matrix hold NaN): the three (or n) left vectors are left in A.
+    // U over A without VT on 3 x n for every point count the fits meet, on owners and on views with
+    // lda 5 (the rows below the matrix hold NaN): the three (or n) left vectors are left in A.
     for (long n = 1; n <= 8; ++n)
         for (bool view : {false, true}) {
             SCOPED_TRACE(testing::Message() << "3 x " << n << (view ? " view" : " owner"));
@@ -352,7 +361,7 @@ TEST(SvdDriver, LineAndPlaneFitsOfThreeRows)
             UMatrix<double>& A = view ? raw : owner;
             long const k = std::min(3L, n);
             UVector<double> s(k, 1);
-            LAPackDouble::MgetSvd(0x18, A, s, Blas::defProgMon);
+            LAPackDouble::MgetSvd(kSvdUOverA, A, s, Blas::defProgMon);
             ASSERT_EQ(A.GetColDim(), 3);
             ASSERT_EQ(A.GetRowDim(), k);
             Dense u(3, k, 3);
@@ -380,17 +389,17 @@ TEST(SvdDriver, OneResultFrontEnd)
         return RaisedCode([&] { LAPackDouble::MgetSvd(opt, A, s, X, Blas::defProgMon); });
     };
     UMatrix<double> A = Owner(d), X(m, n, -1), wrong(m, m, -1), vt(n, n, -1), vtWrong(n, n + 1, -1);
-    EXPECT_EQ(call(0x24, A, X), nmResultVectorMissing);
-    EXPECT_EQ(call(0x18, A, X), nmResultVectorNotNeeded);
-    EXPECT_EQ(call(0x11, A, X), nmResultVectorNotNeeded);
-    EXPECT_EQ(call(0x14, A, wrong), umIncompatibleDimensions);
-    EXPECT_EQ(call(0x12, A, X), umIncompatibleDimensions);
-    EXPECT_EQ(call(0x42, A, X), nmResultVectorMissing);
-    EXPECT_EQ(call(0x21, A, vtWrong), umIncompatibleDimensions);
-    EXPECT_EQ(call(0x41, A, vtWrong), umIncompatibleDimensions);
+    EXPECT_EQ(call(Blas::LaSvdUShort | Blas::LaSvdVTAll, A, X), nmResultVectorMissing);
+    EXPECT_EQ(call(kSvdUOverA, A, X), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(kSvdValuesOnly, A, X), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(Blas::LaSvdUShort | Blas::LaSvdVTNone, A, wrong), umIncompatibleDimensions);
+    EXPECT_EQ(call(Blas::LaSvdUAll | Blas::LaSvdVTNone, A, X), umIncompatibleDimensions);
+    EXPECT_EQ(call(Blas::LaSvdUAll | Blas::LaSvdVTShort, A, X), nmResultVectorMissing);
+    EXPECT_EQ(call(Blas::LaSvdUNone | Blas::LaSvdVTAll, A, vtWrong), umIncompatibleDimensions);
+    EXPECT_EQ(call(Blas::LaSvdUNone | Blas::LaSvdVTShort, A, vtWrong), umIncompatibleDimensions);
 
     // U into X, A keeps its shape.
-    EXPECT_EQ(call(0x14, A, X), 0);
+    EXPECT_EQ(call(Blas::LaSvdUShort | Blas::LaSvdVTNone, A, X), 0);
     EXPECT_EQ(A.GetColDim(), m);
     EXPECT_EQ(A.GetRowDim(), n);
     Reference const ref = ReferenceSvd(d);
@@ -398,14 +407,14 @@ TEST(SvdDriver, OneResultFrontEnd)
 
     // Separate short U with VT over A: A ends n x n holding VT.
     UMatrix<double> B = Owner(d);
-    EXPECT_EQ(call(0x84, B, X), 0);
+    EXPECT_EQ(call(Blas::LaSvdUShort | Blas::LaSvdVTOverA, B, X), 0);
     EXPECT_EQ(B.GetColDim(), n);
     EXPECT_EQ(B.GetRowDim(), n);
 
     // VT into X with U over A of a wide matrix: A ends m x m.
     Dense const w = Random(n, m, n);
     UMatrix<double> C = Owner(w), Y(n, m, -1);
-    EXPECT_EQ(call(0x48, C, Y), 0);
+    EXPECT_EQ(call(Blas::LaSvdUOverA | Blas::LaSvdVTShort, C, Y), 0);
     EXPECT_EQ(C.GetColDim(), n);
     EXPECT_EQ(C.GetRowDim(), n);
 }
@@ -420,17 +429,17 @@ TEST(SvdDriver, TwoResultFrontEnd)
     auto call = [&](short opt, UMatrix<double>& u, UMatrix<double>& vt, UVector<double>& v) {
         return RaisedCode([&] { LAPackDouble::MgetSvd(opt, A, v, u, vt, Blas::defProgMon); });
     };
-    EXPECT_EQ(call(0x18, U, VT, s), nmResultVectorNotNeeded);
-    EXPECT_EQ(call(0x12, U, VT, s), nmResultVectorNotNeeded);
-    EXPECT_EQ(call(0x24, U, VT, longer),
+    EXPECT_EQ(call(kSvdUOverA, U, VT, s), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(Blas::LaSvdUAll | Blas::LaSvdVTNone, U, VT, s), nmResultVectorNotNeeded);
+    EXPECT_EQ(call(Blas::LaSvdUShort | Blas::LaSvdVTAll, U, VT, longer),
               umIncompatibleDimensions);  // U of all m columns is checked before s
-    EXPECT_EQ(call(0x22, U, VT, s), umIncompatibleDimensions);
-    EXPECT_EQ(call(0x44, U, VTshort, s), umIncompatibleDimensions);
-    EXPECT_EQ(call(0x44, U, VT, longer), umIncompatibleDimensions);
-    EXPECT_EQ(call(0x44, U, VT, s), 0);
+    EXPECT_EQ(call(Blas::LaSvdUAll | Blas::LaSvdVTAll, U, VT, s), umIncompatibleDimensions);
+    EXPECT_EQ(call(kSvdShortUVT, U, VTshort, s), umIncompatibleDimensions);
+    EXPECT_EQ(call(kSvdShortUVT, U, VT, longer), umIncompatibleDimensions);
+    EXPECT_EQ(call(kSvdShortUVT, U, VT, s), 0);
     EXPECT_EQ(A.GetColDim(), m);
     EXPECT_EQ(A.GetRowDim(), n);
-    EXPECT_EQ(call(0x22, Uall, VT, s), 0);
+    EXPECT_EQ(call(Blas::LaSvdUAll | Blas::LaSvdVTAll, Uall, VT, s), 0);
 }
 
 TEST(SvdDriver, MonitorCalls)
@@ -440,7 +449,7 @@ TEST(SvdDriver, MonitorCalls)
     // One bounded counter of its own, without steps; its callees nest inside. With U over A in path
     // 10 the formation of Q in A reports to no monitor.
     RecordingMonitor over, shortU;
-    SvdCall a(0x18, 3, 3, 3), b(0x14, 3, 3, 3);
+    SvdCall a(kSvdUOverA, 3, 3, 3), b(Blas::LaSvdUShort | Blas::LaSvdVTNone, 3, 3, 3);
     a.Compute(over);
     b.Compute(shortU);
     ASSERT_FALSE(over.events.empty());
@@ -461,7 +470,7 @@ TEST(SvdDriver, RaiseInsideLeavesTheCounterOpenAndFreesTheWork)
     // front-end leaves A's shape alone.
     RegisterNumerMessages();
     PrimeCostModel();
-    for (short opt : {0x44, 0x18, 0x81, 0x11})
+    for (short opt : {kSvdShortUVT, kSvdUOverA, kSvdVTOverA, kSvdValuesOnly})
         for (Shape sh : {Shape{6, 4, 6}, Shape{4, 6, 4}, Shape{9, 4, 9}, Shape{4, 9, 4}}) {
             SCOPED_TRACE(testing::Message()
                          << sh.m << " x " << sh.n << " word 0x" << std::hex << opt);
@@ -473,7 +482,7 @@ TEST(SvdDriver, RaiseInsideLeavesTheCounterOpenAndFreesTheWork)
     UMatrix<double> A = Owner(Random(3, 5, 3));
     UVector<double> s(3, 1);
     RaisingMonitor pm(2);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(0x18, A, s, pm); }), nmProgressCount);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::MgetSvd(kSvdUOverA, A, s, pm); }), nmProgressCount);
     EXPECT_EQ(A.GetColDim(), 3);
     EXPECT_EQ(A.GetRowDim(), 5);
 }

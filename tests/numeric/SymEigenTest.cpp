@@ -9,6 +9,7 @@
 #include "numeric/LAPackDouble.h"
 #include "numeric/UStrNumer.h"
 #include "tests/numeric/EigenTestSupport.h"
+#include "tests/numeric/OptionWords.h"
 #include "tests/numeric/RefLapackEigen.h"
 #include "utilities/UMatVec.h"
 #include "utilities/UStrUtilities.h"
@@ -80,7 +81,7 @@ TEST(SymMdiag, SecondDifferenceAndRepeatedEigenvalues)
         if (i + 1 < n) a[i + 1 + i * n] = a[i + (i + 1) * n] = -1.0;
     }
     std::vector<double> v = a, w(n);
-    LAPackDouble::SymMdiag(0x280, n, v.data(), n, w.data(), Blas::defProgMon);
+    LAPackDouble::SymMdiag(kEigVectorsLower, n, v.data(), n, w.data(), Blas::defProgMon);
     std::vector<double> const known = SecondDifferenceSpectrum(n);
     EXPECT_TRUE(SameValues(n, w.data(), known.data(), 4.0));
     EXPECT_LT(EigenResidual(a, n, n, v.data(), n, w.data()), 10.0);
@@ -90,7 +91,7 @@ TEST(SymMdiag, SecondDifferenceAndRepeatedEigenvalues)
     std::vector<double> const values = {-1.0, -1.0, -1.0, 0.5, 0.5, 2.0};
     long const m = static_cast<long>(values.size());
     std::vector<double> const b = WithSpectrum(values);
-    for (short opt : {short(0x280), short(0x480)}) {
+    for (short opt : {kEigVectorsLower, kEigVectorsUpper}) {
         std::vector<double> x = b, y(m);
         LAPackDouble::SymMdiag(opt, m, x.data(), m, y.data(), Blas::defProgMon);
         EXPECT_TRUE(SameValues(m, y.data(), values.data(), 2.0, 20.0)) << opt;
@@ -105,7 +106,7 @@ TEST(SymMdiag, DiagonalMatrixGivesAPermutation)
     std::vector<double> const diag = {3.0, -1.0, 2.0, 0.5, -7.0};
     std::vector<long> const order = {4, 1, 3, 2, 0};  // rows of the unit vectors, ascending values
     long const n = static_cast<long>(diag.size());
-    for (short opt : {short(0x280), short(0x480)}) {
+    for (short opt : {kEigVectorsLower, kEigVectorsUpper}) {
         std::vector<double> a(n * n, 0.0), w(n);
         for (long i = 0; i < n; ++i) a[i + i * n] = diag[i];
         LAPackDouble::SymMdiag(opt, n, a.data(), n, w.data(), Blas::defProgMon);
@@ -123,7 +124,7 @@ TEST(SymMdiag, TinyAndHugeMatricesAreScaledAndScaledBack)
     long const n = 12;
     std::vector<double> const a = RandomSymmetric(n, n);
     std::vector<double> v = a, w(n);
-    LAPackDouble::SymMdiag(0x280, n, v.data(), n, w.data(), Blas::defProgMon);
+    LAPackDouble::SymMdiag(kEigVectorsLower, n, v.data(), n, w.data(), Blas::defProgMon);
     // Below sqrt(safmin/eps) and above its reciprocal.
     for (double scale : {1e-160, 1e160})
         for (bool vectors : {true, false}) {
@@ -144,21 +145,21 @@ TEST(SymMdiag, OrdersZeroAndOneTouchNothingElse)
     RegisterNumerMessages();
     double a[] = {NaN}, w[] = {NaN};
     RecordingMonitor pm;
-    LAPackDouble::SymMdiag(0x280, 0, a, 1, w, pm);
+    LAPackDouble::SymMdiag(kEigVectorsLower, 0, a, 1, w, pm);
     EXPECT_TRUE(std::isnan(a[0]));
     EXPECT_TRUE(std::isnan(w[0]));
     a[0] = -4.0;
-    LAPackDouble::SymMdiag(0x204, 1, a, 1, w, pm);
+    LAPackDouble::SymMdiag(kEigValuesLower, 1, a, 1, w, pm);
     EXPECT_EQ(w[0], -4.0);
     EXPECT_EQ(a[0], -4.0);
-    LAPackDouble::SymMdiag(0x480, 1, a, 1, w, pm);
+    LAPackDouble::SymMdiag(kEigVectorsUpper, 1, a, 1, w, pm);
     EXPECT_EQ(w[0], -4.0);
     EXPECT_EQ(a[0], 1.0);
     EXPECT_TRUE(pm.events.empty());
     // The front-end on a 0 x 0 matrix, whose column space is 0.
     UMatrix<double> empty(0, 0, -1);
     UVector<double> none(0, 1);
-    EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(0x280, empty, none, pm); }), 0);
+    EXPECT_EQ(RaisedCode([&] { LAPackDouble::SymMdiag(kEigVectorsLower, empty, none, pm); }), 0);
 }
 
 TEST(SymMdiag, ChecksComeBeforeAnyChange)
@@ -174,16 +175,17 @@ TEST(SymMdiag, ChecksComeBeforeAnyChange)
     for (short opt :
          {short(0x284), short(0x080), short(0x680), short(0x1280), short(0x200), short(0x0)})
         EXPECT_EQ(raw(opt, n, n), nmIllegalOptions) << opt;
-    EXPECT_EQ(raw(0x280, -1, n), nmIllegalParameter);
-    EXPECT_EQ(raw(0x280, n, n - 1), nmIllegalParameter);
-    EXPECT_EQ(raw(0x280, 0, 0), nmIllegalParameter);
+    EXPECT_EQ(raw(kEigVectorsLower, -1, n), nmIllegalParameter);
+    EXPECT_EQ(raw(kEigVectorsLower, n, n - 1), nmIllegalParameter);
+    EXPECT_EQ(raw(kEigVectorsLower, 0, 0), nmIllegalParameter);
     EXPECT_TRUE(oracle::SameArrays(a, a0, 0));
     EXPECT_TRUE(std::isnan(w[0]));
 
     UMatrix<double> rect(3, 2, -1), square(3, 3, -1);
     UVector<double> wrong(2, 1), every2(3, 2);
     auto front = [&](UMatrix<double>& A, UVector<double>& v) {
-        return RaisedCode([&] { LAPackDouble::SymMdiag(0x280, A, v, Blas::defProgMon); });
+        return RaisedCode(
+            [&] { LAPackDouble::SymMdiag(kEigVectorsLower, A, v, Blas::defProgMon); });
     };
     EXPECT_EQ(front(rect, wrong), umNotSquare);  // before the vector is looked at
     EXPECT_EQ(front(square, wrong), umIncompatibleDimensions);
@@ -199,7 +201,7 @@ TEST(SymMdiag, FrontEndDiagonalisesAMatrixObject)
     UVector<double> w(n, 1);
     for (long j = 0; j < n; ++j)
         for (long i = 0; i < n; ++i) A(i, j) = a[i + j * n];
-    LAPackDouble::SymMdiag(0x280, A, w, Blas::defProgMon);
+    LAPackDouble::SymMdiag(kEigVectorsLower, A, w, Blas::defProgMon);
     EXPECT_LT(EigenResidual(a, n, n, A.GetData(), A.GetColSpace(), w.GetData()), 10.0);
 }
 
@@ -211,7 +213,7 @@ TEST(SymMdiag, RaisesThroughAndReleasesItsWork)
     std::vector<double> const a0 = RandomSymmetric(n, n);
     // An error of a routine called inside passes unchanged and leaves the counters open. The
     // sanitizer build finds the work array if it leaks.
-    for (short opt : {short(0x280), short(0x204), short(0x480)})
+    for (short opt : {kEigVectorsLower, kEigValuesLower, kEigVectorsUpper})
         for (long depth : {2L, 3L}) {
             SCOPED_TRACE(testing::Message() << "word 0x" << std::hex << opt << " depth " << depth);
             std::vector<double> a = a0, w(n);
@@ -230,7 +232,7 @@ TEST(SymMdiag, OpensOneBoundedCounterOverItsParts)
     long const n = 5, P = Blas::ptOpCount, U = Blas::ptUniform, S = Blas::ptShrinking;
     std::vector<double> a = RandomSymmetric(n, n), w(n);
     RecordingMonitor pm;
-    LAPackDouble::SymMdiag(0x280, n, a.data(), n, w.data(), pm);
+    LAPackDouble::SymMdiag(kEigVectorsLower, n, a.data(), n, w.data(), pm);
     // DSYEV, DSYTRD with DSYTD2, DORGQR with DORG2R, DSTEQR.
     EXPECT_EQ(CountersOpened(pm),
               (std::vector<Opened>{
@@ -240,7 +242,7 @@ TEST(SymMdiag, OpensOneBoundedCounterOverItsParts)
 
     a = RandomSymmetric(n, n);
     RecordingMonitor values;
-    LAPackDouble::SymMdiag(0x404, n, a.data(), n, w.data(), values);
+    LAPackDouble::SymMdiag(kEigValuesUpper, n, a.data(), n, w.data(), values);
     EXPECT_EQ(CountersOpened(values), (std::vector<Opened>{{1, P, -1}, {2, U, n}, {3, U, n}}));
     EXPECT_EQ(values.GetCounter(), nullptr);
 }

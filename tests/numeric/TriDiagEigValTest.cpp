@@ -70,25 +70,28 @@ TEST(TriDiagGetNorm, FourNormsOfASmallMatrixAndTheReference)
 {
     RegisterNumerMessages();
     double const d[] = {1.0, -2.0, 3.0}, e[] = {-4.0, 5.0};
-    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(0x1, 3, d, e), 5.0);
-    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(0x2, 3, d, e), 11.0);  // row 2: 4 + 2 + 5
-    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(0x4, 3, d, e), 11.0);
-    EXPECT_NEAR(LAPackDouble::TriDiagGetNorm(0x8, 3, d, e), std::sqrt(96.0), 4 * eps * 10);
-    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(0x4, 1, d, e), 1.0);
-    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(0x1, 0, d, e), 0.0);
+    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(Blas::LaNormMaxAbs, 3, d, e), 5.0);
+    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(Blas::LaNormOne, 3, d, e), 11.0);  // row 2: 4 + 2 + 5
+    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(Blas::LaNormInf, 3, d, e), 11.0);
+    EXPECT_NEAR(LAPackDouble::TriDiagGetNorm(Blas::LaNormFrobenius, 3, d, e), std::sqrt(96.0),
+                4 * eps * 10);
+    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(Blas::LaNormInf, 1, d, e), 1.0);
+    EXPECT_EQ(LAPackDouble::TriDiagGetNorm(Blas::LaNormMaxAbs, 0, d, e), 0.0);
 
     for (long n : {1L, 2L, 3L, 10L, 77L}) {
         TriDiag t = RandomTriDiag(n);
         int nn = I(n);
-        for (auto [bit, letter] : {std::pair<short, char>{0x1, 'M'}, {0x2, 'O'}, {0x4, 'I'}}) {
+        for (auto [bit, letter] : {std::pair<short, char>{Blas::LaNormMaxAbs, 'M'},
+                                   {Blas::LaNormOne, 'O'},
+                                   {Blas::LaNormInf, 'I'}}) {
             EXPECT_EQ(LAPackDouble::TriDiagGetNorm(bit, n, t.d.data(), t.e.data()),
                       dlanst_(&letter, &nn, t.d.data(), t.e.data(), 1))
                 << letter << " n " << n;
         }
         char f = 'F';
         double const ref = dlanst_(&f, &nn, t.d.data(), t.e.data(), 1);
-        EXPECT_NEAR(LAPackDouble::TriDiagGetNorm(0x8, n, t.d.data(), t.e.data()), ref,
-                    4 * eps * ref);
+        EXPECT_NEAR(LAPackDouble::TriDiagGetNorm(Blas::LaNormFrobenius, n, t.d.data(), t.e.data()),
+                    ref, 4 * eps * ref);
     }
 }
 

@@ -28,7 +28,7 @@ Reduced Unreduced(std::vector<double> const& a, long n)
                    std::vector<double>(m, NaN)};
 }
 
-short Uplo(bool lower) { return lower ? 0x2 : 0x4; }
+short Uplo(bool lower) { return lower ? Blas::LaMatLower : Blas::LaMatUpper; }
 
 // max |(Q' A Q - T)(i,j)| / (n eps max|A|) for the full matrix a, the orthogonal q and the
 // tridiagonal T = (d, e).
@@ -265,23 +265,24 @@ TEST(MtoTriDiag, ChecksComeFirstAndChangeNothing)
         EXPECT_EQ(td2(opt, n, n), nmIllegalOptions) << opt;
         EXPECT_EQ(orgtr(opt, n, n, n), nmIllegalOptions) << opt;
     }
-    EXPECT_EQ(trd(0x2, -1, n, n), nmIllegalParameter);
-    EXPECT_EQ(trd(0x4, n, n - 1, n), nmIllegalParameter);
-    EXPECT_EQ(trd(0x2, 0, 0, 1), nmIllegalParameter);
-    EXPECT_EQ(trd(0x2, n, n, 0), nmWorkspaceTooSmall);
-    EXPECT_EQ(trd(0x4, 0, 1, 0), nmWorkspaceTooSmall);  // also when there is nothing to reduce
-    EXPECT_EQ(trd(0x4, n, n, -1), nmWorkspaceTooSmall);
-    EXPECT_EQ(td2(0x2, -1, n), nmIllegalParameter);
-    EXPECT_EQ(td2(0x4, n, n - 1), nmIllegalParameter);
-    EXPECT_EQ(orgtr(0x2, -1, n, n), nmIllegalParameter);
-    EXPECT_EQ(orgtr(0x4, n, n - 1, n), nmIllegalParameter);
-    EXPECT_EQ(orgtr(0x2, n, n, n - 2), nmWorkspaceTooSmall);
-    EXPECT_EQ(orgtr(0x4, n, n, n - 2), nmWorkspaceTooSmall);
-    EXPECT_EQ(orgtr(0x4, 0, 1, 0), nmWorkspaceTooSmall);
+    EXPECT_EQ(trd(Blas::LaMatLower, -1, n, n), nmIllegalParameter);
+    EXPECT_EQ(trd(Blas::LaMatUpper, n, n - 1, n), nmIllegalParameter);
+    EXPECT_EQ(trd(Blas::LaMatLower, 0, 0, 1), nmIllegalParameter);
+    EXPECT_EQ(trd(Blas::LaMatLower, n, n, 0), nmWorkspaceTooSmall);
+    // also when there is nothing to reduce
+    EXPECT_EQ(trd(Blas::LaMatUpper, 0, 1, 0), nmWorkspaceTooSmall);
+    EXPECT_EQ(trd(Blas::LaMatUpper, n, n, -1), nmWorkspaceTooSmall);
+    EXPECT_EQ(td2(Blas::LaMatLower, -1, n), nmIllegalParameter);
+    EXPECT_EQ(td2(Blas::LaMatUpper, n, n - 1), nmIllegalParameter);
+    EXPECT_EQ(orgtr(Blas::LaMatLower, -1, n, n), nmIllegalParameter);
+    EXPECT_EQ(orgtr(Blas::LaMatUpper, n, n - 1, n), nmIllegalParameter);
+    EXPECT_EQ(orgtr(Blas::LaMatLower, n, n, n - 2), nmWorkspaceTooSmall);
+    EXPECT_EQ(orgtr(Blas::LaMatUpper, n, n, n - 2), nmWorkspaceTooSmall);
+    EXPECT_EQ(orgtr(Blas::LaMatUpper, 0, 1, 0), nmWorkspaceTooSmall);
     EXPECT_TRUE(oracle::SameArrays(a, a0, 0));
-    EXPECT_EQ(orgtr(0x2, n, n, n - 1), 0);
+    EXPECT_EQ(orgtr(Blas::LaMatLower, n, n, n - 1), 0);
     a = a0;
-    EXPECT_EQ(orgtr(0x4, n, n, n - 1), 0);
+    EXPECT_EQ(orgtr(Blas::LaMatUpper, n, n, n - 1), 0);
 }
 
 TEST(MtoTriDiag, ReportsEachStepOfTheUnblockedReduction)
