@@ -19,6 +19,8 @@ bool ScanDouble(const char* text, double& value);
 // ScanDouble with any exponent letter of AdjustExponentLetters taken for 'e';
 // text is not changed.
 bool ScanNumberField(const char* text, double& value);
+// ScanNumberField of the length characters from text on, which hold no NUL.
+bool ScanNumberField(const char* text, long length, double& value);
 bool ScanLong(const char* text, long& value);
 
 }  // namespace FieldText

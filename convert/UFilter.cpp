@@ -41,21 +41,25 @@ UFilter::UFilter(UStream* stream, bool caseSensitive)
 
 UFilter::~UFilter() {}
 
-void UFilter::GetRecord(char* buf, long len)
+long UFilter::GetRecord(char* buf, long len)
 {
     buf[0] = '\0';
     if (len < 1) {
         if (input->GetAtEOF()) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
-        return;
+        return 0;
     }
-    // A line read that consumes nothing found the end of the data: asked so,
-    // the stream learns the size once per record instead of twice. The line
-    // is read as GetLine reads it, without clearing the whole buffer first.
-    long const before = input->GetPosition();
+    // The line is read as GetLine reads it, without clearing the whole buffer
+    // first. A read stores at least the mark of a line end for every line it
+    // consumes, so one that stores nothing found the end of the data.
     long const stored = input->GetTranslatedBuffer(buf, len, sfLineEnd);
+    if (stored == 0) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
     buf[stored] = '\0';
-    if (input->GetPosition() == before) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
-    strdetab(buf);
+    long const length = static_cast<long>(strnlen(buf, static_cast<size_t>(stored)));
+    // Tabs become blanks.
+    char* const end = buf + length;
+    for (char* c = buf; (c = static_cast<char*>(memchr(c, '\t', (size_t)(end - c)))) != nullptr;)
+        *c++ = ' ';
+    return length;
 }
 
 long UFilter::GetSkeletonRecord(char* buf, long len)

@@ -19,8 +19,9 @@ public:
     void SetOutputStream(UStream* stream) { output = stream; }
 
     // Reads the next line into buf (at most len characters, buf holds len + 1),
-    // tabs turned into blanks; 25001 at the end of the input.
-    void GetRecord(char* buf, long len);
+    // tabs turned into blanks; 25001 at the end of the input. Returns the
+    // length of the line as strlen gives it.
+    long GetRecord(char* buf, long len);
     long GetSkeletonRecord(char* buf, long len);
     void GetMergeRecord(char* buf, long len, FileMergeType type);
     void PutRecord(const char* text);

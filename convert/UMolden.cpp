@@ -314,6 +314,54 @@ void MoldenSlice(const UBasFuncTransform* toMolden, const UMatrix<double>& coeff
     else
         slice.CloneContentsFrom(part);
 }
+
+// The lines of an orbital set go to the stream in large batches: a write per
+// orbital or per line costs more than the formatting.
+class LineBatch {
+public:
+    explicit LineBatch(UStream* stream) : stream(stream), text(capacity) {}
+
+    // Room for one more orbital's four lines or coefficient line, which take
+    // less than longestLine even with the widest long (20 characters) and the
+    // widest doubles in "%20.14lf" and "%10.5lf" (325).
+    char* Room(long& size)
+    {
+        if (fill > capacity - longestLine) Flush();
+        size = capacity - fill;
+        return text.data() + fill;
+    }
+    void Added(long n) { fill += n; }
+    void Flush()
+    {
+        stream->PutText(text.data(), fill);
+        fill = 0;
+    }
+
+private:
+    static constexpr long capacity = 1L << 18;
+    static constexpr long longestLine = 1024;
+    UStream* stream;
+    std::vector<char> text;
+    long fill = 0;
+};
+
+// The orbital's four lines, then a line for every coefficient that is not
+// zero; a column lies in storage as one run.
+void PutOrbital(LineBatch& batch, long number, double energy, const char* spin, double occupation,
+                const double* column, long rows)
+{
+    long size;
+    char* room = batch.Room(size);
+    batch.Added(snprintf(room, (size_t)size,
+                         " Sym= %5lda\n Ene= %20.14lf\n Spin= %s\n Occup= %10.5lf\n", number,
+                         energy, spin, occupation));
+    for (long j = 0; j < rows; j++) {
+        double c = column[j];
+        if (c == 0.0) continue;
+        room = batch.Room(size);
+        batch.Added(FormatCoefficientLine(room, size, j + 1, c));
+    }
+}
 }  // namespace
 
 void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
@@ -331,30 +379,18 @@ void UMoldenFilter::WriteOrbitals1(UQGeometryData* geom, UVector<double>& occ,
     if (columns < n || occ.GetDim() < n) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     long rows = m.GetColDim();
     const char* spin = beta ? "Beta" : "Alpha";
+    LineBatch batch(stream);
     for (long i = 0; i < n; i++) {
         if (i - first == sliceColumns) {
+            // What is written stays in the file should the next slice raise.
+            batch.Flush();
             first = i;
             MoldenSlice(toMolden.get(), coefficients, first, Min(sliceColumns, columns - first), m);
         }
         long column = i - first;
         if (ColumnIsZero(m, column)) continue;
-        stream->printf(" Sym= %5lda\n Ene= %20.14lf\n Spin= %s\n Occup= %10.5lf\n", i + 1,
-                       energies[i], spin, occ[i]);
-        // The coefficient lines go to the stream in batches: one formatted write per line
-        // costs more than the formatting. A line is at most 20 + 1 + 325 + 1 characters (the
-        // widest long and the widest double in "%20.14lf"), so the margin holds the next one.
-        char lines[8192];
-        const long margin = 512;
-        long fill = 0;
-        for (long j = 0; j < rows; j++) {
-            double c = m(j, column);
-            if (c == 0.0) continue;
-            fill += FormatCoefficientLine(lines + fill, sizeof lines - fill, j + 1, c);
-            if (fill > long(sizeof lines) - margin) {
-                stream->PutText(lines, fill);
-                fill = 0;
-            }
-        }
-        stream->PutText(lines, fill);
+        PutOrbital(batch, i + 1, energies[i], spin, occ[i],
+                   m.GetConstData() + column * m.GetColSpace(), rows);
     }
+    batch.Flush();
 }

@@ -29,34 +29,45 @@ UTurboFilter::UTurboFilter(UStream* stream)
 
 UTurboFilter::~UTurboFilter() {}
 
+namespace {
+
+// At most len - 1 characters of the record of the given length into buf.
+void CopyRecord(const char* record, long length, char* buf, long len)
+{
+    if (buf == nullptr || len < 1) return;
+    long const n = length > len - 1 ? len - 1 : length;
+    memcpy(buf, record, (size_t)n);
+    buf[n] = '\0';
+}
+
+}  // namespace
+
 long UTurboFilter::GetRecord(char* buf, long len)
 {
     recordType = -2;
     // Turbomole writes '#' comment lines into every kind of file, anywhere;
     // they go wherever empty lines go.
+    long length;
     do {
-        UFilter::GetRecord(record, recordLength);
-        charactersRead += (long)strlen(record) + 1;
+        length = UFilter::GetRecord(record, recordLength);
+        charactersRead += length + 1;
     } while (skipEmptyLines && (record[0] == '\0' || record[0] == '#'));
     if (record[0] == '$') {
         recordType = 1;
         strtrim(record);
+        length = (long)strlen(record);
         sectionType = GetNamedStart(record, sectionHeader);
         if (sectionType < 0) sectionType = -2;
     } else {
         recordType = 0;
     }
-    GetRecordText(buf, len);
+    CopyRecord(record, length, buf, len);
     return recordType;
 }
 
 void UTurboFilter::GetRecordText(char* buf, long len) const
 {
-    if (buf == nullptr || len < 1) return;
-    size_t n = strlen(record);
-    if ((long)n > len - 1) n = (size_t)(len - 1);
-    memcpy(buf, record, n);
-    buf[n] = '\0';
+    CopyRecord(record, (long)strlen(record), buf, len);
 }
 
 void UTurboFilter::SkipToHeader()

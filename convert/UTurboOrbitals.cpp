@@ -1,8 +1,11 @@
 // Reader and writer of the orbital sections "$scfmo", "$uhfmo_alpha" and
 // "$uhfmo_beta".
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -34,13 +37,17 @@ long nonzerodim(UMatrix<double>& m)
     return 0;
 }
 
-}  // namespace
+// The number format NdW.D of the coefficient lines: N values to a line, each
+// in a field of W characters.
+struct CoefficientFormat {
+    long perLine;
+    long width;
+};
 
-void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type, const char* header)
+// The format that the section's header names, "4d20.14" when it names none.
+CoefficientFormat ReadCoefficientFormat(const char* header)
 {
-    char line[recordLength + 1];
-
-    // Number format NdW.D of the coefficient lines.
+    const long recordLength = UTurboFilter::recordLength;
     char format[recordLength + 1] = "4d20.14";
     const char* open = strstr(header, "format(");
     if (open != nullptr) {
@@ -53,17 +60,23 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
         format[n] = '\0';
         strtrim(format);
     }
-    AdjustExpChars(format);
-    long perLine, width;
-    if (sscanf(format, "%lde%ld", &perLine, &width) != 2)
+    AdjustExponentLetters(format);
+    CoefficientFormat f;
+    if (sscanf(format, "%lde%ld", &f.perLine, &f.width) != 2)
         RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     // A line of coefficients must fit one record.
-    if (perLine < 1 || width < 1 || width > recordLength / perLine)
+    if (f.perLine < 1 || f.width < 1 || f.width > recordLength / f.perLine)
         RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    return f;
+}
 
-    // The first orbital line gives the count of every orbital.
+// Reads up to the first orbital line, which becomes the filter's record, and
+// returns the count after its second '=': the count of every orbital.
+long ReadFirstOrbitalCount(UTurboFilter& filter)
+{
+    char line[UTurboFilter::recordLength + 1];
     do {
-        if (GetRecord(line, sizeof line) == 1)
+        if (filter.GetRecord(line, sizeof line) == 1)
             RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         strtrim(line);
     } while (line[0] == '#');
@@ -74,56 +87,80 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     long n;
     if (sscanf(eq + 1, "%ld", &n) != 1 || n < 1)
         RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    return n;
+}
 
-    // The coefficients go straight into the matrix's storage, a column per
-    // orbital. Once the first orbital has proved the count, room is reserved
-    // for as many orbitals as the rest of the file can hold (each takes n
-    // fields of the format's width): a damaged count or a truncated file
-    // cannot demand a matrix the file does not back, and a whole section is
-    // held once.
-    std::vector<double> energies;
-    std::vector<double> columns;
-    char field[recordLength + 1];
-    for (long j = 0;; ++j) {
-        if (j >= n) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        eq = strchr(record, '=');
-        if (eq == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        // An orbital of another count belongs to another symmetry block or
-        // another basis: reading it with n coefficients would misplace them.
-        char* countEq = strchr(eq + 1, '=');
-        long count;
-        if (countEq != nullptr && sscanf(countEq + 1, "%ld", &count) == 1 && count != n)
+// The eigenvalue of an orbital line, the text after its first '=' up to the
+// next blank.
+double ReadOrbitalEnergy(const char* line, long n)
+{
+    const char* eq = strchr(line, '=');
+    if (eq == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    // An orbital of another count belongs to another symmetry block or
+    // another basis: reading it with n coefficients would misplace them.
+    const char* countEq = strchr(eq + 1, '=');
+    long count;
+    if (countEq != nullptr && sscanf(countEq + 1, "%ld", &count) == 1 && count != n)
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    char field[UTurboFilter::recordLength + 1];
+    strcpy(field, eq + 1);
+    CutWord(field);
+    return NumberField(field, __LINE__);
+}
+
+// Reads the n coefficients of one orbital onto the end of columns.
+void ReadOrbitalCoefficients(UTurboFilter& filter, const CoefficientFormat& format, long n,
+                             std::vector<double>& columns)
+{
+    char line[UTurboFilter::recordLength + 1];
+    for (long first = 0; first < n; first += format.perLine) {
+        if (filter.GetRecord(line, sizeof line) == 1)
             RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-        strcpy(field, eq + 1);
-        CutWord(field);
-        energies.push_back(NumberField(field, __LINE__));
-
-        long length = 0;
-        for (long i = 0; i < n; ++i) {
-            long k = i % perLine;
-            if (k == 0) {
-                if (GetRecord(line, sizeof line) == 1)
-                    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-                length = (long)strlen(line);
-            }
+        long const length = (long)strlen(line);
+        long const count = Min(format.perLine, n - first);
+        for (long start = 0; start < count * format.width; start += format.width) {
             // Fields come from this line only. Turbomole writes each at its
             // full width, right-aligned, so one that the line's end cuts short
             // has lost characters (a D-07 read as D-0), not trailing blanks.
-            long start = k * width;
-            if (start + width > length) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-            memcpy(field, line + start, (size_t)width);
-            field[width] = '\0';
-            columns.push_back(NumberField(field, __LINE__));
+            if (start + format.width > length)
+                RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+            columns.push_back(NumberField(line + start, format.width, __LINE__));
         }
-        if (j == 0) {
-            long left = Max(0L, input->GetSize() - input->GetPosition());
-            long backed = Min(n, 1 + left / (n * width));
-            columns.reserve((size_t)n * (size_t)backed);
-        }
-        if (GetRecord(nullptr, 0) == 1) break;
     }
-    if (sectionType != tfsEnd) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+}
 
+// Storage filled at once is better served by huge pages, which spare a page
+// fault every few kilobytes; only a hint, and none where the system lacks it.
+void AdviseHugePages(void* data, size_t bytes)
+{
+#ifdef MADV_HUGEPAGE
+    uintptr_t const page = (uintptr_t)sysconf(_SC_PAGESIZE);
+    uintptr_t const begin = ((uintptr_t)data + page - 1) / page * page;
+    uintptr_t const end = ((uintptr_t)data + bytes) / page * page;
+    if (end > begin) madvise((void*)begin, end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
+// Once the first orbital has proved the count, room is reserved for as many
+// orbitals as the bytes left in the file can hold (each takes n fields of
+// the format's width): a damaged count or a truncated file cannot demand a
+// matrix the file does not back, and a whole section is held once.
+void ReserveBackedColumns(std::vector<double>& columns, long n, long width, long left)
+{
+    long backed = Min(n, 1 + left / (n * width));
+    columns.reserve((size_t)n * (size_t)backed);
+    AdviseHugePages(columns.data(), columns.capacity() * sizeof(double));
+}
+
+// Stores the energies and the n x n coefficients (a column per orbital read,
+// zeros for the orbitals the section lacks) as the set of the section type,
+// reordered into the internal order when the molecule has its basis set.
+void StoreOrbitals(UQGeometryData* geom, TurboFileSectionType type,
+                   const std::vector<double>& energies, std::vector<double>&& columns, long n)
+{
     // A count that is not the basis's is refused before the square matrix is
     // made, so that a damaged count cannot demand gigabytes first.
     std::unique_ptr<UBasFuncTransform> transform;
@@ -135,8 +172,7 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
     UVector<double> e(n, 1);
     Vset(e, 0.0);
     for (size_t j = 0; j < energies.size(); ++j) e[(long)j] = energies[j];
-    // Orbitals the section lacks have zero coefficients; the matrix is
-    // reordered in place.
+    // The matrix is reordered in place.
     UMatrix<double> mos(std::move(columns), n, n);
     if (transform) transform->TransformMatrix(mos, mos);
     if (type == tfsScfMo) {
@@ -149,6 +185,29 @@ void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type,
         geom->SetEBeta(e);
         geom->SetMos(std::move(mos), otBeta);
     }
+}
+
+}  // namespace
+
+void UTurboFilter::ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type, const char* header)
+{
+    const CoefficientFormat format = ReadCoefficientFormat(header);
+    const long n = ReadFirstOrbitalCount(*this);
+    // The coefficients go straight into the matrix's storage, a column per
+    // orbital.
+    std::vector<double> energies;
+    std::vector<double> columns;
+    for (long j = 0;; ++j) {
+        if (j >= n) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        energies.push_back(ReadOrbitalEnergy(record, n));
+        ReadOrbitalCoefficients(*this, format, n, columns);
+        if (j == 0)
+            ReserveBackedColumns(columns, n, format.width,
+                                 Max(0L, input->GetSize() - input->GetPosition()));
+        if (GetRecord(nullptr, 0) == 1) break;
+    }
+    if (sectionType != tfsEnd) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+    StoreOrbitals(geom, type, energies, std::move(columns), n);
 }
 
 void UTurboFilter::WriteOrbitals(UQGeometryData* geom, TurboFileSectionType type)

@@ -48,8 +48,13 @@ void strtrim1(char* s)
 
 double NumberField(const char* text, int line)
 {
+    return NumberField(text, (long)strlen(text), line);
+}
+
+double NumberField(const char* text, long length, int line)
+{
     double value;
-    if (!FieldText::ScanNumberField(text, value))
+    if (!FieldText::ScanNumberField(text, length, value))
         RaiseError(cmInvalidTurbomoleFile, "UTurbo", line);
     return value;
 }

@@ -22,5 +22,7 @@ void strtrim1(char* s);
 // The number fields of the files: text must scan as one number, exponent
 // letters included (FieldText::ScanNumberField); 25010 at line otherwise.
 double NumberField(const char* text, int line);
+// NumberField of the length characters from text on, which hold no NUL.
+double NumberField(const char* text, long length, int line);
 
 }  // namespace TurboText

@@ -10,6 +10,9 @@
 namespace {
 
 long const CacheCapacity = 65536;
+// The end of one load that the next keeps in front of it: a text read gives
+// back at most one text chunk, also when its bytes came from two loads.
+long const KeptBehind = 16384;
 
 }  // namespace
 
@@ -90,12 +93,32 @@ long UFilePointerBasicStream::ReadAt(char* p, long n, long offset) const
 // Reads the next cache load at CacheEnd; false when the file gives nothing.
 bool UFilePointerBasicStream::Refill() const
 {
-    if (Cache.empty()) Cache.resize(CacheCapacity);
-    long const got = ReadAt(Cache.data(), CacheCapacity, CacheEnd);
-    if (got == 0) return false;
-    CacheStart = CacheEnd;
+    if (Cache.empty()) Cache.resize(KeptBehind + CacheCapacity);
+    long const kept = std::min(KeptBehind, CacheEnd - CacheStart);
+    std::memmove(Cache.data(), Cache.data() + (CacheEnd - CacheStart - kept),
+                 static_cast<size_t>(kept));
+    CacheStart = CacheEnd - kept;
+    long const got = ReadAt(Cache.data() + kept, CacheCapacity, CacheEnd);
+    // A load that comes back short found the end of the file as it is now;
+    // one that gives nothing only that the end is not beyond.
+    if (got == 0) {
+        LookAgain = true;
+        return false;
+    }
     CacheEnd += got;
+    KnownSize = got < CacheCapacity ? CacheEnd : std::max(KnownSize, CacheEnd);
     return true;
+}
+
+// While the cache holds unread bytes, the size last seen stands: a file cut
+// or grown under a reader is seen at the next refill. A file that the cache
+// holds whole, small enough for one load, is asked at every query instead,
+// so that a cut or growth between two reads is seen at the next one; so is
+// any file after a jump.
+bool UFilePointerBasicStream::HoldsUnreadBytes() const
+{
+    bool const wholeFile = CacheStart == 0 && CacheEnd >= KnownSize;
+    return Cached && !LookAgain && Cursor < CacheEnd && !wholeFile;
 }
 
 long UFilePointerBasicStream::GetPosition() const
@@ -108,6 +131,10 @@ void UFilePointerBasicStream::SetPosition(long p)
 {
     if (!FilePointer) return;
     if (Cached && p >= CacheStart && p <= CacheEnd) {
+        // Bytes read since the size was last answered may be given back; any
+        // other move lets the next size query look at the file, as a seek
+        // drops what stdio had read ahead.
+        if (p < ReadFrom || p >= Cursor) LookAgain = true;
         Cursor = p;
         return;
     }
@@ -132,9 +159,12 @@ long UFilePointerBasicStream::NoteSize(long size) const
 long UFilePointerBasicStream::GetSize() const
 {
     if (!FilePointer) return 0;
+    ReadFrom = Cursor;
+    if (HoldsUnreadBytes()) return KnownSize;
+    LookAgain = false;
     if (Cached) {
-        // Every text read asks: a seek to the end is the cheapest question, and
-        // while cached the file offset is the device's own.
+        // While cached the file offset is the device's own: a seek to the end
+        // is the cheapest question.
         off_t const end = lseek(fileno(FilePointer), 0, SEEK_END);
         if (end >= 0) return NoteSize(static_cast<long>(end));
     }
@@ -196,8 +226,10 @@ long UFilePointerBasicStream::Read(void* p, long n)
         long const position = std::ftell(FilePointer);
         if (position < 0 || std::fflush(FilePointer) != 0)
             return static_cast<long>(std::fread(p, 1, static_cast<size_t>(n), FilePointer));
-        CacheStart = CacheEnd = Cursor = position;
+        CacheStart = CacheEnd = Cursor = ReadFrom = position;
         Cached = true;
+        // The file may have changed since the size was seen, by our own writes too.
+        LookAgain = true;
     }
     char* const out = static_cast<char*>(p);
     long done = 0;
@@ -207,8 +239,10 @@ long UFilePointerBasicStream::Read(void* p, long n)
             if (left >= CacheCapacity) {
                 // A large read goes straight to the caller.
                 long const got = ReadAt(out + done, left, Cursor);
+                if (got == 0) LookAgain = true;
                 done += got;
                 Cursor += got;
+                if (got > 0) KnownSize = got < left ? Cursor : std::max(KnownSize, Cursor);
                 CacheStart = CacheEnd = Cursor;
                 break;
             }

@@ -304,6 +304,7 @@ private:
 
     UBasicStream* Device() const;  // the device, or raise 21038
     long ReadChunk(char* chunk, long want);
+    class TextScan;  // one translated read
     // GetTranslatedBuffer without translation.
     long GetUntranslated(char* buf, long n, StopFlag stop);
 
@@ -339,11 +340,13 @@ private:
     // A regular file that the device owns is read through a cache, so that a
     // text read that gives back what it did not consume costs no seek. While
     // cached, the file is read by offset past stdio and its size is found by
-    // a seek to the end; otherwise the size of a regular file is asked of the
-    // file system without moving the file position.
+    // a seek to the end, asked only when the cache cannot answer; otherwise
+    // the size of a regular file is asked of the file system without moving
+    // the file position.
     bool IsRegularFile() const;
     bool UsesCache() const;  // a regular file that the device owns
     bool Refill() const;
+    bool HoldsUnreadBytes() const;                    // the size last seen answers
     long ReadAt(char* p, long n, long offset) const;  // bytes read, by offset
     long NoteSize(long size) const;                   // the size the file system gave
     void DropCache() const;                           // the file position becomes Cursor again
@@ -359,7 +362,9 @@ private:
     mutable long CacheStart = 0;
     mutable long CacheEnd = 0;
     mutable long Cursor = 0;         // the device position while Cached
-    mutable long KnownSize = 0;      // the size last asked of the file system
+    mutable long KnownSize = 0;      // the size last asked, or found by a load
+    mutable bool LookAgain = true;   // the next size query asks the file system
+    mutable long ReadFrom = 0;       // the position when the size was last answered
     mutable bool HandedOut = false;  // GetFilePointer was called since the last transfer
     mutable Transfer LastTransfer = tfNone;
 };

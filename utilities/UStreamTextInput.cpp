@@ -41,142 +41,188 @@ long UStream::ReadChunk(char* chunk, long want)
     return got;
 }
 
+// One translated read. Each chunk is fetched from the device as the scan
+// reaches the end of what is at hand, in growing pieces, so that a short line
+// does not copy a whole chunk; the scan sees the same bytes as if the chunk
+// had been read at once. Whenever a scan ends inside a chunk, the unscanned
+// bytes are given back, so that the position stands after the last byte
+// consumed.
+class UStream::TextScan {
+public:
+    TextScan(UStream& stream, char* buf, long n, StopFlag stop)
+        : stream(stream), buf(buf), n(n), stop(stop),
+          lineEndChar(stop == sfLineEnd ? 0 : stream.InternalLineEnd),
+          external(stream.ExternalLineEnd), L(static_cast<long>(std::strlen(external)))
+    {
+    }
+
+    long Run();
+
+private:
+    bool NextChunk();  // false at the end of the data
+    void Fetch();
+    bool AtEnd() const;
+    bool CopyByte();
+    void ScanChunk();
+    // The scans of the three modes over the bytes at hand: true when the read
+    // needs no more of the chunk.
+    bool ScanStrict();
+    bool ScanCollapse();
+    bool ScanLenient();
+    using TranslateModeScan = bool (TextScan::*)();
+
+    UStream& stream;
+    char* const buf;
+    long const n;
+    StopFlag const stop;
+    char const lineEndChar;
+    char const* const external;
+    long const L;
+    long out = 0;        // characters stored into buf
+    bool inRun = false;  // collapse mode: inside a run of CR and LF
+
+    char chunk[TextChunk];
+    long size = 0;
+    long position = 0;   // of the chunk's first byte
+    long want = 0;       // the chunk's length, as far as the size tells
+    long have = 0;       // bytes of the chunk fetched so far
+    bool whole = false;  // have is all the chunk gets
+    long i = 0;          // the next byte to scan
+    bool done = false;   // a stop ended the read
+};
+
+long UStream::TextScan::Run()
+{
+    // A run of line ends in collapse mode is consumed whole, even once buf is
+    // full, so that it never yields empty lines on the next call.
+    while (out < n || inRun) {
+        if (!NextChunk()) return out;
+        ScanChunk();
+        if (i < have) stream.SetPosition(stream.GetPosition() - (have - i));
+        if (done) return out;
+    }
+    return out;
+}
+
+bool UStream::TextScan::NextChunk()
+{
+    size = stream.GetSize();
+    position = stream.GetPosition();
+    want = std::min(TextChunk, size - position);
+    if (want < 1) return false;
+    have = 0;
+    whole = false;
+    i = 0;
+    Fetch();
+    // A read that gives nothing although data should remain ends the input.
+    if (have == 0) stream.ReadFailed = true;
+    return have > 0;
+}
+
+void UStream::TextScan::Fetch()
+{
+    long const more = std::min(want, std::max(FirstPiece, 2 * have)) - have;
+    long const got = stream.ReadChunk(chunk + have, more);
+    have += got;
+    whole = got < more || have == want;
+}
+
+// Less than asked means the device has no more: the data end here.
+bool UStream::TextScan::AtEnd() const { return whole && (have < want || position + have >= size); }
+
+// Copies one byte; true when it was the NUL that ends an sfNul read.
+bool UStream::TextScan::CopyByte()
+{
+    char const c = chunk[i++];
+    buf[out++] = c;
+    return c == 0 && stop == sfNul;
+}
+
+void UStream::TextScan::ScanChunk()
+{
+    TranslateModeScan const scan = stream.TranslateMode == smStrict     ? &TextScan::ScanStrict
+                                   : stream.TranslateMode == smCollapse ? &TextScan::ScanCollapse
+                                                                        : &TextScan::ScanLenient;
+    while (!(this->*scan)() && !whole) Fetch();
+    // The last bytes of the data, fewer than a line end, are bytes like any other.
+    if (scan == &TextScan::ScanStrict)
+        while (!done && AtEnd() && i < have && out < n) done = CopyByte();
+}
+
+// L bytes are compared at each index; a shorter tail waits for the next
+// chunk unless the data end here.
+bool UStream::TextScan::ScanStrict()
+{
+    long const limit = L > 0 ? have - L + 1 : have;
+    while (i < limit && out < n) {
+        if (L > 0 && std::memcmp(chunk + i, external, L) == 0) {
+            buf[out++] = lineEndChar;
+            i += L;
+            if (stop == sfLineEnd) return done = true;
+        } else if (CopyByte()) {
+            return done = true;
+        }
+    }
+    return out >= n;
+}
+
+bool UStream::TextScan::ScanCollapse()
+{
+    while (i < have) {
+        char const c = chunk[i];
+        if (inRun) {
+            if (IsLineEndByte(c)) {
+                ++i;
+                continue;
+            }
+            if (stop == sfLineEnd) return done = true;
+            inRun = false;
+        }
+        if (out >= n) return true;
+        if (IsLineEndByte(c)) {
+            buf[out++] = lineEndChar;
+            ++i;
+            inRun = true;
+        } else if (CopyByte()) {
+            return done = true;
+        }
+    }
+    return false;
+}
+
+// The last byte of a chunk is left for the next one, so that a CR LF pair
+// split between two chunks is still one line end; before the chunk is whole,
+// the byte after each one is at hand.
+bool UStream::TextScan::ScanLenient()
+{
+    long const limit = AtEnd() ? have : have - 1;
+    while (i < limit && out < n) {
+        // The bytes up to the next line end (or NUL stop) go at once.
+        long const room = std::min(limit - i, n - out);
+        long const run = OrdinaryRun(chunk + i, room, stop == sfNul);
+        std::memcpy(buf + out, chunk + i, static_cast<size_t>(run));
+        out += run;
+        i += run;
+        if (run == room) continue;
+        char const c = chunk[i];
+        if (IsLineEndByte(c)) {
+            buf[out++] = lineEndChar;
+            ++i;
+            if (i < have && IsLineEndByte(chunk[i]) && chunk[i] != c) ++i;
+            if (stop == sfLineEnd) return done = true;
+        } else if (CopyByte()) {
+            return done = true;
+        }
+    }
+    return out >= n;
+}
+
 long UStream::GetTranslatedBuffer(char* buf, long n, StopFlag stop)
 {
     if (n < 1) return 0;
     if (!GetNeedTextTranslateOnInput()) return GetUntranslated(buf, n, stop);
-    char const lineEndChar = stop == sfLineEnd ? 0 : InternalLineEnd;
-    long const L = static_cast<long>(std::strlen(ExternalLineEnd));
-    char chunk[TextChunk];
-    long out = 0;
-    bool inRun = false;  // collapse mode: inside a run of CR and LF
-
-    // A run of line ends in collapse mode is consumed whole, even once
-    // buf is full, so that it never yields empty lines on the next call.
-    while (out < n || inRun) {
-        long const size = GetSize();
-        long const position = GetPosition();
-        long const want = std::min(TextChunk, size - position);
-        if (want < 1) return out;
-
-        // The chunk is fetched from the device as the scan reaches its end,
-        // in growing pieces, so that a short line does not copy a whole
-        // chunk; the scan sees the same bytes as if it had been read at once.
-        long have = 0;       // bytes of the chunk fetched so far
-        bool whole = false;  // have is all the chunk gets
-        auto fetch = [&] {
-            long const more = std::min(want, std::max(FirstPiece, 2 * have)) - have;
-            long const got = ReadChunk(chunk + have, more);
-            have += got;
-            whole = got < more || have == want;
-        };
-        fetch();
-        // A read that gives nothing although data should remain ends the input.
-        if (have == 0) {
-            ReadFailed = true;
-            return out;
-        }
-        // Less than asked means the device has no more: the data end here.
-        auto atEnd = [&] { return whole && (have < want || position + have >= size); };
-
-        long i = 0;
-        bool done = false;
-        // Copies one byte; true when it was the NUL that ends an sfNul read.
-        auto copyByte = [&] {
-            char const c = chunk[i++];
-            buf[out++] = c;
-            return c == 0 && stop == sfNul;
-        };
-        switch (TranslateMode) {
-        case smStrict:
-            // L bytes are compared at each index; a shorter tail waits for
-            // the next chunk unless the data end here.
-            for (;;) {
-                long const limit = L > 0 ? have - L + 1 : have;
-                while (i < limit && out < n) {
-                    if (L > 0 && std::memcmp(chunk + i, ExternalLineEnd, L) == 0) {
-                        buf[out++] = lineEndChar;
-                        i += L;
-                        if (stop == sfLineEnd) {
-                            done = true;
-                            break;
-                        }
-                    } else if (copyByte()) {
-                        done = true;
-                        break;
-                    }
-                }
-                if (done || out >= n || whole) break;
-                fetch();
-            }
-            while (!done && atEnd() && i < have && out < n) done = copyByte();
-            break;
-        case smCollapse:
-            for (;;) {
-                while (i < have) {
-                    char const c = chunk[i];
-                    if (inRun) {
-                        if (IsLineEndByte(c)) {
-                            ++i;
-                            continue;
-                        }
-                        if (stop == sfLineEnd) {
-                            done = true;
-                            break;
-                        }
-                        inRun = false;
-                    }
-                    if (out >= n) break;
-                    if (IsLineEndByte(c)) {
-                        buf[out++] = lineEndChar;
-                        ++i;
-                        inRun = true;
-                    } else if (copyByte()) {
-                        done = true;
-                        break;
-                    }
-                }
-                if (done || i < have || whole) break;
-                fetch();
-            }
-            break;
-        default:
-            // Lenient. The last byte of a chunk is left for the next one, so
-            // that a CR LF pair split between two chunks is still one line end;
-            // before the chunk is whole, the byte after each one is at hand.
-            for (;;) {
-                long const limit = atEnd() ? have : have - 1;
-                while (i < limit && out < n) {
-                    // The bytes up to the next line end (or NUL stop) go at once.
-                    long const room = std::min(limit - i, n - out);
-                    long const run = OrdinaryRun(chunk + i, room, stop == sfNul);
-                    std::memcpy(buf + out, chunk + i, static_cast<size_t>(run));
-                    out += run;
-                    i += run;
-                    if (run == room) continue;
-                    char const c = chunk[i];
-                    if (IsLineEndByte(c)) {
-                        buf[out++] = lineEndChar;
-                        ++i;
-                        if (i < have && IsLineEndByte(chunk[i]) && chunk[i] != c) ++i;
-                        if (stop == sfLineEnd) {
-                            done = true;
-                            break;
-                        }
-                    } else if (copyByte()) {
-                        done = true;
-                        break;
-                    }
-                }
-                if (done || out >= n || whole) break;
-                fetch();
-            }
-            break;
-        }
-        if (i < have) SetPosition(GetPosition() - (have - i));
-        if (done) return out;
-    }
-    return out;
+    TextScan scan(*this, buf, n, stop);
+    return scan.Run();
 }
 
 // No translation needed: the bytes go straight into buf until n are read,

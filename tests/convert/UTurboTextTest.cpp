@@ -56,6 +56,11 @@ TEST(TurboNumbers, ValuesAreBitForBitThoseOfStrtod)
                                       "1e22",
                                       "1e23",
                                       "9007199254740993",
+                                      "9007199254740992",
+                                      "-900719925474099.25",
+                                      "9999999999999999999",
+                                      "18446744073709551617",
+                                      "0.0000000000000000000000012345",
                                       "123456789012345",
                                       "1234567890123456",
                                       "0.30000000000000004",
@@ -87,6 +92,40 @@ TEST(TurboNumbers, ValuesAreBitForBitThoseOfStrtod)
         ASSERT_TRUE(FieldText::ScanDouble(t.c_str(), value)) << t;
         double const want = std::strtod(t.c_str(), nullptr);
         ASSERT_EQ(0, std::memcmp(&want, &value, sizeof value)) << t;
+        // The same text as a field of a line that goes on with digits.
+        std::string const line = t + "12345678";
+        double field = -99.0;
+        ASSERT_TRUE(FieldText::ScanNumberField(line.c_str(), (long)t.size(), field)) << t;
+        ASSERT_EQ(0, std::memcmp(&want, &field, sizeof field)) << t;
+    }
+}
+
+TEST(TurboNumbers, FieldsEndAtTheirWidth)
+{
+    // The next field's characters follow at once; only the first length count.
+    struct Case {
+        const char* line;
+        long length;
+        bool scans;
+        double value;
+    } cases[] = {
+        {"-.20551614518074D+02-.1D+01", 20, true, -20.551614518074},
+        {"1.5D+0012", 7, true, 1.5},
+        {"12345678901234567890", 8, true, 12345678.0},
+        {"123456789", 9, true, 123456789.0},
+        {"0.25  9", 6, true, 0.25},
+        {"  7.0D-01", 9, true, 0.7},
+        {"1.5D+0", 4, false, 0},
+        {"1.5D+0", 5, false, 0},
+        {"-", 1, false, 0},
+        {" 1.0 2.0", 8, false, 0},
+        {"        ", 8, false, 0},
+    };
+    for (const Case& c : cases) {
+        double value = -99.0;
+        EXPECT_EQ(c.scans, FieldText::ScanNumberField(c.line, c.length, value))
+            << c.line << " " << c.length;
+        EXPECT_EQ(c.scans ? c.value : -99.0, value) << c.line << " " << c.length;
     }
 }
 

@@ -196,8 +196,24 @@ struct Pair {
     FileModel& model;
     UFilePointerBasicStream& device;
     std::string path;
-    bool cutUnseen = false;  // the file was cut by someone else since the last size query
+    // The file was cut or grown by someone else since the device last looked
+    // at it. While the device holds bytes of a load that the file went on
+    // beyond, it trusts them until its next refill or the first size query
+    // after a move.
+    bool changeUnseen = false;
 };
+
+// Lets the device see what someone else did to the file: a move in place,
+// then a size query.
+void LookAgain(Pair& s)
+{
+    if (!s.changeUnseen) return;
+    long const p = s.sub.GetPosition();
+    s.sub.SetPosition(p);
+    s.ref.SetPosition(p);
+    s.sub.GetSize();
+    s.changeUnseen = false;
+}
 
 std::string Show(std::vector<char> const& b)
 {
@@ -230,6 +246,138 @@ long PickPosition(std::mt19937& rng, long now, long size)
                                                          : (1L << 40) + near(rng);
 }
 
+// The length of a read: mostly short, now and then beyond a text chunk or a
+// cache load.
+long ReadLength(std::mt19937& rng)
+{
+    int const r = std::uniform_int_distribution<int>(0, 9)(rng);
+    if (r < 6) return std::uniform_int_distribution<long>(1, 300)(rng);
+    if (r < 8) return std::uniform_int_distribution<long>(1, 12000)(rng);
+    if (r < 9) return 10240 + std::uniform_int_distribution<long>(-2, 2)(rng);
+    return std::uniform_int_distribution<long>(60000, 140000)(rng);
+}
+
+// The steps by the operation k drawn, 0 to 99: a text read for k below 40.
+void TextReadStep(Pair& s, std::mt19937& rng, int k)
+{
+    long const n = ReadLength(rng);
+    StopFlag const stops[] = {sfLineEnd, sfNone, sfNul};
+    StopFlag const stop = k < 25 ? sfLineEnd : stops[k % 3];
+    std::vector<char> a(static_cast<size_t>(n) + 1, '#');
+    std::vector<char> b = a;
+    if (stop == sfLineEnd)
+        s.sub.GetLine(a.data(), n);
+    else if (stop == sfNone)
+        s.sub.GetText(a.data(), n);
+    else
+        s.sub.GetString(a.data(), n);
+    std::fill(b.begin(), b.end() - 1, '\0');
+    ModelRead(s.model, s.ref, b.data(), n, stop);
+    ASSERT_EQ(Show(a), Show(b)) << "text read of " << n << " stop " << stop;
+    ASSERT_EQ(a, b);
+}
+
+void RawReadStep(Pair& s, std::mt19937& rng)
+{
+    LookAgain(s);
+    long const n = ReadLength(rng);
+    std::vector<char> a(static_cast<size_t>(n), '#');
+    std::vector<char> b = a;
+    ASSERT_EQ(s.sub.GetBuffer(a.data(), n), s.ref.GetBuffer(b.data(), n)) << "raw read of " << n;
+    ASSERT_EQ(a, b);
+}
+
+void WriteStep(Pair& s, std::mt19937& rng, int k)
+{
+    std::string const text =
+        RandomText(rng, std::uniform_int_distribution<long>(1, k < 80 ? 200 : 30000)(rng));
+    switch (k % 4) {
+    case 0:
+        s.sub.PutText(text.data(), static_cast<long>(text.size()));
+        s.ref.PutText(text.data(), static_cast<long>(text.size()));
+        break;
+    case 1:
+        s.sub.PutBuffer(text.data(), static_cast<long>(text.size()));
+        s.ref.PutBuffer(text.data(), static_cast<long>(text.size()));
+        break;
+    case 2:
+        s.sub.PutLine(text.c_str());
+        s.ref.PutLine(text.c_str());
+        break;
+    default:
+        s.sub.PutString(text.c_str());
+        s.ref.PutString(text.c_str());
+        break;
+    }
+}
+
+void SettingsStep(Pair& s, std::mt19937& rng)
+{
+    StrictMode const modes[] = {smStrict, smLenient, smCollapse};
+    TargetPlatform const platforms[] = {tpCRLF, tpLF, tpCR};
+    std::uniform_int_distribution<int> three(0, 2);
+    bool const textMode = three(rng) != 0;
+    TargetPlatform const platform = platforms[three(rng)];
+    StrictMode const mode = modes[three(rng)];
+    // Now and then line ends of the caller's own, longer than two bytes.
+    char const* const externals[] = {nullptr, nullptr, "\r\r\n", "x\n", "\n\r\n"};
+    char const* const external = externals[std::uniform_int_distribution<int>(0, 4)(rng)];
+    for (UStream* t : {&s.sub, &s.ref}) {
+        t->SetTextMode(textMode);
+        t->SetPlatform(platform);
+        t->SetTranslateMode(mode);
+        if (external) t->SetExternalLineEnd(external);
+    }
+}
+
+// The file cut (k below 90) or grown by someone else; what we wrote is in the
+// file first. A cut and a growth beyond it before the device looks again
+// would read as no cut at all.
+void OtherWriterStep(Pair& s, std::mt19937& rng, int k, long size)
+{
+    LookAgain(s);
+    s.sub.GetSize();
+    if (k < 90) {
+        long const cut = std::uniform_int_distribution<long>(0, size)(rng);
+        ASSERT_EQ(truncate(s.path.c_str(), cut), 0);
+        s.model.data.resize(static_cast<size_t>(cut));
+    } else {
+        std::string const more =
+            RandomText(rng, std::uniform_int_distribution<long>(1, 70000)(rng));
+        FILE* other = std::fopen(s.path.c_str(), "ab");
+        ASSERT_NE(other, nullptr);
+        std::fwrite(more.data(), 1, more.size(), other);
+        std::fclose(other);
+        s.model.data += more;
+    }
+    s.changeUnseen = true;
+}
+
+// The file used directly between two calls of the device.
+void DirectUseStep(Pair& s, std::mt19937& rng, int k, bool farOut)
+{
+    LookAgain(s);
+    FILE* f = s.device.GetFilePointer();
+    ASSERT_EQ(std::ftell(f), s.model.position);
+    if (k != 94) {
+        long const n = std::uniform_int_distribution<long>(1, 5000)(rng);
+        std::vector<char> a(static_cast<size_t>(n), '#');
+        std::vector<char> b = a;
+        long const got = static_cast<long>(std::fread(a.data(), 1, a.size(), f));
+        ASSERT_EQ(got, s.ref.GetBuffer(b.data(), n));
+        ASSERT_EQ(a, b);
+        std::clearerr(f);
+        // The device writes next, right after the direct read.
+        if (k == 95 && !farOut) {
+            s.sub.PutText("after", 5);
+            s.ref.PutText("after", 5);
+        }
+    } else if (!farOut) {
+        std::fputs("direct", f);
+        s.ref.PutText("direct", 6);
+    }
+}
+
 // One random step on both streams; a difference is a fatal failure.
 void Step(Pair& s, std::mt19937& rng, int step)
 {
@@ -241,135 +389,41 @@ void Step(Pair& s, std::mt19937& rng, int step)
                  std::to_string(s.model.position) + " of " + std::to_string(size) + " mode " +
                  std::to_string(s.ref.GetTranslateMode()) + " platform " +
                  std::to_string(s.ref.GetPlatform()));
-    auto length = [&] {
-        int const r = std::uniform_int_distribution<int>(0, 9)(rng);
-        if (r < 6) return std::uniform_int_distribution<long>(1, 300)(rng);
-        if (r < 8) return std::uniform_int_distribution<long>(1, 12000)(rng);
-        if (r < 9) return 10240 + std::uniform_int_distribution<long>(-2, 2)(rng);
-        return std::uniform_int_distribution<long>(60000, 140000)(rng);
-    };
-    if (k < 45) s.cutUnseen = false;  // text reads ask the size
+    if (k < 45) LookAgain(s);
     if (k < 40) {
-        long const n = length();
-        StopFlag const stops[] = {sfLineEnd, sfNone, sfNul};
-        StopFlag const stop = k < 25 ? sfLineEnd : stops[k % 3];
-        std::vector<char> a(static_cast<size_t>(n) + 1, '#');
-        std::vector<char> b = a;
-        if (stop == sfLineEnd)
-            s.sub.GetLine(a.data(), n);
-        else if (stop == sfNone)
-            s.sub.GetText(a.data(), n);
-        else
-            s.sub.GetString(a.data(), n);
-        std::fill(b.begin(), b.end() - 1, '\0');
-        ModelRead(s.model, s.ref, b.data(), n, stop);
-        ASSERT_EQ(Show(a), Show(b)) << "text read of " << n << " stop " << stop;
-        ASSERT_EQ(a, b);
+        TextReadStep(s, rng, k);
     } else if (k < 45) {
         char const c = s.sub.GetChar();
         char d = 0;
         ModelRead(s.model, s.ref, &d, 1, sfNone);
         ASSERT_EQ(c, d);
     } else if (k < 55) {
-        // A raw read trusts what the device holds until the size is asked again.
-        if (s.cutUnseen) s.sub.GetSize();
-        long const n = length();
-        std::vector<char> a(static_cast<size_t>(n), '#');
-        std::vector<char> b = a;
-        ASSERT_EQ(s.sub.GetBuffer(a.data(), n), s.ref.GetBuffer(b.data(), n))
-            << "raw read of " << n;
-        ASSERT_EQ(a, b);
+        RawReadStep(s, rng);
     } else if (k < 68) {
         long const p = PickPosition(rng, s.model.position, size);
         s.sub.SetPosition(p);
         s.ref.SetPosition(p);
     } else if (k < 72) {
         if (farOut) return;
-        s.cutUnseen = false;  // a resize asks the size
+        s.changeUnseen = false;  // a resize looks at the file
         long const n = std::uniform_int_distribution<long>(0, size + 70000)(rng);
         s.sub.SetSize(n);
         s.ref.SetSize(n);
     } else if (k < 82) {
         if (farOut) return;
-        std::string const text =
-            RandomText(rng, std::uniform_int_distribution<long>(1, k < 80 ? 200 : 30000)(rng));
-        switch (k % 4) {
-        case 0:
-            s.sub.PutText(text.data(), static_cast<long>(text.size()));
-            s.ref.PutText(text.data(), static_cast<long>(text.size()));
-            break;
-        case 1:
-            s.sub.PutBuffer(text.data(), static_cast<long>(text.size()));
-            s.ref.PutBuffer(text.data(), static_cast<long>(text.size()));
-            break;
-        case 2:
-            s.sub.PutLine(text.c_str());
-            s.ref.PutLine(text.c_str());
-            break;
-        default:
-            s.sub.PutString(text.c_str());
-            s.ref.PutString(text.c_str());
-            break;
-        }
+        WriteStep(s, rng, k);
     } else if (k < 88) {
-        StrictMode const modes[] = {smStrict, smLenient, smCollapse};
-        TargetPlatform const platforms[] = {tpCRLF, tpLF, tpCR};
-        std::uniform_int_distribution<int> three(0, 2);
-        bool const textMode = three(rng) != 0;
-        TargetPlatform const platform = platforms[three(rng)];
-        StrictMode const mode = modes[three(rng)];
-        // Now and then line ends of the caller's own, longer than two bytes.
-        char const* const externals[] = {nullptr, nullptr, "\r\r\n", "x\n", "\n\r\n"};
-        char const* const external = externals[std::uniform_int_distribution<int>(0, 4)(rng)];
-        for (UStream* t : {&s.sub, &s.ref}) {
-            t->SetTextMode(textMode);
-            t->SetPlatform(platform);
-            t->SetTranslateMode(mode);
-            if (external) t->SetExternalLineEnd(external);
-        }
+        SettingsStep(s, rng);
     } else if (k < 92) {
-        // The file cut or grown by someone else; what we wrote is in the file first.
-        s.sub.GetSize();
-        if (k < 90) {
-            long const cut = std::uniform_int_distribution<long>(0, size)(rng);
-            ASSERT_EQ(truncate(s.path.c_str(), cut), 0);
-            s.model.data.resize(static_cast<size_t>(cut));
-            s.cutUnseen = true;
-            return;
-        } else {
-            std::string const more =
-                RandomText(rng, std::uniform_int_distribution<long>(1, 70000)(rng));
-            FILE* other = std::fopen(s.path.c_str(), "ab");
-            ASSERT_NE(other, nullptr);
-            std::fwrite(more.data(), 1, more.size(), other);
-            std::fclose(other);
-            s.model.data += more;
-        }
+        // A cut is checked from the next step on, once the device has looked.
+        OtherWriterStep(s, rng, k, size);
+        if (k < 90) return;
     } else if (k < 96) {
-        // The file used directly between two calls of the device.
-        if (s.cutUnseen) s.sub.GetSize();
-        FILE* f = s.device.GetFilePointer();
-        ASSERT_EQ(std::ftell(f), s.model.position);
-        if (k != 94) {
-            long const n = std::uniform_int_distribution<long>(1, 5000)(rng);
-            std::vector<char> a(static_cast<size_t>(n), '#');
-            std::vector<char> b = a;
-            long const got = static_cast<long>(std::fread(a.data(), 1, a.size(), f));
-            ASSERT_EQ(got, s.ref.GetBuffer(b.data(), n));
-            ASSERT_EQ(a, b);
-            std::clearerr(f);
-            // The device writes next, right after the direct read.
-            if (k == 95 && !farOut) {
-                s.sub.PutText("after", 5);
-                s.ref.PutText("after", 5);
-            }
-        } else if (!farOut) {
-            std::fputs("direct", f);
-            s.ref.PutText("direct", 6);
-        }
+        DirectUseStep(s, rng, k, farOut);
     }
+    if (::testing::Test::HasFatalFailure()) return;
     if (op(rng) < 50) {
-        s.cutUnseen = false;
+        LookAgain(s);
         ASSERT_EQ(s.sub.GetSize(), s.ref.GetSize());
         ASSERT_EQ(s.sub.GetAtEOF(), s.ref.GetAtEOF());
     }
