@@ -3,8 +3,9 @@
 # build and in one with the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# jmol: a client that the Molden history test loads its file into.
-bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy jmol clang-format
+# jmol: a client that the Molden history test loads its file into; strace counts the size
+# queries of a conversion.
+bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy jmol clang-format strace
 jobs=$(nproc)
 
 bash scripts/check-format.sh
