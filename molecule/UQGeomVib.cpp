@@ -9,6 +9,7 @@
 #include "molecule/UStrChem.h"
 #include "molecule/ZeroFill.h"
 #include "numeric/BlasDouble.h"
+#include "numeric/BlasUtils.h"
 #include "numeric/LAPackDouble.h"
 #include "numeric/laostuff.h"
 #include "utilities/CustExcept.h"
@@ -95,17 +96,6 @@ bool HasPositiveFiniteMasses(UVector<UQAtomData> const& atoms)
     return true;
 }
 
-// The elements the analysis reads: the lower triangle that the eigensolver takes, or all of them
-// when the projection multiplies the whole matrix. A non-finite one would reach the eigensolver,
-// which may even pass it through to the frequencies.
-bool IsFiniteWhereRead(UMatrix<double> const& h, bool whole)
-{
-    for (long j = 0; j < h.GetRowDim(); j++)
-        for (long i = whole ? 0 : j; i < h.GetColDim(); i++)
-            if (!std::isfinite(h(i, j))) return false;
-    return true;
-}
-
 }  // namespace
 
 void AddVec(UMatrix<double>& m, UVector<double>& v, long& count)
@@ -123,7 +113,11 @@ long UQGeometryData::MakeVibrations(bool massWeight, bool project, bool truncate
     if ((massWeight || project) && !hasCoordinates) RaiseError(cmMissingData, sourceName, __LINE__);
     if (massWeight && !HasPositiveFiniteMasses(atoms))
         RaiseError(cmMissingData, sourceName, __LINE__);
-    if (!IsFiniteWhereRead(hessian, project)) RaiseError(cmMissingData, sourceName, __LINE__);
+    // The elements the analysis reads must be finite: the lower triangle that the eigensolver
+    // takes, or all of them when the projection multiplies the whole matrix.
+    if (!Blas::AllFinite(project ? Blas::LaMatGeneral : Blas::LaMatLower, hessian.GetColDim(),
+                         hessian.GetRowDim(), hessian.GetConstData(), hessian.GetColSpace()))
+        RaiseError(cmMissingData, sourceName, __LINE__);
 
     UMatrix<double> h(0, 0, -1);
     h.CloneContentsFrom(hessian);
