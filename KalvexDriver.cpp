@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include "OutputFile.h"
 #include "convert/UMolden.h"
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
@@ -213,20 +214,22 @@ void ReadBasisGroup(const FileNames& files, UQGeometryData* geom)
 
 void WriteMolden(const FileNames& files, UQGeometryData* geom)
 {
-    // Created only now, so that a failed input leaves no output file behind.
-    FILE* fp = std::fopen(files[molden], "wb");
-    if (!fp) Fail(slotMessages[molden].openFailure, files[molden]);
-    UFilePointerStream stream(fp, true);
-    stream.SetTextMode(true);
-    UMoldenFilter filter(&stream);
-    if (geom->GetHasCoordinates()) filter.WriteGeometry(geom);
-    if (geom->GetHasBasis()) {
-        filter.WriteBasis(geom);
-        filter.WriteOrbitals(geom);
+    // Opened only now, so that a failed input leaves the output as it was.
+    OutputFile output(files[molden]);
+    if (!output.File()) Fail(slotMessages[molden].openFailure, files[molden]);
+    {
+        UFilePointerStream stream(output.File(), false);
+        stream.SetTextMode(true);
+        UMoldenFilter filter(&stream);
+        if (geom->GetHasCoordinates()) filter.WriteGeometry(geom);
+        if (geom->GetHasBasis()) {
+            filter.WriteBasis(geom);
+            filter.WriteOrbitals(geom);
+        }
     }
-    // A full disk shows only here; a truncated file must not end in success.
-    if (std::fflush(fp) != 0 || std::ferror(fp))
-        RaiseError(umStreamOutputError, sourceName, __LINE__);
+    // A full disk shows only here; a truncated file must not end in success, nor replace
+    // the earlier output.
+    if (!output.Commit()) RaiseError(umStreamOutputError, sourceName, __LINE__);
     std::printf("Kalvex exits...\n");
 }
 

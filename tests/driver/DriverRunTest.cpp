@@ -226,18 +226,4 @@ TEST(DriverRun, AFullDiskIsAFailure)
     EXPECT_EQ(r.err.substr(r.err.size() - std::string(kalvexUsage).size()), kalvexUsage);
 }
 
-TEST(DriverRun, AFailureWhileWritingKeepsWhatWasWritten)
-{
-    TempDir dir;
-    // A frozen-atom flag after the symbol is not an element the Molden file can name.
-    dir.Write("coord", "$coord\n"
-                       "    0.00000000000000      0.00000000000000     -0.70000000000000      h f\n"
-                       "$end\n");
-    ChildResult r = RunKalvex({"-ic", "coord", "-o", "out"}, dir.Path());
-    EXPECT_EQ(r.exitStatus, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("\aError: Illegal index access.\nError in file ", 0), 0u) << r.err;
-    EXPECT_EQ(dir.Read("out"), "[Molden Format] \n[ATOMS] AU\n");
-}
-
 }  // namespace
