@@ -4,7 +4,8 @@
 // squared diagonal and off-diagonal, the second array pair of the iteration. The matrix is split
 // where an off-diagonal is negligible; blocks of one and two rows are solved directly, longer ones
 // by the block routine on their qd array, scaled so that its largest element is near
-// 1/(256·safe minimum). A NaN in d or e never converges: it raises 23014 before anything changes.
+// 1/(256·safe minimum). A NaN or an infinity in d(1..n) or e(1..n-1) raises 23014 at every n
+// before anything changes; e(n) is not read.
 #include <cmath>
 
 #include "numeric/BlasConst.h"
@@ -18,12 +19,13 @@ namespace {
 
 const char* const sourceName = "dlasq1";
 
-// The scan for the largest off-diagonal passes over a NaN, so a NaN is looked for on its own.
-bool HasNaN(long n, double const* x)
+// The scan for the largest off-diagonal passes over a NaN, the 2 x 2 routine turns an infinity
+// into NaN values and the scaling refuses one only after d is made non-negative, so d(1..n) and
+// e(1..n-1) are looked at on their own first.
+bool InputFinite(long n, double const* d, double const* e)
 {
-    for (long i = 0; i < n; ++i)
-        if (std::isnan(x[i])) return true;
-    return false;
+    return Blas::AllFinite(Blas::LaMatGeneral, n, 1, d, n) &&
+           Blas::AllFinite(Blas::LaMatGeneral, n - 1, 1, e, n);
 }
 
 struct Tolerances {
@@ -81,7 +83,7 @@ void LAPackDouble::BiDiagGetSvd(long n, double* dp, double* ep, double* work,
     Blas::CheckArgument(n >= 0, sourceName, __LINE__);
     OneBased<double> const d{dp}, e{ep}, w{work};
     if (n == 0) return;
-    if (HasNaN(n, dp) || HasNaN(n - 1, ep)) RaiseError(nmConvergenceFailure, sourceName, __LINE__);
+    if (!InputFinite(n, dp, ep)) RaiseError(nmConvergenceFailure, sourceName, __LINE__);
     if (n == 1) {
         d(1) = std::fabs(d(1));
         return;

@@ -2,11 +2,14 @@
 // drivers: every option word, shape and triangle refuses it as an illegal argument before anything
 // is written or reported, where before the outcome was a convergence failure, an iteration limit,
 // an argument error deep inside, or a normal return with non-finite or wrong values, depending on
-// where it sat. A bad value where a call does not read changes nothing.
+// where it sat. The dqds driver refuses it in its diagonal or off-diagonal as a convergence
+// failure, at every order, before anything is written. A bad value where a call does not read
+// changes nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -52,6 +55,40 @@ struct SvdCall {
             LAPackDouble::MgetSvd(opt, m, n, a.data(), lda, s.data(), u.data(), m, vt.data(), n,
                                   pm);
         });
+    }
+};
+
+// The first, the middle and the last of k elements, each once.
+std::vector<long> Places(long k)
+{
+    std::vector<long> places{0};
+    if (k / 2 > 0) places.push_back(k / 2);
+    if (k - 1 > k / 2) places.push_back(k - 1);
+    return places;
+}
+
+// Bit for bit, so that a sign taken off an infinity or a zero shows.
+bool SameBits(std::vector<double> const& a, std::vector<double> const& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+// The dqds driver's arrays at order n: a negative diagonal, which the driver makes non-negative,
+// couplings that take the general path from n = 3 on, and sentinels in e(n) and work.
+struct DqdsCall {
+    long n;
+    std::vector<double> d, e, work;
+
+    explicit DqdsCall(long order) : n(order), d(n), e(n, 9.0), work(2 * n, 7.0)
+    {
+        for (long i = 0; i < n; ++i) d[i] = -1.5 - static_cast<double>(i);
+        for (long i = 0; i + 1 < n; ++i) e[i] = 0.5 + static_cast<double>(i);
+    }
+
+    int Compute(Blas::UProgressMonitor& pm)
+    {
+        return RaisedCode(
+            [&] { LAPackDouble::BiDiagGetSvd(n, d.data(), e.data(), work.data(), pm); });
     }
 };
 
@@ -171,5 +208,45 @@ TEST(NonFiniteInput, SymMdiagIgnoresTheTriangleItDoesNotRead)
                 << opt << " " << bad;
             LAPackDouble::SymMdiag(opt, n, clean.data(), ld, wClean.data(), Blas::defProgMon);
             EXPECT_TRUE(SameArrays(w, wClean, 0)) << opt << " " << bad;
+        }
+}
+
+// An infinity came back at n = 1 as a singular value, at n = 2 as NaN values, and from n = 3 on
+// raised an illegal argument in the scaling after d had been made non-negative.
+TEST(NonFiniteInput, DqdsRefusesItAtEveryOrderBeforeAnyChange)
+{
+    RegisterNumerMessages();
+    for (long n : {1L, 2L, 3L, 5L})
+        for (bool inE : {false, true}) {
+            long const read = inE ? n - 1 : n;  // e(n) is not read
+            if (read == 0) continue;
+            for (long i : Places(read))
+                for (double bad : kBad) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "n " << n << (inE ? " e(" : " d(") << i + 1 << ") = " << bad);
+                    DqdsCall call(n);
+                    (inE ? call.e : call.d)[i] = bad;
+                    DqdsCall const before = call;
+                    RecordingMonitor pm;
+                    EXPECT_EQ(call.Compute(pm), nmConvergenceFailure);
+                    EXPECT_TRUE(SameBits(call.d, before.d));
+                    EXPECT_TRUE(SameBits(call.e, before.e));
+                    EXPECT_TRUE(SameBits(call.work, before.work));
+                    EXPECT_TRUE(pm.events.empty());
+                }
+        }
+}
+
+TEST(NonFiniteInput, DqdsIgnoresTheLastOffDiagonal)
+{
+    RegisterNumerMessages();
+    for (long n : {1L, 2L, 3L, 5L})
+        for (double bad : kBad) {
+            DqdsCall withBad(n), clean(n);
+            withBad.e[n - 1] = bad;
+            clean.e[n - 1] = 0.0;
+            ASSERT_EQ(withBad.Compute(Blas::defProgMon), 0) << n << " " << bad;
+            ASSERT_EQ(clean.Compute(Blas::defProgMon), 0) << n << " " << bad;
+            EXPECT_TRUE(SameBits(withBad.d, clean.d)) << n << " " << bad;
         }
 }
