@@ -359,6 +359,36 @@ TEST_F(MoldenReader, AtomsAfterFrequenciesReplaceThePlaceholders)
     EXPECT_EQ((std::vector<double>{100, 200, 300}), Items(given.GetFrequencies()));
 }
 
+// k frequencies fit at most (k + 6) / 3 atoms (3N - 6 <= k). The atoms that
+// follow them fill the placeholders up to that many; the reader refuses the
+// next line itself, before it is stored.
+TEST_F(MoldenReader, AtomsAfterFrequenciesStopAtTheMostTheyFit)
+{
+    const std::string raised =
+        "Incompatible vector/matrix dimensions.\nError in file UMolden line ";
+    struct Case {
+        int frequencies;
+        int most;
+    };
+    for (const Case& c : {Case{2, 2}, Case{5, 3}}) {
+        std::string file = "[FREQ]\n";
+        for (int i = 0; i < c.frequencies; i++) file += std::to_string(100 * (i + 1)) + "\n";
+        file += "[ATOMS]\n";
+        for (int i = 0; i < c.most; i++) file += "H 1 1 0 0 " + std::to_string(2 * i) + "\n";
+        UQGeometryData fitting;
+        ASSERT_EQ(0, ReadInto(fitting, file)) << file;
+        EXPECT_EQ(c.most, fitting.GetDim()) << file;
+        EXPECT_EQ(c.frequencies, fitting.GetFrequencies().GetDim()) << file;
+
+        file += "H 1 1 0 0 -2\n";
+        UQGeometryData tooMany;
+        std::string message;
+        EXPECT_EQ(umIncompatibleDimensions, ReadInto(tooMany, file, &message)) << file;
+        EXPECT_EQ(0u, message.rfind(raised, 0)) << message;
+        EXPECT_EQ(c.most, tooMany.GetDim()) << file;
+    }
+}
+
 TEST_F(MoldenReader, FrequencyCountMustFitTheAtoms)
 {
     const std::string two = "[ATOMS]\nH 1 1 0 0 0\nH 2 1 0 0 1.4\n[FREQ]\n";

@@ -13,10 +13,16 @@
 
 namespace {
 
+// The number alone as well: a line whose index has seven digits or more is
+// all printf's, whatever its number.
 void ExpectAsPrintf(long index, double x)
 {
     char want[512];
     char got[512];
+    int const numberLength = std::snprintf(want, sizeof want, "%20.14lf", x);
+    std::memset(got, '#', sizeof got);
+    ASSERT_EQ(numberLength, FormatFixed20_14(got, sizeof got, x)) << want;
+    ASSERT_STREQ(want, got);
     int const wantLength = std::snprintf(want, sizeof want, "%6ld %20.14lf\n", index, x);
     std::memset(got, '#', sizeof got);
     int const gotLength = FormatCoefficientLine(got, sizeof got, index, x);
@@ -46,7 +52,9 @@ TEST(FixedFormat, LinesAreThoseOfPrintf)
                                   inf,
                                   -inf,
                                   std::numeric_limits<double>::quiet_NaN(),
-                                  std::numeric_limits<double>::max()};
+                                  std::numeric_limits<double>::max(),
+                                  std::ldexp(11.0, -15),
+                                  -std::ldexp(3.0, -15)};  // ties below 2^-11, odd digit up
     std::mt19937_64 rng(4108);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     for (int k = 0; k < 100000; ++k) {

@@ -34,6 +34,8 @@ TEST(TurboNumbers, DecimalTextOnly)
         {"inf", false, 0},      {"infinity", false, 0},
         {"0x1p3", false, 0},    {"1e999", false, 0},
         {"-1e400", false, 0},   {"0.1234-100", false, 0},
+        {"12:45678", false, 0}, {"1e ", false, 0},
+        {"1e- ", false, 0},
     };
     for (const Case& c : cases) {
         double value = -99.0;
@@ -141,7 +143,7 @@ TEST(TurboNumbers, FieldsAdjustExponentLettersOrRaise25010)
     for (auto& c : good) {
         EXPECT_EQ(std::stod(c[1]), TurboText::NumberField(c[0], 7)) << c[0];
     }
-    for (const char* bad : {"nan", "1.0Q2", "", "0x10"}) {
+    for (const char* bad : {"nan", "1.0Q2", "", "0x10", "1D ", "0.1234:678"}) {
         std::string message;
         EXPECT_EQ(cmInvalidTurbomoleFile,
                   RaisedCode([&] { TurboText::NumberField(bad, 7); }, &message))
