@@ -1,11 +1,23 @@
 #include "molecule/UL3.h"
 
 #include <cmath>
+#include <limits>
 
 #include "molecule/PointSpread.h"
 #include "molecule/UAngles.h"
 #include "utilities/CustExcept.h"
 #include "utilities/UStrUtilities.h"
+
+namespace {
+
+// Unit directions that are parallel up to the rounding of their normalisation have a cross
+// product of about one machine epsilon; up to 16 it is rounding, with no direction to measure
+// along.
+double const kParallelCross = 16.0 * std::numeric_limits<double>::epsilon();
+
+bool AreParallel(V3 const& normal) { return normal.GetNorm() <= kParallelCross; }
+
+}  // namespace
 
 L3::L3(V3 const& d, V3 const& q) : par(d / d.GetNorm()) { base = q - Inner(q, par) * par; }
 
@@ -58,11 +70,13 @@ double Distance(L3 const& l, V3 const& q)
 
 double Distance(L3 const& A, L3 const& B)
 {
+    V3 normal = Outer(A.GetPar(), B.GetPar());
+    // Parallel lines are equally far apart everywhere.
+    if (AreParallel(normal)) return Distance(B, A.GetBase());
     // The component of d along the common normal. The textbook form from d.d, d.u, d.v and
     // u.v subtracts nearly equal squares: it loses the distance of lines far from the origin
     // and divides by 1 - (u.v)^2, which rounds to 0 for nearly parallel lines.
     V3 d = A.GetBase() - B.GetBase();
-    V3 normal = Outer(A.GetPar(), B.GetPar());
     return std::fabs(Inner(d, normal)) / normal.GetNorm();
 }
 
@@ -81,10 +95,14 @@ V3 Project(L3 const& l, V3 const& q)
 
 V3 Project(L3 const& A, L3 const& B)
 {
-    V3 d = A.GetBase() - B.GetBase();
     V3 u = A.GetPar();
-    V3 v = B.GetPar();
-    double z = Inner(u, v);
-    double t = (Inner(d, v) - z * Inner(d, u)) / (1.0 - z * z);
-    return B.GetBase() + t * v;
+    V3 normal = Outer(u, B.GetPar());
+    // Every point of a parallel B is equally near to A; the foot of A's base is one of them.
+    if (AreParallel(normal)) return Project(B, A.GetBase());
+    // The parameter along B, (d.v - (u.v)(d.u))/(1 - (u.v)^2) with d = base A - base B, as
+    // n.(u x d)/n.n with n = u x v (Lagrange's identity): 1 - (u.v)^2 rounds to 0 for lines
+    // 1e-8 rad from parallel, n.n does not.
+    V3 d = A.GetBase() - B.GetBase();
+    double t = Inner(normal, Outer(u, d)) / Inner(normal, normal);
+    return B.GetBase() + t * B.GetPar();
 }

@@ -206,7 +206,8 @@ public:
     long MakeNullVibrations(MolShapeInfo& info, UMatrix<double>& z) const;
     // nu, or a smooth replacement that tends to floor for nu up to floor + 1.
     double ModifyFrequency(long i, double nu, double floor, bool quiet) const;
-    // Fills the outputs of info from the frequencies, masses and moments.
+    // Fills the outputs of info from the frequencies, masses and moments. Needs
+    // atoms of positive, finite total mass (25007 before any work otherwise).
     void AnalyzeThermo(MolThermoInfo& info, bool quiet) const;
 
 private:

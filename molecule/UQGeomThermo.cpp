@@ -4,10 +4,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "molecule/MassCheck.h"
 #include "molecule/PhysConst.h"
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
+#include "utilities/CustExcept.h"
 
 namespace {
+
+const char* const sourceName = "UQGeom";
 
 // The constants of the thermochemistry, as one consistent set with the atomic mass unit.
 double const kAmuBohr2 = 4.6499867872346373e-48;  // kg m^2 per amu bohr^2
@@ -38,6 +43,13 @@ double Sum(std::vector<double> const& values)
     return sum;
 }
 
+double TotalMass(UVector<UQAtomData> const& atoms)
+{
+    double total = 0.0;
+    for (long a = 0; a < atoms.GetDim(); a++) total += atoms[a].GetMass();
+    return total;
+}
+
 }  // namespace
 
 double expfun1(double x) { return x <= 100.0 ? 1.0 / (std::exp(x) - 1.0) : 0.0; }
@@ -56,6 +68,9 @@ double UQGeometryData::ModifyFrequency(long i, double nu, double floor, bool qui
 
 void UQGeometryData::AnalyzeThermo(MolThermoInfo& info, bool quiet) const
 {
+    // The translational entropy takes the logarithm of the total mass and the shape analysis
+    // divides by it; no atoms give 0. An atom without mass beside others is fine.
+    if (!IsUsableMass(TotalMass(atoms))) RaiseError(cmMissingData, sourceName, __LINE__);
     MolShapeInfo shape;
     AnalyzeShape(shape, true, true, true);
     double mass = shape.totalMass * kAtomicMassUnit;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "molecule/MassCheck.h"
 #include "molecule/PhysConst.h"
 #include "molecule/UQGeom.h"
 #include "molecule/UStrChem.h"
@@ -85,14 +86,11 @@ void ToDisplacements(UVector<UQAtomData> const& atoms, UMatrix<double>& modes)
             modes(i, j) = modes(i, j) / std::sqrt(atoms[i / 3].GetMass());
 }
 
-// Mass weighting divides by the square root of every atom's mass; an atom without an element
-// has mass 0.
+// Mass weighting divides by the square root of every atom's mass.
 bool HasPositiveFiniteMasses(UVector<UQAtomData> const& atoms)
 {
-    for (long a = 0; a < atoms.GetDim(); a++) {
-        double m = atoms[a].GetMass();
-        if (!(m > 0.0 && std::isfinite(m))) return false;
-    }
+    for (long a = 0; a < atoms.GetDim(); a++)
+        if (!IsUsableMass(atoms[a].GetMass())) return false;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "tests/molecule/GeometryTestSupport.h"
@@ -127,25 +128,129 @@ TEST(Line, DistanceBetweenLinesIsTheCommonPerpendicular)
 }
 
 // Lines far from the origin and nearly parallel lines, where a form built on d.d, d.u, d.v and u.v
-// loses every digit (it gave 0 and NaN) or some (0.7 % off).
-TEST(Line, DistanceBetweenLinesKeepsItsDigits)
+// loses every digit (it gave 0, NaN and infinities) or some (0.7 % off).
+TEST(Line, DistanceAndNearestPointKeepTheirDigits)
 {
     double const tilt = 1e-8;
+    V3 const tilted(std::cos(tilt), std::sin(tilt), 0);
     struct Case {
         const char* what;
         L3 a, b;
         double distance;
+        V3 nearest;  // the point of b nearest to a
     } cases[] = {
         {"perpendicular, 1e8 from the origin", L3(V3(1, 0, 0), V3(1e8, 1e8, 0)),
-         L3(V3(0, 1, 0), V3(1e8, 1e8, 1)), 1.0},
-        {"1e-8 rad from parallel", L3(V3(1, 0, 0), V3(0, 0, 0)),
-         L3(V3(std::cos(tilt), std::sin(tilt), 0), V3(0, 0, 1)), 1.0},
+         L3(V3(0, 1, 0), V3(1e8, 1e8, 1)), 1.0, V3(1e8, 1e8, 1)},
+        {"1e-8 rad from parallel", L3(V3(1, 0, 0), V3(0, 0, 0)), L3(tilted, V3(0, 0, 1)), 1.0,
+         V3(0, 0, 1)},
+        // Their shadows on the xy plane cross at 4 along b.
+        {"1e-8 rad from parallel, crossing away from the bases", L3(V3(1, 0, 0), 4.0 * tilted),
+         L3(tilted, V3(0, 0, 1)), 1.0, 4.0 * tilted + V3(0, 0, 1)},
         {"1e-3 apart, 1e4 from the origin", L3(V3(1, 0, 0), V3(1e4, 1e4, 0)),
-         L3(V3(0, 1, 0), V3(1e4, 1e4, 1e-3)), 1e-3},
+         L3(V3(0, 1, 0), V3(1e4, 1e4, 1e-3)), 1e-3, V3(1e4, 1e4, 1e-3)},
     };
     for (Case const& c : cases) {
         EXPECT_NEAR(c.distance, Distance(c.a, c.b), 1e-12 * c.distance) << c.what;
         EXPECT_NEAR(c.distance, Distance(c.b, c.a), 1e-12 * c.distance) << c.what;
+        ExpectNear(Project(c.a, c.b), c.nearest, 1e-12 * c.nearest.GetNorm(), c.what);
+    }
+}
+
+using LongV3 = std::array<long double, 3>;
+
+LongV3 Widen(V3 const& a) { return {a.x, a.y, a.z}; }
+
+long double Dot(LongV3 const& a, LongV3 const& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// a + f b
+LongV3 AddScaled(LongV3 const& a, long double f, LongV3 const& b)
+{
+    return {a[0] + f * b[0], a[1] + f * b[1], a[2] + f * b[2]};
+}
+
+struct Nearest {
+    V3 point;  // of B, nearest to A
+    double distance;
+};
+
+// The nearest point and the distance in long double by another route than the library's: in the
+// plane normal to A, A's shadow is its base, and the point of B's shadow nearest to it is the
+// shadow of the point sought.
+Nearest NearestInLongDouble(L3 const& A, L3 const& B)
+{
+    LongV3 u = Widen(A.GetPar()), v = Widen(B.GetPar());
+    LongV3 baseA = Widen(A.GetBase()), baseB = Widen(B.GetBase());
+    LongV3 shadowV = AddScaled(v, -Dot(u, v), u);
+    LongV3 offset = AddScaled(AddScaled(baseB, -Dot(baseB, u), u), -1.0L, baseA);
+    long double t = -Dot(offset, shadowV) / Dot(shadowV, shadowV);
+    LongV3 point = AddScaled(baseB, t, v), gap = AddScaled(offset, t, shadowV);
+    return {V3(static_cast<double>(point[0]), static_cast<double>(point[1]),
+               static_cast<double>(point[2])),
+            static_cast<double>(std::sqrt(Dot(gap, gap)))};
+}
+
+// Nearly parallel lines in general position against the long double reference. Both take the
+// lines as stored, so they answer the same question; the directions themselves allow a relative
+// error of about 1e-16 over the angle.
+TEST(Line, NearlyParallelLinesAgreeWithLongDouble)
+{
+    struct Case {
+        const char* what;
+        V3 directionA, pointA, directionB, pointB;
+    } cases[] = {
+        {"(1,2,3) and (1,2,3.00000001)", V3(1, 2, 3), V3(1, 0, 0), V3(1, 2, 3.00000001),
+         V3(0, 1, 0)},
+        {"1e-5 rad apart, far from the origin", V3(-2, 1, 0.5), V3(30, -40, 7),
+         V3(-2, 1 + 2.3e-5, 0.5), V3(28, -41, 9)},
+        {"3e-12 rad apart, opposite directions", V3(0.3, -0.7, 0.2), V3(1, 1, 1),
+         V3(-0.3, 0.7, -0.2 - 2e-12), V3(-1, 2, 0.5)},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        L3 A(c.directionA, c.pointA), B(c.directionB, c.pointB);
+        Nearest reference = NearestInLongDouble(A, B);
+        double angle = Outer(A.GetPar(), B.GetPar()).GetNorm();
+        ASSERT_GT(angle, 1e-12);
+        double relative = 8e-16 / angle;
+        double span = (A.GetBase() - B.GetBase()).GetNorm();
+        EXPECT_NEAR(reference.distance, Distance(A, B), relative * span);
+        EXPECT_NEAR(reference.distance, Distance(B, A), relative * span);
+        ExpectNear(Project(A, B), reference.point, relative * reference.point.GetNorm());
+    }
+}
+
+// Parallel lines are equally far apart everywhere: the distance is that of A's base from B and the
+// nearest point of B the foot of A's base, offset from it by the common perpendicular. That holds
+// also for directions that agree only up to the rounding of their normalisation.
+TEST(Line, ParallelLinesGiveTheirSeparation)
+{
+    V3 const q(0.5, -1, 2), across(3, 0, -1);  // across is perpendicular to (1, 2, 3)
+    struct Case {
+        const char* what;
+        L3 a, b;
+        V3 offset;  // from the base of a to its foot on b
+    } cases[] = {
+        {"same direction", L3(V3(0, 0, 1), V3(3, 0, 7)), L3(V3(0, 0, 2), V3(0, 4, -1)),
+         V3(-3, 4, 0)},
+        {"opposite directions", L3(V3(0, 0, 1), V3(3, 0, 7)), L3(V3(0, 0, -3), V3(0, 4, -1)),
+         V3(-3, 4, 0)},
+        {"coincident", L3(V3(0, 0, 1), V3(3, 0, 7)), L3(V3(0, 0, -1), V3(3, 0, -2)), V3()},
+        {"same direction to the rounding", L3(V3(1, 2, 3), q), L3(V3(10, 20, 30), q + across),
+         across},
+        {"opposite directions to the rounding", L3(V3(1, 2, 3), q),
+         L3(V3(-2.5, -5, -7.5), q + across), across},
+        {"coincident to the rounding", L3(V3(1, 2, 3), q), L3(V3(10, 20, 30), q + V3(2, 4, 6)),
+         V3()},
+    };
+    for (Case const& c : cases) {
+        double expected = c.offset.GetNorm();
+        EXPECT_NEAR(expected, Distance(c.a, c.b), 1e-14) << c.what;
+        EXPECT_NEAR(expected, Distance(c.b, c.a), 1e-14) << c.what;
+        ExpectNear(Project(c.a, c.b), c.a.GetBase() + c.offset, 1e-14, c.what);
+        ExpectNear(Project(c.b, c.a), c.b.GetBase() - c.offset, 1e-14, c.what);
     }
 }
 

@@ -1,15 +1,18 @@
 // Thermochemistry: the ideal-gas, rigid-rotor and harmonic-oscillator terms against their
-// textbook forms, the frequency floor, and the warnings.
+// textbook forms, the frequency floor, the warnings, and the masses it refuses.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "molecule/UQGeom.h"
+#include "molecule/UStrChem.h"
 #include "tests/molecule/AnalysisSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RaisedCode.h"
 #include "tests/support/VectorItems.h"
 
 namespace {
@@ -28,6 +31,28 @@ MolThermoInfo Conditions(double temperature, long sigma)
     info.symmetryNumber = sigma;
     info.degeneracy = 1;
     return info;
+}
+
+// Every field, inputs and outputs.
+std::vector<double> Fields(MolThermoInfo const& i)
+{
+    return {i.temperature,
+            i.pressure,
+            i.zpeScale,
+            i.energyScale,
+            i.entropyScale,
+            i.frequencyFloor,
+            static_cast<double>(i.symmetryNumber),
+            static_cast<double>(i.degeneracy),
+            i.zeroPointEnergy,
+            i.translationalEnergy,
+            i.rotationalEnergy,
+            i.vibrationalEnergy,
+            i.rtTerm,
+            i.translationalEntropy,
+            i.rotationalEntropy,
+            i.vibrationalEntropy,
+            i.electronicEntropy};
 }
 
 // Each rotation's 8 pi^2 k T I / h^2.
@@ -210,6 +235,59 @@ TEST(Thermochemistry, WarningsInOrder)
     EXPECT_EQ(0.0, info.temperature);
     EXPECT_DOUBLE_EQ(R * 0.001, info.rtTerm);
     EXPECT_NEAR(0.5 * cmJ * (100.0 + std::exp(-51.0) + 3000.0), info.zeroPointEnergy, 1e-9);
+}
+
+// The translational entropy takes the logarithm of the total mass and the shape analysis divides
+// by it: without atoms that gave an entropy of minus infinity, one atom of mass 0 a convergence
+// failure of the eigensolver. Refused before any work, the record left as it was.
+TEST(Thermochemistry, UnusableTotalMassRaisesBeforeAnyWork)
+{
+    struct Case {
+        const char* what;
+        double waterHydrogenMass;  // set on water when not 0; else the atoms below
+        std::vector<long> atoms;   // atomic numbers along x
+    } cases[] = {
+        {"no atoms", 0.0, {}},
+        {"one atom of mass 0", 0.0, {0}},
+        {"only atoms of mass 0", 0.0, {0, 0}},
+        {"a mass of NaN", std::numeric_limits<double>::quiet_NaN(), {}},
+        {"an infinite mass", std::numeric_limits<double>::infinity(), {}},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        UQGeometryData g;
+        if (c.waterHydrogenMass != 0.0) {
+            Build(Water(), g);
+            double m = c.waterHydrogenMass;
+            g.SetMass(1, m);
+        }
+        for (size_t a = 0; a < c.atoms.size(); a++)
+            g.AddCoordinates(c.atoms[a], V3(1.5 * static_cast<double>(a), 0, 0));
+        MolThermoInfo info = Conditions(298.15, 1);
+        info.zeroPointEnergy = info.translationalEntropy = info.electronicEntropy = 7.0;
+        std::vector<double> before = Fields(info);
+        EXPECT_EQ(cmMissingData, RaisedCode([&] { g.AnalyzeThermo(info, true); }));
+        EXPECT_EQ(before, Fields(info));
+    }
+}
+
+// An atom without an element beside atoms with mass adds nothing to the mass or the moments: the
+// results are those of the molecule without it.
+TEST(Thermochemistry, MasslessAtomBesideOthersChangesNothing)
+{
+    std::vector<double> nu = {1600.0, 3700.0, 3800.0, 0.0, 0.0, 0.0};
+    UQGeometryData water, withGhost;
+    Build(Water(), water);
+    Build(Water(), withGhost);
+    withGhost.AddCoordinates(0L, V3(1.0, 2.0, 3.0));
+    water.SetFrequencies(Values(nu));
+    withGhost.SetFrequencies(Values(nu));
+    MolThermoInfo expected = Conditions(298.15, 2), info = Conditions(298.15, 2);
+    water.AnalyzeThermo(expected, true);
+    withGhost.AnalyzeThermo(info, true);
+    EXPECT_EQ(Fields(expected), Fields(info));
+    EXPECT_TRUE(std::isfinite(info.translationalEntropy));
+    EXPECT_GT(info.vibrationalEntropy, 0.0);
 }
 
 }  // namespace
