@@ -44,6 +44,7 @@ std::set<std::string> Entries(const std::string& dir)
 }
 
 const std::set<std::string> h2Inputs = {"basis", "control", "coord", "mos"};
+const std::set<std::string> h2InputsAndOutput = {"basis", "control", "coord", "mos", "out"};
 
 unsigned ModeOf(const std::string& path)
 {
@@ -86,19 +87,14 @@ TEST(OutputReplacement, AFailedRunLeavesTheOutputAsItWas)
     for (const FailedRun& c : cases) {
         TempDir dir;
         WriteH2Files(dir);
-        std::set<std::string> expected = h2Inputs;
-        std::string earlier;
-        if (c.earlierOutput) {
-            earlier = Converted(dir);
-            expected.insert("out");
-        }
+        const std::string earlier = c.earlierOutput ? Converted(dir) : "";
         // A frozen-atom flag after the symbol is not an element the Molden file can name.
         if (c.frozenAtom) dir.Write("coord", "$coord\n 0.0 0.0 -0.7 h f\n 0.0 0.0 0.7 h\n$end\n");
         ChildResult r = RunPrepared(h2Args, c.frozenAtom ? NoLimit : LimitFileSize);
         EXPECT_EQ(r.exitStatus, 1) << c.what;
         EXPECT_EQ(r.out, "") << c.what;
         EXPECT_EQ(r.err.rfind(std::string("\aError: ") + c.message, 0), 0u) << c.what << r.err;
-        EXPECT_EQ(Entries(dir.Path()), expected) << c.what;
+        EXPECT_EQ(Entries(dir.Path()), c.earlierOutput ? h2InputsAndOutput : h2Inputs) << c.what;
         if (c.earlierOutput) {
             EXPECT_EQ(dir.Read("out"), earlier) << c.what;
         }
@@ -127,11 +123,20 @@ TEST(OutputReplacement, ARealConversionThatFailsKeepsTheEarlierFile)
     EXPECT_EQ(Entries(dir.Path()).size(), 5u);
 }
 
-TEST(OutputReplacement, AReplacedOutputKeepsItsModeAndANewOneGetsTheUmasks)
-{
+// H2's files in a directory of their own, converted once into "out".
+class ReplacedOutput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteH2Files(dir);
+        molden = Converted(dir);
+    }
     TempDir dir;
-    WriteH2Files(dir);
-    const std::string molden = Converted(dir);
+    std::string molden;
+};
+
+TEST_F(ReplacedOutput, KeepsItsModeAndANewOneGetsTheUmasks)
+{
     for (unsigned mode : {0600u, 0640u, 0755u}) {
         dir.Write("out", "earlier");
         chmod(dir.File("out").c_str(), mode);
@@ -145,16 +150,11 @@ TEST(OutputReplacement, AReplacedOutputKeepsItsModeAndANewOneGetsTheUmasks)
         EXPECT_EQ(r.exitStatus, 0) << r.err;
         EXPECT_EQ(ModeOf(dir.File("out")), 0666u & ~mask);
     }
-    std::set<std::string> expected = h2Inputs;
-    expected.insert("out");
-    EXPECT_EQ(Entries(dir.Path()), expected);
+    EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);
 }
 
-TEST(OutputReplacement, AnOutputNamedThroughALinkReplacesTheFileItNames)
+TEST_F(ReplacedOutput, NamedThroughALinkIsTheFileItNames)
 {
-    TempDir dir;
-    WriteH2Files(dir);
-    const std::string molden = Converted(dir);
     std::filesystem::create_directory(dir.File("real"));
     dir.Write("real/target", "earlier");
     std::filesystem::remove(dir.File("out"));
@@ -167,11 +167,8 @@ TEST(OutputReplacement, AnOutputNamedThroughALinkReplacesTheFileItNames)
     EXPECT_EQ(Entries(dir.File("real")), std::set<std::string>{"target"});
 }
 
-TEST(OutputReplacement, DevicesAndPipesAreWrittenInPlace)
+TEST_F(ReplacedOutput, DevicesAndPipesAreWrittenInPlace)
 {
-    TempDir dir;
-    WriteH2Files(dir);
-    const std::string molden = Converted(dir);
     std::vector<std::string> args = h2Args;
     args.back() = "/dev/null";
     ChildResult toNull = RunKalvex(args, dir.Path());
@@ -182,9 +179,7 @@ TEST(OutputReplacement, DevicesAndPipesAreWrittenInPlace)
     ChildResult toPipe = RunKalvex(args, dir.Path());
     EXPECT_EQ(toPipe.exitStatus, 0) << toPipe.err;
     EXPECT_EQ(toPipe.out, molden + "Kalvex exits...\n");
-    std::set<std::string> expected = h2Inputs;
-    expected.insert("out");
-    EXPECT_EQ(Entries(dir.Path()), expected);
+    EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);
 }
 
 // Run as an unprivileged user where the test runs as root, which may write any directory.
@@ -194,11 +189,8 @@ void DropPrivileges()
     if (setgid(65534) != 0 || setuid(65534) != 0) std::_Exit(3);
 }
 
-TEST(OutputReplacement, AFileInADirectoryThatTakesNoNewFileIsWrittenInPlace)
+TEST_F(ReplacedOutput, InADirectoryThatTakesNoNewFileIsWrittenInPlace)
 {
-    TempDir dir;
-    WriteH2Files(dir);
-    const std::string molden = Converted(dir);
     std::filesystem::create_directory(dir.File("closed"));
     dir.Write("closed/out", "earlier");
     chmod(dir.File("closed/out").c_str(), 0666);
