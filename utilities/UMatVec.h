@@ -63,6 +63,14 @@ inline long StorageSize(long a, long b)
     return n;
 }
 
+// An owner's increment. Its storage holds Inc * Dim elements from element 0
+// on: below 1, the elements it claims would lie before or outside that.
+inline long OwnerIncrement(long inc)
+{
+    if (inc < 1) throw std::invalid_argument("UMatVec: owner increment below 1");
+    return inc;
+}
+
 template <class T>
 class UMatrix;
 
@@ -71,8 +79,8 @@ class UVector {
 public:
     // An owner of dim value-initialised elements, inc apart.
     UVector(long dim, long inc)
-        : Mode(vmOwner), Inc(inc), Dim(dim), Offset(0), AutoResize(true), Vec(&Storage),
-          RawData(nullptr)
+        : Mode(vmOwner), Inc(OwnerIncrement(inc)), Dim(dim), Offset(0), AutoResize(true),
+          Vec(&Storage), RawData(nullptr)
     {
         if (dim >= 1) ReSize(Storage, StorageSize(dim, inc));
     }
@@ -130,10 +138,10 @@ public:
         Dim = n;
     }
 
-    // Elements are not moved.
+    // Elements are not moved. A view takes any increment.
     void SetInc(long n)
     {
-        if (AutoResize) ReSize(Storage, StorageSize(n, Dim));
+        if (AutoResize) ReSize(Storage, StorageSize(OwnerIncrement(n), Dim));
         Inc = n;
     }
 
@@ -301,6 +309,8 @@ public:
     long GetColDim() const { return ColDim; }  // rows
     long GetRowDim() const { return RowDim; }  // columns
     long GetColSpace() const { return ColSpace; }
+    // Only an owner's resizers size storage; a view's change its shape alone.
+    bool IsOwner() const { return AutoResize; }
 
     // Existing columns keep their place. As in every resizer, the storage
     // is resized before the fields change: a failed resize leaves the matrix

@@ -389,10 +389,11 @@ struct UStreamTypedIO {
             RaiseError(rows > m.GetColSpace() ? umIllegalColumnDimension : umStreamInputError,
                        "UStream", __LINE__);
         // Without rows or without columns the data bound only one dimension:
-        // the other must not size storage through the matrix's old shape.
+        // the other must not size an owner's storage through its old shape.
+        // A view keeps its leading dimension, which bounds its later reads.
         if (cols == 0) m.SetRowDim(0);
         m.SetColDim(rows);
-        if (rows == 0) m.SetColSpace(0);
+        if (rows == 0 && m.IsOwner()) m.SetColSpace(0);
         m.SetRowDim(cols);
         GetMatrix(s, m);
     }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -468,6 +469,111 @@ TEST(UFilePointerStream, CrLfSplitAtAChunkOrCacheBoundaryIsOneLineEnd)
             EXPECT_STREQ(buf.data(), "last");
             EXPECT_TRUE(s.GetAtEOF());
         }
+    }
+}
+
+// The bytes this process has read from files so far, or -1 where the system
+// does not tell.
+long BytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:") return value;
+    return -1;
+}
+
+// A text read gives back what it did not consume, also when its bytes came
+// from two loads of the device: read line by line, each byte of the file is
+// read from it once, not again after a give-back across the start of a load.
+TEST(UFilePointerStream, LineByLineReadsEachByteOfTheFileOnce)
+{
+    TempDir dir;
+    std::mt19937 rng(1104);
+    std::uniform_int_distribution<size_t> length(0, 9000);
+    std::string data;
+    long lines = 0;
+    for (; data.size() < 1500000; ++lines) data += std::string(length(rng), 'x') + "\n";
+    long const size = static_cast<long>(data.size());
+    dir.Write("lines.txt", data);
+    UFilePointerStream s(std::fopen("lines.txt", "rb"), true);
+    long const before = BytesReadSoFar();
+    if (before < 0) GTEST_SKIP() << "the system does not count the bytes read";
+    std::vector<char> buf(10001);
+    long got = 0;
+    for (; !s.GetAtEOF() && got <= lines; ++got) s.GetLine(buf.data(), 10000);
+    long const read = BytesReadSoFar() - before;
+    EXPECT_EQ(got, lines);
+    EXPECT_GE(read, size);
+    EXPECT_LT(read, size + size / 50);
+}
+
+// Someone else cuts the file under a reader (and grows it again): the load or
+// the large read that meets the new end makes the device report a size that
+// the file holds, never the one from before the cut.
+TEST(UFilePointerStream, ReadThatMeetsACutSeesIt)
+{
+    enum Op { opRead, opGiveBack, opCut, opGrow };
+    struct Step {
+        Op op;
+        long n;
+    };
+    struct Case {
+        char const* name;
+        long initial;
+        std::vector<Step> steps;  // after 1000 bytes read and the size asked
+    };
+    std::vector<Case> const cases = {
+        {"cut inside the next load", 200000, {{opCut, 100000}, {opRead, 65000}}},
+        {"cut at the end of the load, read given back",
+         200000,
+         {{opCut, 65536}, {opRead, 65000}, {opGiveBack, 100}}},
+        {"cut, a large read past it, grown again",
+         300000,
+         {{opCut, 100000}, {opRead, 150000}, {opGrow, 200000}, {opRead, 10}}},
+    };
+    auto pattern = [](long from, long to) {
+        std::string b;
+        for (long k = from; k < to; ++k) b += static_cast<char>('a' + k % 26);
+        return b;
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::string file = pattern(0, c.initial);
+        dir.Write("f.bin", file);
+        UFilePointerStream s(std::fopen("f.bin", "rb"), true);
+        std::vector<char> buf(static_cast<size_t>(c.initial));
+        ASSERT_EQ(s.GetBuffer(buf.data(), 1000), 1000);
+        ASSERT_EQ(s.GetSize(), c.initial);
+        for (Step const& step : c.steps) {
+            if (step.op == opRead) {
+                s.GetBuffer(buf.data(), step.n);
+            } else if (step.op == opGiveBack) {
+                s.SetPosition(s.GetPosition() - step.n);
+            } else if (step.op == opCut) {
+                ASSERT_EQ(truncate("f.bin", step.n), 0);
+                file.resize(static_cast<size_t>(step.n));
+            } else {
+                std::string const more = pattern(static_cast<long>(file.size()), step.n);
+                FILE* append = std::fopen("f.bin", "ab");
+                ASSERT_NE(append, nullptr);
+                std::fwrite(more.data(), 1, more.size(), append);
+                std::fclose(append);
+                file += more;
+            }
+        }
+        long const position = s.GetPosition();
+        long const size = s.GetSize();
+        EXPECT_GE(size, position);
+        EXPECT_LE(size, static_cast<long>(file.size()));
+        // What is left reads as the file holds it.
+        long const rest = static_cast<long>(file.size()) - position;
+        ASSERT_EQ(s.GetBuffer(buf.data(), static_cast<long>(buf.size())), rest);
+        EXPECT_EQ(std::string(buf.data(), static_cast<size_t>(rest)),
+                  file.substr(static_cast<size_t>(position)));
+        EXPECT_TRUE(s.GetAtEOF());
     }
 }
 

@@ -150,6 +150,61 @@ TEST(UVector, SetIncLeavesElementsInPlace)
     EXPECT_EQ(Items(v), (std::vector<double>{9.0}));
 }
 
+// An owner's storage holds Inc * Dim elements from element 0 on: with an
+// increment below 1 its elements would lie before that storage or outside
+// it, so an owner refuses one and a refused SetInc leaves it as it was.
+// A view takes any increment, as it always has.
+TEST(UVector, OwnerRefusesAnIncrementBelowOneAViewTakesAny)
+{
+    for (long inc : {0L, -1L, -2L}) {
+        SCOPED_TRACE("increment " + std::to_string(inc));
+        for (long dim : {0L, 2L, 4L})
+            EXPECT_THROW(UVector<double>(dim, inc), std::invalid_argument);
+        UVector<double> owner(2, 1);
+        owner[0] = 1;
+        owner[1] = 2;
+        double const* data = owner.GetConstData();
+        EXPECT_THROW(owner.SetInc(inc), std::invalid_argument);
+        EXPECT_EQ(owner.GetInc(), 1);
+        EXPECT_EQ(owner.GetConstData(), data);
+        EXPECT_EQ(Items(owner), (std::vector<double>{1, 2}));
+        owner.Add(3);  // still an owner that grows
+        EXPECT_EQ(Items(owner), (std::vector<double>{1, 2, 3}));
+    }
+
+    double raw[5] = {0, 1, 2, 3, 4};
+    std::vector<double> vec = {10, 11, 12, 13, 14};
+    UVector<double> whole(5, 1);
+    for (long i = 0; i < 5; ++i) whole[i] = 20.0 + i;
+    struct ViewCase {
+        char const* name;
+        std::function<UVector<double>()> view;
+        long inc;
+        std::vector<double> items;
+    };
+    ViewCase const views[] = {
+        {"raw view from its last element",
+         [&] { return UVector<double>(raw + 4, 3, 1); },
+         -2,
+         {4, 2, 0}},
+        {"raw view", [&] { return UVector<double>(raw, 3, 1); }, 0, {0, 0, 0}},
+        {"vector view from its last element",
+         [&] { return UVector<double>(vec, 3, 4, 1); },
+         -1,
+         {14, 13, 12}},
+        {"vector view", [&] { return UVector<double>(vec, 3, 1, 1); }, 0, {11, 11, 11}},
+        {"copy of an owner", [&] { return UVector<double>(whole); }, 0, {20, 20, 20, 20, 20}},
+        {"part of an owner", [&] { return whole.SubVector(4, 3, 1); }, -2, {24, 22, 20}},
+    };
+    for (ViewCase const& c : views) {
+        SCOPED_TRACE(c.name);
+        UVector<double> v = c.view();
+        v.SetInc(c.inc);
+        EXPECT_EQ(v.GetInc(), c.inc);
+        EXPECT_EQ(Items(v), c.items);
+    }
+}
+
 TEST(UVector, CloneMakesAPackedCopy)
 {
     double raw[6] = {1, 2, 3, 4, 5, 6};
@@ -762,6 +817,7 @@ TEST(Containers, StorageBeyondAnyAllocationFailsAndChangesNothing)
         {"SetColSpace, product overflows", [](UMatrix<double>& m) { m.SetColSpace(1L << 62); }},
         {"SetColDim, product overflows", [](UMatrix<double>& m) { m.SetColDim(1L << 62); }},
         {"SetRowDim beyond a vector's reach", [](UMatrix<double>& m) { m.SetRowDim(1L << 59); }},
+        {"SetColDim beyond a vector's reach", [](UMatrix<double>& m) { m.SetColDim(1L << 59); }},
     };
     for (auto const& c : matrixCases) {
         SCOPED_TRACE(c.name);
@@ -770,9 +826,10 @@ TEST(Containers, StorageBeyondAnyAllocationFailsAndChangesNothing)
             for (long i = 0; i < 2; ++i) m(i, j) = 10.0 * i + j;
         double const* data = m.GetConstData();
         EXPECT_TRUE(FailsToAllocate([&] { c.resize(m); }));
-        EXPECT_EQ(m.GetColDim(), 2);
-        EXPECT_EQ(m.GetRowDim(), 2);
-        EXPECT_EQ(m.GetColSpace(), 3);
+        // The elements are looked at through the shape kept.
+        ASSERT_EQ(m.GetColDim(), 2);
+        ASSERT_EQ(m.GetRowDim(), 2);
+        ASSERT_EQ(m.GetColSpace(), 3);
         EXPECT_EQ(m.GetConstData(), data);
         for (long j = 0; j < 2; ++j)
             for (long i = 0; i < 2; ++i) EXPECT_EQ(m(i, j), 10.0 * i + j);

@@ -420,6 +420,12 @@ TEST(UStreamTyped, SizedReadIntoAViewStaysInsideItsStorage)
         {"from 2 of 5, count 4", 5, sub(2, 1, 1), 4, umStreamInputError},
         {"every second of 5, count 3", 5, sub(0, 1, 2), 3, 0},
         {"every second of 5, count 4", 5, sub(0, 1, 2), 4, umStreamInputError},
+        {"first 3 of 5, count 0", 5, sub(0, 3, 1), 0, 0},
+        {"copy of none, count 0", 0, copy, 0, 0},
+        // Downwards from element 1, or from just past the end, of 6.
+        {"down from 1 of 6, count 2", 6, sub(1, 1, -1), 2, 0},
+        {"down from 1 of 6, count 3", 6, sub(1, 1, -1), 3, umStreamInputError},
+        {"down from past the end of 6, count 2", 6, sub(6, 0, -1), 2, umStreamInputError},
     };
     for (VectorCase const& c : vectorCases) {
         SCOPED_TRACE(c.name);
@@ -446,6 +452,10 @@ TEST(UStreamTyped, SizedReadIntoAViewStaysInsideItsStorage)
     };
     auto copyMatrix = [](UMatrix<double>& owner) { return UMatrix<double>(owner); };
     auto block = [](UMatrix<double>& owner) { return owner.SubMatrix(0, 0, 2, 2); };
+    // A raw view whose last element is the owner's last.
+    auto lowerBlock = [](UMatrix<double>& owner) {
+        return UMatrix<double>(owner).SubMatrix(1, 0, 2, 2);
+    };
     std::vector<MatrixCase> const matrixCases = {
         {"copy of 3 x 3, 3 x 64", 3, 3, copyMatrix, 3, 64, umStreamInputError},
         {"copy of 3 x 3, 2 x 4", 3, 3, copyMatrix, 2, 4, umStreamInputError},
@@ -454,6 +464,8 @@ TEST(UStreamTyped, SizedReadIntoAViewStaysInsideItsStorage)
         {"copy of 3 x 3, 2 x 3", 3, 3, copyMatrix, 2, 3, 0},
         {"2 x 2 block of 3 x 4, 3 x 4", 3, 4, block, 3, 4, 0},
         {"2 x 2 block of 3 x 4, 3 x 5", 3, 4, block, 3, 5, umStreamInputError},
+        {"lower 2 x 2 of a copy of 3 x 2, 2 x 2", 3, 2, lowerBlock, 2, 2, 0},
+        {"lower 2 x 2 of a copy of 3 x 2, 3 x 2", 3, 2, lowerBlock, 3, 2, umStreamInputError},
     };
     for (MatrixCase const& c : matrixCases) {
         SCOPED_TRACE(c.name);
@@ -471,6 +483,48 @@ TEST(UStreamTyped, SizedReadIntoAViewStaysInsideItsStorage)
         for (long k = 0; k < read; ++k) EXPECT_EQ(m(k % c.rows, k / c.rows), 100.0 + k);
         long const size = c.ownerRows * c.ownerCols;
         EXPECT_EQ(std::count(owner.GetData(), owner.GetData() + size, -1.0), size - read);
+    }
+}
+
+// A read into a view changes its rows and columns only: the leading
+// dimension stays, also after a shape without rows or columns, so that a
+// later read fits wherever the storage behind the view holds it.
+TEST(UStreamTyped, SizedReadIntoAViewKeepsItsLeadingDimension)
+{
+    RegisterUtilities();
+    struct Case {
+        char const* name;
+        std::function<UMatrix<double>(UMatrix<double>&)> view;  // of a 3 x 4 owner
+        long rows, cols;                                        // of the first read
+        int laterCode;                                          // of a 2 x 2 read after it
+    };
+    auto block = [](UMatrix<double>& owner) { return owner.SubMatrix(0, 0, 2, 2); };
+    auto copy = [](UMatrix<double>& owner) { return UMatrix<double>(owner); };
+    std::vector<Case> const cases = {
+        {"block, 0 x 3", block, 0, 3, 0},
+        {"block, 0 x 0", block, 0, 0, 0},
+        {"block, 2 x 0", block, 2, 0, 0},
+        // A raw view ends at its present elements, and it has none left.
+        {"copy, 0 x 3", copy, 0, 3, umStreamInputError},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        UMatrix<double> owner(3, 4, -1);
+        Mset(owner, -1.0);
+        UMatrix<double> m = c.view(owner);
+        UMemoryStream first;
+        PutSizedDoubles(first, {c.rows, c.cols});
+        EXPECT_EQ(RaisedCode([&] { first >> m; }), 0);
+        EXPECT_EQ(m.GetColDim(), c.rows);
+        EXPECT_EQ(m.GetRowDim(), c.cols);
+        EXPECT_EQ(m.GetColSpace(), 3);
+        UMemoryStream later;
+        PutSizedDoubles(later, {2, 2});
+        EXPECT_EQ(RaisedCode([&] { later >> m; }), c.laterCode);
+        EXPECT_EQ(m.GetColSpace(), 3);
+        long const read = c.laterCode ? 0 : 4;
+        for (long k = 0; k < read; ++k) EXPECT_EQ(owner(k % 2, k / 2), 100.0 + k);
+        EXPECT_EQ(std::count(owner.GetData(), owner.GetData() + 12, -1.0), 12 - read);
     }
 }
 
