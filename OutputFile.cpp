@@ -2,9 +2,12 @@
 #include "OutputFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +76,46 @@ FILE* OpenTemporary(const std::string& target, mode_t mode, std::string& name)
     return file;
 }
 
+// A signal that ends the run while a temporary is being written removes the temporary first;
+// signals that the caller ignores or handles stay as they are.
+int const endingSignals[] = {SIGHUP, SIGINT, SIGTERM, SIGXFSZ};
+struct sigaction previousActions[sizeof endingSignals / sizeof endingSignals[0]];
+char pendingTemporary[PATH_MAX];
+volatile sig_atomic_t hasPendingTemporary = 0;
+
+extern "C" void RemoveTemporaryAndEnd(int signal)
+{
+    if (hasPendingTemporary) unlink(pendingTemporary);
+    struct sigaction fallback = {};
+    fallback.sa_handler = SIG_DFL;
+    sigaction(signal, &fallback, nullptr);
+    // Delivered with its default action once the handler returns.
+    raise(signal);
+}
+
+void GuardTemporary(const std::string& name)
+{
+    if (name.size() >= sizeof pendingTemporary) return;
+    std::memcpy(pendingTemporary, name.c_str(), name.size() + 1);
+    hasPendingTemporary = 1;
+    struct sigaction remover = {};
+    remover.sa_handler = RemoveTemporaryAndEnd;
+    sigemptyset(&remover.sa_mask);
+    for (size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; i++) {
+        sigaction(endingSignals[i], nullptr, &previousActions[i]);
+        if (previousActions[i].sa_handler == SIG_DFL)
+            sigaction(endingSignals[i], &remover, nullptr);
+    }
+}
+
+void ReleaseTemporary()
+{
+    if (!hasPendingTemporary) return;
+    hasPendingTemporary = 0;
+    for (size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; i++)
+        sigaction(endingSignals[i], &previousActions[i], nullptr);
+}
+
 }  // namespace
 
 OutputFile::OutputFile(const char* path)
@@ -81,6 +124,7 @@ OutputFile::OutputFile(const char* path)
     if (!replacement.target.empty()) {
         file = OpenTemporary(replacement.target, replacement.mode, temporary);
         target = replacement.target;
+        if (file) GuardTemporary(temporary);
     }
     if (!file) file = std::fopen(path, "wb");
 }
@@ -89,6 +133,7 @@ OutputFile::~OutputFile()
 {
     if (file) std::fclose(file);
     if (!temporary.empty()) unlink(temporary.c_str());
+    ReleaseTemporary();
 }
 
 bool OutputFile::Commit()
@@ -101,5 +146,6 @@ bool OutputFile::Commit()
     if (temporary.empty()) return true;
     if (std::rename(temporary.c_str(), target.c_str()) != 0) return false;
     temporary.clear();
+    ReleaseTemporary();
     return true;
 }

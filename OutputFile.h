@@ -6,7 +6,8 @@
 // A regular file, or one yet to be made, is written as a temporary file in its own directory,
 // which replaces it only when Commit finds everything written and closed. A file named
 // through a symbolic link is replaced where the link points, so the link stays. Devices and
-// pipes, and files beside which no temporary can be made, are written in place.
+// pipes, and files beside which no temporary can be made, are written in place. A hangup,
+// interrupt, termination or file-size signal that ends the run removes the temporary first.
 class OutputFile {
 public:
     // File() is null when the file can be opened neither way.

@@ -123,6 +123,23 @@ TEST(OutputReplacement, ARealConversionThatFailsKeepsTheEarlierFile)
     EXPECT_EQ(Entries(dir.Path()).size(), 5u);
 }
 
+TEST(OutputReplacement, ASignalThatEndsTheRunRemovesTheTemporary)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    const std::string earlier = Converted(dir);
+    // Past the limit, write raises SIGXFSZ, whose default action ends the process.
+    ChildResult r = RunPrepared(h2Args, [] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit const limit = {100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(r.exitStatus, -1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);
+    EXPECT_EQ(dir.Read("out"), earlier);
+}
+
 // H2's files in a directory of their own, converted once into "out".
 class ReplacedOutput : public ::testing::Test {
 protected:
