@@ -123,8 +123,10 @@ OutputFile::OutputFile(const char* path)
     Replacement const replacement = FindReplacement(path);
     if (!replacement.target.empty()) {
         file = OpenTemporary(replacement.target, replacement.mode, temporary);
-        target = replacement.target;
-        if (file) GuardTemporary(temporary);
+        if (file) {
+            target = replacement.target;
+            GuardTemporary(temporary);
+        }
     }
     if (!file) file = std::fopen(path, "wb");
 }

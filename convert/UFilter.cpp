@@ -55,10 +55,7 @@ long UFilter::GetRecord(char* buf, long len)
     if (stored == 0) RaiseError(cmUnexpectedEof, sourceName, __LINE__);
     buf[stored] = '\0';
     long const length = static_cast<long>(strnlen(buf, static_cast<size_t>(stored)));
-    // Tabs become blanks.
-    char* const end = buf + length;
-    for (char* c = buf; (c = static_cast<char*>(memchr(c, '\t', (size_t)(end - c)))) != nullptr;)
-        *c++ = ' ';
+    strdetab(buf);
     return length;
 }
 

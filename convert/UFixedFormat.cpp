@@ -97,7 +97,7 @@ int FormatFixed20_14(char* out, long size, double x)
     // the last 6 digits of their upper part and the 8 of their lower part.
     uint64_t const whole = q / tenTo14;
     uint64_t const decimals = q % tenTo14;
-    int const wholeDigits = whole < 10 ? 1 : DigitCount(whole);
+    int const wholeDigits = DigitCount(whole);
     int const length = (negative ? 1 : 0) + wholeDigits + 15;
     int const pad = length < 20 ? 20 - length : 0;
     std::memcpy(out, blanks, 20);

@@ -145,7 +145,6 @@ void UMoldenFilter::ReadAtomLines(UQGeometryData* geom, bool atomsSection, bool 
     }
     if (!append && n != geom->GetDim()) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     if (limit == 0) return;
-    if (n < frequencies / 3) RaiseError(umIncompatibleDimensions, sourceName, __LINE__);
     // Padding the frequencies to 3n would add modes the file does not hold;
     // the placeholders and the limit keep their count within 3n - 6..3n.
     if (appended) geom->SetFrequencies(kept);

@@ -56,6 +56,8 @@ enum LaPackMatNormOptions {
     LaNormInf = 0x4,
     LaNormFrobenius = 0x8
 };
+// Every norm bit: the norm group of an option word.
+short const LaNormGroup = LaNormMaxAbs | LaNormOne | LaNormInf | LaNormFrobenius;
 
 // Option bits of the symmetric eigensolver SymMdiag (JOBZ and UPLO).
 enum { LaEigValuesOnly = 0x04, LaEigVectors = 0x80, LaUseLower = 0x200, LaUseUpper = 0x400 };

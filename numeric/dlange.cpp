@@ -50,10 +50,7 @@ double LargestRowSum(long m, long n, double const* a, long lda, double* work)
 double LAPackDouble::MgetNorm(Blas::LaPackMatNormOptions norm, long m, long n, double const* a,
                               long lda, double* work)
 {
-    Blas::CheckOptions(
-        static_cast<short>(norm),
-        {Blas::LaNormMaxAbs | Blas::LaNormOne | Blas::LaNormInf | Blas::LaNormFrobenius},
-        sourceName, __LINE__);
+    Blas::CheckOptions(static_cast<short>(norm), {Blas::LaNormGroup}, sourceName, __LINE__);
     if (Min(m, n) <= 0) return 0.0;
     switch (norm) {
     case Blas::LaNormMaxAbs:

@@ -9,9 +9,7 @@
 
 double LAPackDouble::TriDiagGetNorm(short opt, long n, double const* d, double const* e)
 {
-    Blas::CheckOptions(
-        opt, {Blas::LaNormMaxAbs | Blas::LaNormOne | Blas::LaNormInf | Blas::LaNormFrobenius},
-        "dlanst", __LINE__);
+    Blas::CheckOptions(opt, {Blas::LaNormGroup}, "dlanst", __LINE__);
     if (n < 1) return 0.0;
     auto D = [d](long i) { return std::fabs(d[i - 1]); };
     auto E = [e](long i) { return std::fabs(e[i - 1]); };

@@ -13,10 +13,6 @@ namespace {
 
 const char* const sourceName = "dlansy";
 
-// The norm group of the option word; the triangle group is 0x10 lower, 0x20 upper.
-short const kNormGroup =
-    Blas::LaNormMaxAbs | Blas::LaNormOne | Blas::LaNormInf | Blas::LaNormFrobenius;
-
 double LargestAbs(bool upper, long n, double const* a, long lda)
 {
     double value = 0.0;
@@ -84,10 +80,11 @@ double Frobenius(bool upper, long n, double const* a, long lda)
 
 double LAPackDouble::SymMgetNorm(short opt, long n, double const* a, long lda, double* work)
 {
-    Blas::CheckOptions(opt, {kNormGroup, 0x30}, sourceName, __LINE__);
+    Blas::CheckOptions(opt, {Blas::LaNormGroup, 0x30}, sourceName, __LINE__);
     if (n <= 0) return 0.0;
+    // The triangle group of the option word: 0x10 lower, 0x20 upper.
     bool const upper = (opt & 0x20) != 0;
-    short const norm = opt & kNormGroup;
+    short const norm = opt & Blas::LaNormGroup;
     if (norm == Blas::LaNormMaxAbs) return LargestAbs(upper, n, a, lda);
     if (norm == Blas::LaNormFrobenius) return Frobenius(upper, n, a, lda);
     if (work == nullptr) RaiseError(nmNoWorkspace, sourceName, __LINE__);

@@ -38,14 +38,12 @@ double ScaleFactor(double anrm)
 
 // The reduction and the tridiagonal eigensolver in work (lwork doubles): e(1..n), tau(1..n), then
 // the workspace of the reduction and of the generation of Q.
-void Diagonalise(short opt, long n, double* A, long lda, double* w, double* work, long lwork,
-                 Blas::UProgressMonitor& pm)
+void Diagonalise(short opt, Blas::LaPackMatTypeOptions uplo, long n, double* A, long lda, double* w,
+                 double* work, long lwork, Blas::UProgressMonitor& pm)
 {
-    bool const lower = (opt & Blas::LaUseLower) != 0;
     bool const wantz = (opt & Blas::LaEigVectors) != 0;
-    Blas::LaPackMatTypeOptions const uplo = lower ? Blas::LaMatLower : Blas::LaMatUpper;
-    double const anrm = LAPackDouble::SymMgetNorm(short(Blas::LaNormMaxAbs | (lower ? 0x10 : 0x20)),
-                                                  n, A, lda, work);
+    double const anrm = LAPackDouble::SymMgetNorm(
+        short(Blas::LaNormMaxAbs | (uplo == Blas::LaMatLower ? 0x10 : 0x20)), n, A, lda, work);
     double const sigma = ScaleFactor(anrm);
     if (sigma != 0.0) LAPackDouble::Mscale(uplo, 0, 0, 1.0, sigma, n, n, A, lda);
 
@@ -92,7 +90,7 @@ void LAPackDouble::SymMdiag(short opt, long n, double* A, long lda, double* w,
     Blas::HeapAlloc(Max(1L, 3 * n - 1), lwork, work);
     try {
         pm.Start("DSYEV", opt, n, true);
-        Diagonalise(opt, n, A, lda, w, work, lwork, pm);
+        Diagonalise(opt, uplo, n, A, lda, w, work, lwork, pm);
         pm.Finish(true);
     } catch (...) {
         Blas::HeapDeAlloc(work);

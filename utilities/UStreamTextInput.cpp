@@ -233,8 +233,9 @@ long UStream::GetUntranslated(char* buf, long n, StopFlag stop)
     bool const stops = stop == sfLineEnd || stop == sfNul;
     char const mark = stop == sfLineEnd ? InternalLineEnd : 0;
     long out = 0;
-    // Asked first, as by a translated read: a device that keeps what it read
-    // learns so of a file cut under the reader before handing out old bytes.
+    // Asked first, as by a translated read: the device looks at the file unless
+    // what it holds answers, and the bytes read from here on may be given back
+    // without making it look again.
     GetSize();
     while (out < n) {
         long const got = std::clamp(GetBuffer(buf + out, n - out), 0L, n - out);

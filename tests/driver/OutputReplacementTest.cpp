@@ -58,13 +58,16 @@ std::string Converted(const TempDir& dir)
     return dir.Read("out");
 }
 
-// Writing stops at a file size of 100 bytes; write fails then instead of ending the process.
-void LimitFileSize()
+// Writing stops at a file size of 100 bytes, where SIGXFSZ takes the given action.
+void LimitFileSize(void (*action)(int))
 {
-    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGXFSZ, action);
     rlimit const limit = {100, 100};
     setrlimit(RLIMIT_FSIZE, &limit);
 }
+
+// With the signal ignored, write fails instead of ending the process.
+void FullDisk() { LimitFileSize(SIG_IGN); }
 
 void NoLimit() {}
 
@@ -90,7 +93,7 @@ TEST(OutputReplacement, AFailedRunLeavesTheOutputAsItWas)
         const std::string earlier = c.earlierOutput ? Converted(dir) : "";
         // A frozen-atom flag after the symbol is not an element the Molden file can name.
         if (c.frozenAtom) dir.Write("coord", "$coord\n 0.0 0.0 -0.7 h f\n 0.0 0.0 0.7 h\n$end\n");
-        ChildResult r = RunPrepared(h2Args, c.frozenAtom ? NoLimit : LimitFileSize);
+        ChildResult r = RunPrepared(h2Args, c.frozenAtom ? NoLimit : FullDisk);
         EXPECT_EQ(r.exitStatus, 1) << c.what;
         EXPECT_EQ(r.out, "") << c.what;
         EXPECT_EQ(r.err.rfind(std::string("\aError: ") + c.message, 0), 0u) << c.what << r.err;
@@ -129,11 +132,7 @@ TEST(OutputReplacement, ASignalThatEndsTheRunRemovesTheTemporary)
     WriteH2Files(dir);
     const std::string earlier = Converted(dir);
     // Past the limit, write raises SIGXFSZ, whose default action ends the process.
-    ChildResult r = RunPrepared(h2Args, [] {
-        std::signal(SIGXFSZ, SIG_DFL);
-        rlimit const limit = {100, 100};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
+    ChildResult r = RunPrepared(h2Args, [] { LimitFileSize(SIG_DFL); });
     EXPECT_EQ(r.exitStatus, -1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);

@@ -258,8 +258,7 @@ TEST(Thermochemistry, UnusableTotalMassRaisesBeforeAnyWork)
         UQGeometryData g;
         if (c.waterHydrogenMass != 0.0) {
             Build(Water(), g);
-            double m = c.waterHydrogenMass;
-            g.SetMass(1, m);
+            g.SetMass(1, c.waterHydrogenMass);
         }
         for (size_t a = 0; a < c.atoms.size(); a++)
             g.AddCoordinates(c.atoms[a], V3(1.5 * static_cast<double>(a), 0, 0));

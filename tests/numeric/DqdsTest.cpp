@@ -172,8 +172,8 @@ TEST(Dqds, NaNEndsInConvergenceFailure)
 
 TEST(Dqds, NaNWhereTheScanForTheLargestCouplingPassesOverIt)
 {
-    // An off-diagonal all NaN made the matrix look diagonal: (1, 2, 3) came back as (3, 2, 1).
-    // Through the driver and through the bidiagonal QR without vectors, before any change.
+    // An off-diagonal all NaN must not make the matrix look diagonal. Refused through the driver
+    // and through the bidiagonal QR without vectors, before any change.
     RegisterNumerMessages();
     double const nan = oracle::NaN;
     BiDiag const cases[] = {{{1, 2, 3}, {nan, nan, 0}}, {{1, 2, 3, 4, 5}, {nan, nan, nan, nan, 0}},

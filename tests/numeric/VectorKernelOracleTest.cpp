@@ -93,9 +93,9 @@ TEST(VectorKernelOracle, ScaleNormAndMaxOnPositiveIncrements)
 
 TEST(VectorKernelOracle, NormOfInfinitiesIsInfiniteAndOfNaNIsNaN)
 {
-    // (Inf, Inf) gave NaN: the scaled sum added Inf/Inf. The norm agrees with the reference and
-    // with the library's sum-of-squares form; elements equal to the running scale, which now add 1
-    // directly, still give exactly what the ratio 1 gave.
+    // Infinities give +Inf, not the Inf/Inf of a scaled sum, and any NaN gives NaN. The norm
+    // agrees with the reference and with the library's sum-of-squares form; an element equal to
+    // the running scale adds exactly 1.
     double const inf = std::numeric_limits<double>::infinity();
     struct Case {
         std::vector<double> x;
