@@ -2,23 +2,86 @@
 #include "OutputFile.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
+#include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "TemporaryGuard.h"
+
 namespace {
 
-// The file that a temporary may replace, and the mode the temporary must get; an empty
-// target when the output is to be written in place.
+uid_t const noOwner = static_cast<uid_t>(-1);
+gid_t const noGroup = static_cast<gid_t>(-1);
+
+// The file that a temporary may replace, and the owner, group and mode the temporary must get
+// (no owner and group for a file yet to be made); an empty target when the output is to be
+// written in place.
 struct Replacement {
     std::string target;
     mode_t mode = 0;
+    uid_t owner = noOwner;
+    gid_t group = noGroup;
 };
+
+std::string DirectoryOf(const std::string& path)
+{
+    std::string::size_type const slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The descriptor that a name of the process's own open files stands for, or -1.
+int DescriptorOfName(const std::string& name)
+{
+    const char* const streams[] = {"/dev/stdin", "/dev/stdout", "/dev/stderr"};
+    for (int fd = 0; fd < 3; fd++)
+        if (name == streams[fd]) return fd;
+    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+        std::string::size_type const length = std::strlen(prefix);
+        if (name.compare(0, length, prefix) != 0) continue;
+        std::string const digits = name.substr(length);
+        if (digits.empty() || digits.size() > 9) return -1;
+        if (digits.find_first_not_of("0123456789") != std::string::npos) return -1;
+        return std::atoi(digits.c_str());
+    }
+    return -1;
+}
+
+// The descriptor that path names (/dev/stdout, /dev/fd/3, /proc/self/fd/3, or a symbolic link
+// to one of them), or -1. Such a name is the file the caller handed over, not a file to replace.
+int DescriptorNamedBy(const char* path)
+{
+    std::string name(path);
+    for (int links = 0; links < 40; links++) {
+        int const fd = DescriptorOfName(name);
+        if (fd >= 0) return fd;
+        char target[PATH_MAX];
+        ssize_t const length = readlink(name.c_str(), target, sizeof target);
+        if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) return -1;
+        std::string const next(target, static_cast<size_t>(length));
+        name = next[0] == '/' ? next : DirectoryOf(name) + "/" + next;
+    }
+    return -1;
+}
+
+// The caller's descriptor, written at its own position and never truncated; a duplicate, so
+// that closing the output leaves the caller's descriptor open.
+FILE* OpenDescriptor(int descriptor)
+{
+    int const flags = fcntl(descriptor, F_GETFL);
+    if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) return nullptr;
+    // What the run printed before goes first when the descriptor is standard output's file.
+    std::fflush(stdout);
+    int const copy = dup(descriptor);
+    if (copy < 0) return nullptr;
+    FILE* const file = fdopen(copy, "wb");
+    if (!file) close(copy);
+    return file;
+}
 
 mode_t ModeOfNewFile()
 {
@@ -37,96 +100,66 @@ std::string ResolvedPath(const char* path)
 }
 
 // A file not yet there gets the mode that the umask gives, a regular file that we may write
-// keeps its own. Anything else (a device, a pipe, a dangling link, a file we may not write)
-// is written in place, so that it fares as plain writing would.
+// keeps its owner, group and mode. Anything else (a device, a pipe, a dangling link, a file we
+// may not write) is written in place, so that it fares as plain writing would.
 Replacement FindReplacement(const char* path)
 {
     struct stat name;
     if (lstat(path, &name) != 0) {
-        if (errno == ENOENT) return {path, ModeOfNewFile()};
+        if (errno == ENOENT) return {path, ModeOfNewFile(), noOwner, noGroup};
         return {};
     }
     struct stat file;
     if (stat(path, &file) != 0 || !S_ISREG(file.st_mode) || access(path, W_OK) != 0) return {};
-    return {S_ISLNK(name.st_mode) ? ResolvedPath(path) : std::string(path), file.st_mode & 07777};
+    std::string const target = S_ISLNK(name.st_mode) ? ResolvedPath(path) : std::string(path);
+    return {target, static_cast<mode_t>(file.st_mode & 07777), file.st_uid, file.st_gid};
 }
 
-std::string DirectoryOf(const std::string& path)
+// The replaced file's owner, group and mode on the temporary. The system refuses another user's
+// owner, or a group we are not in, to all but root: such a file is written in place, as plain
+// writing would, which also keeps it from a rename that a sticky directory would refuse.
+bool TakeOwnerAndMode(int fd, const Replacement& replacement)
 {
-    std::string::size_type const slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    struct stat made;
+    if (fstat(fd, &made) != 0) return false;
+    bool const owned = replacement.owner == noOwner ||
+                       (made.st_uid == replacement.owner && made.st_gid == replacement.group);
+    if (!owned && fchown(fd, replacement.owner, replacement.group) != 0) return false;
+    // After the owner, which may clear the set-user and set-group bits.
+    return fchmod(fd, replacement.mode) == 0;
 }
 
-// A new file beside target with the given mode, or null; name receives its path.
-FILE* OpenTemporary(const std::string& target, mode_t mode, std::string& name)
+// A new file beside the replaced one that takes its owner, group and mode, or null; name
+// receives its path.
+FILE* OpenTemporary(const Replacement& replacement, std::string& name)
 {
-    std::string const pattern = DirectoryOf(target) + "/.kalvex-XXXXXX";
-    std::vector<char> path(pattern.begin(), pattern.end());
-    path.push_back('\0');
-    int const fd = mkstemp(path.data());
+    std::string path = DirectoryOf(replacement.target) + "/.kalvex-XXXXXX";
+    int const fd = MakeGuardedTemporary(path);
     if (fd < 0) return nullptr;
-    FILE* const file = fchmod(fd, mode) == 0 ? fdopen(fd, "wb") : nullptr;
+    FILE* const file = TakeOwnerAndMode(fd, replacement) ? fdopen(fd, "wb") : nullptr;
     if (!file) {
         close(fd);
-        unlink(path.data());
+        unlink(path.c_str());
+        ReleaseTemporary();
         return nullptr;
     }
-    name = path.data();
+    name = path;
     return file;
-}
-
-// A signal that ends the run while a temporary is being written removes the temporary first;
-// signals that the caller ignores or handles stay as they are.
-int const endingSignals[] = {SIGHUP, SIGINT, SIGTERM, SIGXFSZ};
-struct sigaction previousActions[sizeof endingSignals / sizeof endingSignals[0]];
-char pendingTemporary[PATH_MAX];
-volatile sig_atomic_t hasPendingTemporary = 0;
-
-extern "C" void RemoveTemporaryAndEnd(int signal)
-{
-    if (hasPendingTemporary) unlink(pendingTemporary);
-    struct sigaction fallback = {};
-    fallback.sa_handler = SIG_DFL;
-    sigaction(signal, &fallback, nullptr);
-    // Delivered with its default action once the handler returns.
-    raise(signal);
-}
-
-void GuardTemporary(const std::string& name)
-{
-    if (name.size() >= sizeof pendingTemporary) return;
-    std::memcpy(pendingTemporary, name.c_str(), name.size() + 1);
-    hasPendingTemporary = 1;
-    struct sigaction remover = {};
-    remover.sa_handler = RemoveTemporaryAndEnd;
-    sigemptyset(&remover.sa_mask);
-    for (size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; i++) {
-        sigaction(endingSignals[i], nullptr, &previousActions[i]);
-        if (previousActions[i].sa_handler == SIG_DFL)
-            sigaction(endingSignals[i], &remover, nullptr);
-    }
-}
-
-void ReleaseTemporary()
-{
-    if (!hasPendingTemporary) return;
-    hasPendingTemporary = 0;
-    for (size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; i++)
-        sigaction(endingSignals[i], &previousActions[i], nullptr);
 }
 
 }  // namespace
 
 OutputFile::OutputFile(const char* path)
 {
+    int const descriptor = DescriptorNamedBy(path);
+    if (descriptor >= 0) {
+        file = OpenDescriptor(descriptor);
+        return;
+    }
     Replacement const replacement = FindReplacement(path);
     if (!replacement.target.empty()) {
-        file = OpenTemporary(replacement.target, replacement.mode, temporary);
-        if (file) {
-            target = replacement.target;
-            GuardTemporary(temporary);
-        }
+        file = OpenTemporary(replacement, temporary);
+        if (file) target = replacement.target;
     }
     if (!file) file = std::fopen(path, "wb");
 }

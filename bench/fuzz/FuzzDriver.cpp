@@ -1,9 +1,12 @@
 // The whole driver on a set of files, "#@@" lines between them in the order
 // coord, energy, grad, hessian, aoforce, basis, control, mos, betas; an empty
-// piece leaves its option out. The Molden file goes to /dev/null.
+// piece leaves its option out. The Molden file goes into a folder of the target's own, so that
+// nothing the driver does to its output can reach a file of the machine's.
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,9 +15,25 @@
 #include "bench/fuzz/FuzzSupport.h"
 #include "utilities/CustExcept.h"
 
+namespace {
+
+std::string outputFolder;
+
+void RemoveOutputFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(outputFolder, ignored);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     FuzzInit();
+    std::string pattern = (std::filesystem::temp_directory_path() / "kalvex-fuzz-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    outputFolder = pattern;
+    std::atexit(RemoveOutputFolder);
     // The driver reports success on standard output.
     int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
@@ -41,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (files.empty()) return 0;
     args.push_back("-o");
-    args.push_back("/dev/null");
+    args.push_back(outputFolder + "/out.molden");
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);

@@ -2,7 +2,10 @@
 
 #include <fstream>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 const char* const kalvexUsage =
     "Kalvex - Convert Turbomole file(s) to Molden format\n"
@@ -38,6 +41,16 @@ bool FileExists(const std::string& path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
+}
+
+bool MakeDeviceNode(const std::string& path, unsigned minor)
+{
+    if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) != 0) return false;
+    // A file system mounted without devices refuses to open it.
+    int const fd = open(path.c_str(), O_WRONLY);
+    if (fd < 0) return false;
+    close(fd);
+    return true;
 }
 
 std::vector<std::string> Words(const std::string& path)

@@ -16,6 +16,10 @@ ChildResult RunKalvex(const std::vector<std::string>& args, const std::string& d
 
 bool FileExists(const std::string& path);
 
+// A node at path for the memory device of the given minor number (3 null, 7 full), as root can
+// make one; false when it cannot be made or opened here.
+bool MakeDeviceNode(const std::string& path, unsigned minor);
+
 // The blank-separated words of a file, such as the options in a case folder's "args".
 std::vector<std::string> Words(const std::string& path);
 

@@ -10,66 +10,32 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "KalvexDriver.h"
-#include "tests/driver/DriverFixture.h"
+#include "tests/driver/OutputTestSupport.h"
 
 namespace {
-
-const std::vector<std::string> h2Args = {"-ic",     "coord", "-ba", "basis", "-bc",
-                                         "control", "-bo",   "mos", "-o",    "out"};
-
-// The program's entry run in a child process, in the working directory, after prepare.
-ChildResult RunPrepared(std::vector<std::string> args, const std::function<void()>& prepare)
-{
-    args.insert(args.begin(), "Kalvex");
-    return RunInChild([&] {
-        prepare();
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(&a[0]);
-        argv.push_back(nullptr);
-        std::exit(RunKalvex(static_cast<int>(args.size()), argv.data()));
-    });
-}
-
-std::set<std::string> Entries(const std::string& dir)
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
-const std::set<std::string> h2Inputs = {"basis", "control", "coord", "mos"};
-const std::set<std::string> h2InputsAndOutput = {"basis", "control", "coord", "mos", "out"};
-
-unsigned ModeOf(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
-std::string Converted(const TempDir& dir)
-{
-    EXPECT_EQ(RunKalvex(h2Args, dir.Path()).exitStatus, 0);
-    return dir.Read("out");
-}
-
-// Writing stops at a file size of 100 bytes, where SIGXFSZ takes the given action.
-void LimitFileSize(void (*action)(int))
-{
-    std::signal(SIGXFSZ, action);
-    rlimit const limit = {100, 100};
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
 
 // With the signal ignored, write fails instead of ending the process.
 void FullDisk() { LimitFileSize(SIG_IGN); }
 
 void NoLimit() {}
+
+extern "C" void EndAtOnce(int) { _exit(7); }
+
+// In a mount namespace of the caller's own, path covered by a mount of cover, so that a rename
+// over path is refused; false when the system gives no such namespace.
+bool CoverWithMount(const std::string& cover, const std::string& path)
+{
+    // Private first, so that the mount never reaches the machine's own namespace.
+    return unshare(CLONE_NEWNS) == 0 &&
+           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           mount(cover.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) == 0;
+}
 
 struct FailedRun {
     const char* what;
@@ -126,31 +92,6 @@ TEST(OutputReplacement, ARealConversionThatFailsKeepsTheEarlierFile)
     EXPECT_EQ(Entries(dir.Path()).size(), 5u);
 }
 
-TEST(OutputReplacement, ASignalThatEndsTheRunRemovesTheTemporary)
-{
-    TempDir dir;
-    WriteH2Files(dir);
-    const std::string earlier = Converted(dir);
-    // Past the limit, write raises SIGXFSZ, whose default action ends the process.
-    ChildResult r = RunPrepared(h2Args, [] { LimitFileSize(SIG_DFL); });
-    EXPECT_EQ(r.exitStatus, -1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);
-    EXPECT_EQ(dir.Read("out"), earlier);
-}
-
-// H2's files in a directory of their own, converted once into "out".
-class ReplacedOutput : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        WriteH2Files(dir);
-        molden = Converted(dir);
-    }
-    TempDir dir;
-    std::string molden;
-};
-
 TEST_F(ReplacedOutput, KeepsItsModeAndANewOneGetsTheUmasks)
 {
     for (unsigned mode : {0600u, 0640u, 0755u}) {
@@ -183,28 +124,6 @@ TEST_F(ReplacedOutput, NamedThroughALinkIsTheFileItNames)
     EXPECT_EQ(Entries(dir.File("real")), std::set<std::string>{"target"});
 }
 
-TEST_F(ReplacedOutput, DevicesAndPipesAreWrittenInPlace)
-{
-    std::vector<std::string> args = h2Args;
-    args.back() = "/dev/null";
-    ChildResult toNull = RunKalvex(args, dir.Path());
-    EXPECT_EQ(toNull.exitStatus, 0) << toNull.err;
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-    // The test's standard output is a pipe.
-    args.back() = "/dev/stdout";
-    ChildResult toPipe = RunKalvex(args, dir.Path());
-    EXPECT_EQ(toPipe.exitStatus, 0) << toPipe.err;
-    EXPECT_EQ(toPipe.out, molden + "Kalvex exits...\n");
-    EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);
-}
-
-// Run as an unprivileged user where the test runs as root, which may write any directory.
-void DropPrivileges()
-{
-    if (geteuid() != 0) return;
-    if (setgid(65534) != 0 || setuid(65534) != 0) std::_Exit(3);
-}
-
 TEST_F(ReplacedOutput, InADirectoryThatTakesNoNewFileIsWrittenInPlace)
 {
     std::filesystem::create_directory(dir.File("closed"));
@@ -214,11 +133,115 @@ TEST_F(ReplacedOutput, InADirectoryThatTakesNoNewFileIsWrittenInPlace)
     chmod(dir.Path().c_str(), 0755);
     std::vector<std::string> args = h2Args;
     args.back() = "closed/out";
-    ChildResult r = RunPrepared(args, DropPrivileges);
+    ChildResult r = RunPrepared(args, [] { BecomeUser(otherUser); });
     chmod(dir.File("closed").c_str(), 0755);
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_EQ(dir.Read("closed/out"), molden);
     EXPECT_EQ(Entries(dir.File("closed")), std::set<std::string>{"out"});
+}
+
+// The run stops mid-write and leaves its temporary to be seen. As an unprivileged user, a
+// temporary placed in the root directory instead could not be made at all.
+TEST(OutputReplacement, TheTemporaryOfABareNameIsInTheWorkingDirectory)
+{
+    TempDir dir;
+    WriteH2Files(dir);
+    GiveTo(dir.Path(), testUser);
+    ChildResult r = RunPrepared(h2Args, [] {
+        BecomeUser(testUser);
+        LimitFileSize(EndAtOnce);
+    });
+    EXPECT_EQ(r.exitStatus, 7) << r.err;
+    std::set<std::string> names = Entries(dir.Path());
+    for (const std::string& input : h2Inputs) names.erase(input);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names.begin()->rfind(".kalvex-", 0), 0u) << *names.begin();
+}
+
+TEST_F(ReplacedOutput, KeepsTheOwnerAndGroupOfAnotherUsersFile)
+{
+    if (!IsRoot()) GTEST_SKIP() << "only root can give a file to another user";
+    struct Owned {
+        uid_t owner;
+        gid_t group;
+        unsigned mode;
+    };
+    for (Owned o : {Owned{otherUser, otherUser, 0640}, Owned{0, otherUser, 0660},
+                    Owned{otherUser, 0, 0604}}) {
+        dir.Write("out", "earlier");
+        ASSERT_EQ(chown(dir.File("out").c_str(), o.owner, o.group), 0);
+        chmod(dir.File("out").c_str(), o.mode);
+        ChildResult r = RunKalvex(h2Args, dir.Path());
+        EXPECT_EQ(r.exitStatus, 0) << r.err;
+        struct stat info;
+        ASSERT_EQ(stat(dir.File("out").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, o.owner);
+        EXPECT_EQ(info.st_gid, o.group);
+        EXPECT_EQ(info.st_mode & 07777, o.mode);
+        EXPECT_EQ(dir.Read("out"), molden);
+    }
+    EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);
+}
+
+// A user who may write another user's file but not give a new one its owner writes it in place,
+// as plain writing would: in a sticky directory, which would refuse the rename, and in another.
+TEST_F(ReplacedOutput, AnotherUsersWritableFileIsWrittenInPlace)
+{
+    if (!IsRoot()) GTEST_SKIP() << "needs root to make a second user's file";
+    chmod(dir.Path().c_str(), 0755);
+    std::vector<std::string> args = h2Args;
+    args.back() = "shared/shared.molden";
+    for (unsigned directoryMode : {01777u, 0777u}) {
+        std::filesystem::create_directory(dir.File("shared"));
+        chmod(dir.File("shared").c_str(), directoryMode);
+        dir.Write("shared/shared.molden", "earlier");
+        GiveTo(dir.File("shared/shared.molden"), otherUser);
+        chmod(dir.File("shared/shared.molden").c_str(), 0666);
+        ChildResult r = RunPrepared(args, [] { BecomeUser(testUser); });
+        EXPECT_EQ(r.exitStatus, 0) << std::oct << directoryMode << r.err;
+        EXPECT_EQ(dir.Read("shared/shared.molden"), molden);
+        struct stat info;
+        ASSERT_EQ(stat(dir.File("shared/shared.molden").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, otherUser);
+        EXPECT_EQ(info.st_mode & 07777, 0666u);
+        EXPECT_EQ(Entries(dir.File("shared")), std::set<std::string>{"shared.molden"});
+        std::filesystem::remove_all(dir.File("shared"));
+    }
+}
+
+TEST_F(ReplacedOutput, AWriteProtectedFileOfOnesOwnIsRefused)
+{
+    chmod(dir.Path().c_str(), 0755);
+    std::filesystem::create_directory(dir.File("mine"));
+    GiveTo(dir.File("mine"), testUser);
+    dir.Write("mine/out", "earlier");
+    GiveTo(dir.File("mine/out"), testUser);
+    chmod(dir.File("mine/out").c_str(), 0444);
+    std::vector<std::string> args = h2Args;
+    args.back() = "mine/out";
+    ChildResult r = RunPrepared(args, [] { BecomeUser(testUser); });
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.err, ErrorReport("Could not open molden file mine/out"));
+    EXPECT_EQ(dir.Read("mine/out"), "earlier");
+    EXPECT_EQ(Entries(dir.File("mine")), std::set<std::string>{"out"});
+}
+
+TEST_F(ReplacedOutput, ARefusedRenameFailsTheRunAndKeepsTheFile)
+{
+    dir.Write("out", "earlier");
+    dir.Write("cover", "cover");
+    const std::string cover = dir.File("cover"), out = dir.File("out");
+    ChildResult r = RunPrepared(h2Args, [&] {
+        if (!CoverWithMount(cover, out)) std::_Exit(77);
+    });
+    if (r.exitStatus == 77) GTEST_SKIP() << "no mount namespace of our own here (needs root)";
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("\aError: Stream output error.\nError in file Kalvex", 0), 0u) << r.err;
+    EXPECT_EQ(dir.Read("out"), "earlier");
+    std::set<std::string> expected = h2InputsAndOutput;
+    expected.insert("cover");
+    EXPECT_EQ(Entries(dir.Path()), expected);
 }
 
 }  // namespace

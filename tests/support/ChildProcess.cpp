@@ -1,5 +1,7 @@
 #include "tests/support/ChildProcess.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -15,14 +17,45 @@ struct Pipes {
 
 void ChildSide(Pipes& p)
 {
+    setpgid(0, 0);
     dup2(p.in[0], 0);
     dup2(p.out[1], 1);
     dup2(p.err[1], 2);
     for (int fd : {p.in[0], p.in[1], p.out[0], p.out[1], p.err[0], p.err[1]}) close(fd);
 }
 
-ChildResult ParentSide(pid_t pid, Pipes& p, const std::string& input)
+using Clock = std::chrono::steady_clock;
+
+// Milliseconds left before the deadline, at least 0.
+int MillisecondsLeft(Clock::time_point deadline)
 {
+    auto const left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+// The child's status once it has ended, killed at the deadline when it has not.
+int WaitForChild(pid_t pid, Clock::time_point deadline, ChildResult& result)
+{
+    int status = 0;
+    while (!result.timedOut) {
+        pid_t const ended = waitpid(pid, &status, WNOHANG);
+        if (ended != 0) return status;
+        if (MillisecondsLeft(deadline) > 0) {
+            usleep(1000);
+            continue;
+        }
+        kill(-pid, SIGKILL);
+        result.timedOut = true;
+    }
+    waitpid(pid, &status, 0);
+    return status;
+}
+
+ChildResult ParentSide(pid_t pid, Pipes& p, const std::string& input, int seconds)
+{
+    setpgid(pid, pid);
+    Clock::time_point const deadline = Clock::now() + std::chrono::seconds(seconds);
     close(p.in[0]);
     close(p.out[1]);
     close(p.err[1]);
@@ -43,7 +76,13 @@ ChildResult ParentSide(pid_t pid, Pipes& p, const std::string& input)
         if (outOpen) fds[n++] = {p.out[0], POLLIN, 0};
         if (errOpen) fds[n++] = {p.err[0], POLLIN, 0};
         if (inFd >= 0) fds[n++] = {inFd, POLLOUT, 0};
-        if (poll(fds, n, -1) < 0) break;
+        int const ready = poll(fds, n, MillisecondsLeft(deadline));
+        if (ready == 0) {
+            kill(-pid, SIGKILL);
+            result.timedOut = true;
+            break;
+        }
+        if (ready < 0) break;
         for (int i = 0; i < n; ++i) {
             if (!fds[i].revents) continue;
             if (fds[i].fd == inFd) {
@@ -66,9 +105,11 @@ ChildResult ParentSide(pid_t pid, Pipes& p, const std::string& input)
         }
     }
     if (inFd >= 0) close(inFd);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    if (outOpen) close(p.out[0]);
+    if (errOpen) close(p.err[0]);
+    int const status = WaitForChild(pid, deadline, result);
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }
 
@@ -76,7 +117,7 @@ bool MakePipes(Pipes& p) { return pipe(p.in) == 0 && pipe(p.out) == 0 && pipe(p.
 
 }  // namespace
 
-ChildResult RunInChild(const std::function<void()>& body, const std::string& input)
+ChildResult RunInChild(const std::function<void()>& body, const std::string& input, int seconds)
 {
     Pipes p;
     if (!MakePipes(p)) return {};
@@ -88,11 +129,11 @@ ChildResult RunInChild(const std::function<void()>& body, const std::string& inp
         fflush(nullptr);
         _exit(0);
     }
-    return ParentSide(pid, p, input);
+    return ParentSide(pid, p, input, seconds);
 }
 
 ChildResult RunProgram(const std::vector<std::string>& argv, const std::string& input,
-                       const std::string& workDir)
+                       const std::string& workDir, int seconds)
 {
     Pipes p;
     if (!MakePipes(p)) return {};
@@ -107,5 +148,5 @@ ChildResult RunProgram(const std::vector<std::string>& argv, const std::string& 
         execv(args[0], args.data());
         _exit(127);
     }
-    return ParentSide(pid, p, input);
+    return ParentSide(pid, p, input, seconds);
 }
