@@ -13,6 +13,7 @@
 #include "molecule/UQGeom.h"
 #include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -258,12 +259,14 @@ protected:
     void SetUp() override
     {
         TurboDispatch::SetUp();
-        if (SharedFile("README.md").empty()) GTEST_SKIP() << "no shared data";
+        if (SharedPath("data").empty()) GTEST_SKIP() << SharedMissing("data");
     }
 };
 
 TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted)
 {
+    const std::string folder = "data/dvb-rhf-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("dvb-rhf-sto3g/coord");
     ASSERT_EQ(20, geom.GetDim());
     long carbons = 0;
@@ -291,6 +294,8 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted)
 
 TEST_F(RealTurbomoleFiles, DivinylbenzeneCation)
 {
+    const std::string folder = "data/dvb-uhf-cation-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("dvb-uhf-cation-sto3g/coord");
     ReadFile("dvb-uhf-cation-sto3g/basis");
     ReadFile("dvb-uhf-cation-sto3g/control", true);
@@ -308,6 +313,8 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneCation)
 
 TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells)
 {
+    const std::string folder = "data/co-pbe0-6311gss";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("co-pbe0-6311gss/coord");
     ASSERT_EQ(2, geom.GetDim());
     EXPECT_EQ(6, geom.GetAtomData()[0].GetAtno());
@@ -367,6 +374,8 @@ TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells)
 
 TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian)
 {
+    const std::string folder = "data/dvb-aoforce-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("dvb-aoforce-sto3g/coord");
     ReadFile("dvb-aoforce-sto3g/hessian");
     ASSERT_TRUE(geom.GetHasHessian());
@@ -385,8 +394,12 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian)
 // Every Turbomole input of every shared case, in the order a conversion reads them.
 TEST_F(RealTurbomoleFiles, EveryCaseReadsInConversionOrder)
 {
-    for (const char* name :
-         {"co-pbe0-6311gss", "dvb-aoforce-sto3g", "dvb-rhf-sto3g", "dvb-uhf-cation-sto3g"}) {
+    const char* const cases[] = {"co-pbe0-6311gss", "dvb-aoforce-sto3g", "dvb-rhf-sto3g",
+                                 "dvb-uhf-cation-sto3g"};
+    for (const char* name : cases)
+        if (SharedPath(std::string("data/") + name).empty())
+            GTEST_SKIP() << SharedMissing(std::string("data/") + name);
+    for (const char* name : cases) {
         UQGeometryData molecule;
         std::istringstream args(SharedFile(std::string(name) + "/args"));
         std::string option, file, geometryFiles[5], basis, control;
