@@ -70,6 +70,43 @@ TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused)
     EXPECT_EQ(cmInvalidTurbomoleFile, ReadTurboFile(geom, " 0 0 0 h\n$end\n"));
 }
 
+// A control file names the files that hold some of its sections ("$coord    file=coord"):
+// there is nothing to read under such a header, and read as an empty "$coord" it met the
+// molecule's atoms with a count of 0 (21003). Sections the dispatcher skips stay skipped.
+TEST_F(TurboDispatch, HeadersNamingTheirFileAreRefused)
+{
+    const std::string h2 = "$coord\n 0 0 -0.7 h\n 0 0 0.7 h\n";
+    ASSERT_EQ(0, Read(h2 + "$end\n"));
+    const char* headers[] = {"$coord    file=coord",  "$grad    file=gradient",
+                             "$hessian file=hessian", "$energy    file=energy",
+                             "$scfmo   file=mos",     "$uhfmo_alpha   file=alpha",
+                             "$basis    file=basis",  "$ecp    file=basis"};
+    std::string first;
+    for (const char* header : headers) {
+        for (bool withAtoms : {true, false}) {
+            UQGeometryData fresh;
+            std::string message;
+            EXPECT_EQ(
+                cmInvalidTurbomoleFile,
+                ReadTurboFile(withAtoms ? geom : fresh, std::string(header) + "\n$end\n", &message))
+                << header;
+            // One refusal for all of them, before any reader.
+            if (first.empty()) first = message;
+            EXPECT_EQ(first, message) << header;
+        }
+    }
+    EXPECT_EQ(2, geom.GetDim());
+    EXPECT_TRUE(geom.GetHasCoordinates());
+
+    const std::string control = "$title\n$symmetry c1\n$coord    file=coord\n$atoms\n"
+                                "h  1-2                                \\\n"
+                                "   basis =h sto-3g\n$closed shells\n a  1  ( 2 )\n"
+                                "$hessian (projected)\n  1  1   0.5000000000\n$end\n";
+    EXPECT_EQ(cmInvalidTurbomoleFile, Read(control));
+    EXPECT_FALSE(geom.GetHasHessian());
+    EXPECT_EQ(0, Read(h2 + "$user-defined bonds    file=coord\n$end\n"));
+}
+
 TEST_F(TurboDispatch, OneFileCanHoldAnySections)
 {
     const char* all = "$pople AO\n"
