@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "OutputFile.h"
+#include "convert/OccupiedOrbitals.h"
 #include "convert/UMolden.h"
 #include "convert/UTurbo.h"
 #include "molecule/UQGeom.h"
@@ -210,6 +211,8 @@ void ReadBasisGroup(const FileNames& files, UQGeometryData* geom)
     UTurboFilter(controlStream.get()).ReadControl(geom);
     UTurboFilter(mosStream.get()).ReadGeometry(geom);
     if (files[mos_b]) ReadGeometryFile(files, mos_b, geom);
+    // Every orbital file is in: the occupations can meet their orbitals.
+    RequireOccupiedOrbitals(geom);
 }
 
 void WriteMolden(const FileNames& files, UQGeometryData* geom)

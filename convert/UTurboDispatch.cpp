@@ -1,10 +1,17 @@
 // Section dispatch: a whole Turbomole file, section by section.
+#include <cstring>
+
 #include "convert/UTurbo.h"
 #include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
 
 namespace {
+
 const char* const sourceName = "UTurbo";
+
+// A header such as "$coord    file=coord" names the file that holds its section.
+bool NamesItsFile(const char* header) { return strstr(header, " file=") != nullptr; }
+
 }  // namespace
 
 void UTurboFilter::ReadGeometry(UQGeometryData* geom)
@@ -13,6 +20,10 @@ void UTurboFilter::ReadGeometry(UQGeometryData* geom)
     GetRecord(nullptr, 0);
     for (;;) {
         if (recordType != 1) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+        // Only a control file points to the files of its sections: there is no data here,
+        // and read as an empty section it would meet the atoms with a misleading count.
+        if (sectionType > tfsEnd && NamesItsFile(record))
+            RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         switch (sectionType) {
         case tfsEnd:
             return;

@@ -272,7 +272,8 @@ TEST(AoforceOutput, StopsAfterTheFirstBlockWhenEverythingIsThere)
 // file as the driver does, and compares with what aoforce printed.
 TEST(AoforceOutput, RealDivinylbenzeneOutput)
 {
-    if (SharedDir().empty()) GTEST_SKIP() << "shared data absent";
+    const std::string folder = "data/dvb-aoforce-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     // With the shared data present, a missing or empty file is a failure.
     std::string text = SharedFile("dvb-aoforce-sto3g/aoforce.out");
     std::string expected = SharedFile("dvb-aoforce-sto3g/expected-vib.json");
@@ -323,7 +324,8 @@ TEST(AoforceOutput, RealDivinylbenzeneOutput)
 // agree with the file's, element by element.
 TEST(AoforceOutput, RealOutputAgreesWithTheCoordinateAndHessianFiles)
 {
-    if (SharedDir().empty()) GTEST_SKIP() << "shared data absent";
+    const std::string folder = "data/dvb-aoforce-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     std::string coord = SharedFile("dvb-aoforce-sto3g/coord");
     std::string hessian = SharedFile("dvb-aoforce-sto3g/hessian");
     std::string output = SharedFile("dvb-aoforce-sto3g/aoforce.out");

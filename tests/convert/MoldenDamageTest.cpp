@@ -75,9 +75,9 @@ TEST_F(MoldenDamage, TheFileCutAtEveryByte)
 
 TEST_F(MoldenDamage, TheRealFileCutAndMangled)
 {
-    std::string dir = SharedDir();
-    if (dir.empty()) GTEST_SKIP() << "no shared data beside the repository";
-    std::ifstream in(dir + "/molden/dvb-ir-molden57.molden", std::ios::binary);
+    const std::string file = SharedPath("molden/dvb-ir-molden57.molden");
+    if (file.empty()) GTEST_SKIP() << SharedMissing("molden/dvb-ir-molden57.molden");
+    std::ifstream in(file, std::ios::binary);
     ASSERT_TRUE(in);
     std::stringstream s;
     s << in.rdbuf();

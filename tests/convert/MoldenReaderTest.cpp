@@ -64,7 +64,7 @@ void ExpectSameRead(const UQGeometryData& a, const UQGeometryData& b)
 // A file of the real data beside the repository; "" when it cannot be read.
 std::string SharedText(const std::string& relative)
 {
-    std::ifstream in(SharedDir() + "/" + relative, std::ios::binary);
+    std::ifstream in(SharedPath(relative), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -517,7 +517,8 @@ TEST_F(MoldenReader, UnfilledModeColumnsAreBounded)
 // The Molden program's own file (version 5.7) of divinylbenzene.
 TEST_F(MoldenReader, RealFileOfTheMoldenProgram)
 {
-    if (SharedDir().empty()) GTEST_SKIP() << "no shared data beside the repository";
+    if (SharedPath("molden/dvb-ir-molden57.molden").empty())
+        GTEST_SKIP() << SharedMissing("molden/dvb-ir-molden57.molden");
     const std::string text = SharedText("molden/dvb-ir-molden57.molden");
     ASSERT_FALSE(text.empty()) << "dvb-ir-molden57.molden missing";
     ASSERT_EQ(0, Read(text));
@@ -553,7 +554,8 @@ TEST_F(MoldenReader, RealFileOfTheMoldenProgram)
 // and 6 modes, whichever of the two sections comes first.
 TEST_F(MoldenReader, RealFileOfPsi4WithFrequenciesFirst)
 {
-    if (SharedDir().empty()) GTEST_SKIP() << "no shared data beside the repository";
+    if (SharedPath("molden/psi4-nh3-normal-modes.molden").empty())
+        GTEST_SKIP() << SharedMissing("molden/psi4-nh3-normal-modes.molden");
     const std::string text = SharedText("molden/psi4-nh3-normal-modes.molden");
     ASSERT_FALSE(text.empty()) << "psi4-nh3-normal-modes.molden missing";
     ASSERT_EQ(0, Read(text));
@@ -618,7 +620,10 @@ void ReadXyz(const std::string& text, std::vector<long>& elements, std::vector<d
 // Angs" atom by atom as in the xyz file that it was written from.
 TEST_F(MoldenReader, RealFilesOfAtomsOnly)
 {
-    if (SharedDir().empty()) GTEST_SKIP() << "no shared data beside the repository";
+    for (const char* file :
+         {"molden/psi4-oh-uhf-orbitals.molden", "molden/openbabel-benzoic-acid.molden",
+          "molden/openbabel-benzoic-acid.xyz"})
+        if (SharedPath(file).empty()) GTEST_SKIP() << SharedMissing(file);
     struct Case {
         const char* file;
         std::vector<long> elements;

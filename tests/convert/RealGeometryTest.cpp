@@ -20,9 +20,10 @@ protected:
     void SetUp() override
     {
         TurboFileTest::SetUp();
-        if (SharedDir().empty()) GTEST_SKIP() << "shared data absent";
+        if (SharedPath("data/dvb-aoforce-sto3g/coord").empty())
+            GTEST_SKIP() << SharedMissing("data/dvb-aoforce-sto3g/coord");
         std::string coord = SharedFile("dvb-aoforce-sto3g/coord");
-        ASSERT_FALSE(coord.empty()) << "dvb-aoforce-sto3g/coord missing";
+        ASSERT_FALSE(coord.empty()) << "dvb-aoforce-sto3g/coord empty";
         ASSERT_EQ(0, Read(coord));
         ASSERT_EQ(20, geom.GetDim());
     }

@@ -41,9 +41,9 @@ std::string TextStream::Contents()
 
 std::string SharedFile(const std::string& relative)
 {
-    std::string dir = SharedDir();
-    if (dir.empty()) return "";
-    std::ifstream f(dir + "/data/" + relative, std::ios::binary);
+    std::string path = SharedPath("data/" + relative);
+    if (path.empty()) return "";
+    std::ifstream f(path, std::ios::binary);
     std::stringstream s;
     s << f.rdbuf();
     return s.str();

@@ -13,6 +13,7 @@
 #include "molecule/UQGeom.h"
 #include "molecule/UStrChem.h"
 #include "tests/convert/TurboTestSupport.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -67,6 +68,43 @@ TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused)
     }
     // A data line where a header is due.
     EXPECT_EQ(cmInvalidTurbomoleFile, ReadTurboFile(geom, " 0 0 0 h\n$end\n"));
+}
+
+// A control file names the files that hold some of its sections ("$coord    file=coord"):
+// there is nothing to read under such a header, and read as an empty "$coord" it met the
+// molecule's atoms with a count of 0 (21003). Sections the dispatcher skips stay skipped.
+TEST_F(TurboDispatch, HeadersNamingTheirFileAreRefused)
+{
+    const std::string h2 = "$coord\n 0 0 -0.7 h\n 0 0 0.7 h\n";
+    ASSERT_EQ(0, Read(h2 + "$end\n"));
+    const char* headers[] = {"$coord    file=coord",  "$grad    file=gradient",
+                             "$hessian file=hessian", "$energy    file=energy",
+                             "$scfmo   file=mos",     "$uhfmo_alpha   file=alpha",
+                             "$basis    file=basis",  "$ecp    file=basis"};
+    std::string first;
+    for (const char* header : headers) {
+        for (bool withAtoms : {true, false}) {
+            UQGeometryData fresh;
+            std::string message;
+            EXPECT_EQ(
+                cmInvalidTurbomoleFile,
+                ReadTurboFile(withAtoms ? geom : fresh, std::string(header) + "\n$end\n", &message))
+                << header;
+            // One refusal for all of them, before any reader.
+            if (first.empty()) first = message;
+            EXPECT_EQ(first, message) << header;
+        }
+    }
+    EXPECT_EQ(2, geom.GetDim());
+    EXPECT_TRUE(geom.GetHasCoordinates());
+
+    const std::string control = "$title\n$symmetry c1\n$coord    file=coord\n$atoms\n"
+                                "h  1-2                                \\\n"
+                                "   basis =h sto-3g\n$closed shells\n a  1  ( 2 )\n"
+                                "$hessian (projected)\n  1  1   0.5000000000\n$end\n";
+    EXPECT_EQ(cmInvalidTurbomoleFile, Read(control));
+    EXPECT_FALSE(geom.GetHasHessian());
+    EXPECT_EQ(0, Read(h2 + "$user-defined bonds    file=coord\n$end\n"));
 }
 
 TEST_F(TurboDispatch, OneFileCanHoldAnySections)
@@ -258,12 +296,14 @@ protected:
     void SetUp() override
     {
         TurboDispatch::SetUp();
-        if (SharedFile("README.md").empty()) GTEST_SKIP() << "no shared data";
+        if (SharedPath("data").empty()) GTEST_SKIP() << SharedMissing("data");
     }
 };
 
 TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted)
 {
+    const std::string folder = "data/dvb-rhf-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("dvb-rhf-sto3g/coord");
     ASSERT_EQ(20, geom.GetDim());
     long carbons = 0;
@@ -291,6 +331,8 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneRestricted)
 
 TEST_F(RealTurbomoleFiles, DivinylbenzeneCation)
 {
+    const std::string folder = "data/dvb-uhf-cation-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("dvb-uhf-cation-sto3g/coord");
     ReadFile("dvb-uhf-cation-sto3g/basis");
     ReadFile("dvb-uhf-cation-sto3g/control", true);
@@ -308,6 +350,8 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneCation)
 
 TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells)
 {
+    const std::string folder = "data/co-pbe0-6311gss";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("co-pbe0-6311gss/coord");
     ASSERT_EQ(2, geom.GetDim());
     EXPECT_EQ(6, geom.GetAtomData()[0].GetAtno());
@@ -367,6 +411,8 @@ TEST_F(RealTurbomoleFiles, CarbonMonoxideWithDShells)
 
 TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian)
 {
+    const std::string folder = "data/dvb-aoforce-sto3g";
+    if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
     ReadFile("dvb-aoforce-sto3g/coord");
     ReadFile("dvb-aoforce-sto3g/hessian");
     ASSERT_TRUE(geom.GetHasHessian());
@@ -385,8 +431,12 @@ TEST_F(RealTurbomoleFiles, DivinylbenzeneHessian)
 // Every Turbomole input of every shared case, in the order a conversion reads them.
 TEST_F(RealTurbomoleFiles, EveryCaseReadsInConversionOrder)
 {
-    for (const char* name :
-         {"co-pbe0-6311gss", "dvb-aoforce-sto3g", "dvb-rhf-sto3g", "dvb-uhf-cation-sto3g"}) {
+    const char* const cases[] = {"co-pbe0-6311gss", "dvb-aoforce-sto3g", "dvb-rhf-sto3g",
+                                 "dvb-uhf-cation-sto3g"};
+    for (const char* name : cases)
+        if (SharedPath(std::string("data/") + name).empty())
+            GTEST_SKIP() << SharedMissing(std::string("data/") + name);
+    for (const char* name : cases) {
         UQGeometryData molecule;
         std::istringstream args(SharedFile(std::string(name) + "/args"));
         std::string option, file, geometryFiles[5], basis, control;

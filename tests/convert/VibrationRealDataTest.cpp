@@ -21,7 +21,8 @@ class DivinylbenzeneHessian : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (SharedDir().empty()) GTEST_SKIP() << "shared data absent";
+        const std::string folder = "data/dvb-aoforce-sto3g";
+        if (SharedPath(folder).empty()) GTEST_SKIP() << SharedMissing(folder);
         RegisterMessages();
         for (const char* name : {"coord", "hessian"}) {
             std::string text = SharedFile(std::string("dvb-aoforce-sto3g/") + name);

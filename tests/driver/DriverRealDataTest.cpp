@@ -14,10 +14,10 @@ namespace {
 
 const char* const python = "/usr/bin/python3";
 
-std::vector<std::string> DataFolders(const std::string& shared)
+std::vector<std::string> DataFolders(const std::string& data)
 {
     std::vector<std::string> folders;
-    for (const auto& entry : std::filesystem::directory_iterator(shared + "/data"))
+    for (const auto& entry : std::filesystem::directory_iterator(data))
         if (entry.is_directory()) folders.push_back(entry.path().string());
     std::sort(folders.begin(), folders.end());
     return folders;
@@ -30,11 +30,13 @@ bool CheckersCanRun()
 
 TEST(DriverRealData, EveryCasePassesTheCheckers)
 {
-    std::string shared = SharedDir();
-    if (shared.empty()) GTEST_SKIP() << "no shared data beside the repository";
+    const std::string data = SharedPath("data");
+    if (data.empty()) GTEST_SKIP() << SharedMissing("data");
+    for (const char* checker : {"tools/molden-moments", "tools/molden-vib"})
+        if (SharedPath(checker).empty()) GTEST_SKIP() << SharedMissing(checker);
     if (!CheckersCanRun()) GTEST_SKIP() << "the checkers need python3 with numpy";
     TempDir out;
-    std::vector<std::string> folders = DataFolders(shared);
+    std::vector<std::string> folders = DataFolders(data);
     EXPECT_FALSE(folders.empty());
     for (const std::string& folder : folders) {
         std::string name = std::filesystem::path(folder).filename().string();
@@ -52,8 +54,8 @@ TEST(DriverRealData, EveryCasePassesTheCheckers)
         for (const char* kind : {"moments", "vib"}) {
             std::string expect = folder + "/expected-" + kind + ".json";
             if (!FileExists(expect)) continue;
-            ChildResult check =
-                RunProgram({python, shared + "/tools/molden-" + kind, molden, "--expect", expect});
+            ChildResult check = RunProgram({python, SharedPath("tools/molden-" + std::string(kind)),
+                                            molden, "--expect", expect});
             EXPECT_EQ(check.exitStatus, 0) << "molden-" << kind << ":\n" << check.out << check.err;
             checked++;
         }

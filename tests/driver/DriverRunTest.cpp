@@ -144,12 +144,13 @@ TEST(DriverRun, FilesOfTwoMoleculesAreRefused)
 {
     // The coordinates of divinylbenzene (20 atoms) with the basis, control and orbital
     // files of carbon monoxide, whose "$atoms" names an oxygen as atom 2.
-    const std::string shared = SharedDir();
-    if (shared.empty()) GTEST_SKIP() << "no shared data beside the repository";
-    const std::string co = shared + "/data/co-pbe0-6311gss/";
+    const std::string co = SharedPath("data/co-pbe0-6311gss");
+    const std::string dvb = SharedPath("data/dvb-rhf-sto3g");
+    if (co.empty()) GTEST_SKIP() << SharedMissing("data/co-pbe0-6311gss");
+    if (dvb.empty()) GTEST_SKIP() << SharedMissing("data/dvb-rhf-sto3g");
     TempDir dir;
-    ChildResult r = RunKalvex({"-ic", shared + "/data/dvb-rhf-sto3g/coord", "-ba", co + "basis",
-                               "-bc", co + "control", "-bo", co + "mos", "-o", "out"},
+    ChildResult r = RunKalvex({"-ic", dvb + "/coord", "-ba", co + "/basis", "-bc", co + "/control",
+                               "-bo", co + "/mos", "-o", "out"},
                               dir.Path());
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(r.out, "");

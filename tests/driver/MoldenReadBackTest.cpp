@@ -41,9 +41,8 @@ protected:
 
 TEST_F(MoldenReadBack, FrequencyCaseGivesBackWhatWasWritten)
 {
-    std::string shared = SharedDir();
-    if (shared.empty()) GTEST_SKIP() << "no shared data beside the repository";
-    const std::string folder = shared + "/data/dvb-aoforce-sto3g";
+    const std::string folder = SharedPath("data/dvb-aoforce-sto3g");
+    if (folder.empty()) GTEST_SKIP() << SharedMissing("data/dvb-aoforce-sto3g");
     TempDir out;
     std::vector<std::string> args = Words(folder + "/args");
     args.push_back("-o");

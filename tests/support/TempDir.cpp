@@ -49,3 +49,16 @@ std::string SharedDir()
         return std::filesystem::canonical(dir, ec).string();
     return "";
 }
+
+std::string SharedPath(const std::string& relative)
+{
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::path(KALVEX_SHARED_DIR) / relative;
+    if (!std::filesystem::exists(path, ec)) return "";
+    return std::filesystem::canonical(path, ec).string();
+}
+
+std::string SharedMissing(const std::string& relative)
+{
+    return "no " + relative + " in the shared folder " KALVEX_SHARED_DIR;
+}
