@@ -72,11 +72,11 @@ TEST(OutputReplacement, AFailedRunLeavesTheOutputAsItWas)
 
 TEST(OutputReplacement, ARealConversionThatFailsKeepsTheEarlierFile)
 {
-    const std::string shared = SharedDir();
-    if (shared.empty()) GTEST_SKIP() << "no shared data beside the repository";
+    const std::string folder = SharedPath("data/dvb-rhf-sto3g");
+    if (folder.empty()) GTEST_SKIP() << SharedMissing("data/dvb-rhf-sto3g");
     TempDir dir;
     for (const char* name : {"coord", "basis", "control", "mos"})
-        std::filesystem::copy_file(shared + "/data/dvb-rhf-sto3g/" + name, dir.File(name));
+        std::filesystem::copy_file(folder + "/" + name, dir.File(name));
     const std::vector<std::string> args = {"-ic",     "coord", "-ba", "basis", "-bc",
                                            "control", "-bo",   "mos", "-o",    "out.molden"};
     ASSERT_EQ(RunKalvex(args, dir.Path()).exitStatus, 0);

@@ -41,15 +41,6 @@ std::string TempDir::Read(const std::string& name) const
     return s.str();
 }
 
-std::string SharedDir()
-{
-    std::error_code ec;
-    std::filesystem::path dir(KALVEX_SHARED_DIR);
-    if (std::filesystem::is_directory(dir / "data", ec))
-        return std::filesystem::canonical(dir, ec).string();
-    return "";
-}
-
 std::string SharedPath(const std::string& relative)
 {
     std::error_code ec;

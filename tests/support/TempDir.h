@@ -20,9 +20,6 @@ private:
     std::string previous;
 };
 
-// Directory of the real data and checkers beside the repository, or "" when absent.
-std::string SharedDir();
-
 // Path of a folder or file of the shared folder ("molden", "data/dvb-rhf-sto3g/mos"), or ""
 // when it is absent; a test that needs it then skips with SharedMissing's text.
 std::string SharedPath(const std::string& relative);
