@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,14 +12,6 @@ namespace {
 
 const char* const refusal =
     "\aError: Invalid Turbomole file header/contents.\nError in file UTurbo line ";
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The "$hessian" section of a control file in a file of its own, closed by "$end".
 std::string HessianCutFrom(const std::string& control)
@@ -95,7 +85,7 @@ TEST(DriverControlInput, RealControlFilesAreRefusedAsHessianFiles)
     // The frequency run kept "$hessian" in its control file; the case's "hessian" file is
     // that section cut out, and converts alike.
     const std::string folder = SharedPath("data/dvb-aoforce-sto3g");
-    dir.Write("hessian", HessianCutFrom(Contents(folder + "/control")));
+    dir.Write("hessian", HessianCutFrom(ReadFile(folder + "/control")));
     ChildResult r =
         RunKalvex({"-ic", folder + "/coord", "-ih", "hessian", "-o", "cut.molden"}, dir.Path());
     EXPECT_EQ(r.exitStatus, 0) << r.err;
@@ -103,7 +93,7 @@ TEST(DriverControlInput, RealControlFilesAreRefusedAsHessianFiles)
                   dir.Path());
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_EQ(dir.Read("cut.molden"), dir.Read("case.molden"));
-    EXPECT_EQ(dir.Read("hessian"), Contents(folder + "/hessian"));
+    EXPECT_EQ(dir.Read("hessian"), ReadFile(folder + "/hessian"));
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,14 +11,6 @@
 namespace {
 
 const char* const refusal = "\aError: Invalid Turbomole file header/contents.\nError in file ";
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The first count orbitals of a Turbomole orbital file, closed by "$end".
 std::string FirstOrbitals(const std::string& text, long count)
@@ -157,9 +147,9 @@ TEST(DriverOccupations, RealOrbitalFilesCutShort)
     const std::string rhfWhole = dir.Read("out");
     ASSERT_EQ(run(uhf, {uhf + "/alpha", uhf + "/beta"}).exitStatus, 0);
     const std::string uhfWhole = dir.Read("out");
-    const std::string mos = Contents(rhf + "/mos");
-    const std::string alpha = Contents(uhf + "/alpha");
-    const std::string beta = Contents(uhf + "/beta");
+    const std::string mos = ReadFile(rhf + "/mos");
+    const std::string alpha = ReadFile(uhf + "/alpha");
+    const std::string beta = ReadFile(uhf + "/beta");
 
     const struct {
         const char* what;

@@ -3,14 +3,12 @@
 // folder, never the machine's.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "tests/driver/OutputTestSupport.h"
@@ -102,6 +100,17 @@ TEST_F(ReplacedOutput, StandardOutputIntoAPipe)
     EXPECT_EQ(Entries(dir.Path()), h2InputsAndOutput);
 }
 
+// The node written to is still there and of its kind, beside H2's files and "out" alone.
+void ExpectNodeStays(const TempDir& dir, const std::string& name, mode_t kind)
+{
+    struct stat info;
+    ASSERT_EQ(lstat(dir.File(name).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & S_IFMT, kind) << name;
+    std::set<std::string> expected = h2InputsAndOutput;
+    expected.insert(name);
+    EXPECT_EQ(Entries(dir.Path()), expected);
+}
+
 TEST_F(ReplacedOutput, AFifoIsWrittenInPlace)
 {
     ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
@@ -118,12 +127,7 @@ TEST_F(ReplacedOutput, AFifoIsWrittenInPlace)
     close(reader);
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_EQ(got, molden);
-    struct stat info;
-    ASSERT_EQ(lstat(dir.File("fifo").c_str(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
-    std::set<std::string> expected = h2InputsAndOutput;
-    expected.insert("fifo");
-    EXPECT_EQ(Entries(dir.Path()), expected);
+    ExpectNodeStays(dir, "fifo", S_IFIFO);
 }
 
 TEST_F(ReplacedOutput, ANullDeviceIsWrittenInPlace)
@@ -133,12 +137,7 @@ TEST_F(ReplacedOutput, ANullDeviceIsWrittenInPlace)
     args.back() = "null";
     ChildResult r = RunKalvex(args, dir.Path());
     EXPECT_EQ(r.exitStatus, 0) << r.err;
-    struct stat info;
-    ASSERT_EQ(lstat(dir.File("null").c_str(), &info), 0);
-    EXPECT_TRUE(S_ISCHR(info.st_mode));
-    std::set<std::string> expected = h2InputsAndOutput;
-    expected.insert("null");
-    EXPECT_EQ(Entries(dir.Path()), expected);
+    ExpectNodeStays(dir, "null", S_IFCHR);
 }
 
 }  // namespace

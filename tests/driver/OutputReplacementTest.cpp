@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,7 +14,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "KalvexDriver.h"
 #include "tests/driver/OutputTestSupport.h"
 
 namespace {

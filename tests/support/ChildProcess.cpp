@@ -76,13 +76,8 @@ ChildResult ParentSide(pid_t pid, Pipes& p, const std::string& input, int second
         if (outOpen) fds[n++] = {p.out[0], POLLIN, 0};
         if (errOpen) fds[n++] = {p.err[0], POLLIN, 0};
         if (inFd >= 0) fds[n++] = {inFd, POLLOUT, 0};
-        int const ready = poll(fds, n, MillisecondsLeft(deadline));
-        if (ready == 0) {
-            kill(-pid, SIGKILL);
-            result.timedOut = true;
-            break;
-        }
-        if (ready < 0) break;
+        // Past the deadline, WaitForChild kills the child.
+        if (poll(fds, n, MillisecondsLeft(deadline)) <= 0) break;
         for (int i = 0; i < n; ++i) {
             if (!fds[i].revents) continue;
             if (fds[i].fd == inFd) {

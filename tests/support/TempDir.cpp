@@ -33,9 +33,9 @@ void TempDir::Write(const std::string& name, const std::string& contents) const
     f << contents;
 }
 
-std::string TempDir::Read(const std::string& name) const
+std::string ReadFile(const std::string& path)
 {
-    std::ifstream f(File(name), std::ios::binary);
+    std::ifstream f(path, std::ios::binary);
     std::stringstream s;
     s << f.rdbuf();
     return s.str();

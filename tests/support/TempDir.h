@@ -3,6 +3,9 @@
 // of the object; removed with its contents afterwards.
 #include <string>
 
+// The whole contents of the file at path, "" when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 class TempDir {
 public:
     TempDir();
@@ -13,7 +16,7 @@ public:
     const std::string& Path() const { return path; }
     std::string File(const std::string& name) const { return path + "/" + name; }
     void Write(const std::string& name, const std::string& contents) const;
-    std::string Read(const std::string& name) const;
+    std::string Read(const std::string& name) const { return ReadFile(File(name)); }
 
 private:
     std::string path;
