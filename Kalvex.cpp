@@ -1,4 +1,4 @@
 // Kalvex: reads Turbomole files into one molecule and writes it as a Molden input file.
-#include "KalvexDriver.h"
+#include "driver/KalvexDriver.h"
 
 int main(int argc, char** argv) { return RunKalvex(argc, argv); }

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "KalvexDriver.h"
 #include "bench/fuzz/FuzzSupport.h"
+#include "driver/KalvexDriver.h"
 #include "utilities/CustExcept.h"
 
 namespace {

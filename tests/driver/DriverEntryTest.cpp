@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "KalvexDriver.h"
+#include "driver/KalvexDriver.h"
 #include "tests/driver/DriverFixture.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "KalvexDriver.h"
+#include "driver/KalvexDriver.h"
 
 const std::vector<std::string> h2Args = {"-ic",     "coord", "-ba", "basis", "-bc",
                                          "control", "-bo",   "mos", "-o",    "out"};

@@ -1,16 +1,16 @@
 // The converter's command line: options, the fixed order in which the files are read, and the
 // Molden file written from the one molecule they fill.
-#include "KalvexDriver.h"
+#include "driver/KalvexDriver.h"
 
 #include <cstdio>
 #include <memory>
 
 #include <sys/stat.h>
 
-#include "OutputFile.h"
 #include "convert/OccupiedOrbitals.h"
 #include "convert/UMolden.h"
 #include "convert/UTurbo.h"
+#include "driver/OutputFile.h"
 #include "molecule/UQGeom.h"
 #include "molecule/UStrChem.h"
 #include "molecule/siChemistry.h"

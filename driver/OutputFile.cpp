@@ -1,5 +1,5 @@
 // Writing the output beside the file it replaces, and renaming it over that file when complete.
-#include "OutputFile.h"
+#include "driver/OutputFile.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "TemporaryGuard.h"
+#include "driver/TemporaryGuard.h"
 
 namespace {
 

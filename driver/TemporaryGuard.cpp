@@ -1,5 +1,5 @@
 // Removing the output's temporary file when a signal ends the run.
-#include "TemporaryGuard.h"
+#include "driver/TemporaryGuard.h"
 
 #include <csignal>
 #include <cstdlib>
