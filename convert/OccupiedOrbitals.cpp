@@ -31,3 +31,18 @@ void RequireOccupiedOrbitals(const UQGeometryData* geom)
                 RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     }
 }
+
+// The Molden writer writes the alpha and beta sets of an unrestricted molecule, else the
+// restricted one.
+void RequireOccupiedWrittenOrbitals(const UQGeometryData* geom)
+{
+    const bool unrestricted = geom->GetIsUnrestricted();
+    for (OrbitalType set : {otRestricted, otAlpha, otBeta}) {
+        if ((set == otRestricted) == unrestricted || !geom->GetHasMos(set)) continue;
+        UVector<double> occupations = geom->GetO(set);
+        long const written = Min(occupations.GetDim(), geom->GetMos(set).GetRowDim());
+        for (long j = 0; j < written; j++)
+            if (occupations[j] != 0.0) return;
+    }
+    RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+}

@@ -15,10 +15,11 @@ namespace {
 const char* const sourceName = "UTurbo";
 }  // namespace
 
-const char* sectionHeader[] = {
-    "$end",        "$coord",         "$grad",  "$hessian", "$scfmo",  "$uhfmo_alpha",
-    "$uhfmo_beta", "$vibrations",    "$basis", "$atoms",   "$closed", "$alpha",
-    "$beta",       "$rundimensions", "$ecp",   "$pople",   "$energy", ""};
+const char* sectionHeader[] = {"$end",    "$coord",         "$grad",       "$hessian",
+                               "$scfmo",  "$uhfmo_alpha",   "$uhfmo_beta", "$vibrations",
+                               "$basis",  "$atoms",         "$closed",     "$alpha",
+                               "$beta",   "$rundimensions", "$ecp",        "$pople",
+                               "$energy", "$open",          "$periodic",   ""};
 
 UTurboFilter::UTurboFilter(UStream* stream)
     : UFilter(stream, true), listIndices(0), charactersRead(0), sectionsRead(0), recordType(-1),
@@ -132,7 +133,12 @@ bool UTurboFilter::ReadIndexRanges(IndexRanges& ranges, char* text)
         if (listIndices + span > Max(maxListIndex, listIndicesPerCharacter * charactersRead))
             RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         ranges.emplace_back(first, last);
-        if (text[0] == ',') text[0] = ' ';
+        if (text[0] == ',') {
+            // Turbomole breaks a long list after a comma, too.
+            text[0] = ' ';
+            strtrim(text);
+            continueAtBackslash();
+        }
     }
     listIndices += span;
     return cont;

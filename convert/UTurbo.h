@@ -28,10 +28,12 @@ enum TurboFileSectionType {
     tfsRunDimensions = 13,
     tfsEcp = 14,
     tfsPople = 15,
-    tfsEnergy = 16
+    tfsEnergy = 16,
+    tfsOpen = 17,
+    tfsPeriodic = 18
 };
 
-// The 17 section keywords in TurboFileSectionType order, closed by "".
+// The 19 section keywords in TurboFileSectionType order, closed by "".
 extern const char* sectionHeader[];
 
 class UTurboFilter : public UFilter {
@@ -82,6 +84,8 @@ public:
     void ReadEcp(UQGeometryData* geom);
     void ReadBasisType(UQGeometryData* geom, const char* header);
     void ReadAtomBasis(UQGeometryData* geom);
+    // Every line of "$closed shells", "$alpha shells", "$beta shells" or "$open shells" (type
+    // 10, 11, 12 or 17), each with its own occupation; "$open shells" adds to the restricted set.
     void ReadOccupations(UQGeometryData* geom, TurboFileSectionType type);
     void ReadDimension(UQGeometryData* geom);
     void ReadOrbitals(UQGeometryData* geom, TurboFileSectionType type, const char* header);
@@ -107,6 +111,9 @@ private:
     // below its start kept as written.
     bool ReadIndexRanges(IndexRanges& ranges, char* text);
 
+    // Per OrbitalType, the orbitals that occupation lines named so far: a second line may name
+    // one again, but not with another occupation.
+    std::vector<bool> occupationGiven[3];
     char record[recordLength + 1];
     long listIndices;     // indices spanned by the lists read so far
     long charactersRead;  // of the lines read so far, line ends included

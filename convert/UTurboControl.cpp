@@ -1,5 +1,4 @@
-// Readers of the control-file sections "$atoms", "$closed", "$alpha",
-// "$beta" and "$rundimensions".
+// Readers of the control-file sections "$atoms" and "$rundimensions".
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -162,28 +161,6 @@ void UTurboFilter::RequireBasisForEveryAtom(UQGeometryData* geom)
         if (pairs[i].atom >= 0 && pairs[i].atom < atoms) covered[(size_t)pairs[i].atom] = true;
     for (long i = 0; i < atoms; ++i)
         if (!covered[(size_t)i]) RaiseError(cmMissingData, sourceName, __LINE__);
-}
-
-void UTurboFilter::ReadOccupations(UQGeometryData* geom, TurboFileSectionType type)
-{
-    char line[recordLength + 1];
-    char text[recordLength + 1];
-    if (GetRecord(line, sizeof line) == 1) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-    char* list = CutWord(line);
-    if (list == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-    strcpy(text, list);
-    UVector<long> mask(0, 1);
-    ReadList(mask, text);
-
-    double perOrbital = type == tfsClosed ? 2.0 : 1.0;
-    UVector<double> occupations(mask.GetDim(), 1);
-    for (long i = 0; i < mask.GetDim(); ++i) occupations[i] = perOrbital * (double)mask[i];
-    if (type == tfsClosed)
-        geom->SetO(occupations);
-    else if (type == tfsAlpha)
-        geom->SetOAlpha(occupations);
-    else if (type == tfsBeta)
-        geom->SetOBeta(occupations);
 }
 
 void UTurboFilter::ReadDimension(UQGeometryData*)

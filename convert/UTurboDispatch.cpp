@@ -1,6 +1,7 @@
 // Section dispatch: a whole Turbomole file, section by section.
 #include <cstring>
 
+#include "convert/FieldText.h"
 #include "convert/UTurbo.h"
 #include "molecule/UStrChem.h"
 #include "utilities/CustExcept.h"
@@ -11,6 +12,16 @@ const char* const sourceName = "UTurbo";
 
 // A header such as "$coord    file=coord" names the file that holds its section.
 bool NamesItsFile(const char* header) { return strstr(header, " file=") != nullptr; }
+
+// "$periodic 1", 2 or 3: a chain, a slab or a crystal, whose cell's orbitals a Molden file, made
+// for molecules, cannot describe. "$periodic 0" is a molecule.
+void RefusePeriodic(const char* header)
+{
+    long dimensions = 0;
+    if (FieldText::ScanLong(header + strlen(sectionHeader[tfsPeriodic]), dimensions) &&
+        dimensions >= 1 && dimensions <= 3)
+        RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
+}
 
 }  // namespace
 
@@ -55,6 +66,10 @@ void UTurboFilter::ReadGeometry(UQGeometryData* geom)
             GetRecordText(header, sizeof header);
             ReadBasisType(geom, header);
             break;
+        case tfsPeriodic:
+            RefusePeriodic(record);
+            SkipToHeader();
+            continue;
         case -2:
             // Turbomole writes sections of its own into these files
             // ("$redundant", "$user-defined bonds"); they carry nothing for us.
@@ -86,6 +101,7 @@ void UTurboFilter::ReadControl(UQGeometryData* geom)
         case tfsClosed:
         case tfsAlpha:
         case tfsBeta:
+        case tfsOpen:
             ReadOccupations(geom, (TurboFileSectionType)sectionType);
             break;
         case tfsRunDimensions:
@@ -94,6 +110,10 @@ void UTurboFilter::ReadControl(UQGeometryData* geom)
         case tfsPople:
             GetRecordText(header, sizeof header);
             ReadBasisType(geom, header);
+            break;
+        case tfsPeriodic:
+            RefusePeriodic(record);
+            GetRecord(nullptr, 0);
             break;
         default:
             GetRecord(nullptr, 0);

@@ -213,6 +213,7 @@ void ReadBasisGroup(const FileNames& files, UQGeometryData* geom)
     if (files[mos_b]) ReadGeometryFile(files, mos_b, geom);
     // Every orbital file is in: the occupations can meet their orbitals.
     RequireOccupiedOrbitals(geom);
+    RequireOccupiedWrittenOrbitals(geom);
 }
 
 void WriteMolden(const FileNames& files, UQGeometryData* geom)

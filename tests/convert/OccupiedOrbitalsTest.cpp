@@ -102,4 +102,46 @@ TEST_F(OccupiedOrbitals, ZerosBeyondTheOrbitalsAreNoOccupation)
     EXPECT_EQ(cmInvalidTurbomoleFile, Check(geom));
 }
 
+// The orbitals written must hold the electrons: occupations of the other kind, or none, would
+// give a Molden file of empty orbitals.
+TEST_F(OccupiedOrbitals, TheWrittenOrbitalsMustBeOccupied)
+{
+    const std::string restricted = OrbitalSection("$scfmo", 2);
+    const std::string unrestricted =
+        OrbitalSection("$uhfmo_alpha", 2) + OrbitalSection("$uhfmo_beta", 2);
+    const struct {
+        const char* what;
+        const char* occupations;
+        std::string orbitals;
+        int code;
+    } cases[] = {
+        {"closed shells, restricted orbitals", "$closed shells\n a 1 ( 2 )\n", restricted, 0},
+        {"alpha and beta, unrestricted orbitals",
+         "$alpha shells\n a 1 ( 1 )\n$beta shells\n a 1 ( 1 )\n", unrestricted, 0},
+        {"a stale closed section beside alpha and beta",
+         "$closed shells\n a 1 ( 2 )\n$alpha shells\n a 1-2 ( 1 )\n$beta shells\n", unrestricted,
+         0},
+        {"alpha and beta, restricted orbitals",
+         "$alpha shells\n a 1 ( 1 )\n$beta shells\n a 1 ( 1 )\n", restricted,
+         cmInvalidTurbomoleFile},
+        {"closed shells, unrestricted orbitals", "$closed shells\n a 1 ( 2 )\n", unrestricted,
+         cmInvalidTurbomoleFile},
+        {"no occupations", "", restricted, cmInvalidTurbomoleFile},
+        {"only empty orbitals", "$closed shells\n a 1-2 ( 0 )\n", restricted,
+         cmInvalidTurbomoleFile},
+        {"no orbitals read", "$closed shells\n a 1 ( 2 )\n", "$end\n", cmInvalidTurbomoleFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        UQGeometryData fresh;
+        ASSERT_EQ(0, ReadControlFile(fresh, std::string("$title\n") + c.occupations + "$end\n"));
+        ASSERT_EQ(0, ReadTurboFile(fresh, c.orbitals));
+        std::string text;
+        EXPECT_EQ(c.code, RaisedCode([&] { RequireOccupiedWrittenOrbitals(&fresh); }, &text));
+        if (c.code != 0) {
+            EXPECT_EQ(0u, text.rfind("Invalid Turbomole file header/contents.\nError in file "));
+        }
+    }
+}
+
 }  // namespace

@@ -257,11 +257,14 @@ TEST_F(TurboBasis, ControlFile)
     EXPECT_EQ(0, list[0]);
     EXPECT_EQ(0, geom.GetEcp()->GetMatches().GetDim());
 
+    // Every line counts; one without a number occupies its orbitals twice.
     UVector<double> o = geom.GetO();
-    ASSERT_EQ(5, o.GetDim());
+    ASSERT_EQ(7, o.GetDim());
     EXPECT_EQ(2.0, o[0]);
     EXPECT_EQ(0.0, o[3]);
     EXPECT_EQ(2.0, o[4]);
+    EXPECT_EQ(0.0, o[5]);
+    EXPECT_EQ(2.0, o[6]);
     UVector<double> a = geom.GetOAlpha();
     ASSERT_EQ(5, a.GetDim());
     EXPECT_EQ(1.0, a[2]);
@@ -348,7 +351,6 @@ TEST_F(TurboBasis, DamagedControlFiles)
         "$atoms\nc\n$end\n",
         "$atoms\nc 1 \\\n$end\n",  // continuation into a header
         "$atoms\nc 1-20000000 \\\n basis =c my-basis\n$end\n",
-        "$closed shells\n$end\n",
         "$closed shells\n a\n$end\n",
     };
     for (const char* c : cases) EXPECT_EQ(cmInvalidTurbomoleFile, ReadControl(c)) << c;

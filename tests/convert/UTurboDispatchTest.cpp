@@ -58,6 +58,7 @@ TEST_F(TurboDispatch, SectionsOfTheControlFileAreRefused)
                               "$closed shells\n a 1\n",
                               "$alpha shells\n a 1\n",
                               "$beta shells\n a 1\n",
+                              "$open shells type=1\n a 1\n",
                               "$rundimensions\n natoms=1\n",
                               "$vibrations\n"};
     for (const char* s : sections) {

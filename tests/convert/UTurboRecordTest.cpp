@@ -105,7 +105,10 @@ TEST(UTurboRecords, IndexLists)
         {"2", "", "01", false, ""},
         {"3-1", "", "0", false, ""},
         {"0,1", "", "", false, "0,1"},
-        {"1-3,\\", "", "111", true, "\\"},
+        // Broken after a comma, the list goes on on the next line.
+        {"1-3,\\", "5\n", "11101", false, ""},
+        {"1-3, \\", "   basis =c sto-3g\n", "111", false, "basis =c sto-3g"},
+        {"1,\\", "  3 \\\n   basis =c sto-3g\n", "101", false, "basis =c sto-3g"},
         {"1-\\", "4\n", "1111", false, ""},
         {"19   \\", "   basis =c sto-3g\n", "0000000000000000001", false, "basis =c sto-3g"},
     };
@@ -130,6 +133,7 @@ TEST(UTurboRecords, DamagedIndexLists)
     const char* cases[][2] = {
         {"1-\\", "$end\n"},  // a header where the continuation is due
         {"3\\", "$end\n"},
+        {"3,\\", "$end\n"},
         {"16777217", ""},  // far beyond any molecule
         {"1-99999999999999999999", ""},
         {"2-x", ""},  // a range without its end
