@@ -10,21 +10,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "driver/FileAttributes.h"
 #include "driver/TemporaryGuard.h"
 
 namespace {
 
-uid_t const noOwner = static_cast<uid_t>(-1);
-gid_t const noGroup = static_cast<gid_t>(-1);
-
-// The file that a temporary may replace, and the owner, group and mode the temporary must get
-// (no owner and group for a file yet to be made); an empty target when the output is to be
-// written in place.
+// The file that a temporary may replace and, when that file exists, the owner, group and mode
+// the temporary must take; an empty target when the output is to be written in place.
 struct Replacement {
     std::string target;
+    bool exists = false;
     mode_t mode = 0;
-    uid_t owner = noOwner;
-    gid_t group = noGroup;
+    uid_t owner = 0;
+    gid_t group = 0;
 };
 
 std::string DirectoryOf(const std::string& path)
@@ -83,13 +81,6 @@ FILE* OpenDescriptor(int descriptor)
     return file;
 }
 
-mode_t ModeOfNewFile()
-{
-    mode_t const mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
 std::string ResolvedPath(const char* path)
 {
     char* resolved = realpath(path, nullptr);
@@ -99,44 +90,47 @@ std::string ResolvedPath(const char* path)
     return target;
 }
 
-// A file not yet there gets the mode that the umask gives, a regular file that we may write
-// keeps its owner, group and mode. Anything else (a device, a pipe, a dangling link, a file we
-// may not write) is written in place, so that it fares as plain writing would.
+// A file not yet there is made as plain creation would make it, a regular file that we may
+// write keeps its owner, group, attributes and mode. Anything else (a device, a pipe, a dangling
+// link, a file we may not write) is written in place, so that it fares as plain writing would.
 Replacement FindReplacement(const char* path)
 {
     struct stat name;
     if (lstat(path, &name) != 0) {
-        if (errno == ENOENT) return {path, ModeOfNewFile(), noOwner, noGroup};
+        if (errno == ENOENT) return {path, false, 0, 0, 0};
         return {};
     }
     struct stat file;
     if (stat(path, &file) != 0 || !S_ISREG(file.st_mode) || access(path, W_OK) != 0) return {};
     std::string const target = S_ISLNK(name.st_mode) ? ResolvedPath(path) : std::string(path);
-    return {target, static_cast<mode_t>(file.st_mode & 07777), file.st_uid, file.st_gid};
+    return {target, true, static_cast<mode_t>(file.st_mode & 07777), file.st_uid, file.st_gid};
 }
 
-// The replaced file's owner, group and mode on the temporary. The system refuses another user's
-// owner, or a group we are not in, to all but root: such a file is written in place, as plain
+// The replaced file's owner, group, extended attributes (its ACL among them) and mode on the
+// temporary. The system refuses another user's owner, or a group we are not in, to all but root,
+// and some attributes to all but their owner or root: such a file is written in place, as plain
 // writing would, which also keeps it from a rename that a sticky directory would refuse.
-bool TakeOwnerAndMode(int fd, const Replacement& replacement)
+bool TakePermissions(int fd, const Replacement& replacement)
 {
     struct stat made;
     if (fstat(fd, &made) != 0) return false;
-    bool const owned = replacement.owner == noOwner ||
-                       (made.st_uid == replacement.owner && made.st_gid == replacement.group);
+    bool const owned = made.st_uid == replacement.owner && made.st_gid == replacement.group;
     if (!owned && fchown(fd, replacement.owner, replacement.group) != 0) return false;
-    // After the owner, which may clear the set-user and set-group bits.
-    return fchmod(fd, replacement.mode) == 0;
+    // After the owner, which may clear the set-user and set-group bits, and after the ACL, which
+    // sets the group bits: for a file with an ACL they are its mask, which the mode keeps.
+    return CopyAttributes(replacement.target, fd) && fchmod(fd, replacement.mode) == 0;
 }
 
-// A new file beside the replaced one that takes its owner, group and mode, or null; name
-// receives its path.
+// A new file beside the replaced one that takes its permissions, or one made as plain creation
+// would make it; null when none can be made so. name receives its path.
 FILE* OpenTemporary(const Replacement& replacement, std::string& name)
 {
     std::string path = DirectoryOf(replacement.target) + "/.kalvex-XXXXXX";
-    int const fd = MakeGuardedTemporary(path);
+    // Shut to others until it holds the replaced file's permissions.
+    int const fd = MakeGuardedTemporary(path, replacement.exists ? 0600 : 0666);
     if (fd < 0) return nullptr;
-    FILE* const file = TakeOwnerAndMode(fd, replacement) ? fdopen(fd, "wb") : nullptr;
+    bool const ready = !replacement.exists || TakePermissions(fd, replacement);
+    FILE* const file = ready ? fdopen(fd, "wb") : nullptr;
     if (!file) {
         close(fd);
         unlink(path.c_str());

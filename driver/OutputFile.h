@@ -5,10 +5,11 @@
 
 // A regular file, or one yet to be made, is written as a temporary file in its own directory,
 // which replaces it only when Commit finds everything written and closed; the replaced file's
-// owner, group and mode stay. A file named through a symbolic link is replaced where the link
-// points, so the link stays. Devices and pipes, files we may not write, files whose owner or
-// group the temporary may not take, and files beside which no temporary can be made are written
-// in place. A name of a descriptor the caller handed over (/dev/stdout, /dev/fd/N,
+// owner, group, mode, access ACL and extended attributes stay, and a new file gets what plain
+// creation gives it. A file named through a symbolic link is replaced where the link points, so
+// the link stays. Devices and pipes, files we may not write, files whose owner, group or an
+// attribute the temporary may not take, and files beside which no temporary can be made are
+// written in place. A name of a descriptor the caller handed over (/dev/stdout, /dev/fd/N,
 // /proc/self/fd/N) is written through that descriptor, at its position. A signal that ends the
 // run removes the temporary first.
 class OutputFile {

@@ -2,11 +2,12 @@
 #include "driver/TemporaryGuard.h"
 
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
 
 #include <limits.h>
 #include <unistd.h>
+
+#include "driver/UniqueFile.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void GuardTemporary(const sigset_t& signals)
 
 }  // namespace
 
-int MakeGuardedTemporary(std::string& path)
+int MakeGuardedTemporary(std::string& path, mode_t mode)
 {
     if (path.size() >= sizeof pendingTemporary) return -1;
     std::memcpy(pendingTemporary, path.c_str(), path.size() + 1);
@@ -64,7 +65,7 @@ int MakeGuardedTemporary(std::string& path)
     sigset_t const signals = EndingSignals();
     sigset_t previousMask;
     sigprocmask(SIG_BLOCK, &signals, &previousMask);
-    int const fd = mkstemp(pendingTemporary);
+    int const fd = CreateUniqueFile(pendingTemporary, mode);
     if (fd >= 0) {
         path = pendingTemporary;
         GuardTemporary(signals);

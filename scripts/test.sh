@@ -11,8 +11,8 @@ else
 fi
 cd "$(dirname "$0")/.."
 # jmol: a client that the Molden history test loads its file into; strace counts the size
-# queries of a conversion.
-bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy jmol clang-format strace
+# queries of a conversion; acl's setfacl and getfacl set and show the ACLs an output keeps.
+bash scripts/install-packages.sh cmake make g++ libgtest-dev libblas-dev liblapack-dev python3 python3-numpy jmol clang-format strace acl
 jobs=$(nproc)
 
 bash scripts/check-format.sh
