@@ -32,18 +32,17 @@ double OccupationOf(const char* rest, double unwritten, double full)
     if (open == nullptr) return unwritten;
     const char* close = strchr(open, ')');
     if (close == nullptr) RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
-    std::string number(open + 1, close);
-    double value = 0.0;
+    std::string const number(open + 1, close);
     std::string::size_type const slash = number.find('/');
+    double value = 0.0;
     if (slash == std::string::npos) {
         if (!ScanDouble(number.c_str(), value))
             RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
     } else {
         // Turbomole writes fractions as "n / m".
         double numerator = 0.0, denominator = 0.0;
-        number[slash] = '\0';
-        if (!ScanDouble(number.c_str(), numerator) ||
-            !ScanDouble(number.c_str() + slash + 1, denominator) || denominator <= 0.0)
+        if (!ScanDouble(number.substr(0, slash).c_str(), numerator) ||
+            !ScanDouble(number.substr(slash + 1).c_str(), denominator) || denominator <= 0.0)
             RaiseError(cmInvalidTurbomoleFile, sourceName, __LINE__);
         value = numerator / denominator;
     }

@@ -121,6 +121,33 @@ TEST_F(TurboDispatch, OneFileCanHoldAnySections)
     EXPECT_EQ(1, other.GetDim());
 }
 
+// A chain, a slab or a crystal is no molecule, wherever the section stands.
+TEST_F(TurboDispatch, PeriodicSystemsAreRefused)
+{
+    const struct {
+        const char* periodic;
+        int code;
+    } cases[] = {
+        {"$periodic 0\n", 0},
+        {"$periodic 1\n", cmInvalidTurbomoleFile},
+        {"$periodic  2\n", cmInvalidTurbomoleFile},
+        {"$periodic 3\n", cmInvalidTurbomoleFile},
+    };
+    for (const auto& c : cases) {
+        UQGeometryData control;
+        EXPECT_EQ(c.code, ReadControlFile(control, std::string("$title\n") + c.periodic +
+                                                       "$closed shells\n a 1 ( 2 )\n$end\n"))
+            << c.periodic;
+        UQGeometryData coord;
+        EXPECT_EQ(c.code,
+                  ReadTurboFile(coord, std::string("$coord\n 0 0 0 h\n") + c.periodic + "$end\n"))
+            << c.periodic;
+        if (c.code == 0) {
+            EXPECT_EQ(1, coord.GetDim());
+        }
+    }
+}
+
 TEST_F(TurboDispatch, ControlFileSkipsWhatItDoesNotRead)
 {
     ASSERT_EQ(0, ReadControlFile(geom,
